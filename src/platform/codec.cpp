@@ -1,0 +1,194 @@
+#include "platform/codec.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace kv::platform {
+namespace {
+
+// One conversion descriptor per direction and thread; iconv descriptors are not
+// thread-safe, and opening one per call costs more than the conversion itself.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts `in`, appending to `out`. Returns false at the first sequence that
+    // cannot be converted and leaves its offset in `bad`.
+    bool Run(std::string_view in, std::string& out, std::size_t& bad) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            bad = 0;
+            return in.empty();
+        }
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        char buffer[4096];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            if (rc == static_cast<std::size_t>(-1)) {
+                if (errno == E2BIG) continue;
+                bad = static_cast<std::size_t>(src - in.data());
+                return false;
+            }
+        }
+        char* dst = buffer;
+        std::size_t dstLeft = sizeof buffer;
+        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        out.append(buffer, static_cast<std::size_t>(dst - buffer));
+        return true;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& FromGbk() {
+    thread_local Converter c("UTF-8", "CP936");
+    return c;
+}
+Converter& ToGbk() {
+    thread_local Converter c("CP936", "UTF-8");
+    return c;
+}
+
+bool AllAscii(std::string_view s) {
+    for (unsigned char ch : s)
+        if (ch >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(text[i]));
+        if (n == 0 || i + n > text.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+bool GbkToUtf8(std::string_view gbk, std::string& out, std::size_t* badOffset) {
+    out.clear();
+    if (AllAscii(gbk)) {
+        out.assign(gbk);
+        return true;
+    }
+    std::size_t bad = 0;
+    bool ok = FromGbk().Run(gbk, out, bad);
+    if (!ok && badOffset) *badOffset = bad;
+    return ok;
+}
+
+bool Utf8ToGbk(std::string_view utf8, std::string& out, std::size_t* badOffset) {
+    out.clear();
+    if (AllAscii(utf8)) {
+        out.assign(utf8);
+        return true;
+    }
+    std::size_t bad = 0;
+    bool ok = ToGbk().Run(utf8, out, bad);
+    if (!ok && badOffset) *badOffset = bad;
+    return ok;
+}
+
+std::string GbkToUtf8Lossy(std::string_view gbk, std::size_t* replaced) {
+    std::string out;
+    std::size_t count = 0;
+    while (!gbk.empty()) {
+        std::string part;
+        std::size_t bad = 0;
+        if (GbkToUtf8(gbk, part, &bad)) {
+            out += part;
+            break;
+        }
+        out += part;
+        out += "\xEF\xBF\xBD";
+        ++count;
+        gbk.remove_prefix(bad + 1);
+    }
+    if (replaced) *replaced = count;
+    return out;
+}
+
+std::string Utf8ToGbkLossy(std::string_view utf8, std::size_t* replaced) {
+    std::string out;
+    std::size_t count = 0;
+    while (!utf8.empty()) {
+        std::string part;
+        std::size_t bad = 0;
+        if (Utf8ToGbk(utf8, part, &bad)) {
+            out += part;
+            break;
+        }
+        out += part;
+        out += '?';
+        ++count;
+        // Skip the whole offending character when it is valid UTF-8 that GBK lacks.
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[bad]));
+        if (n == 0 || bad + n > utf8.size() || !IsValidUtf8(utf8.substr(bad, n))) n = 1;
+        utf8.remove_prefix(bad + n);
+    }
+    if (replaced) *replaced = count;
+    return out;
+}
+
+std::size_t GbkLength(std::string_view utf8) {
+    std::size_t total = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+        if (n == 0 || i + n > utf8.size()) n = 1;
+        if (n == 1) {
+            total += 1;
+        } else {
+            std::string gbk;
+            total += Utf8ToGbk(utf8.substr(i, n), gbk) ? gbk.size() : 1;
+        }
+        i += n;
+    }
+    return total;
+}
+
+std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxGbkBytes) {
+    std::size_t used = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+        if (n == 0 || i + n > utf8.size()) n = 1;
+        std::size_t w = n == 1 ? 1 : GbkLength(utf8.substr(i, n));
+        if (used + w > maxGbkBytes) break;
+        used += w;
+        i += n;
+    }
+    return utf8.substr(0, i);
+}
+
+std::string_view CutToUtf8Bytes(std::string_view utf8, std::size_t maxBytes) {
+    if (utf8.size() <= maxBytes) return utf8;
+    std::size_t i = maxBytes;
+    // Step back over continuation bytes to the start of the cut character.
+    while (i > 0 && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) --i;
+    return utf8.substr(0, i);
+}
+
+}  // namespace kv::platform

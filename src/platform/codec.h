@@ -1,0 +1,41 @@
+#pragma once
+// Text encoding at the file boundary: strings in memory are UTF-8, text files
+// on disk are GBK (Windows code page 936), as the Windows program wrote them.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kv::platform {
+
+// Converts GBK bytes to UTF-8. Returns false on the first byte sequence that is
+// not GBK; `badOffset` (when given) then holds its offset in the input and `out`
+// holds the text converted before it.
+bool GbkToUtf8(std::string_view gbk, std::string& out, std::size_t* badOffset = nullptr);
+
+// Converts UTF-8 to GBK. Returns false on the first invalid UTF-8 sequence or a
+// character that GBK cannot hold; `badOffset` is its offset in the input.
+bool Utf8ToGbk(std::string_view utf8, std::string& out, std::size_t* badOffset = nullptr);
+
+// Conversions that never fail: every byte (or character) that cannot be converted
+// becomes a visible replacement (U+FFFD when reading, '?' when writing) and is
+// counted in `replaced`, so nothing is dropped silently.
+std::string GbkToUtf8Lossy(std::string_view gbk, std::size_t* replaced = nullptr);
+std::string Utf8ToGbkLossy(std::string_view utf8, std::size_t* replaced = nullptr);
+
+// Length of `utf8` once written as GBK (characters GBK lacks count as one byte).
+std::size_t GbkLength(std::string_view utf8);
+
+// The longest prefix of `utf8` that ends on a whole character and takes at most
+// `maxGbkBytes` bytes in GBK: fixed-size fields of the data files count GBK bytes.
+std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxGbkBytes);
+
+// The longest prefix of `utf8` of at most `maxBytes` bytes that ends on a whole
+// UTF-8 character.
+std::string_view CutToUtf8Bytes(std::string_view utf8, std::size_t maxBytes);
+
+// Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` is not a lead byte.
+std::size_t Utf8SequenceLength(unsigned char lead);
+
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace kv::platform

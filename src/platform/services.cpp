@@ -1,0 +1,180 @@
+#include "platform/services.h"
+
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kv::platform {
+namespace {
+
+int DefaultButton(unsigned type) {
+    unsigned buttons = type & MB_BUTTON_MASK;
+    bool second = (type & MB_DEFBUTTON2) != 0;
+    switch (buttons) {
+    case MB_OKCANCEL: return second ? IDCANCEL : IDOK;
+    case MB_YESNO: return second ? IDNO : IDYES;
+    case MB_YESNOCANCEL: return second ? IDNO : IDYES;
+    default: return IDOK;
+    }
+}
+
+class StderrMessageService : public MessageService {
+public:
+    int Show(const std::string& text, const std::string& caption, unsigned type) override {
+        std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+        return DefaultButton(type);
+    }
+};
+
+class CancellingFileDialogService : public FileDialogService {
+public:
+    std::optional<std::string> GetOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> GetSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+class SystemProcessService : public ProcessService {
+public:
+    ProcessResult RunAndWait(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workFolder) override {
+        ProcessResult result;
+        std::string resolved = ResolveExisting(program);
+        std::string exe = resolved.empty() ? program : resolved;
+        std::vector<std::string> argvStore;
+        argvStore.push_back(exe);
+        argvStore.insert(argvStore.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& a : argvStore) argv.push_back(a.data());
+        argv.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        std::string dir = workFolder.empty() ? std::string() : ResolveExisting(workFolder);
+        if (!workFolder.empty() && dir.empty()) {
+            result.error = "folder not found: " + workFolder;
+            posix_spawn_file_actions_destroy(&actions);
+            return result;
+        }
+        if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        pid_t pid = 0;
+        int rc = exe.find('/') == std::string::npos
+                     ? posix_spawnp(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ)
+                     : posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) {
+            result.error = std::strerror(rc);
+            return result;
+        }
+        result.started = true;
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0) {
+            if (errno != EINTR) {
+                result.error = std::strerror(errno);
+                return result;
+            }
+        }
+        if (WIFEXITED(status)) {
+            result.exitCode = WEXITSTATUS(status);
+        } else {
+            result.error = "ended by signal " + std::to_string(WTERMSIG(status));
+        }
+        return result;
+    }
+
+    bool OpenDocument(const std::string& path, std::string& error) override {
+        std::string resolved = ResolveExisting(path);
+        if (resolved.empty()) {
+            error = "file not found: " + path;
+            return false;
+        }
+        // xdg-open returns at once; wait for it so no zombie is left behind.
+        ProcessResult r = RunAndWait("xdg-open", {resolved}, "");
+        if (!r.started) {
+            error = "xdg-open: " + r.error;
+            return false;
+        }
+        if (r.exitCode != 0) {
+            error = "xdg-open could not open " + resolved;
+            return false;
+        }
+        return true;
+    }
+};
+
+std::unique_ptr<MessageService>& MessageSlot() {
+    static std::unique_ptr<MessageService> slot = std::make_unique<StderrMessageService>();
+    return slot;
+}
+std::unique_ptr<FileDialogService>& FileDialogSlot() {
+    static std::unique_ptr<FileDialogService> slot = std::make_unique<CancellingFileDialogService>();
+    return slot;
+}
+std::unique_ptr<ProcessService>& ProcessSlot() {
+    static std::unique_ptr<ProcessService> slot = std::make_unique<SystemProcessService>();
+    return slot;
+}
+
+}  // namespace
+
+MessageService& Messages() { return *MessageSlot(); }
+FileDialogService& FileDialogs() { return *FileDialogSlot(); }
+ProcessService& Processes() { return *ProcessSlot(); }
+
+std::unique_ptr<MessageService> InstallMessageService(std::unique_ptr<MessageService> service) {
+    std::swap(MessageSlot(), service);
+    return service;
+}
+std::unique_ptr<FileDialogService> InstallFileDialogService(std::unique_ptr<FileDialogService> service) {
+    std::swap(FileDialogSlot(), service);
+    return service;
+}
+std::unique_ptr<ProcessService> InstallProcessService(std::unique_ptr<ProcessService> service) {
+    std::swap(ProcessSlot(), service);
+    return service;
+}
+
+std::unique_ptr<ProcessService> MakeSystemProcessService() { return std::make_unique<SystemProcessService>(); }
+
+int ScriptedMessageService::Show(const std::string& text, const std::string& caption, unsigned type) {
+    shown_.push_back({text, caption, type});
+    if (next_ < answers_.size()) return answers_[next_++];
+    return DefaultButton(type);
+}
+
+std::optional<std::string> ScriptedFileDialogService::Next(const FileDialogRequest& request) {
+    requests_.push_back(request);
+    if (next_ < answers_.size()) return answers_[next_++];
+    return std::nullopt;
+}
+std::optional<std::string> ScriptedFileDialogService::GetOpenFileName(const FileDialogRequest& request) {
+    return Next(request);
+}
+std::optional<std::string> ScriptedFileDialogService::GetSaveFileName(const FileDialogRequest& request) {
+    return Next(request);
+}
+
+ProcessResult RecordingProcessService::RunAndWait(const std::string& program, const std::vector<std::string>& args,
+                                                  const std::string& workFolder) {
+    runs.push_back({program, args, workFolder});
+    return result;
+}
+
+bool RecordingProcessService::OpenDocument(const std::string& path, std::string& error) {
+    opened.push_back(path);
+    if (!openSucceeds) error = "no program for " + path;
+    return openSucceeds;
+}
+
+}  // namespace kv::platform
+
+namespace kv {
+int MessageBox(const std::string& text, unsigned type, const std::string& caption) {
+    return platform::Messages().Show(text, caption, type);
+}
+}  // namespace kv

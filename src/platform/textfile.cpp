@@ -1,0 +1,324 @@
+#include "platform/textfile.h"
+
+#include "platform/codec.h"
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kv::platform {
+namespace {
+
+struct Mode {
+    bool read = false, write = false, append = false, plus = false, binary = false;
+};
+
+bool ParseMode(const char* text, Mode& m) {
+    if (!text || !*text) return false;
+    switch (text[0]) {
+    case 'r': m.read = true; break;
+    case 'w': m.write = true; break;
+    case 'a': m.append = true; break;
+    default: return false;
+    }
+    for (const char* p = text + 1; *p; ++p) {
+        if (*p == '+') m.plus = true;
+        else if (*p == 'b') m.binary = true;
+        else if (*p == 't') m.binary = false;
+    }
+    return true;
+}
+
+// Length of a complete GBK prefix of `s`: a lead byte at the very end waits for
+// its trail byte.
+std::size_t CompleteGbkPrefix(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x81 && c <= 0xFE) {
+            if (i + 1 >= s.size()) return i;
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return i;
+}
+
+// Length of a complete UTF-8 prefix of `s`: a started sequence at the end waits.
+std::size_t CompleteUtf8Prefix(std::string_view s) {
+    std::size_t n = s.size();
+    std::size_t back = 0;
+    while (back < 4 && back < n) {
+        unsigned char c = static_cast<unsigned char>(s[n - 1 - back]);
+        if ((c & 0xC0) != 0x80) {
+            std::size_t len = Utf8SequenceLength(c);
+            if (len > back + 1) return n - 1 - back;
+            return n;
+        }
+        ++back;
+    }
+    return n;
+}
+
+// ---- reading: GBK on disk, UTF-8 to the program -------------------------------
+
+struct ReadCookie {
+    std::FILE* raw = nullptr;
+    std::string pending;   // raw bytes not yet decoded (a split character or CR)
+    std::string decoded;   // decoded bytes not yet handed out
+    std::size_t handedOut = 0;
+    bool eof = false;
+};
+
+bool FillDecoded(ReadCookie* c) {
+    while (c->decoded.empty() && !c->eof) {
+        char buf[8192];
+        std::size_t got = std::fread(buf, 1, sizeof buf, c->raw);
+        if (got == 0) {
+            if (std::ferror(c->raw)) return false;
+            c->eof = true;
+        }
+        c->pending.append(buf, got);
+        std::string_view chunk = c->pending;
+        std::size_t usable = c->eof ? chunk.size() : CompleteGbkPrefix(chunk);
+        // A CR at the end may be the first half of CR LF.
+        if (!c->eof && usable > 0 && chunk[usable - 1] == '\r') --usable;
+        std::string text;
+        text.reserve(usable);
+        for (std::size_t i = 0; i < usable; ++i) {
+            if (chunk[i] == '\r' && i + 1 < chunk.size() && chunk[i + 1] == '\n') continue;
+            text += chunk[i];
+        }
+        c->decoded += GbkToUtf8Lossy(text);
+        c->pending.erase(0, usable);
+    }
+    return true;
+}
+
+ssize_t ReadText(void* cookie, char* buf, size_t size) {
+    auto* c = static_cast<ReadCookie*>(cookie);
+    if (!FillDecoded(c)) return -1;
+    std::size_t n = std::min(size, c->decoded.size());
+    std::memcpy(buf, c->decoded.data(), n);
+    c->decoded.erase(0, n);
+    c->handedOut += n;
+    return static_cast<ssize_t>(n);
+}
+
+int SeekText(void* cookie, off64_t* offset, int whence) {
+    auto* c = static_cast<ReadCookie*>(cookie);
+    off64_t target;
+    if (whence == SEEK_CUR && *offset == 0) {
+        *offset = static_cast<off64_t>(c->handedOut);
+        return 0;
+    }
+    if (whence == SEEK_SET) {
+        target = *offset;
+    } else if (whence == SEEK_CUR) {
+        target = static_cast<off64_t>(c->handedOut) + *offset;
+    } else {
+        // Positions count decoded bytes, so the end is found by decoding it all.
+        while (!c->eof)
+            if (!FillDecoded(c) || (c->decoded.empty() && c->eof)) break;
+            else { c->handedOut += c->decoded.size(); c->decoded.clear(); }
+        target = static_cast<off64_t>(c->handedOut) + *offset;
+    }
+    if (target < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    // Start over and skip to the target.
+    std::rewind(c->raw);
+    c->pending.clear();
+    c->decoded.clear();
+    c->handedOut = 0;
+    c->eof = false;
+    std::size_t left = static_cast<std::size_t>(target);
+    while (left > 0) {
+        if (!FillDecoded(c)) return -1;
+        if (c->decoded.empty()) break;
+        std::size_t n = std::min(left, c->decoded.size());
+        c->decoded.erase(0, n);
+        c->handedOut += n;
+        left -= n;
+    }
+    *offset = static_cast<off64_t>(c->handedOut);
+    return 0;
+}
+
+int CloseRead(void* cookie) {
+    std::unique_ptr<ReadCookie> c(static_cast<ReadCookie*>(cookie));
+    return std::fclose(c->raw) == 0 ? 0 : -1;
+}
+
+// ---- writing: UTF-8 from the program, GBK on disk, temp file + rename ---------
+
+struct WriteCookie {
+    std::FILE* raw = nullptr;
+    bool transcode = true;
+    bool failed = false;
+    std::string pending;     // a UTF-8 sequence split between two writes
+    std::string tempPath;    // empty when writing the file in place (append)
+    std::string finalPath;
+};
+
+bool WriteRaw(WriteCookie* c, std::string_view bytes) {
+    if (bytes.empty()) return true;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), c->raw) != bytes.size()) {
+        c->failed = true;
+        return false;
+    }
+    return true;
+}
+
+ssize_t WriteStream(void* cookie, const char* buf, size_t size) {
+    auto* c = static_cast<WriteCookie*>(cookie);
+    if (!c->transcode) return WriteRaw(c, std::string_view(buf, size)) ? static_cast<ssize_t>(size) : -1;
+    c->pending.append(buf, size);
+    std::size_t usable = CompleteUtf8Prefix(c->pending);
+    std::string gbk = Utf8ToGbkLossy(std::string_view(c->pending).substr(0, usable));
+    c->pending.erase(0, usable);
+    return WriteRaw(c, gbk) ? static_cast<ssize_t>(size) : -1;
+}
+
+int CloseWrite(void* cookie) {
+    std::unique_ptr<WriteCookie> c(static_cast<WriteCookie*>(cookie));
+    if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
+    if (std::fflush(c->raw) != 0) c->failed = true;
+    if (std::fclose(c->raw) != 0) c->failed = true;
+    if (c->tempPath.empty()) return c->failed ? -1 : 0;
+    if (c->failed || std::rename(c->tempPath.c_str(), c->finalPath.c_str()) != 0) {
+        ::unlink(c->tempPath.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+// A temporary file beside `finalPath` with the permissions a new (or the old) file gets.
+std::FILE* OpenTemp(const std::string& finalPath, std::string& tempPath) {
+    std::string folder = FolderOf(finalPath);
+    tempPath = folder + "." + NameOf(finalPath) + ".kvtmp-XXXXXX";
+    int fd = ::mkstemp(tempPath.data());
+    if (fd < 0) return nullptr;
+    struct stat st;
+    mode_t perm;
+    if (::stat(finalPath.c_str(), &st) == 0) {
+        perm = st.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        perm = 0666 & ~mask;
+    }
+    ::fchmod(fd, perm);
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+    }
+    return f;
+}
+
+}  // namespace
+
+std::FILE* OpenFile(std::string_view path, const char* modeText) {
+    Mode mode;
+    if (path.empty() || !ParseMode(modeText, mode)) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    if (mode.read && !mode.plus) {
+        std::string resolved = ResolveExisting(path);
+        if (resolved.empty()) {
+            errno = ENOENT;
+            return nullptr;
+        }
+        std::FILE* raw = std::fopen(resolved.c_str(), "rb");
+        if (!raw || mode.binary) return raw;
+        auto cookie = std::make_unique<ReadCookie>();
+        cookie->raw = raw;
+        cookie_io_functions_t io{ReadText, nullptr, SeekText, CloseRead};
+        std::FILE* f = ::fopencookie(cookie.get(), "r", io);
+        if (!f) {
+            std::fclose(raw);
+            return nullptr;
+        }
+        cookie.release();
+        return f;
+    }
+    if (mode.plus) {
+        // Update modes are used for binary files only; they work in place.
+        std::string resolved = mode.read ? ResolveExisting(path) : ResolveForWrite(path);
+        if (resolved.empty()) {
+            errno = ENOENT;
+            return nullptr;
+        }
+        std::string m(1, modeText[0]);
+        m += "+b";
+        return std::fopen(resolved.c_str(), m.c_str());
+    }
+    std::string target = ResolveForWrite(path);
+    auto cookie = std::make_unique<WriteCookie>();
+    cookie->transcode = !mode.binary;
+    cookie->finalPath = target;
+    if (mode.append) {
+        cookie->raw = std::fopen(target.c_str(), "ab");
+    } else {
+        cookie->raw = OpenTemp(target, cookie->tempPath);
+    }
+    if (!cookie->raw) return nullptr;
+    cookie_io_functions_t io{nullptr, WriteStream, nullptr, CloseWrite};
+    std::FILE* f = ::fopencookie(cookie.get(), "w", io);
+    if (!f) {
+        std::fclose(cookie->raw);
+        if (!cookie->tempPath.empty()) ::unlink(cookie->tempPath.c_str());
+        return nullptr;
+    }
+    cookie.release();
+    return f;
+}
+
+bool ReadFileBytes(std::string_view path, std::string& bytes) {
+    bytes.clear();
+    std::string resolved = ResolveExisting(path);
+    if (resolved.empty()) return false;
+    std::FILE* f = std::fopen(resolved.c_str(), "rb");
+    if (!f) return false;
+    char buf[65536];
+    std::size_t got;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool WriteFileAtomically(std::string_view path, std::string_view bytes) {
+    std::FILE* f = OpenFile(path, "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool ReadTextFile(std::string_view path, std::string& utf8, std::size_t* replaced) {
+    std::string raw;
+    if (!ReadFileBytes(path, raw)) return false;
+    std::string lf;
+    lf.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        lf += raw[i];
+    }
+    utf8 = GbkToUtf8Lossy(lf, replaced);
+    return true;
+}
+
+bool WriteTextFile(std::string_view path, std::string_view utf8) {
+    return WriteFileAtomically(path, Utf8ToGbkLossy(utf8));
+}
+
+}  // namespace kv::platform

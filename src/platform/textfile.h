@@ -1,0 +1,34 @@
+#pragma once
+// Files opened the way the Windows program's C runtime opened them, on Linux.
+//
+// Text modes ("r", "rt", "w", "wt", "a", "at") give a stdio stream that speaks
+// UTF-8 to the program and GBK to the disk, and reads CR LF line ends as "\n",
+// so files written by the Windows program read unchanged. Binary modes ("rb",
+// "wb", ...) pass bytes through. Every write mode that replaces a file ("w",
+// "wt", "wb") writes a temporary file beside it and renames it into place when
+// the stream is closed, so an interrupted write never leaves half a file.
+// Existing files are found whatever the case of their names.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace kv::platform {
+
+// Opens `path` (relative to the current folder when not absolute) with a C mode.
+// Returns nullptr with errno set when it cannot be opened.
+std::FILE* OpenFile(std::string_view path, const char* mode);
+
+// Reads a whole file as raw bytes. False when it cannot be read.
+bool ReadFileBytes(std::string_view path, std::string& bytes);
+
+// Replaces (or creates) a file with `bytes`, through a temporary file and a rename.
+bool WriteFileAtomically(std::string_view path, std::string_view bytes);
+
+// Reads a whole GBK text file into UTF-8 (CR LF becomes "\n"); invalid bytes show
+// as U+FFFD and are counted in `replaced`.
+bool ReadTextFile(std::string_view path, std::string& utf8, std::size_t* replaced = nullptr);
+
+// Writes UTF-8 text as a GBK file, atomically. False when it cannot be written.
+bool WriteTextFile(std::string_view path, std::string_view utf8);
+
+}  // namespace kv::platform
