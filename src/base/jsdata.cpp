@@ -62,6 +62,31 @@ bool ParseNameLine(std::string_view line, std::string& name) {
     return true;
 }
 
+std::string ReadItemNameFromFile(const char* name) {
+    std::string result;
+    std::FILE* fp = open_file_no_comment(name, "rt");
+    if (!fp) return result;
+    std::string line;
+    while (fgets_skip_comment(line, 290, fp)) {
+        if (ParseNameLine(line, result)) break;
+    }
+    close_file(fp);
+    return result;
+}
+
+std::vector<ChaXunEntry> ReadChaXunFromFile(const char* name) {
+    std::vector<ChaXunEntry> entries;
+    std::FILE* fp = open_file_no_comment(name, "rt");
+    if (!fp) return entries;
+    std::string line;
+    while (entries.size() < static_cast<std::size_t>(kMaxChaXun) && fgets_skip_comment(line, 4096, fp)) {
+        ChaXunEntry entry;
+        if (ParseChaXunLine(line, entry)) entries.push_back(std::move(entry));
+    }
+    close_file(fp);
+    return entries;
+}
+
 CJsBaseData::CJsBaseData() = default;
 CJsBaseData::~CJsBaseData() = default;
 

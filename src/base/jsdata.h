@@ -11,11 +11,12 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CBase_SGT;  // an in-memory drawing (drawing library)
 
-inline constexpr int kMaxDiagrams = 30;   // diagram names a data object holds
 inline constexpr int kMaxChaXun = 50;     // query entries a reader takes from an item file
+inline constexpr int kMaxDiagrams = kMaxChaXun;  // diagram names a data object holds
 
 // One "##ChaXun" entry.
 struct ChaXunEntry {
@@ -33,6 +34,12 @@ bool ParseChaXunLine(std::string_view line, ChaXunEntry& entry);
 // The item name of a "##Name" line: the text after "##Name" and one separator,
 // without its line end. False when the line holds no "##Name".
 bool ParseNameLine(std::string_view line, std::string& name);
+
+// Reads an item file's name ("##Name" line; empty when the file has none or
+// cannot be read) and its query entries (the first 50 "##ChaXun" lines). A bare
+// name is taken from the current folder.
+std::string ReadItemNameFromFile(const char* name);
+std::vector<ChaXunEntry> ReadChaXunFromFile(const char* name);
 
 class CJsBaseData {
 public:

@@ -287,7 +287,9 @@ int read_one_unit_from_string(std::string& unit, const char* line, int* position
     return static_cast<int>(unit.size());
 }
 
-int if_file_exist(const char* name) { return name && kv::platform::FileExists(name) ? 1 : 0; }
+int if_file_exist(const char* name) {
+    return name && (kv::platform::FileExists(name) || kv::platform::DirectoryExists(name)) ? 1 : 0;
+}
 
 int FileCompare(const char* first, const char* second) {
     if (!first || !second) return 0;

@@ -86,7 +86,7 @@ int read_one_unit_from_string(std::string& unit, const char* line, int* position
 
 // ---- small file tools (bare names are taken from the current folder) ---------
 
-// 1 when the file exists (the case of its name does not matter).
+// 1 when the file or folder exists (the case of its name does not matter).
 int if_file_exist(const char* name);
 // 1 when both files exist and hold the same bytes, else 0.
 int FileCompare(const char* first, const char* second);

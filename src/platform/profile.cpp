@@ -162,7 +162,8 @@ bool WritePrivateProfileString(std::string_view section, const char* key, const 
             for (std::size_t i = static_cast<std::size_t>(header) + 1; i < end; ++i) {
                 std::string_view k, v;
                 if (KeyValue(f.lines[i], k, v) && EqualNoCase(k, gbkKey)) {
-                    if (value) f.lines[i] = newLine;
+                    // The key keeps the spelling it has in the file.
+                    if (value) f.lines[i] = std::string(k) + "=" + ToGbk(value);
                     else f.lines.erase(f.lines.begin() + static_cast<long>(i));
                     done = true;
                     break;

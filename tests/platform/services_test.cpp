@@ -1,0 +1,56 @@
+#include "platform/services.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+using namespace kv;
+using namespace kv::platform;
+
+TEST(Services, ScriptedMessagesRecordWhatWasShownAndGiveTheChosenAnswers) {
+    auto scripted = std::make_unique<ScriptedMessageService>();
+    ScriptedMessageService* script = scripted.get();
+    script->Answer(IDNO);
+    auto old = InstallMessageService(std::move(scripted));
+    EXPECT_EQ(MessageBox("保存吗?", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
+    // Answers used up: the default button.
+    EXPECT_EQ(MessageBox("again", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBox("ok"), IDOK);
+    ASSERT_EQ(script->shown().size(), 3u);
+    EXPECT_EQ(script->shown()[0].text, "保存吗?");
+    EXPECT_EQ(script->shown()[0].type, MB_YESNOCANCEL | MB_ICONQUESTION);
+    InstallMessageService(std::move(old));
+}
+
+TEST(Services, ScriptedFileDialogsAnswerInOrderThenCancel) {
+    auto scripted = std::make_unique<ScriptedFileDialogService>();
+    ScriptedFileDialogService* script = scripted.get();
+    script->Answer("/tmp/a.LB");
+    script->Answer(std::nullopt);
+    auto old = InstallFileDialogService(std::move(scripted));
+    EXPECT_EQ(FileDialogs().GetOpenFileName({"打开", "*.LB", "LB", ""}), "/tmp/a.LB");
+    EXPECT_EQ(FileDialogs().GetSaveFileName({}), std::nullopt);
+    EXPECT_EQ(FileDialogs().GetSaveFileName({}), std::nullopt);
+    EXPECT_EQ(script->requests().size(), 3u);
+    InstallFileDialogService(std::move(old));
+}
+
+TEST(Services, OutsideProgramsAreWaitedForAndTheirEndIsReported) {
+    kv::test::TempFolder dir;
+    auto system = MakeSystemProcessService();
+    ProcessResult ok = system->RunAndWait("/bin/sh", {"-c", "pwd > where.txt; exit 3"}, dir.path());
+    EXPECT_TRUE(ok.started);
+    EXPECT_EQ(ok.exitCode, 3);
+    EXPECT_EQ(dir.Read("where.txt"), dir.path().substr(0, dir.path().size() - 1) + "\n");
+
+    ProcessResult missing = system->RunAndWait(dir / "Dorvex.exe", {}, "");
+    EXPECT_FALSE(missing.started);
+    EXPECT_FALSE(missing.error.empty());
+
+    ProcessResult badFolder = system->RunAndWait("/bin/true", {}, dir / "nowhere");
+    EXPECT_FALSE(badFolder.started);
+
+    std::string error;
+    EXPECT_FALSE(system->OpenDocument(dir / "missing.OUT", error));
+    EXPECT_FALSE(error.empty());
+}

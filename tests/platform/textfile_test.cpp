@@ -1,0 +1,137 @@
+#include "platform/textfile.h"
+
+#include "support/temp_folder.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace kv::platform;
+
+namespace {
+
+std::string ReadAll(std::FILE* f) {
+    std::string out;
+    char buf[100];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+    return out;
+}
+
+TEST(TextFile, TextIsGbkOnDiskAndUtf8InTheProgram) {
+    kv::test::TempFolder dir;
+    std::FILE* f = OpenFile(dir / "a.dat", "wt");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "%s\n%d,%f\n", "地下室顶板", 3, 1.5);
+    ASSERT_EQ(std::fclose(f), 0);
+    EXPECT_EQ(dir.Read("a.dat"), "\xB5\xD8\xCF\xC2\xCA\xD2\xB6\xA5\xB0\xE5\n3,1.500000\n");
+
+    f = OpenFile(dir / "a.dat", "rt");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadAll(f), "地下室顶板\n3,1.500000\n");
+    std::fclose(f);
+}
+
+TEST(TextFile, WindowsLineEndsReadLikeLinuxOnes) {
+    kv::test::TempFolder dir;
+    dir.Write("crlf.dat", "KV_MKQ_V30\r\n\xB5\xD8\r\n1,2\r\n");
+    dir.Write("lf.dat", "KV_MKQ_V30\n\xB5\xD8\n1,2\n");
+    std::FILE* a = OpenFile(dir / "crlf.dat", "r");
+    std::FILE* b = OpenFile(dir / "lf.dat", "r");
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(ReadAll(a), ReadAll(b));
+    std::fclose(a);
+    std::fclose(b);
+}
+
+TEST(TextFile, CharactersSplitAcrossReadBuffersComeThroughWhole) {
+    kv::test::TempFolder dir;
+    // An odd number of ASCII bytes first, so GBK pairs straddle every 8 KiB read,
+    // and a CR LF pair at a buffer edge too.
+    std::string gbk = "x";
+    std::string utf8 = "x";
+    for (int i = 0; i < 9000; ++i) {
+        gbk += "\xB5\xD8";
+        utf8 += "地";
+        if (i % 1000 == 0) {
+            gbk += "\r\n";
+            utf8 += "\n";
+        }
+    }
+    dir.Write("long.txt", gbk);
+    std::FILE* f = OpenFile(dir / "long.txt", "rt");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadAll(f), utf8);
+    std::fclose(f);
+}
+
+TEST(TextFile, RewindAndTellCountTheTextTheProgramSees) {
+    kv::test::TempFolder dir;
+    dir.Write("t.txt", "\xB5\xD8\r\nab\r\n");
+    std::FILE* f = OpenFile(dir / "t.txt", "rt");
+    ASSERT_NE(f, nullptr);
+    char line[32];
+    ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    EXPECT_STREQ(line, "地\n");
+    EXPECT_EQ(std::ftell(f), 4);
+    std::rewind(f);
+    ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    EXPECT_STREQ(line, "地\n");
+    std::fclose(f);
+}
+
+TEST(TextFile, AFileIsReplacedOnlyWhenItsNewContentIsComplete) {
+    kv::test::TempFolder dir;
+    dir.Write("&KV_0001.DAT", "old\n");
+    std::FILE* f = OpenFile(dir / "&KV_0001.dat", "wt");
+    ASSERT_NE(f, nullptr);
+    std::fputs("new\n", f);
+    std::fflush(f);
+    // While the file is being written the user's file is untouched.
+    EXPECT_EQ(dir.Read("&KV_0001.DAT"), "old\n");
+    ASSERT_EQ(std::fclose(f), 0);
+    // Written under the existing name's spelling; no second file, no temporary left.
+    EXPECT_EQ(dir.List(), "&KV_0001.DAT");
+    EXPECT_EQ(dir.Read("&KV_0001.DAT"), "new\n");
+}
+
+TEST(TextFile, BinaryModesPassBytesThrough) {
+    kv::test::TempFolder dir;
+    std::string bytes("\xB5\r\n\x00\xFF", 5);
+    ASSERT_TRUE(WriteFileAtomically(dir / "b.bin", bytes));
+    std::FILE* f = OpenFile(dir / "B.BIN", "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(ReadAll(f), bytes);
+    std::fclose(f);
+}
+
+TEST(TextFile, AppendingAddsToTheEnd) {
+    kv::test::TempFolder dir;
+    dir.Write("log.txt", "a\n");
+    std::FILE* f = OpenFile(dir / "log.txt", "at");
+    ASSERT_NE(f, nullptr);
+    std::fputs("地\n", f);
+    std::fclose(f);
+    EXPECT_EQ(dir.Read("log.txt"), "a\n\xB5\xD8\n");
+}
+
+TEST(TextFile, MissingFilesAndFoldersGiveNoStream) {
+    kv::test::TempFolder dir;
+    EXPECT_EQ(OpenFile(dir / "none.dat", "rt"), nullptr);
+    EXPECT_EQ(OpenFile(dir / "no/such/folder/x.dat", "wt"), nullptr);
+    EXPECT_EQ(OpenFile(dir / "x.dat", "q"), nullptr);
+    EXPECT_EQ(dir.List(), "");
+}
+
+TEST(TextFile, WholeTextFilesConvertBothWays) {
+    kv::test::TempFolder dir;
+    ASSERT_TRUE(WriteTextFile(dir / "t.txt", "工程名称\n"));
+    EXPECT_EQ(dir.Read("t.txt"), "\xB9\xA4\xB3\xCC\xC3\xFB\xB3\xC6\n");
+    dir.Write("w.txt", "\xB9\xA4\r\n\xFF");
+    std::string text;
+    std::size_t replaced = 0;
+    ASSERT_TRUE(ReadTextFile(dir / "w.txt", text, &replaced));
+    EXPECT_EQ(text, "工\n\xEF\xBF\xBD");
+    EXPECT_EQ(replaced, 1u);
+}
+
+}  // namespace
