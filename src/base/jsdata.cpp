@@ -67,7 +67,7 @@ std::string ReadItemNameFromFile(const char* name) {
     std::FILE* fp = open_file_no_comment(name, "rt");
     if (!fp) return result;
     std::string line;
-    while (fgets_skip_comment(line, 290, fp)) {
+    while (fgets_line(line, 290, fp)) {
         if (ParseNameLine(line, result)) break;
     }
     close_file(fp);
@@ -79,7 +79,7 @@ std::vector<ChaXunEntry> ReadChaXunFromFile(const char* name) {
     std::FILE* fp = open_file_no_comment(name, "rt");
     if (!fp) return entries;
     std::string line;
-    while (entries.size() < static_cast<std::size_t>(kMaxChaXun) && fgets_skip_comment(line, 4096, fp)) {
+    while (entries.size() < static_cast<std::size_t>(kMaxChaXun) && fgets_line(line, 4096, fp)) {
         ChaXunEntry entry;
         if (ParseChaXunLine(line, entry)) entries.push_back(std::move(entry));
     }

@@ -253,7 +253,8 @@ int ScanFields(std::string_view s, std::string_view f, const ScanTarget* targets
 
 }  // namespace kv::detail
 
-bool fgets_skip_comment(std::string& line, int size, std::FILE* fp) {
+namespace {
+bool ReadLine(std::string& line, int size, std::FILE* fp, bool skipComments) {
     if (!fp) return false;
     std::size_t mark = std::strlen(kCommentMark);
     for (;;) {
@@ -267,13 +268,18 @@ bool fgets_skip_comment(std::string& line, int size, std::FILE* fp) {
         }
         if (!any) return false;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.compare(0, mark, kCommentMark) == 0) continue;
+        if (skipComments && line.compare(0, mark, kCommentMark) == 0) continue;
         line += '\n';
         kv::detail::CutLine(line, static_cast<std::size_t>(size > 1 ? size - 1 : 1),
                             std::numeric_limits<std::size_t>::max());
         return true;
     }
 }
+
+}  // namespace
+
+bool fgets_skip_comment(std::string& line, int size, std::FILE* fp) { return ReadLine(line, size, fp, true); }
+bool fgets_line(std::string& line, int size, std::FILE* fp) { return ReadLine(line, size, fp, false); }
 
 int read_one_unit_from_string(std::string& unit, const char* line, int* position) {
     unit.clear();

@@ -33,6 +33,9 @@ constexpr std::size_t Utf8Capacity(std::size_t gbkBytes) { return gbkBytes * 3 /
 // never spills into the next read. False at the end of the file.
 bool fgets_skip_comment(std::string& line, int size, std::FILE* fp);
 
+// The next line, comments or not, with the same cutting and line end.
+bool fgets_line(std::string& line, int size, std::FILE* fp);
+
 // The same into a character array, which also bounds the line.
 template <std::size_t N>
 char* fgets_skip_comment(char (&buffer)[N], int size, std::FILE* fp);
