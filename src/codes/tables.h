@@ -6,13 +6,15 @@
 namespace kv::codes {
 
 struct ConcreteRow {
-    int grade;   // C-grade, e.g. 30
+    int grade;         // C-grade, e.g. 30
+    const char* sign;  // "C30"
     float fck, ftk, fc, ft, Ec;
 };
 
 struct BarRow {
     int code;          // the edition's bar-grade code
-    const char* sign;  // grade name as printed
+    const char* sign;    // grade name as printed ("HRB400")
+    const char* letter;  // its letter in bar texts ("C", "CF", ...)
     float fy, fyc, fyk, Es;
 };
 

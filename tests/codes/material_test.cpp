@@ -2,15 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "base/globals.h"
+#include "edition_guard.h"
 
 namespace {
-
-struct EditionGuard {
-    int kept = G_guifan;
-    explicit EditionGuard(int edition) { G_guifan = edition; }
-    ~EditionGuard() { G_guifan = kept; }
-};
 
 TEST(Material, C30IsTheSameInBothEditions) {
     for (int edition : {2002, 2010}) {
