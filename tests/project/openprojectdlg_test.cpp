@@ -1,0 +1,76 @@
+#include "project/ui/openprojectdlg.h"
+
+#include "platform/paths.h"
+#include "support/temp_folder.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+QLineEdit* Edit(QWidget& dlg, int id) { return dlg.findChild<QLineEdit*>(QString::number(id)); }
+
+class OpenProjectDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "project_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+};
+
+TEST_F(OpenProjectDialog, ShowsTheProjectInformationOfTheFolderAsItChanges) {
+    kv::test::TempFolder dir;
+    dir.Write("old/GCXX.BOX", "\xC4\xB3\xB9\xA4\xB3\xCC\r\nA-17\r\n2020\xC4\xEA\r\n");
+    CDlgOpenProject dlg(nullptr, dir / "old", " [单建式]");
+    EXPECT_EQ(dlg.windowTitle(), QString("指定工作路径 [单建式]"));
+    EXPECT_EQ(Edit(dlg, 12794)->text(), QString("某工程"));
+    EXPECT_EQ(Edit(dlg, 12795)->text(), QString("A-17"));
+    EXPECT_EQ(Edit(dlg, 12796)->text(), QString("2020年"));
+
+    // Moving to a folder without the file shows a new project's defaults.
+    Edit(dlg, 1088)->setText(QString::fromStdString(dir / "new"));
+    EXPECT_EQ(Edit(dlg, 12794)->text(), QString("****工程人防计算"));
+    EXPECT_EQ(Edit(dlg, 12795)->text(), QString("980001"));
+}
+
+TEST_F(OpenProjectDialog, OkCreatesTheFolderEntersItAndWritesTheInformation) {
+    kv::test::TempFolder dir;
+    dir.MakeCurrent();
+    CDlgOpenProject dlg(nullptr, dir.path(), "");
+    Edit(dlg, 1088)->setText(QString::fromStdString("  " + (dir / "人防/工程1") + " "));
+    Edit(dlg, 12794)->setText("地下车库人防");
+    Edit(dlg, 12795)->setText("2026-03");
+    Edit(dlg, 12796)->setText("2026年12月10日");
+    dlg.findChild<QPushButton*>("1")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.ChosenFolder(), dir / "人防/工程1/");
+    EXPECT_EQ(kv::platform::CurrentFolder(), dir / "人防/工程1/");
+    EXPECT_EQ(dir.Read("人防/工程1/GCXX.BOX"),
+              "\xB5\xD8\xCF\xC2\xB3\xB5\xBF\xE2\xC8\xCB\xB7\xC0\n2026-03\n2026\xC4\xEA" "12\xD4\xC2" "10\xC8\xD5\n");
+    EXPECT_EQ(dlg.Record().m_strName, "地下车库人防");
+}
+
+TEST_F(OpenProjectDialog, CancelWritesNothing) {
+    kv::test::TempFolder dir;
+    CDlgOpenProject dlg(nullptr, dir.path(), "");
+    Edit(dlg, 1088)->setText(QString::fromStdString(dir / "x"));
+    dlg.findChild<QPushButton*>("2")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_EQ(dir.List(), "");
+}
+
+TEST_F(OpenProjectDialog, AFolderThatCannotBeMadeGetsNoInformation) {
+    kv::test::TempFolder dir;
+    dir.Write("file", "x");
+    CDlgOpenProject dlg(nullptr, dir.path(), "");
+    Edit(dlg, 1088)->setText(QString::fromStdString(dir / "file/sub"));  // below a file
+    dlg.findChild<QPushButton*>("1")->click();
+    EXPECT_EQ(dlg.ChosenFolder(), "");
+    EXPECT_EQ(dir.List(), "file");
+}
+
+}  // namespace
