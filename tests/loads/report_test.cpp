@@ -1,0 +1,165 @@
+// Text reports of the equivalent loads, their file name and the editor hand-off.
+#include "loads/equivload.h"
+
+#include "base/globals.h"
+#include "platform/services.h"
+#include "platform/textfile.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string Fixture(const std::string& name) {
+    std::string bytes;
+    kv::platform::ReadFileBytes(std::string(KV_TEST_FIXTURES) + "/loads/" + name, bytes);
+    return bytes;
+}
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+class Report : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto recorder = std::make_unique<kv::platform::RecordingProcessService>();
+        processes_ = recorder.get();
+        previousProcesses_ = kv::platform::InstallProcessService(std::move(recorder));
+    }
+    void TearDown() override { kv::platform::InstallProcessService(std::move(previousProcesses_)); }
+
+    // Runs both stages and writes the report; returns its text (UTF-8).
+    std::string Write(CEquivLoad& q, const std::string& name = "r.OUT") {
+        q.CalNuclear();
+        q.CalConventional();
+        std::string path = folder_ / name;
+        EXPECT_TRUE(q.WriteReport(path.c_str()));
+        std::string text;
+        kv::platform::ReadTextFile(path, text);
+        return text;
+    }
+
+    kv::test::TempFolder folder_;
+    kv::platform::RecordingProcessService* processes_ = nullptr;
+    std::unique_ptr<kv::platform::ProcessService> previousProcesses_;
+};
+
+}  // namespace
+
+TEST_F(Report, RoofReportOfClassAMatchesTheGoldenFile) {
+    CEquivLoad q;
+    Write(q, "roof.OUT");
+    EXPECT_EQ(folder_.Read("roof.OUT"), Fixture("roof_class_a.OUT"));
+    ASSERT_EQ(processes_->opened.size(), 1u);
+    EXPECT_EQ(processes_->opened[0], folder_ / "roof.OUT");
+}
+
+TEST_F(Report, WallReportOfClassBMatchesTheGoldenFile) {
+    CEquivLoad q;
+    q.m_nClass = 1;
+    q.m_nPart = 1;
+    Write(q, "wall.OUT");
+    EXPECT_EQ(folder_.Read("wall.OUT"), Fixture("wall_class_b.OUT"));
+}
+
+TEST_F(Report, ClassAWallNumbersSevenSectionsAndShowsGroundLoadsOnlyForClassSix) {
+    struct Case {
+        int nuclearClass, groundLoadLines, groundQeLines;
+    };
+    // 核6B and 核6 add the nuclear Pc2' and qe2' lines; the conventional Pc2' and
+    // qce2' lines are always there.
+    const Case cases[] = {{0, 2, 1}, {1, 2, 1}, {2, 1, 0}, {4, 1, 0}};
+    for (const Case& c : cases) {
+        CEquivLoad q;
+        q.m_nPart = 1;
+        q.m_nNuclearClass = c.nuclearClass;
+        std::string text = Write(q);
+        EXPECT_EQ(Count(text, "  地面外墙Pc2' = "), c.groundLoadLines) << c.nuclearClass;
+        EXPECT_EQ(Count(text, "  地面外墙等效均布静荷载标准值qe2' = "), c.groundQeLines) << c.nuclearClass;
+        EXPECT_EQ(Count(text, "  地面外墙等效均布静荷载标准值qce2' = "), 1);
+        EXPECT_NE(text.find("\n(3)土中压缩波的最大压力计算\n"), std::string::npos);
+        EXPECT_NE(text.find("\n(7)等效均布静荷载标准值qe计算\n"), std::string::npos);
+    }
+}
+
+TEST_F(Report, RoofReportShowsTheOptionalLines) {
+    CEquivLoad q;
+    q.m_nClass = 1;
+    q.m_bMainStructure = 1;
+    q.m_bSaturated = 1;
+    q.m_fAirContent = 0.25f;
+    q.m_bRoofUpperC = 0;
+    std::string text = Write(q);
+    EXPECT_EQ(Count(text, "  是主体结构\n"), 1);
+    EXPECT_EQ(Count(text, "  是饱和土, 含气量 0.25(%)\n"), 1);
+    EXPECT_EQ(Count(text, "  顶板不考虑上部建筑物的影响\n"), 1);
+    EXPECT_EQ(Count(text, "防核武器"), 0);
+    // 乙类 keeps the soil data of the compression-wave section.
+    EXPECT_NE(text.find("\n(3)土中压缩波的最大压力计算\n  波速比 : 1.50\n"), std::string::npos);
+    EXPECT_NE(text.find("  顶板Pch = "), std::string::npos);
+    EXPECT_NE(text.find("\n(6)动力系数 Kdc计算\n"), std::string::npos);
+
+    CEquivLoad plain;
+    EXPECT_EQ(Count(Write(plain), "主体结构"), 0);
+}
+
+TEST_F(Report, UnwritableFileStartsNoEditor) {
+    CEquivLoad q;
+    std::string path = folder_ / "missing/roof.OUT";
+    EXPECT_FALSE(q.WriteReport(path.c_str()));
+    EXPECT_TRUE(processes_->opened.empty());
+    EXPECT_EQ(folder_.List(), "");
+}
+
+TEST_F(Report, FailingEditorStillCountsAsWritten) {
+    processes_->openSucceeds = false;
+    CEquivLoad q;
+    std::string path = folder_ / "roof.OUT";
+    EXPECT_TRUE(q.WriteReport(path.c_str()));
+    EXPECT_FALSE(folder_.Read("roof.OUT").empty());
+}
+
+TEST(ReportPath, ExtensionReplacedByOut) {
+    struct Case {
+        const char* chosen;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/w/load", "/w/load.OUT"},           {"/w/load.txt", "/w/load.OUT"},
+        {"/w/proj.a/load", "/w/proj.a/load.OUT"}, {"load.txt", "load.OUT"},
+        {"/w/load.OUT", "/w/load.OUT"},       {"/w/a.b.c", "/w/a.b.OUT"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(EquivLoadReportPath(c.chosen), c.expected) << c.chosen;
+}
+
+TEST_F(Report, ChosenNameIsWrittenAsOutFileAndOpened) {
+    auto dialogs = std::make_unique<kv::platform::ScriptedFileDialogService>();
+    auto* script = dialogs.get();
+    auto previousDialogs = kv::platform::InstallFileDialogService(std::move(dialogs));
+    std::string previousWork = G_strWorkPath;
+    G_strWorkPath = folder_.path();
+
+    script->Answer(folder_ / "load.txt");
+    script->Answer(std::nullopt);
+    CEquivLoad q;
+    q.CalNuclear();
+    q.CalConventional();
+    EXPECT_TRUE(OutputEquivLoadReport(q));
+    EXPECT_FALSE(OutputEquivLoadReport(q));  // cancelled
+
+    EXPECT_EQ(folder_.List(), "load.OUT");
+    ASSERT_EQ(processes_->opened.size(), 1u);
+    EXPECT_EQ(processes_->opened[0], folder_ / "load.OUT");
+    ASSERT_EQ(script->requests().size(), 2u);
+    EXPECT_EQ(script->requests()[0].initialPath, folder_ / "*.OUT");
+    EXPECT_EQ(script->requests()[0].filter, "报表文件(*.OUT)|*.OUT||");
+
+    G_strWorkPath = previousWork;
+    kv::platform::InstallFileDialogService(std::move(previousDialogs));
+}
