@@ -1,0 +1,101 @@
+#include "widgets/ui/ddx.h"
+
+#include "platform/services.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace kv::ddx {
+namespace {
+
+void Refuse(QLineEdit* edit, const std::string& message) {
+    kv::MessageBox(message, kv::MB_OK | kv::MB_ICONWARNING);
+    edit->setFocus();
+    edit->selectAll();
+}
+
+// Reads the whole text as a number with '.' whatever the desktop's language.
+bool ParseDouble(const QString& text, double& out) {
+    bool ok = false;
+    out = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok && std::isfinite(out);
+}
+
+std::string Number(double v) { return FormatFloat(v).toStdString(); }
+
+}  // namespace
+
+QString FormatFloat(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return QString::fromLatin1(text);
+}
+
+bool Int(QLineEdit* edit, int& value, bool save) {
+    if (!save) {
+        edit->setText(QString::number(value));
+        return true;
+    }
+    bool ok = false;
+    int v = edit->text().trimmed().toInt(&ok);
+    if (!ok) {
+        Refuse(edit, "请输入一个整数。");
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+bool Int(QLineEdit* edit, int& value, bool save, int min, int max) {
+    if (!save) return Int(edit, value, false);
+    bool ok = false;
+    int v = edit->text().trimmed().toInt(&ok);
+    if (!ok || v < min || v > max) {
+        Refuse(edit, "请输入一个 " + std::to_string(min) + " 到 " + std::to_string(max) + " 之间的整数。");
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+bool Float(QLineEdit* edit, float& value, bool save) {
+    if (!save) {
+        edit->setText(FormatFloat(value));
+        return true;
+    }
+    double v = 0;
+    if (!ParseDouble(edit->text(), v)) {
+        Refuse(edit, "请输入一个数。");
+        return false;
+    }
+    value = static_cast<float>(v);
+    return true;
+}
+
+bool Float(QLineEdit* edit, float& value, bool save, float min, float max) {
+    if (!save) return Float(edit, value, false);
+    double v = 0;
+    if (!ParseDouble(edit->text(), v) || v < min || v > max) {
+        Refuse(edit, "请输入一个 " + Number(min) + " 到 " + Number(max) + " 之间的数。");
+        return false;
+    }
+    value = static_cast<float>(v);
+    return true;
+}
+
+bool Text(QLineEdit* edit, std::string& value, bool save, int maxChars) {
+    if (!save) {
+        edit->setText(QString::fromStdString(value));
+        if (maxChars > 0) edit->setMaxLength(maxChars);
+        return true;
+    }
+    QString text = edit->text();
+    if (maxChars > 0) text = text.left(maxChars);
+    value = text.toStdString();
+    return true;
+}
+
+}  // namespace kv::ddx
