@@ -19,8 +19,13 @@ constexpr float kBeamRoot = 230.0435f;
 
 class Frequency : public ::testing::Test {
 protected:
-    void SetUp() override { G_guifan = 2010; }
+    void SetUp() override {
+        previousGuifan_ = G_guifan;
+        G_guifan = 2010;
+    }
+    void TearDown() override { G_guifan = previousGuifan_; }
     CEquivLoad q;
+    int previousGuifan_ = 0;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Text reports of the equivalent loads, their file name and the editor hand-off.
 #include "loads/equivload.h"
 
+#include "base/error.h"
 #include "base/globals.h"
 #include "platform/services.h"
 #include "platform/textfile.h"
@@ -109,12 +110,16 @@ TEST_F(Report, RoofReportShowsTheOptionalLines) {
     EXPECT_EQ(Count(Write(plain), "主体结构"), 0);
 }
 
-TEST_F(Report, UnwritableFileStartsNoEditor) {
+TEST_F(Report, UnwritableFileStartsNoEditorAndSaysWhy) {
+    kv::err::ClearRecentLines();
     CEquivLoad q;
     std::string path = folder_ / "missing/roof.OUT";
     EXPECT_FALSE(q.WriteReport(path.c_str()));
     EXPECT_TRUE(processes_->opened.empty());
     EXPECT_EQ(folder_.List(), "");
+    ASSERT_FALSE(kv::err::RecentLines().empty());
+    EXPECT_EQ(kv::err::RecentLines().back().text, "不能打开文件 : " + path);
+    JS_ERROR_CODE = 0;
 }
 
 TEST_F(Report, FailingEditorStillCountsAsWritten) {
