@@ -317,8 +317,8 @@ int line_func_inter(float a1, float b1, float c1, float a2, float b2, float c2, 
     return 1;
 }
 
-int line_offset_left(float x1, float y1, float x2, float y2, float dist, float* ox1, float* oy1,
-                     float* ox2, float* oy2) {
+void line_offset_left(float x1, float y1, float x2, float y2, float dist, float* ox1, float* oy1,
+                      float* ox2, float* oy2) {
     Pt d = Pt{x2, y2} - Pt{x1, y1};
     double len = Len(d);
     Pt shift{0.0, 0.0};
@@ -327,26 +327,30 @@ int line_offset_left(float x1, float y1, float x2, float y2, float dist, float* 
     if (oy1) *oy1 = static_cast<float>(y1 + shift.y);
     if (ox2) *ox2 = static_cast<float>(x2 + shift.x);
     if (oy2) *oy2 = static_cast<float>(y2 + shift.y);
-    return len > 0.0 ? 1 : 0;
 }
 
-void form_euler_lamda(double a1, double a2, double a3, double lamda[3][3]) {
-    double c1 = std::cos(a1), s1 = std::sin(a1);
-    double c2 = std::cos(a2), s2 = std::sin(a2);
-    double c3 = std::cos(a3), s3 = std::sin(a3);
-    const double rz[3][3] = {{c1, -s1, 0}, {s1, c1, 0}, {0, 0, 1}};
-    const double rx[3][3] = {{1, 0, 0}, {0, c2, -s2}, {0, s2, c2}};
-    const double ry[3][3] = {{c3, 0, s3}, {0, 1, 0}, {-s3, 0, c3}};
-    double zx[3][3];
+void form_euler_lamda(float a1, float a2, float a3, float lamda[3][3]) {
+    // Each factor takes co-ordinates into the turned axes; applied z, x, y.
+    double c1 = std::cos(double(a1)), s1 = std::sin(double(a1));
+    double c2 = std::cos(double(a2)), s2 = std::sin(double(a2));
+    double c3 = std::cos(double(a3)), s3 = std::sin(double(a3));
+    const double tz[3][3] = {{c1, s1, 0}, {-s1, c1, 0}, {0, 0, 1}};
+    const double tx[3][3] = {{1, 0, 0}, {0, c2, s2}, {0, -s2, c2}};
+    const double ty[3][3] = {{c3, 0, -s3}, {0, 1, 0}, {s3, 0, c3}};
+    double xz[3][3];
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
-            zx[i][j] = 0;
-            for (int k = 0; k < 3; ++k) zx[i][j] += rz[i][k] * rx[k][j];
+            xz[i][j] = 0;
+            for (int k = 0; k < 3; ++k) xz[i][j] += tx[i][k] * tz[k][j];
         }
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
-            lamda[i][j] = 0;
-            for (int k = 0; k < 3; ++k) lamda[i][j] += zx[i][k] * ry[k][j];
+            double v = 0;
+            for (int k = 0; k < 3; ++k) v += ty[i][k] * xz[k][j];
+            // Angles come as floats: cos of the float π/2 is 4e-8, not 0.
+            // Keep quarter and half turns exact.
+            if (std::fabs(v) < 1e-6) v = 0;
+            lamda[i][j] = static_cast<float>(v);
         }
 }
 

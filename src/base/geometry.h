@@ -82,18 +82,17 @@ int JH_GetInterPoint_Line(float x1, float y1, float x2, float y2, float x3, floa
 int line_func_inter(float a1, float b1, float c1, float a2, float b2, float c2, float* x, float* y);
 
 // The line (x1, y1)-(x2, y2) moved sideways by `dist` to its left (a negative
-// distance moves it to the right). 0 for a line of no length, whose ends are
-// then copied unchanged.
-int line_offset_left(float x1, float y1, float x2, float y2, float dist, float* ox1, float* oy1,
-                     float* ox2, float* oy2);
+// distance moves it to the right). A line of no length is copied unchanged.
+void line_offset_left(float x1, float y1, float x2, float y2, float dist, float* ox1, float* oy1,
+                      float* ox2, float* oy2);
 
-// The direction-cosine matrix of a part turned by a1 about z, then a2 about x,
-// then a3 about y: lamda = Rz(a1)·Rx(a2)·Ry(a3), with Rk(θ) the matrix that turns
-// a vector by θ about axis k. Row i holds the part's axis i in drawing axes, so
-// local = lamda·drawing and a point drawn in the part's own axes lands at
-// lamdaᵀ·point. In the plane: (−π/2, 0, 0) turns the part's +x to drawing +y,
-// (0, 0, π) mirrors it about its y axis, (−π/2, π, 0) turns +x to −y and +y to −x.
-void form_euler_lamda(double a1, double a2, double a3, double lamda[3][3]);
+// The direction-cosine matrix of three successive turns of the axes: a1 about
+// z, then a2 about the new x, then a3 about the new y. Row i holds new axis i
+// in the old axes, so v_new = lamda·v_old; a part drawn in its own axes and
+// inserted with lamda lands at lamda·p. In the plane: (−π/2, 0, 0) turns the
+// part's +x to +y, (0, 0, π) mirrors it about its y axis, (−π/2, π, 0) turns
+// its +x to −y and its +y to −x. Quarter and half turns give exact 0 and ±1.
+void form_euler_lamda(float a1, float a2, float a3, float lamda[3][3]);
 
 // ---------------------------------------------------------------------------
 // Plane figures in single precision, as the finite-element library keeps them.

@@ -209,43 +209,52 @@ TEST(Lines, CoefficientTriplesMeetOrAreReportedParallel) {
 
 TEST(Lines, OffsetGoesToTheLeftOfTheDirection) {
     float x1, y1, x2, y2;
-    EXPECT_EQ(line_offset_left(0, 0, 10, 0, 2, &x1, &y1, &x2, &y2), 1);
+    line_offset_left(0, 0, 10, 0, 2, &x1, &y1, &x2, &y2);
     EXPECT_FLOAT_EQ(x1, 0); EXPECT_FLOAT_EQ(y1, 2); EXPECT_FLOAT_EQ(x2, 10); EXPECT_FLOAT_EQ(y2, 2);
     // Up the right edge of a plate, 150 to the outside (right).
-    EXPECT_EQ(line_offset_left(5, 0, 5, 8, -150, &x1, &y1, &x2, &y2), 1);
+    line_offset_left(5, 0, 5, 8, -150, &x1, &y1, &x2, &y2);
     EXPECT_FLOAT_EQ(x1, 155); EXPECT_FLOAT_EQ(y1, 0); EXPECT_FLOAT_EQ(x2, 155); EXPECT_FLOAT_EQ(y2, 8);
-    EXPECT_EQ(line_offset_left(3, 4, 3, 4, 1, &x1, &y1, &x2, &y2), 0);
-    EXPECT_FLOAT_EQ(x1, 3); EXPECT_FLOAT_EQ(y2, 4);
+    line_offset_left(3, 4, 3, 4, 1, &x1, &y1, &x2, &y2);
+    EXPECT_FLOAT_EQ(x1, 3); EXPECT_FLOAT_EQ(y1, 4); EXPECT_FLOAT_EQ(x2, 3); EXPECT_FLOAT_EQ(y2, 4);
 }
 
 TEST(Lines, EulerMatrixTurnsAndMirrorsSections) {
-    // Where the section's +x (root to tip) and +y (towards the loaded face)
-    // land in the drawing: lamdaᵀ times the axis, i.e. rows of lamda.
+    // Where a door-frame side section's +x (root to tip) and +y (towards the
+    // loaded face) land when it is inserted with lamda: lamda times the axis.
     struct Case {
-        double a1, a2, a3;
-        double xAxis[2], yAxis[2];
+        float a1, a2, a3;
+        float xAxis[2], yAxis[2];
     };
+    const float pi = 3.1415927f;
     const Case cases[] = {
-        {0, 0, 0, {1, 0}, {0, 1}},              // as drawn
-        {0, 0, kPi, {-1, 0}, {0, 1}},           // mirrored: tip to the left, face still up
-        {-kPi / 2, 0, 0, {0, 1}, {-1, 0}},      // tip up
-        {-kPi / 2, kPi, 0, {0, -1}, {-1, 0}},   // tip down, facing the one above
+        {0, 0, 0, {1, 0}, {0, 1}},             // as drawn
+        {0, 0, pi, {-1, 0}, {0, 1}},           // mirrored: tip to the left, face still up
+        {-pi / 2, 0, 0, {0, 1}, {-1, 0}},      // tip up
+        {-pi / 2, pi, 0, {0, -1}, {-1, 0}},    // tip down, facing the one above
     };
     for (const auto& c : cases) {
-        double l[3][3];
+        float l[3][3];
         form_euler_lamda(c.a1, c.a2, c.a3, l);
         for (int k = 0; k < 2; ++k) {
-            EXPECT_NEAR(l[0][k], c.xAxis[k], 1e-12) << c.a1 << "," << c.a2 << "," << c.a3;
-            EXPECT_NEAR(l[1][k], c.yAxis[k], 1e-12) << c.a1 << "," << c.a2 << "," << c.a3;
+            EXPECT_EQ(l[k][0], c.xAxis[k]) << c.a1 << "," << c.a2 << "," << c.a3;
+            EXPECT_EQ(l[k][1], c.yAxis[k]) << c.a1 << "," << c.a2 << "," << c.a3;
         }
-        // A pure turn or mirror: the rows stay unit and square to each other.
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j) {
-                double dot = 0;
-                for (int k = 0; k < 3; ++k) dot += l[i][k] * l[j][k];
-                EXPECT_NEAR(dot, i == j ? 1.0 : 0.0, 1e-12);
-            }
     }
+    // A general turn stays a pure rotation: the rows are unit and square to
+    // each other.
+    float l[3][3];
+    form_euler_lamda(0.3f, -1.1f, 2.0f, l);
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            double dot = 0;
+            for (int k = 0; k < 3; ++k) dot += double(l[i][k]) * l[j][k];
+            EXPECT_NEAR(dot, i == j ? 1.0 : 0.0, 1e-6);
+        }
+    // Turning the axes by a about z turns what is inserted by −a:
+    // lamda·(1, 0) = (cos a, −sin a).
+    form_euler_lamda(0.5f, 0, 0, l);
+    EXPECT_NEAR(l[0][0], std::cos(0.5), 1e-7);
+    EXPECT_NEAR(l[1][0], -std::sin(0.5), 1e-7);
 }
 
 // ---------------------------------------------------------------------------
