@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "base/globals.h"
 #include "codes/guifan.h"
@@ -186,8 +187,8 @@ int SelectGangJin(int grade, int dmin, int dmax, int dopt, float area, int form,
     if (form != 0 && form != 1) return 0;
     const CGuiFanString lists;
     std::vector<float> diameters, spacings;
-    for (const auto& t : lists.ZhiJing(grade)) diameters.push_back(std::stof(t));
-    for (const auto& t : lists.m_strJianJu) spacings.push_back(std::stof(t));
+    for (const auto& t : lists.ZhiJing(grade)) diameters.push_back(std::strtof(t.c_str(), nullptr));
+    for (const auto& t : lists.m_strJianJu) spacings.push_back(std::strtof(t.c_str(), nullptr));
     if (diameters.empty() || spacings.empty()) return 0;
 
     CGangJin current, best, optimal;

@@ -16,7 +16,7 @@ int get_rc_property(int grade, Con_Prop* prop) {
         prop->fcm = row.fc;  // no separate flexural strength in these editions
         prop->ftk = row.ftk;
         prop->Ec = row.Ec;
-        prop->Gc = 0.4f * row.Ec;  // Gc = 0.4 Ec, nu = 0.2: GB 50010-2002 4.1.5, 2010 4.1.8
+        prop->Gc = 0.4f * row.Ec;  // Gc = 0.4 Ec, nu = 0.2: clause 4.1.5 of both editions
         prop->nu = 0.2f;
         return 1;
     }
