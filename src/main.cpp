@@ -1,14 +1,17 @@
-#include "base/globals.h"
+#include "app/kvapp.h"
 #include "platform/locale.h"
-#include "platform/paths.h"
+#include "platform/ui/qtservices.h"
 
-#include <clocale>
-#include <cstdio>
+#include <QApplication>
 
-int main() {
-    std::setlocale(LC_ALL, "");
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // Qt took the user's locale; data files need '.' as the decimal point.
     kv::platform::KeepNumericLocaleC();
-    G_strExePath = kv::platform::ProgramFolder();
-    std::printf("KV\n");
-    return 0;
+    QApplication::setApplicationName("KV");
+    kv::platform::InstallQtServices();
+
+    CKVApp theApp;
+    if (!theApp.InitInstance()) return 1;
+    return app.exec();
 }

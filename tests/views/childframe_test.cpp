@@ -1,0 +1,145 @@
+#include "app/commandids.h"
+#include "views/bbdoc.h"
+#include "views/bbframe.h"
+#include "views/bbview.h"
+#include "views/cxview.h"
+#include "views/splitterframe.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace kv::cmd;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "views_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class ChildFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        area_ = std::make_unique<QMdiArea>();
+        area_->resize(1000, 700);
+        area_->show();
+    }
+    template <class Frame>
+    Frame* Add() {
+        auto* frame = new Frame;
+        area_->addSubWindow(frame);
+        frame->show();
+        return frame;
+    }
+    std::unique_ptr<QMdiArea> area_;
+};
+
+TEST_F(ChildFrameTest, ProjectWindowHasTheDialogBarInOrder) {
+    auto* frame = Add<CSplitterFrame>();
+    std::vector<QString> ids;
+    for (QWidget* w : frame->DialogBar()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        ids.push_back(w->objectName());
+    EXPECT_EQ(ids, (std::vector<QString>{"47647", "916", "920", "913", "47646", "925", "926"}));
+    const std::pair<int, const char*> buttons[] = {
+        {916, "新增"}, {920, "删除"}, {913, "计算"}, {925, "插入CAD"}, {926, "WORD"}};
+    for (const auto& [id, text] : buttons)
+        EXPECT_EQ(frame->findChild<QPushButton*>(QString::number(id))->text().toStdString(), text);
+    EXPECT_EQ(frame->ItemCombo()->toolTip().toStdString(), "计算项目名称");
+    EXPECT_EQ(frame->ChaXunCombo()->toolTip().toStdString(), "查询项目名称");
+
+    // The buttons send their ids on; a document handler receives them.
+    QSignalSpy spy(frame, &CChildFrameBase::command);
+    frame->findChild<QPushButton*>("913")->click();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0][0].toInt(), 913);
+    CBbDoc_KV* seen = nullptr;
+    CBbDoc_KV::SetCommandHandler(913, [&](CBbDoc_KV& doc) { seen = &doc; });
+    CCmdUI ui;
+    EXPECT_TRUE(frame->OnCmdMsg(913, &ui));
+    EXPECT_EQ(seen, nullptr);  // asked, not run
+    EXPECT_TRUE(frame->OnCmdMsg(913, nullptr));
+    EXPECT_EQ(seen, frame->GetDocument());
+    CBbDoc_KV::SetCommandHandler(913, {});
+    EXPECT_FALSE(frame->OnCmdMsg(913, nullptr));
+}
+
+TEST_F(ChildFrameTest, SplitterPanesAreDrawingThenReport) {
+    auto* frame = Add<CSplitterFrame>();
+    auto* splitter = frame->findChild<QSplitter*>();
+    ASSERT_NE(splitter, nullptr);
+    ASSERT_EQ(splitter->count(), 2);
+    EXPECT_EQ(splitter->widget(0), frame->DrawingView());
+    EXPECT_EQ(splitter->widget(1), frame->ReportView());
+    EXPECT_EQ(frame->ReportView()->GetDocument(), frame->GetDocument());
+    EXPECT_EQ(frame->DrawingView()->GetDocument(), frame->GetDocument());
+}
+
+TEST_F(ChildFrameTest, OnlyTheProjectWindowRepointsTheCurrentViewsWhenActivated) {
+    auto* project = Add<CSplitterFrame>();
+    auto* single = Add<CSplitterFrame1>();
+    // The newest views are current.
+    EXPECT_EQ(G_pBbView, single->ReportView());
+    EXPECT_EQ(G_pCxView, single->DrawingView());
+    project->OnActivate();
+    EXPECT_EQ(G_pBbView, project->ReportView());
+    EXPECT_EQ(G_pCxView, project->DrawingView());
+    single->OnActivate();
+    EXPECT_EQ(G_pBbView, project->ReportView());
+    // A destroyed view is no longer current.
+    delete project;
+    EXPECT_EQ(G_pBbView, nullptr);
+    EXPECT_EQ(G_pCxView, nullptr);
+}
+
+TEST_F(ChildFrameTest, SingleCalculationWindowStaysWhileItIsTheOnlyOne) {
+    auto* single = Add<CSplitterFrame1>();
+    EXPECT_FALSE(single->close());
+    EXPECT_TRUE(single->isVisible());
+    auto* report = Add<CBbFrame>();
+    EXPECT_TRUE(single->close());
+    report->ForceClose();
+    auto* again = Add<CSplitterFrame1>();
+    again->ForceClose();
+    EXPECT_FALSE(again->isVisible());
+}
+
+TEST_F(ChildFrameTest, SingleCalculationToolbarHasElevenSlots) {
+    auto* single = Add<CSplitterFrame1>();
+    std::vector<int> ids;
+    for (QAction* a : single->ToolBar()->actions()) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
+    EXPECT_EQ(ids, (std::vector<int>{57014, 57013, 57016, 57015, 57018, 57017, 57019, 0, 0, 57634, 57637}));
+    EXPECT_EQ(single->GetDocument()->GetTitle().left(2).toStdString(), "KV");
+}
+
+TEST_F(ChildFrameTest, ReportViewRunsTheEditCommands) {
+    auto* report = Add<CBbFrame>();
+    CBbView_KV* view = report->ReportView();
+    view->setPlainText("顶板计算书");
+    CCmdUI ui;
+    ASSERT_TRUE(report->OnCmdMsg(kEditCut, &ui));
+    EXPECT_FALSE(ui.enabled);  // nothing selected
+    report->OnCmdMsg(kEditSelectAll, nullptr);
+    ASSERT_TRUE(report->OnCmdMsg(kEditCut, &ui));
+    EXPECT_TRUE(ui.enabled);
+    report->OnCmdMsg(kEditClear, nullptr);
+    EXPECT_TRUE(view->toPlainText().isEmpty());
+    report->OnCmdMsg(kEditUndo, nullptr);
+    EXPECT_EQ(view->toPlainText().toStdString(), "顶板计算书");
+    // Commands nobody handles fall through.
+    EXPECT_FALSE(report->OnCmdMsg(32839, nullptr));
+}
+
+}  // namespace
