@@ -1,8 +1,7 @@
 #pragma once
 // Plane geometry shared by the drawings, the section outlines and the mesh
 // generator. Angles are radians, counter-clockwise from +x, unless a name says
-// otherwise. The JH_ functions take floats; their _JH_ twins take doubles and
-// are what the outline code uses where float rounding would move a corner.
+// otherwise. The JH_ functions take floats, their _JH_ twins doubles.
 
 // ---------------------------------------------------------------------------
 // Directions and distances
@@ -143,34 +142,34 @@ int PolygonEdgeStep(float ax, float ay, float bx, float by, float x, float y);
 
 // Twice the signed area of the triangle a, b, c: positive when a, b, c turn
 // counter-clockwise.
-template <class P>
-float det3_point_2d(const P& a, const P& b, const P& c) {
+template <class A, class B, class C>
+float det3_point_2d(const A& a, const B& b, const C& c) {
     return kv::geom::Det3(a.x, a.y, b.x, b.y, c.x, c.y);
 }
 
-template <class P>
-float get_dist_point_2d(const P& a, const P& b) {
+template <class A, class B>
+float get_dist_point_2d(const A& a, const B& b) {
     return get_dist(a.x, a.y, b.x, b.y);
 }
 
 // Distance from p to the segment a-b.
-template <class P>
-float get_dist_point_segment_2d(const P& a, const P& b, const P& p) {
+template <class A, class B, class P>
+float get_dist_point_segment_2d(const A& a, const B& b, const P& p) {
     return kv::geom::DistPointSegment(a.x, a.y, b.x, b.y, p.x, p.y);
 }
 
 // The largest inner angle of the triangle, in [0, π]. A triangle with two equal
 // corners has no angles to speak of and gives π, the worst possible.
-template <class P>
-float max_angle_of_tri(const P& a, const P& b, const P& c) {
+template <class A, class B, class C>
+float max_angle_of_tri(const A& a, const B& b, const C& c) {
     return kv::geom::MaxAngleOfTri(a.x, a.y, b.x, b.y, c.x, c.y);
 }
 
 // 1 when the segments a-b and c-d have a point in common (touching ends
 // included), with that point written to *p; 0 otherwise. Segments on one line
 // that overlap give the first point of the common stretch met going from a to b.
-template <class P, class Q>
-int segment_cross_point(const P& a, const P& b, const P& c, const P& d, Q* p) {
+template <class A, class B, class C, class D, class Q>
+int segment_cross_point(const A& a, const B& b, const C& c, const D& d, Q* p) {
     float x = 0, y = 0;
     int found = kv::geom::SegmentCross(a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, &x, &y);
     if (found && p) {
