@@ -31,7 +31,8 @@ double _JH_GetDistance(double x1, double y1, double x2, double y2);
 // Order of two points: along the segment from its first point for the cuts
 // with a segment; for two circles the point to the left of the line from the
 // first centre to the second comes first. Two segments on one line give the
-// ends of their common stretch, in the first segment's direction.
+// ends of their common stretch, in the first segment's direction. Two circles
+// about one centre give 0, and so does a negative radius.
 
 int JH_GetInterPoint_LineSection(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
                                  float y4, float* px1, float* py1, float* px2, float* py2, float tol);
