@@ -1,0 +1,247 @@
+// Beam and strip design against hand-worked examples (C30: fc 14.3, ft 1.43,
+// ftk 2.01; HRB400: fy 360, Es 2.0e5; HPB300: fy 270; GB 50010-2010 unless noted).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "design/pj_beam.h"
+#include "pj_test_support.h"
+
+namespace {
+
+// A static (non-blast) beam object for the textbook cases.
+PJ_BEAM_KV StaticBeam(int con, int bar, int stirrup, int as_t, int as_c) {
+    PJ_BEAM_KV beam;
+    beam.dynamic = 0;
+    beam.Ini_Liang(con, bar, stirrup, 0, as_t, as_c, 0, 500.0f, 6.0f, 1.0f, 0, 0, 1.0f, 1, 1.0f, 1.0f, 1.0f, 1.0f);
+    return beam;
+}
+
+std::string Written(PJ_BEAM_KV& beam, void (PJ_BEAM_KV::*out)(std::FILE*)) {
+    char buffer[1024] = {0};
+    std::FILE* fp = fmemopen(buffer, sizeof buffer - 1, "w");
+    (beam.*out)(fp);
+    std::fclose(fp);
+    return buffer;
+}
+
+}  // namespace
+
+TEST(PjBeamFlexure, RectangularSectionsMatchHandWorkedAreas) {
+    EditionScope edition(2010);
+    struct Case {
+        const char* what;
+        float M;
+        bool doubly;
+        float As, As1, xi;
+    };
+    // b 250, h 500, as = as' = 35, h0 465, ξb = 0.8/(1 + 360/(2e5·0.0033)) = 0.51765.
+    const Case cases[] = {
+        // αs = 150e6/(14.3·250·465²) = 0.19405, ξ = 1 - sqrt(1 - 2αs) = 0.21776,
+        // As = 14.3·250·0.21776·465/360 = 1005.5.
+        {"single", 150e6f, false, 1005.5f, 0.0f, 0.21776f},
+        // Bent_SJ below ξb is the same design.
+        {"double below xi_b", 150e6f, true, 1005.5f, 0.0f, 0.21776f},
+        // M 350: ξ > ξb; As' = (350e6 - 14.3·250·465²·0.51765·(1 - 0.25882))/(360·430)
+        // = 345.1, As = (14.3·250·0.51765·465 + 360·345.1)/360 = 2735.5.
+        {"double above xi_b", 350e6f, true, 2735.5f, 345.1f, 0.51765f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
+        beam.set_value(c.M, 0, 0, 250, 500, 1, 1.2f, 0);
+        if (c.doubly) beam.Bent_SJ();
+        else beam.Bent_DJ();
+        EXPECT_EQ(beam.if_CJCX(), 0);
+        EXPECT_AREA(beam.As, c.As);
+        EXPECT_NEAR(beam.As1, c.As1, 0.005 * c.As1 + 0.5);
+        EXPECT_NEAR(std::stof(beam.GetVar("Wan.Ksai")), c.xi, 1e-3);
+    }
+}
+
+TEST(PjBeamFlexure, SingleReinforcementBeyondXiBIsFlaggedOverReinforced) {
+    EditionScope edition(2010);
+    PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
+    beam.set_value(350e6f, 0, 0, 250, 500, 1, 1.2f, 0);
+    beam.Bent_DJ();
+    EXPECT_EQ(beam.if_CJCX(), 1);
+    EXPECT_EQ(beam.flag[0], 1);
+    EXPECT_EQ(beam.As, -1.0f);
+    EXPECT_NE(Written(beam, &PJ_BEAM_KV::Out_CJCX).find("ξ > ξb"), std::string::npos);
+}
+
+TEST(PjBeamFlexure, DoublyReinforcedSectionAboveTheRatioLimitIsFlagged) {
+    EditionScope edition(2010);
+    PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
+    // 600 kN·m on 250×500 needs As ≈ 4.9 % of b·h0, above the 2.5 % limit.
+    beam.set_value(600e6f, 0, 0, 250, 500, 1, 1.2f, 0);
+    beam.Bent_SJ();
+    EXPECT_EQ(beam.if_CJCX(), 1);
+    EXPECT_LT(beam.As, 0.0f);
+}
+
+TEST(PjBeamFlexure, BlastLoadedStripUsesDynamicStrengthsAndBothFaceMinima) {
+    EditionScope edition(2010);
+    struct Case {
+        const char* what;
+        int steam;
+        float M;
+        float As;
+        int gzpj;
+    };
+    // Strip 1000 × 250, as 30, h0 220; fcd = 1.5·14.3 = 21.45 (steam: ×0.9 → 19.305),
+    // fyd = 1.2·360 = 432. Minimum 0.25 % of 1000·250 = 625 on both faces.
+    const Case cases[] = {
+        // αs = 100e6/(21.45·1000·220²) = 0.096322, ξ = 0.101471,
+        // As = 21.45·1000·0.101471·220/432 = 1108.4.
+        {"plain", 0, 100e6f, 1108.4f, 0},
+        // fcd 19.305: ξ = 0.113462, As = 19.305·1000·0.113462·220/432 = 1115.5.
+        {"steam cured", 1, 100e6f, 1115.5f, 0},
+        // 20 kN·m needs about 212 mm²: the 625 minimum governs.
+        {"minimum governs", 0, 20e6f, 625.0f, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_BEAM_KV slab;
+        slab.Ini_QiangBan(30, 3, 1, 0, 30, 30, 0, 1.0f, c.steam, 0, 1.0f, 1, 1.0f, 1.0f, 1.0f, 1.0f);
+        EXPECT_NEAR(slab.fc, c.steam ? 19.305f : 21.45f, 1e-3);
+        EXPECT_NEAR(slab.fy, 432.0f, 1e-3);
+        slab.set_value(c.M, 0, 0, 1000.0f, 250.0f, 1, 1.2f, 0);
+        slab.Bent_SJ();
+        EXPECT_EQ(slab.if_CJCX(), 0);
+        EXPECT_AREA(slab.As, c.As);
+        EXPECT_AREA(slab.As1, 625.0f);
+        EXPECT_EQ(slab.if_GZPJ(), c.gzpj);
+    }
+}
+
+TEST(PjBeamFlexure, SetMinKeepsValuesGivenAsNegative) {
+    EditionScope edition(2010);
+    PJ_BEAM_KV beam;
+    beam.Ini_Liang(30, 3, 1, 0, 35, 35, 0, 500, 6, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+    EXPECT_FLOAT_EQ(beam.min_PJ[0], 0.0025f);
+    beam.Set_min_PJ(0.004f, -1.0f, 0.0f);
+    EXPECT_FLOAT_EQ(beam.min_PJ[0], 0.004f);
+    EXPECT_FLOAT_EQ(beam.min_PJ[1], 0.0025f);
+    EXPECT_FLOAT_EQ(beam.min_PJ[2], 0.0f);
+}
+
+TEST(PjBeamFlexure, FlangedSectionWithTheNeutralAxisInTheWeb) {
+    EditionScope edition(2010);
+    // T section: web 250 × 600, flange 600 × 100, as 40, h0 560, M = 500 kN·m.
+    // Flange overhangs: Mf = 14.3·350·100·(560 - 50) = 255.255e6 < M, so
+    // αs = (500e6 - 255.255e6)/(14.3·250·560²) = 0.218304, ξ = 0.249406,
+    // As = (14.3·250·0.249406·560 + 14.3·350·100)/360 = 2777.2.
+    PJ_BEAM_I_KV beam;
+    beam.dynamic = 0;
+    beam.Ini_Liang(30, 3, 1, 0, 40, 40, 2, 600.0f, 6.0f, 1.0f, 0);
+    beam.set_value(500e6f, 0, 0, 250, 600, 600, 100, 250, 0, 1, 1.2f, 0);
+    beam.Bent_DJ();
+    EXPECT_EQ(beam.if_CJCX(), 0);
+    EXPECT_AREA(beam.As, 2777.2f);
+}
+
+TEST(PjBeamShear, StirrupsFollowTheConcretePartAndTheSectionLimit) {
+    EditionScope edition(2010);
+    struct Case {
+        const char* what;
+        float V;
+        float Asv;
+        const char* no_av;
+        int cjcx;
+    };
+    // b 200, h 500, as 35, C25 (fc 11.9, ft 1.27), HPB300 stirrups (270).
+    // Vc = 0.7·1.27·200·465 = 82677 N; 0.25·fc·b·h0 = 276675 N.
+    const Case cases[] = {
+        // Asv/s = (150000 - 82677)/(270·465) = 0.53622 (above 0.24·1.27/270·200 = 0.22578).
+        {"stirrups needed", 150e3f, 0.53622f, "1", 0},
+        {"concrete alone", 60e3f, 0.0f, "0", 0},
+        // 90 kN: (90000 - 82677)/125550 = 0.0583 < minimum 0.22578.
+        {"minimum stirrups", 90e3f, 0.22578f, "1", 0},
+        {"section too small", 300e3f, (300e3f - 82677.0f) / (270.0f * 465.0f), "1", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_BEAM_KV beam = StaticBeam(25, 3, 1, 35, 35);
+        beam.set_value(0, c.V, 0, 200, 500, 0, 1.2f, 0);
+        beam.Sheer();
+        EXPECT_NEAR(beam.Asv, c.Asv, 0.005 * c.Asv + 1e-5);
+        EXPECT_EQ(beam.GetVar("JianNiu.No_Av"), c.no_av);
+        EXPECT_EQ(beam.if_CJCX(), c.cjcx);
+        EXPECT_FALSE(beam.GetVar("JianNiu.RTF.JieMian").empty());
+        EXPECT_FALSE(beam.GetVar("JianNiu.RTF.No_Av1").empty());
+        EXPECT_EQ(beam.GetVar("JianNiu.RTF.Av0").empty(), std::string(c.no_av) == "0");
+    }
+}
+
+TEST(PjBeamShear, EditionTwoThousandTwoTakesTheStirrupTermWithFactorOnePointTwoFive) {
+    EditionScope edition(2002);
+    // 2002 7.5.4: Asv/s = (V - 0.7·ft·b·h0)/(1.25·fyv·h0); HPB235 fyv 210:
+    // (150000 - 82677)/(1.25·210·465) = 0.55150.
+    PJ_BEAM_KV beam = StaticBeam(25, 3, 1, 35, 35);
+    beam.set_value(0, 150e3f, 0, 200, 500, 0, 1.2f, 0);
+    beam.Sheer();
+    EXPECT_NEAR(beam.Asv, 0.55150f, 0.003f);
+}
+
+TEST(PjBeamShear, PlateWithoutStirrupsUsesTheDepthFactorAndTheShearFactor) {
+    EditionScope edition(2010);
+    // Plate 1000 × 250, as 30, h0 220 (βh = 1 below 800), blast strengths:
+    // ftd = 1.5·1.43 = 2.145; factor β 0.9: Vc = 0.7·2.145·1000·220·0.9 = 297297 N.
+    PJ_BEAM_KV slab;
+    slab.Ini_QiangBan(30, 1, 1, 0, 30, 30, 2, 1.0f, 0, 2, 0.9f, 1, 1, 1, 1, 1);
+    slab.set_value(0, 290e3f, 0, 1000, 250, 0, 1.2f, 0);
+    slab.Sheer();
+    EXPECT_EQ(slab.GetVar("JianNiu.No_Av"), "0");
+    slab.set_value(0, 310e3f, 0, 1000, 250, 0, 1.2f, 0);
+    slab.Sheer();
+    EXPECT_EQ(slab.GetVar("JianNiu.No_Av"), "1");
+}
+
+TEST(PjBeamTorsion, CombinedShearAndTorsionMatchesTheHandCalculation) {
+    EditionScope edition(2010);
+    // b 250, h 500, as 35, C30, HRB400 bars, HPB300 stirrups; V 80 kN, T 15 kN·m, ζ 1.2.
+    // Wt = 250²(1500 - 250)/6 = 13.0208e6; βt = 1.5/(1 + 0.5·V·Wt/(T·b·h0)) = 1.155 → 1.0.
+    // Asv/s = (80000 - 0.5·0.7·1.43·250·465)/(270·465) = 0.17377;
+    // Acor = 180·430, ucor = 1220: Ast1/s = (15e6 - 0.35·1.43·Wt)/(1.2·sqrt(1.2)·270·77400) = 0.30880;
+    // Ast = 1.2·270·0.30880·1220/360 = 339.06 (above 0.6·sqrt(0.75)·1.43/360·250·500 = 258.0).
+    PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
+    beam.set_value(0, 80e3f, 15e6f, 250, 500, 1, 1.2f, 0);
+    beam.Sheer_Twist();
+    EXPECT_EQ(beam.if_CJCX(), 0);
+    EXPECT_FLOAT_EQ(beam.beta_t, 1.0f);
+    EXPECT_NEAR(beam.Asvt, 0.17377f, 0.001f);
+    EXPECT_NEAR(beam.Ast1, 0.30880f, 0.0015f);
+    EXPECT_AREA(beam.Ast, 339.06f);
+    EXPECT_EQ(beam.combined, 0);
+}
+
+TEST(PjBeamTorsion, SmallTorqueIsNeglected) {
+    EditionScope edition(2010);
+    // 0.175·ft·Wt = 0.175·1.43·13.0208e6 = 3.258e6 N·mm.
+    PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
+    beam.set_value(0, 80e3f, 3.0e6f, 250, 500, 1, 1.2f, 0);
+    beam.Sheer_Twist();
+    EXPECT_EQ(beam.combined, 1);
+    EXPECT_EQ(beam.Ast, 0.0f);
+    EXPECT_EQ(beam.Ast1, 0.0f);
+}
+
+TEST(PjBeamInput, UnknownGradeOrDegenerateSectionGivesAFlagNotAnArea) {
+    EditionScope edition(2010);
+    PJ_BEAM_KV beam;
+    beam.Ini_Liang(33, 3, 1, 0, 35, 35, 0, 500, 6, 1, 0, 0, 1, 1, 1, 1, 1, 1);
+    beam.set_value(100e6f, 0, 0, 250, 500, 1, 1.2f, 0);
+    beam.Bent_SJ();
+    EXPECT_EQ(beam.if_CJCX(), 1);
+    EXPECT_LT(beam.As, 0.0f);
+
+    PJ_BEAM_KV thin = StaticBeam(30, 3, 1, 35, 35);
+    thin.set_value(100e6f, 1e3f, 0, 250, 30, 1, 1.2f, 0);  // h below the cover
+    thin.Bent_DJ();
+    EXPECT_EQ(thin.if_CJCX(), 1);
+    EXPECT_EQ(thin.no_result, 1);
+    thin.Sheer();
+    EXPECT_EQ(thin.if_CJCX(), 1);
+}
