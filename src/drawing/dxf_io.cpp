@@ -1,0 +1,610 @@
+// Writing the drawing as R12 ASCII DXF, and reading DXF files through dxflib.
+#include <charconv>
+#include <memory>
+#include <cmath>
+#include <cstring>
+#include <sstream>
+
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+
+#include "drawing/dxf.h"
+#include "platform/codec.h"
+#include "platform/textfile.h"
+
+using namespace kv::drawing;
+
+namespace {
+
+// ---------------------------------------------------------------- writing
+
+class Out {
+public:
+    void Pair(int code, std::string_view value) {
+        Code(code);
+        s_.append(value);
+        s_.push_back('\n');
+    }
+    void Text(int code, std::string_view utf8) {
+        // One line per value: a line break inside a text would end the group.
+        std::string flat(utf8);
+        for (char& c : flat)
+            if (c == '\n' || c == '\r') c = ' ';
+        Pair(code, kv::platform::Utf8ToGbkLossy(flat));
+    }
+    void Int(int code, long long v) {
+        Code(code);
+        char buf[32];
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        s_.append(buf, r.ptr);
+        s_.push_back('\n');
+    }
+    void Real(int code, double v) {
+        if (!std::isfinite(v)) v = 0;
+        if (v == 0) v = 0;  // no "-0"
+        Code(code);
+        char buf[64];
+        // Shortest text that reads back to the same double.
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        s_.append(buf, r.ptr);
+        s_.push_back('\n');
+    }
+    void Point(int base, double x, double y) {
+        Real(base, x);
+        Real(base + 10, y);
+        Real(base + 20, 0.0);
+    }
+    std::string& str() { return s_; }
+
+private:
+    void Code(int code) {
+        char buf[16];
+        auto r = std::to_chars(buf, buf + sizeof buf, code);
+        // Group codes right-aligned in three columns, as AutoCAD writes them.
+        for (int pad = 3 - static_cast<int>(r.ptr - buf); pad > 0; --pad) s_.push_back(' ');
+        s_.append(buf, r.ptr);
+        s_.push_back('\n');
+    }
+    std::string s_;
+};
+
+void Common(Out& o, const char* type, const Entity& e) {
+    o.Pair(0, type);
+    o.Text(8, e.layer.empty() ? "0" : e.layer);
+    if (!e.linetype.empty()) o.Text(6, e.linetype);
+    if (e.color != kByLayer) o.Int(62, e.color);
+}
+
+void XData(Out& o, const Entity& e) {
+    if (e.xdataApp.empty() && e.xdata.empty()) return;
+    o.Text(1001, e.xdataApp.empty() ? "KV" : e.xdataApp);
+    for (const auto& item : e.xdata) {
+        if (item.code >= 1010 && item.code <= 1059 && item.code != 1040 && item.code != 1041 &&
+            item.code != 1042)
+            continue;  // points need three groups; the pens never store them
+        if (item.code == 1000 || item.code == 1003 || item.code == 1005)
+            o.Text(item.code, item.value);
+        else if (item.code == 1002)
+            o.Pair(1002, item.value == "}" ? "}" : "{");
+        else
+            o.Pair(item.code, item.value);
+    }
+}
+
+// Baseline-left corner of an aligned text (group 10), from its anchor (group 11).
+void TextStart(const Entity& e, double& x, double& y) {
+    const double w = CShx::TextWidth(e.text, e.height, e.widthFactor);
+    const double a = e.rotation * kPi / 180.0;
+    const double ux = std::cos(a), uy = std::sin(a);
+    double along = 0, up = 0;
+    if (e.hAlign == 1) along = -w / 2;
+    else if (e.hAlign == 2) along = -w;
+    if (e.vAlign == 2) up = -e.height / 2;
+    else if (e.vAlign == 3) up = -e.height;
+    x = e.x1 + along * ux - up * uy;
+    y = e.y1 + along * uy + up * ux;
+}
+
+void WriteEntity(Out& o, const Entity& e) {
+    switch (e.kind) {
+        case EntityKind::Line:
+            Common(o, "LINE", e);
+            o.Point(10, e.x1, e.y1);
+            o.Point(11, e.x2, e.y2);
+            XData(o, e);
+            break;
+        case EntityKind::Point:
+            Common(o, "POINT", e);
+            o.Point(10, e.x1, e.y1);
+            XData(o, e);
+            break;
+        case EntityKind::Circle:
+            Common(o, "CIRCLE", e);
+            o.Point(10, e.x1, e.y1);
+            o.Real(40, e.radius);
+            XData(o, e);
+            break;
+        case EntityKind::Arc:
+            Common(o, "ARC", e);
+            o.Point(10, e.x1, e.y1);
+            o.Real(40, e.radius);
+            o.Real(50, e.startAngle);
+            o.Real(51, e.endAngle);
+            XData(o, e);
+            break;
+        case EntityKind::Solid:
+            Common(o, "SOLID", e);
+            o.Point(10, e.x1, e.y1);
+            o.Point(11, e.x2, e.y2);
+            o.Point(12, e.x3, e.y3);
+            o.Point(13, e.x4, e.y4);
+            XData(o, e);
+            break;
+        case EntityKind::Text: {
+            Common(o, "TEXT", e);
+            double sx = e.x1, sy = e.y1;
+            const bool aligned = e.hAlign != 0 || e.vAlign != 0;
+            if (aligned) TextStart(e, sx, sy);
+            o.Point(10, sx, sy);
+            o.Real(40, e.height);
+            o.Text(1, e.text);
+            if (e.rotation != 0) o.Real(50, e.rotation);
+            if (e.widthFactor != 1) o.Real(41, e.widthFactor);
+            o.Text(7, e.style.empty() ? "STANDARD" : e.style);
+            if (e.hAlign != 0) o.Int(72, e.hAlign);
+            if (aligned) o.Point(11, e.x1, e.y1);
+            if (e.vAlign != 0) o.Int(73, e.vAlign);
+            XData(o, e);
+            break;
+        }
+        case EntityKind::Polyline: {
+            if (e.vertices.empty()) break;
+            Common(o, "POLYLINE", e);
+            o.Int(66, 1);
+            o.Point(10, 0, 0);
+            o.Int(70, e.closed ? 1 : 0);
+            XData(o, e);
+            for (const auto& v : e.vertices) {
+                o.Pair(0, "VERTEX");
+                o.Text(8, e.layer.empty() ? "0" : e.layer);
+                o.Point(10, v.x, v.y);
+                if (v.startWidth != 0) o.Real(40, v.startWidth);
+                if (v.endWidth != 0) o.Real(41, v.endWidth);
+                if (v.bulge != 0) o.Real(42, v.bulge);
+            }
+            o.Pair(0, "SEQEND");
+            o.Text(8, e.layer.empty() ? "0" : e.layer);
+            break;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- reading
+
+// Decodes the "\U+XXXX" escapes newer CAD programs write for characters outside the code page.
+std::string Unescape(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 7 <= s.size() && (s[i + 1] == 'U' || s[i + 1] == 'u') &&
+            s[i + 2] == '+') {
+            unsigned v = 0;
+            auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
+            if (r.ec == std::errc() && r.ptr == s.data() + i + 7 && v > 0) {
+                char buf[4];
+                int n = 0;
+                if (v < 0x80) buf[n++] = static_cast<char>(v);
+                else if (v < 0x800) {
+                    buf[n++] = static_cast<char>(0xC0 | (v >> 6));
+                    buf[n++] = static_cast<char>(0x80 | (v & 0x3F));
+                } else {
+                    buf[n++] = static_cast<char>(0xE0 | (v >> 12));
+                    buf[n++] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+                    buf[n++] = static_cast<char>(0x80 | (v & 0x3F));
+                }
+                out.append(buf, n);
+                i += 6;
+                continue;
+            }
+        }
+        out.push_back(s[i]);
+    }
+    return out;
+}
+
+class Reader : public DL_CreationAdapter {
+public:
+    explicit Reader(DXF& dxf) : dxf_(dxf) {}
+
+    bool utf8 = false;     // files of AutoCAD 2007 and later store UTF-8
+    bool sawEof = false;
+    bool sawSection = false;
+
+    std::string Decode(const std::string& raw) const {
+        return Unescape(utf8 ? (kv::platform::IsValidUtf8(raw) ? raw : kv::platform::GbkToUtf8Lossy(raw))
+                             : kv::platform::GbkToUtf8Lossy(raw));
+    }
+
+    // Raw groups, seen before dxflib handles them. Values of the entity being
+    // parsed are collected; a code 0 closes it, and dxflib's add… call for it
+    // follows, which then finds them in `done_`.
+    void Raw(int code, const std::string& value) {
+        if (code == 0) {
+            done_ = std::move(cur_);
+            cur_ = Pending{};
+            cur_.type = value;
+            if (value == "EOF") sawEof = true;
+            if (value == "SECTION") sawSection = true;
+            // An LWPOLYLINE is built here: dxflib's own handling is bypassed.
+            FinishLw();
+            if (value == "LWPOLYLINE") lw_ = std::make_unique<Entity>(), lw_->kind = EntityKind::Polyline;
+            return;
+        }
+        if (code == 1001) {
+            cur_.app = Decode(value);
+            cur_.inXData = true;
+            return;
+        }
+        if (cur_.inXData && code >= 1000) {
+            cur_.xdata.push_back({code, code == 1000 || code == 1003 || code == 1005 ? Decode(value) : value});
+            return;
+        }
+        if (code == 1) cur_.text = value;
+        if (code == 40) cur_.w40 = ToReal(value);
+        if (code == 41) cur_.w41 = ToReal(value);
+        if (code == 2 && cur_.type == "APPID") dxf_.AddApp(Decode(value));
+        if (lw_) LwGroup(code, value);
+    }
+
+    static bool IsHandledType(const std::string& t) {
+        static const char* kinds[] = {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "EOF", "LAYER",
+                                      "LTYPE", "STYLE", "BLOCK", "ENDBLK", "LINE", "ARC",
+                                      "CIRCLE", "POLYLINE", "VERTEX", "SEQEND", "TEXT",
+                                      "SOLID", "TRACE", "POINT"};
+        for (const char* k : kinds)
+            if (t == k) return true;
+        return false;
+    }
+    const std::string& CurrentType() const { return cur_.type; }
+    bool InLw() const { return lw_ != nullptr; }
+
+    void setVariableString(const std::string& key, const std::string& value, int) override {
+        if (key == "$ACADVER") {
+            // AC1021 (2007) and later are UTF-8.
+            utf8 = value.size() >= 6 && value.compare(0, 2, "AC") == 0 && std::atoi(value.c_str() + 2) >= 1021;
+        }
+    }
+
+    void addLayer(const DL_LayerData& d) override {
+        const auto& a = getAttributes();
+        std::string lt = a.getLinetype();
+        if (lt == "BYLAYER" || lt.empty()) lt = "CONTINUOUS";
+        dxf_.AddLayer(Decode(d.name), a.getColor(), Decode(lt));
+    }
+    void addTextStyle(const DL_StyleData& d) override {
+        if (d.name.empty()) return;
+        dxf_.Add_STyle(Decode(d.name).c_str(), Decode(d.primaryFontFile).c_str(),
+                       Decode(d.bigFontFile).c_str(), static_cast<float>(d.fixedTextHeight),
+                       static_cast<float>(d.widthFactor));
+    }
+    void addBlock(const DL_BlockData&) override { ++inBlock_; }
+    void endBlock() override {
+        if (inBlock_ > 0) --inBlock_;
+    }
+
+    void addPoint(const DL_PointData& d) override {
+        Entity e = Base(EntityKind::Point);
+        e.x1 = d.x, e.y1 = d.y;
+        Add(std::move(e));
+    }
+    void addLine(const DL_LineData& d) override {
+        Entity e = Base(EntityKind::Line);
+        e.x1 = d.x1, e.y1 = d.y1, e.x2 = d.x2, e.y2 = d.y2;
+        Add(std::move(e));
+    }
+    void addArc(const DL_ArcData& d) override {
+        Entity e = Base(EntityKind::Arc);
+        e.x1 = d.cx, e.y1 = d.cy, e.radius = d.radius, e.startAngle = d.angle1, e.endAngle = d.angle2;
+        Add(std::move(e));
+    }
+    void addCircle(const DL_CircleData& d) override {
+        Entity e = Base(EntityKind::Circle);
+        e.x1 = d.cx, e.y1 = d.cy, e.radius = d.radius;
+        Add(std::move(e));
+    }
+    void addSolid(const DL_SolidData& d) override { Quad(d); }
+    void addTrace(const DL_TraceData& d) override { Quad(d); }
+    void addText(const DL_TextData& d) override {
+        Entity e = Base(EntityKind::Text);
+        e.hAlign = (d.hJustification >= 0 && d.hJustification <= 2) ? d.hJustification : 0;
+        e.vAlign = (d.vJustification >= 0 && d.vJustification <= 3) ? d.vJustification : 0;
+        const bool aligned = e.hAlign != 0 || e.vAlign != 0;
+        e.x1 = aligned ? d.apx : d.ipx;
+        e.y1 = aligned ? d.apy : d.ipy;
+        e.height = d.height;
+        e.widthFactor = d.xScaleFactor > 0 ? d.xScaleFactor : 1.0;
+        e.rotation = d.angle * 180.0 / kPi;  // dxflib gives radians
+        e.style = Decode(d.style);
+        e.text = Decode(done_.text);
+        Add(std::move(e));
+    }
+    void addPolyline(const DL_PolylineData& d) override {
+        if (done_.type == "LWPOLYLINE" || cur_.type == "LWPOLYLINE") return;
+        poly_ = std::make_unique<Entity>(Base(EntityKind::Polyline));
+        poly_->closed = (d.flags & 1) != 0;
+    }
+    void addVertex(const DL_VertexData& d) override {
+        if (!poly_) return;
+        Vertex v;
+        v.x = d.x, v.y = d.y, v.bulge = d.bulge;
+        v.startWidth = done_.w40;
+        v.endWidth = done_.w41;
+        poly_->vertices.push_back(v);
+    }
+    void endSequence() override {
+        if (!poly_) return;
+        Add(std::move(*poly_));
+        poly_.reset();
+    }
+
+    void Finish() {
+        FinishLw();
+        if (poly_) endSequence();
+    }
+
+private:
+    struct Pending {
+        std::string type, text, app;
+        double w40 = 0, w41 = 0;
+        bool inXData = false;
+        std::vector<XDataItem> xdata;
+    };
+
+    static double ToReal(const std::string& v) {
+        double d = 0;
+        auto r = std::from_chars(v.data(), v.data() + v.size(), d);
+        return (r.ec == std::errc() && std::isfinite(d)) ? d : 0.0;
+    }
+
+    Entity Base(EntityKind k) {
+        Entity e;
+        e.kind = k;
+        const auto& a = getAttributes();
+        e.layer = Decode(a.getLayer());
+        if (e.layer.empty()) e.layer = "0";
+        e.color = a.getColor();
+        if (e.color < 0 || e.color > 256) e.color = kByLayer;
+        std::string lt = a.getLinetype();
+        e.linetype = (lt == "BYLAYER") ? std::string() : Decode(lt);
+        if (!done_.app.empty() || !done_.xdata.empty()) {
+            e.xdataApp = done_.app;
+            e.xdata = done_.xdata;
+        }
+        return e;
+    }
+
+    template <class Q>
+    void Quad(const Q& d) {
+        Entity e = Base(EntityKind::Solid);
+        e.x1 = d.x[0], e.y1 = d.y[0], e.x2 = d.x[1], e.y2 = d.y[1];
+        e.x3 = d.x[2], e.y3 = d.y[2], e.x4 = d.x[3], e.y4 = d.y[3];
+        Add(std::move(e));
+    }
+
+    void Add(Entity e) {
+        if (inBlock_ > 0) return;  // block definitions are not drawn by themselves
+        dxf_.AddEntity(std::move(e));
+    }
+
+    void LwGroup(int code, const std::string& value) {
+        Entity& e = *lw_;
+        switch (code) {
+            case 8: e.layer = Decode(value); break;
+            case 6: e.linetype = value == "BYLAYER" ? std::string() : Decode(value); break;
+            case 62: e.color = static_cast<int>(ToReal(value)); break;
+            case 70: e.closed = (static_cast<int>(ToReal(value)) & 1) != 0; break;
+            case 43: lwWidth_ = ToReal(value); break;
+            case 10: e.vertices.push_back({ToReal(value), 0, lwWidth_, lwWidth_, 0}); break;
+            case 20: if (!e.vertices.empty()) e.vertices.back().y = ToReal(value); break;
+            case 40: if (!e.vertices.empty()) e.vertices.back().startWidth = ToReal(value); break;
+            case 41: if (!e.vertices.empty()) e.vertices.back().endWidth = ToReal(value); break;
+            case 42: if (!e.vertices.empty()) e.vertices.back().bulge = ToReal(value); break;
+            default: break;
+        }
+    }
+    void FinishLw() {
+        if (!lw_) return;
+        Entity e = std::move(*lw_);
+        lw_.reset();
+        lwWidth_ = 0;
+        if (e.layer.empty()) e.layer = "0";
+        if (e.color < 0 || e.color > 256) e.color = kByLayer;
+        e.xdataApp = done_.app;
+        e.xdata = done_.xdata;
+        if (!e.vertices.empty()) Add(std::move(e));
+    }
+
+    DXF& dxf_;
+    Pending cur_, done_;
+    std::unique_ptr<Entity> poly_, lw_;
+    double lwWidth_ = 0;
+    int inBlock_ = 0;
+};
+
+bool ParseCode(std::string_view line, int& code) {
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+    if (line.empty()) return false;
+    auto r = std::from_chars(line.data(), line.data() + line.size(), code);
+    return r.ec == std::errc() && r.ptr == line.data() + line.size() && code >= 0 && code <= 1071;
+}
+
+}  // namespace
+
+std::string DXF::ToDxfBytes() const {
+    Out o;
+    CFRect ext;
+    GetFRect(ext);
+    o.Pair(0, "SECTION");
+    o.Pair(2, "HEADER");
+    o.Pair(9, "$ACADVER");
+    o.Pair(1, "AC1009");
+    o.Pair(9, "$DWGCODEPAGE");
+    o.Pair(3, "ANSI_936");
+    o.Pair(9, "$INSBASE");
+    o.Point(10, 0, 0);
+    o.Pair(9, "$EXTMIN");
+    o.Point(10, ext.left, ext.bottom);
+    o.Pair(9, "$EXTMAX");
+    o.Point(10, ext.right, ext.top);
+    o.Pair(9, "$LTSCALE");
+    o.Real(40, 100.0);
+    o.Pair(0, "ENDSEC");
+
+    o.Pair(0, "SECTION");
+    o.Pair(2, "TABLES");
+    o.Pair(0, "TABLE");
+    o.Pair(2, "LTYPE");
+    o.Int(70, static_cast<long long>(linetypes_.size()));
+    for (const auto& lt : linetypes_) {
+        o.Pair(0, "LTYPE");
+        o.Text(2, lt.name);
+        o.Int(70, 0);
+        o.Text(3, lt.description);
+        o.Int(72, 65);
+        o.Int(73, static_cast<long long>(lt.pattern.size()));
+        double total = 0;
+        for (double p : lt.pattern) total += std::fabs(p);
+        o.Real(40, total);
+        for (double p : lt.pattern) o.Real(49, p);
+    }
+    o.Pair(0, "ENDTAB");
+    o.Pair(0, "TABLE");
+    o.Pair(2, "LAYER");
+    o.Int(70, static_cast<long long>(layers_.size()));
+    for (const auto& l : layers_) {
+        o.Pair(0, "LAYER");
+        o.Text(2, l.name);
+        o.Int(70, 0);
+        o.Int(62, l.color == 0 ? 7 : l.color);
+        o.Text(6, l.linetype);
+    }
+    o.Pair(0, "ENDTAB");
+    o.Pair(0, "TABLE");
+    o.Pair(2, "STYLE");
+    o.Int(70, static_cast<long long>(styles_.size()));
+    for (const auto& s : styles_) {
+        o.Pair(0, "STYLE");
+        o.Text(2, s.name);
+        o.Int(70, 0);
+        o.Real(40, s.height);
+        o.Real(41, s.widthFactor);
+        o.Real(50, 0);
+        o.Int(71, 0);
+        o.Real(42, 2.5);
+        o.Text(3, s.font);
+        o.Text(4, s.bigFont);
+    }
+    o.Pair(0, "ENDTAB");
+    o.Pair(0, "TABLE");
+    o.Pair(2, "APPID");
+    o.Int(70, static_cast<long long>(apps_.size() + 1));
+    o.Pair(0, "APPID");
+    o.Pair(2, "ACAD");
+    o.Int(70, 0);
+    for (const auto& app : apps_) {
+        if (app == "ACAD") continue;
+        o.Pair(0, "APPID");
+        o.Text(2, app);
+        o.Int(70, 0);
+    }
+    o.Pair(0, "ENDTAB");
+    o.Pair(0, "ENDSEC");
+
+    o.Pair(0, "SECTION");
+    o.Pair(2, "BLOCKS");
+    o.Pair(0, "ENDSEC");
+
+    o.Pair(0, "SECTION");
+    o.Pair(2, "ENTITIES");
+    for (const auto& e : entities_) WriteEntity(o, e);
+    o.Pair(0, "ENDSEC");
+    o.Pair(0, "EOF");
+    return std::move(o.str());
+}
+
+int DXF::Write_MemDxf_To_File(const char* path) const {
+    if (!path || !*path) return 0;
+    return kv::platform::WriteFileAtomically(path, ToDxfBytes()) ? 1 : 0;
+}
+
+int DXF::Read_FileDxf_To_Mem(const char* path) {
+    std::string bytes;
+    if (!path || !kv::platform::ReadFileBytes(path, bytes)) {
+        New_MemDxf();
+        return 0;
+    }
+    return Read_Dxf_From_Bytes(bytes);
+}
+
+int DXF::Read_Dxf_From_Bytes(std::string_view bytes) {
+    New_MemDxf();
+    bool ok = true;
+    try {
+        DL_Dxf parser;
+        Reader reader(*this);
+        {
+            // Puts the parser into its starting state; it reads nothing.
+            std::istringstream empty;
+            parser.in(empty, &reader);
+        }
+        std::size_t pos = 0;
+        auto nextLine = [&](std::string_view& line) {
+            if (pos >= bytes.size()) return false;
+            std::size_t end = bytes.find('\n', pos);
+            if (end == std::string_view::npos) end = bytes.size();
+            line = bytes.substr(pos, end - pos);
+            pos = end + 1;
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            return true;
+        };
+        std::string_view codeLine, valueLine;
+        bool skipping = false;  // inside an entity kind the reader does not keep
+        while (ok && !reader.sawEof && nextLine(codeLine)) {
+            int code = 0;
+            if (!ParseCode(codeLine, code) || !nextLine(valueLine)) {
+                ok = false;
+                break;
+            }
+            // Values longer than a DXF line are not DXF.
+            if (valueLine.size() > 2048 || valueLine.find('\0') != std::string_view::npos) {
+                ok = false;
+                break;
+            }
+            std::string raw(valueLine);
+            std::string value = raw;
+            while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.erase(0, 1);
+            while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
+            // Texts keep their own leading and trailing blanks.
+            reader.Raw(code, code == 1 ? raw : value);
+            if (code == 0) {
+                skipping = !Reader::IsHandledType(value) || reader.InLw();
+                // dxflib still has to see the 0 so that it ends the entity before.
+                parser.processDXFGroup(&reader, 0, skipping ? std::string("KV_SKIPPED") : value);
+                continue;
+            }
+            if (skipping || code >= 1000) continue;  // extended data is read above
+            if (value.size() > 1000) value.resize(1000);
+            parser.processDXFGroup(&reader, code, value);
+        }
+        reader.Finish();
+        ok = ok && reader.sawSection && reader.sawEof;
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok) {
+        // A file that is not whole DXF shows nothing rather than a part of itself.
+        New_MemDxf();
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "drawing/dxf.h"
+#include "drawing/picture.h"
+
+namespace fs = std::filesystem;
+using namespace kv::drawing;
+
+namespace {
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        char tmpl[] = "/tmp/kv_drawing_XXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+std::string ReadAll(const std::string& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A drawing with every entity kind the pens write.
+DXF SampleDrawing() {
+    DXF d;
+    d.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
+    d.AddLayer("STEEL-2", 1, "CONTINUOUS");
+    d.AddLayer("AXIS", 1, "CENTER");
+    Entity line;
+    line.kind = EntityKind::Line;
+    line.layer = "AXIS";
+    line.x1 = -3000, line.y1 = 0, line.x2 = 3000.25, line.y2 = 1e-3;
+    d.AddEntity(line);
+
+    Entity pl;
+    pl.kind = EntityKind::Polyline;
+    pl.layer = "STEEL-2";
+    pl.color = 3;
+    pl.vertices = {{0, 0, 50, 80, 0}, {1000, 0, 80, 80, 0.414213562}, {1000, 1000, 0, 0, 0}};
+    pl.closed = true;
+    pl.xdataApp = "KV_TUSU";
+    pl.xdata = {{1070, "28"}, {1070, "1"}, {1000, "主筋"}};
+    d.AddEntity(pl);
+
+    Entity arc;
+    arc.kind = EntityKind::Arc;
+    arc.x1 = 10, arc.y1 = 20, arc.radius = 150, arc.startAngle = 30, arc.endAngle = 300;
+    arc.linetype = "DASHED";
+    d.AddEntity(arc);
+
+    Entity circle;
+    circle.kind = EntityKind::Circle;
+    circle.x1 = -500, circle.y1 = -650, circle.radius = 150;
+    circle.color = 0;
+    d.AddEntity(circle);
+
+    Entity text;
+    text.kind = EntityKind::Text;
+    text.x1 = 100, text.y1 = 200, text.height = 300, text.rotation = 90;
+    text.text = "弯矩 M=12.5kN.m/m";
+    text.style = "HZ";
+    text.widthFactor = 0.75;
+    d.AddEntity(text);
+
+    Entity centred = text;
+    centred.text = "配筋简图(左)";
+    centred.rotation = 0;
+    centred.hAlign = 1, centred.vAlign = 3;
+    d.AddEntity(centred);
+
+    Entity solid;
+    solid.kind = EntityKind::Solid;
+    solid.x1 = 0, solid.y1 = 0, solid.x2 = 100, solid.y2 = 0, solid.x3 = 50, solid.y3 = 80;
+    solid.x4 = 50, solid.y4 = 80;
+    solid.color = 1;
+    d.AddEntity(solid);
+    return d;
+}
+
+TEST(DxfFile, WrittenDrawingReadsBackEqual) {
+    TempDir dir;
+    const DXF d = SampleDrawing();
+    ASSERT_EQ(d.Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
+    DXF back;
+    ASSERT_EQ(back.Read_FileDxf_To_Mem((dir / "a.dxf").c_str()), 1);
+    ASSERT_EQ(back.Entities().size(), d.Entities().size());
+    for (std::size_t i = 0; i < d.Entities().size(); ++i)
+        EXPECT_EQ(back.Entities()[i], d.Entities()[i]) << "entity " << i;
+    EXPECT_EQ(back.Layers(), d.Layers());
+    EXPECT_EQ(back.Styles(), d.Styles());
+    ASSERT_NE(back.FindStyle("HZ"), nullptr);
+    EXPECT_EQ(back.FindStyle("HZ")->bigFont, "hztxt");
+}
+
+TEST(DxfFile, TextsAreGbkAndTheCodePageIsDeclared) {
+    const std::string bytes = SampleDrawing().ToDxfBytes();
+    EXPECT_NE(bytes.find("$DWGCODEPAGE\n  3\nANSI_936\n"), std::string::npos);
+    EXPECT_NE(bytes.find("AC1009"), std::string::npos);
+    EXPECT_NE(bytes.find("\xC5\xE4\xBD\xEE"), std::string::npos);  // 配筋 in GBK
+    EXPECT_EQ(bytes.find("配筋"), std::string::npos);               // no UTF-8 left
+    EXPECT_EQ(bytes.substr(bytes.size() - 8), "  0\nEOF\n");
+}
+
+// The Python interpreter that has ezdxf, or empty.
+std::string PythonWithEzdxf() {
+    for (const char* py : {"/usr/bin/python3", "python3"}) {
+        const std::string cmd = std::string(py) + " -c \"import ezdxf\" >/dev/null 2>&1";
+        if (std::system(cmd.c_str()) == 0) return py;
+    }
+    return {};
+}
+
+TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
+    const std::string py = PythonWithEzdxf();
+    if (py.empty()) GTEST_SKIP() << "python3-ezdxf is not installed; skipping the outside reader check";
+    TempDir dir;
+    ASSERT_EQ(SampleDrawing().Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
+    const std::string script =
+        "import sys\n"
+        "from ezdxf import recover\n"
+        "doc, auditor = recover.readfile(sys.argv[1])\n"
+        "if auditor.has_errors:\n"
+        "    for e in auditor.errors: print('AUDIT', e.message)\n"
+        "    sys.exit(2)\n"
+        "texts = [t.dxf.text for t in doc.modelspace().query('TEXT')]\n"
+        "open(sys.argv[2], 'w', encoding='utf-8').write('\\n'.join(texts))\n";
+    std::ofstream(dir / "check.py") << script;
+    const std::string cmd = py + " " + (dir / "check.py") + " " + (dir / "a.dxf") + " " + (dir / "texts.txt");
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << "ezdxf found errors in the written file";
+    const std::string texts = ReadAll(dir / "texts.txt");
+    EXPECT_NE(texts.find("弯矩 M=12.5kN.m/m"), std::string::npos) << texts;
+    EXPECT_NE(texts.find("配筋简图(左)"), std::string::npos) << texts;
+}
+
+TEST(DxfFile, BrokenFilesGiveAnEmptyDrawing) {
+    TempDir dir;
+    const std::string good = SampleDrawing().ToDxfBytes();
+    struct Case { const char* name; std::string bytes; } cases[] = {
+        {"empty", ""},
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"no EOF", good.substr(0, good.size() - 8)},
+        {"text", "hello\nworld\n"},
+        {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + std::string(64, '\xff')},
+        {"bad code", "  0\nSECTION\nxx\nHEADER\n  0\nEOF\n"},
+        {"overlong value", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\n" + std::string(5000, 'A') + "\n  0\nEOF\n"},
+    };
+    for (const auto& c : cases) {
+        DXF d = SampleDrawing();
+        EXPECT_EQ(d.Read_Dxf_From_Bytes(c.bytes), 0) << c.name;
+        EXPECT_TRUE(d.Entities().empty()) << c.name;
+    }
+    DXF d = SampleDrawing();
+    EXPECT_EQ(d.Read_FileDxf_To_Mem((dir / "missing.dxf").c_str()), 0);
+    EXPECT_TRUE(d.Entities().empty());
+    // A whole file with a nonsense vertex count is read as far as it makes sense.
+    EXPECT_EQ(d.Read_Dxf_From_Bytes("  0\nSECTION\n  2\nENTITIES\n  0\nLWPOLYLINE\n 90\n-5\n 10\n1\n"
+                                    " 20\n2\n 10\n3\n 20\n4\n  0\nENDSEC\n  0\nEOF\n"), 1);
+    ASSERT_EQ(d.Entities().size(), 1u);
+    EXPECT_EQ(d.Entities()[0].vertices.size(), 2u);
+}
+
+TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
+    const std::string good = SampleDrawing().ToDxfBytes();
+    std::mt19937 rng(4);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes = good;
+        const int edits = 1 + static_cast<int>(rng() % 8);
+        for (int k = 0; k < edits; ++k) {
+            const std::size_t at = rng() % bytes.size();
+            switch (rng() % 3) {
+                case 0: bytes[at] = static_cast<char>(rng()); break;
+                case 1: bytes.erase(at, rng() % 40); break;
+                default: bytes.insert(at, std::string(1 + rng() % 6, static_cast<char>('0' + rng() % 10))); break;
+            }
+        }
+        DXF d;
+        const int ok = d.Read_Dxf_From_Bytes(bytes);
+        if (!ok) {
+            EXPECT_TRUE(d.Entities().empty()) << "round " << round;
+        }
+    }
+}
+
+TEST(DxfFile, ForeignEntitiesAreSkippedAndKnownOnesKept) {
+    DXF d;
+    ASSERT_EQ(d.Read_FileDxf_To_Mem(KV_TEST_FIXTURES "/drawing/foreign_entities.dxf"), 1);
+    // The block's own line, the INSERT, MTEXT, HATCH and SPLINE are not drawn.
+    int lines = 0, polylines = 0, texts = 0;
+    for (const auto& e : d.Entities()) {
+        lines += e.kind == EntityKind::Line;
+        polylines += e.kind == EntityKind::Polyline;
+        texts += e.kind == EntityKind::Text;
+    }
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(polylines, 1);
+    EXPECT_EQ(texts, 1);
+    EXPECT_EQ(d.Entities().size(), 3u);
+    for (const auto& e : d.Entities()) {
+        if (e.kind == EntityKind::Polyline) {
+            ASSERT_EQ(e.vertices.size(), 3u);
+            EXPECT_DOUBLE_EQ(e.vertices[0].startWidth, 20);  // constant width 43
+            EXPECT_DOUBLE_EQ(e.vertices[1].bulge, 1);
+            EXPECT_TRUE(e.closed);
+        }
+        if (e.kind == EntityKind::Text) {
+            EXPECT_EQ(e.text, "外墙 ×2");  // GBK and a \U+ escape
+        }
+    }
+}
+
+TEST(DxfExtent, EmptyDrawingHasNoneAndEntitiesSpanTheirGeometry) {
+    DXF d;
+    CFRect r;
+    EXPECT_EQ(d.GetFRect(r), 0);
+    Entity c;
+    c.kind = EntityKind::Circle;
+    c.x1 = 100, c.y1 = 50, c.radius = 10;
+    d.AddEntity(c);
+    Entity l;
+    l.kind = EntityKind::Line;
+    l.x1 = -20, l.y1 = 0, l.x2 = 0, l.y2 = 0;
+    d.AddEntity(l);
+    ASSERT_EQ(d.GetFRect(r), 1);
+    EXPECT_FLOAT_EQ(r.left, -20);
+    EXPECT_FLOAT_EQ(r.right, 110);
+    EXPECT_FLOAT_EQ(r.bottom, 0);
+    EXPECT_FLOAT_EQ(r.top, 60);
+}
+
+TEST(DxfInsert, MovesTurnsScalesAndMirrors) {
+    DXF part;
+    Entity l;
+    l.kind = EntityKind::Line;
+    l.x1 = 0, l.y1 = 0, l.x2 = 10, l.y2 = 0;
+    part.AddEntity(l);
+    Entity a;
+    a.kind = EntityKind::Arc;
+    a.x1 = 0, a.y1 = 0, a.radius = 5, a.startAngle = 0, a.endAngle = 90;
+    part.AddEntity(a);
+    part.AddLayer("LOAD", 1, "DASHED");
+
+    DXF target;
+    ASSERT_EQ(target.InsertDxf(part, 100, 200, 90, 2, 2), 1);
+    ASSERT_EQ(target.Entities().size(), 2u);
+    const Entity& tl = target.Entities()[0];
+    EXPECT_NEAR(tl.x2, 100, 1e-9);
+    EXPECT_NEAR(tl.y2, 220, 1e-9);
+    const Entity& ta = target.Entities()[1];
+    EXPECT_NEAR(ta.radius, 10, 1e-9);
+    EXPECT_NEAR(ta.startAngle, 90, 1e-9);
+    EXPECT_NEAR(ta.endAngle, 180, 1e-9);
+    ASSERT_NE(target.FindLayer("LOAD"), nullptr);
+    EXPECT_EQ(target.FindLayer("LOAD")->linetype, "DASHED");
+
+    // Mirrored in x: the quarter arc 0..90 becomes 90..180, run the other way round.
+    DXF mirrored;
+    mirrored.InsertDxfAffine(part, -1, 0, 0, 1, 0, 0);
+    EXPECT_NEAR(mirrored.Entities()[1].startAngle, 90, 1e-9);
+    EXPECT_NEAR(mirrored.Entities()[1].endAngle, 180, 1e-9);
+    EXPECT_EQ(target.InsertDxf(target, 0, 0, 0, 1, 1), 0);
+}
+
+TEST(PictureLayout, ExtentRulesOfTheCopiedPicture) {
+    const PictureLayout point = ComputePictureLayout({5, 5, 5, 5});
+    EXPECT_EQ(point.extentW, 2000);
+    EXPECT_EQ(point.extentH, 2000);
+
+    const PictureLayout wide = ComputePictureLayout({0, 0, 400, 200});
+    EXPECT_EQ(wide.extentW, 2000);
+    EXPECT_EQ(wide.extentH, 1000);
+    EXPECT_EQ(wide.sizeW_01mm, 16000);  // 160 mm
+    EXPECT_EQ(wide.sizeH_01mm, 8000);   // 80 mm
+    EXPECT_FLOAT_EQ(wide.rect.left, -20);
+    EXPECT_FLOAT_EQ(wide.rect.right, 421);  // the second margin takes the widened width
+    EXPECT_FLOAT_EQ(wide.rect.top, 210.5f);
+}
+}  // namespace
