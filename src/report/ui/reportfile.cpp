@@ -1,0 +1,132 @@
+#include "report/ui/reportfile.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
+
+#include <string>
+
+#include "platform/codec.h"
+#include "platform/textfile.h"
+#include "report/ui/rtfreader.h"
+
+namespace kv::report::ui {
+
+bool LooksLikeRtf(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return f.read(5) == "{\\rtf";
+}
+
+QFont PlainReportFont() {
+    QFont font;
+    font.setFamilies(ReportFontFamilies("宋体"));
+    font.setPointSize(10);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf) {
+    if (!doc) return false;
+    std::string bytes;
+    if (!kv::platform::ReadFileBytes(path.toStdString(), bytes)) return false;
+    if (asRtf) return ReadRtf(QByteArray::fromStdString(bytes), doc);
+    std::string utf8 = kv::platform::GbkToUtf8Lossy(bytes);
+    QString text = QString::fromStdString(utf8);
+    text.replace("\r\n", "\n");
+    doc->clear();
+    QTextCursor c(doc);
+    QTextCharFormat f;
+    QFont font = PlainReportFont();
+    f.setFontFamilies(font.families());
+    f.setFontPointSize(font.pointSizeF());
+    QTextBlockFormat b;
+    c.setBlockFormat(b);
+    c.setBlockCharFormat(f);
+    c.insertText(text, f);
+    return true;
+}
+
+bool SaveReportText(const QTextDocument& doc, const QString& path) {
+    QString text = doc.toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    text.replace(QChar::Nbsp, ' ');
+    return kv::platform::WriteTextFile(path.toStdString(), text.toStdString());
+}
+
+namespace {
+
+// Visual lines before `block`, and the block's own.
+int LinesBefore(const QTextDocument& doc, const QTextBlock& block) {
+    int n = 0;
+    for (QTextBlock b = doc.begin(); b.isValid() && b != block; b = b.next())
+        n += b.layout() && b.layout()->lineCount() > 0 ? b.layout()->lineCount() : 1;
+    return n;
+}
+
+}  // namespace
+
+void ScrollToLine(QTextEdit* edit, int line) {
+    if (!edit) return;
+    QTextDocument* doc = edit->document();
+    doc->documentLayout();  // lays the text out
+    int remaining = std::max(1, line) - 1;
+    qreal y = 0;
+    bool found = false;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        QTextLayout* layout = b.layout();
+        int lines = layout && layout->lineCount() > 0 ? layout->lineCount() : 1;
+        if (remaining < lines) {
+            QRectF r = doc->documentLayout()->blockBoundingRect(b);
+            y = r.top() + (layout && layout->lineCount() > 0 ? layout->lineAt(remaining).y() : 0);
+            found = true;
+            break;
+        }
+        remaining -= lines;
+    }
+    QScrollBar* bar = edit->verticalScrollBar();
+    bar->setValue(found ? static_cast<int>(y) : bar->maximum());
+}
+
+int CaretLine(const QTextEdit* edit) {
+    if (!edit) return 1;
+    QTextCursor c = edit->textCursor();
+    QTextBlock block = c.block();
+    int line = LinesBefore(*edit->document(), block);
+    if (QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
+        line += layout->lineForTextPosition(c.positionInBlock()).lineNumber();
+    return line + 1;
+}
+
+QString LineStatusText(const QTextEdit* edit) { return QString("Line: %1").arg(CaretLine(edit)); }
+
+void PrintReport(const QTextDocument& doc, QPrinter* printer) {
+    if (!printer) return;
+    const qreal inchMm = 25.4 * kPrintMarginTwips / 1440.0;
+    printer->setPageMargins(QMarginsF(inchMm, inchMm, inchMm, inchMm), QPageLayout::Millimeter);
+    doc.print(printer);
+}
+
+void DrawMarginLines(QPainter* painter, int paperWidthTwips, int paperHeightTwips, int dpiX, int dpiY) {
+    if (!painter) return;
+    painter->save();
+    QPen pen(painter->pen().color(), 0, Qt::DotLine);
+    painter->setPen(pen);
+    auto x = [dpiX](int twips) { return twips * dpiX / 1440; };
+    auto y = [dpiY](int twips) { return twips * dpiY / 1440; };
+    const int m = kPrintMarginTwips;
+    painter->drawLine(0, y(m), 10000, y(m));
+    painter->drawLine(0, y(paperHeightTwips - m), 10000, y(paperHeightTwips - m));
+    painter->drawLine(x(m), 0, x(m), 10000);
+    painter->drawLine(x(paperWidthTwips - m), 0, x(paperWidthTwips - m), 10000);
+    painter->restore();
+}
+
+}  // namespace kv::report::ui

@@ -1,0 +1,260 @@
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include "qt_app.h"
+#include "report/rtf.h"
+#include "report/ui/reportfile.h"
+#include "report/ui/rtfreader.h"
+#include "report/ui/rtfwriter.h"
+#include "../test_folder.h"
+
+namespace kv::report::ui {
+namespace {
+
+using kv::report::test::WorkFolder;
+
+std::string PngOf(int w, int h, QColor colour) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+class StubPictures {
+public:
+    StubPictures()
+        : old_(kv::report::SetPictureMaker([](const std::string&, int, int, std::string& png) {
+              png = PngOf(200, 100, Qt::blue);
+              return true;
+          })) {}
+    ~StubPictures() { kv::report::SetPictureMaker(std::move(old_)); }
+
+private:
+    kv::report::PictureMaker old_;
+};
+
+// Character format of the first character of `text` in the document.
+QTextCharFormat FormatOf(const QTextDocument& doc, const QString& text) {
+    QTextCursor c = doc.find(text, 0, QTextDocument::FindCaseSensitively);
+    EXPECT_FALSE(c.isNull()) << text.toStdString();
+    QTextCursor at(const_cast<QTextDocument*>(&doc));
+    at.setPosition(c.selectionStart() + 1);
+    return at.charFormat();
+}
+
+QString ColourName(const QTextCharFormat& f) {
+    return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : QString("auto");
+}
+
+// Everything a report's reader must keep, fragment by fragment.
+QStringList Signature(const QTextDocument& doc) {
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString line = QString("[%1]").arg(qRound(b.blockFormat().leftMargin()));
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat()) {
+                QTextImageFormat im = f.toImageFormat();
+                QImage image = doc.resource(QTextDocument::ImageResource, QUrl(im.name())).value<QImage>();
+                line += QString("{img %1x%2 %3x%4}").arg(qRound(im.width())).arg(qRound(im.height()))
+                            .arg(image.width()).arg(image.height());
+                continue;
+            }
+            line += QString("{%1|%2|%3|%4|%5}").arg(it.fragment().text(), ColourName(f))
+                        .arg(f.verticalAlignment()).arg(f.fontWeight() >= QFont::DemiBold)
+                        .arg(qRound(f.fontPointSize() * 2));
+        }
+        out << line;
+    }
+    return out;
+}
+
+QTextTable* FirstTable(const QTextDocument& doc) {
+    for (QTextFrame* f : doc.rootFrame()->childFrames())
+        if (auto* t = qobject_cast<QTextTable*>(f)) return t;
+    return nullptr;
+}
+
+int ImageCount(const QTextDocument& doc) {
+    int n = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) ++n;
+    return n;
+}
+
+// A report with every kind of content the writer makes.
+void WriteSampleReport(const std::string& path, const std::string& dxf) {
+    kv::report::CRTF rtf;
+    ASSERT_TRUE(rtf.Open(path.c_str()));
+    rtf.SetCurTextStyle(0, 21, 1, 1, 0, 0);
+    rtf.InsertText("%s 门框墙计算\n", "M1");
+    rtf.SetCurTextStyle(0, 21, 1, 0, 0, 0);
+    rtf.InsertText("    Q`vx~(N/mm)  mm^23~\n");
+    rtf.InsertText("\x01" "06不满足\x01" "01 ok\n");
+    rtf.InsertText("    ");
+    rtf.InsertFormula("M=q`i*sin(Greek(b))*mark(l,2,2)");
+    kv::report::ReportTable t;
+    t.columnWidths = {150, 100};
+    t.rows = {{{"门洞宽", {}, {}, 0}, {"1000", {}, {}, 2}},
+              {{"失败", kv::report::WinRGB(255, 0, 0), {}, 0}, {"q`c~", {}, {}, 0}}};
+    rtf.InsertTable(t, 4, 50, 0, 1, 1);
+    rtf.InsertText("    ");
+    ASSERT_EQ(rtf.InsertDXF(dxf.c_str(), 160, 160), 1);
+    rtf.InsertText("\n");
+    rtf.SetCurLeftMargin(21);
+    rtf.InsertText("当混凝土强度等级不超过C50时，取1.0\n");
+    rtf.SetCurLeftMargin(0);
+    rtf.InsertText("结束");
+    ASSERT_EQ(rtf.Close(), 1);
+}
+
+class RtfIo : public ::testing::Test {
+protected:
+    void SetUp() override { kv::report::test::EnsureApp(); }
+};
+
+TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
+    WorkFolder dir;
+    dir.Write("a.dxf", "0\nEOF\n");
+    StubPictures pictures;
+    WriteSampleReport(dir / "r.rtf", dir / "a.dxf");
+
+    QTextDocument doc;
+    ASSERT_TRUE(LoadReport(&doc, QString::fromStdString(dir / "r.rtf"), true));
+    QString text = doc.toPlainText();
+    for (const char* piece : {"M1 门框墙计算", "不满足 ok", "M=qi×sin(β)×l22", "当混凝土强度等级不超过C50时", "结束"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(piece))) << piece << "\n" << text.toStdString();
+
+    QTextCharFormat title = FormatOf(doc, "M1");
+    EXPECT_GE(title.fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(title.fontPointSize(), 10.5);
+    EXPECT_EQ(title.fontFamilies().toStringList().value(0), QString("宋体"));
+    EXPECT_EQ(FormatOf(doc, "vx").verticalAlignment(), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(FormatOf(doc, "23").verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(FormatOf(doc, "(N/mm)").verticalAlignment(), QTextCharFormat::AlignNormal);
+    EXPECT_EQ(ColourName(FormatOf(doc, "不满足")), "#ff0000");
+    EXPECT_EQ(ColourName(FormatOf(doc, " ok")), "#000000");
+    EXPECT_EQ(FormatOf(doc, "β").verticalAlignment(), QTextCharFormat::AlignNormal);
+
+    QTextBlock margin = doc.find(QString::fromUtf8("当混凝土")).block();
+    EXPECT_NEAR(margin.blockFormat().leftMargin(), 21 * 105 / 15.0, 0.01) << "21 cells of 10.5 pt";
+
+    QTextTable* table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+    auto cellText = [&](int r, int c) {
+        QTextCursor a = table->cellAt(r, c).firstCursorPosition();
+        a.setPosition(table->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
+        return a.selectedText();
+    };
+    EXPECT_EQ(cellText(0, 0), QString("门洞宽"));
+    EXPECT_EQ(cellText(0, 1), QString("1000"));
+    EXPECT_EQ(cellText(1, 1), QString("qc"));
+    EXPECT_EQ(ColourName(FormatOf(doc, "失败")), "#ff0000");
+    EXPECT_GE(FormatOf(doc, "1000").fontWeight(), QFont::Bold) << "header row";
+
+    ASSERT_EQ(ImageCount(doc), 1);
+    QStringList sig = Signature(doc);
+    // 200 x 100 pixels at 160 mm x 80 mm, in 96-dpi pixels
+    EXPECT_TRUE(sig.join("\n").contains("{img 605x302 200x100}")) << sig.join("\n").toStdString();
+
+    // Saved from the document and read again: the same content and formats.
+    QTextDocument again;
+    ASSERT_TRUE(ReadRtf(WriteRtf(doc), &again));
+    EXPECT_EQ(Signature(again).join("\n").toStdString(), sig.join("\n").toStdString());
+    ASSERT_NE(FirstTable(again), nullptr);
+    EXPECT_EQ(FirstTable(again)->rows(), 2);
+}
+
+TEST_F(RtfIo, ReadsWordProcessorRtfAndSkipsWhatItDoesNotKnow) {
+    QFile f(KV_TEST_FIXTURES "/report/writer_style.rtf");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(f.readAll(), &doc));
+    QString text = doc.toPlainText();
+    EXPECT_TRUE(text.startsWith(QString("计算书\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString("不满足qv2"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString("中文 end"))) << "\\uN with its fallback skipped\n" << text.toStdString();
+    for (const char* foreign : {"Normal", "Heading", "LibreOffice", "Default Page Style", "Report", "Helvetica", "0100"})
+        EXPECT_FALSE(text.contains(QString(foreign))) << foreign;
+
+    QTextCharFormat title = FormatOf(doc, "计算书");
+    EXPECT_GE(title.fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(title.fontPointSize(), 10.5);
+    EXPECT_EQ(title.fontFamilies().toStringList().value(0), QString("宋体"));
+    EXPECT_EQ(ColourName(FormatOf(doc, "不满足")), "#ff0000");
+    EXPECT_EQ(FormatOf(doc, "v").verticalAlignment(), QTextCharFormat::AlignSubScript);
+    EXPECT_NEAR(doc.find("q").block().blockFormat().leftMargin(), 567 / 15.0, 0.01);
+
+    QTextTable* table = FirstTable(doc);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 2);
+    EXPECT_EQ(table->columns(), 2);
+    EXPECT_EQ(table->cellAt(1, 1).firstCursorPosition().block().text(), QString("B2"));
+    EXPECT_EQ(ImageCount(doc), 1) << "the PNG, not its metafile stand-in";
+    EXPECT_TRUE(Signature(doc).join("").contains("{img 76x76 2x2}"));
+}
+
+TEST_F(RtfIo, MalformedInputNeverCrashes) {
+    const char* inputs[] = {"{\\rtf1 unclosed {\\b bold", "{\\rtf1 \\'", "{\\rtf1 \\u", "{\\rtf1 }}}}} tail",
+                            "{\\rtf1 {\\pict\\pngblip 89504e47}}", "{\\rtf1 \\cell\\row\\intbl x\\cell}",
+                            "{\\rtf1 \\fs-5 \\cf99 x\\par}", "{\\rtf1 \\bin99999 x}"};
+    for (const char* in : inputs) {
+        QTextDocument doc;
+        EXPECT_TRUE(ReadRtf(QByteArray(in), &doc)) << in;
+    }
+    QTextDocument doc;
+    doc.setPlainText("kept");
+    EXPECT_FALSE(ReadRtf("plain text", &doc));
+    EXPECT_EQ(doc.toPlainText(), QString("kept"));
+}
+
+TEST_F(RtfIo, LibreOfficeOpensOurReport) {
+    QString soffice = QStandardPaths::findExecutable("soffice");
+    QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (soffice.isEmpty() || pdftotext.isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed: not checked";
+    WorkFolder dir;
+    dir.Write("a.dxf", "0\nEOF\n");
+    StubPictures pictures;
+    WriteSampleReport(dir / "r.rtf", dir / "a.dxf");
+    QProcess p;
+    p.start(soffice, {"--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
+                      QString::fromStdString(dir / "r.rtf")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    QProcess t;
+    t.start(pdftotext, {QString::fromStdString(dir / "r.pdf"), "-"});
+    ASSERT_TRUE(t.waitForFinished(60000));
+    QString text = QString::fromUtf8(t.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QString("门框墙计算"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString("不满足"))) << text.toStdString();
+
+    // and what LibreOffice writes back, our reader reads
+    QProcess back;
+    back.start(soffice, {"--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
+                         QString::fromStdString(dir.path() + "lo/"), QString::fromStdString(dir / "r.rtf")});
+    ASSERT_TRUE(back.waitForFinished(120000));
+    QTextDocument doc;
+    ASSERT_TRUE(LoadReport(&doc, QString::fromStdString(dir.path() + "lo/r.rtf"), true));
+    EXPECT_TRUE(doc.toPlainText().contains(QString("门框墙计算")));
+    EXPECT_EQ(ColourName(FormatOf(doc, "不满足")), "#ff0000");
+    EXPECT_EQ(ImageCount(doc), 1);
+}
+
+}  // namespace
+}  // namespace kv::report::ui
