@@ -24,6 +24,7 @@ bool CKVApp::InitInstance() {
     m_pMainWnd->setWindowIcon(ProgramIcon());
     QApplication::setWindowIcon(ProgramIcon());
     m_pMainWnd->SetCommandHandler(kv::cmd::kAppAbout, [this] { OnAppAbout(); });
+    for (const auto& setup : m_frameSetups) setup(*m_pMainWnd);
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) m_pMainWnd->setGeometry(screen->geometry());
     m_pMainWnd->showMaximized();

@@ -1,6 +1,8 @@
 #pragma once
 // The application object: start-up and the About command.
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 
@@ -15,8 +17,13 @@ public:
     bool InitInstance();
     void OnAppAbout();  // 57664
 
+    // Work done on the new main frame before it is shown and sent the open-project
+    // command: the parts that own commands install their handlers here.
+    void AddFrameSetup(std::function<void(CMainFrame&)> setup) { m_frameSetups.push_back(std::move(setup)); }
+
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
 
 private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
+    std::vector<std::function<void(CMainFrame&)>> m_frameSetups;
 };

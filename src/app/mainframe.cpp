@@ -15,6 +15,7 @@
 #include "views/cxview.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -87,7 +88,7 @@ CMainFrame::CMainFrame() {
     SetCommandHandler(kWorkSetKd, [this] { OnWorkSet(3); });
     // Until the project dialog is in place, opening a project ends as a cancelled dialog.
     SetCommandHandler(kOpenProject, [this] { OnOpenProjectCancelled(); });
-    SetCommandHandler(kWindowCascade, [this] { m_mdi->cascadeSubWindows(); });
+    SetCommandHandler(kWindowCascade, [this] { Cascade(); });
     SetCommandHandler(kWindowTileHorz, [this] { m_mdi->tileSubWindows(); });
     SetCommandHandler(kWindowTileVert, [this] { m_mdi->tileSubWindows(); });
 
@@ -330,7 +331,26 @@ void CMainFrame::OnBackToProject() {
         doc->m_nModule = row;
         if (m_project.fillItemList) m_project.fillItemList(*doc);
     }
-    m_mdi->cascadeSubWindows();
+    Cascade();
+}
+
+void CMainFrame::Cascade() {
+    // Each window one title bar below and right of the one before, all of one size,
+    // as large as the area allows so that reports stay readable.
+    std::vector<CChildFrameBase*> windows = Windows();
+    if (windows.empty()) return;
+    const int step = std::max(24, windows.front()->height() - windows.front()->widget()->height());
+    const int n = static_cast<int>(windows.size());
+    QSize area = m_mdi->viewport()->size();
+    int width = std::max(area.width() - step * (n - 1), area.width() / 2);
+    int height = std::max(area.height() - step * (n - 1), area.height() / 2);
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        windows[i]->setGeometry((i * step) % std::max(1, area.width() - width + 1),
+                                (i * step) % std::max(1, area.height() - height + 1), width, height);
+        windows[i]->raise();
+    }
+    m_mdi->setActiveSubWindow(windows.back());
 }
 
 void CMainFrame::OnJss() {

@@ -101,6 +101,7 @@ private:
     QAction* MakeAction(int id, const QString& text, QObject* parent);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void ToggleToolBars();
+    void Cascade();
 
     struct Handler {
         std::function<void()> run;

@@ -1,9 +1,11 @@
 #include "app/commandids.h"
+#include "app/kvapp.h"
 #include "app/mainframe.h"
 #include "app/moduletable.h"
 #include "app/worksetting.h"
 #include "base/error.h"
 #include "base/globals.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/services.h"
 #include "qtapp.h"
@@ -333,6 +335,52 @@ TEST_F(MainFrameTest, CurrentViewsFollowTheActiveProjectWindow) {
     frame_->SendCommand(kJss);
     EXPECT_EQ(G_pCxView, nullptr);
     EXPECT_EQ(G_pBbView, frame_->Windows()[0]->ReportView());
+}
+
+}  // namespace
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        setenv("XDG_CONFIG_HOME", config_.path().toUtf8().constData(), 1);
+        G_strWorkPath = "stale";
+        G_strExePath.clear();
+    }
+    QTemporaryDir config_;
+};
+
+TEST_F(StartUpTest, ReadsTheWorkFolderShowsTheFrameAndAsksForAProject) {
+    ASSERT_TRUE(kv::platform::WritePrivateProfileString("CurWorkSeting", "CurWorkPath", "/home/eng/人防/", "KV.INI"));
+    CKVApp app;
+    std::string pathAtOpen;
+    int opens = 0;
+    app.AddFrameSetup([&](CMainFrame& frame) {
+        frame.SetCommandHandler(kv::cmd::kOpenProject, [&] {
+            ++opens;
+            pathAtOpen = G_strWorkPath;
+        });
+    });
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(pathAtOpen, "/home/eng/人防/");
+    EXPECT_EQ(G_WorkSet, 0);
+    EXPECT_EQ(G_strExePath, kv::platform::ProgramFolder());
+    ASSERT_NE(app.MainFrame(), nullptr);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_TRUE(app.MainFrame()->isMaximized());
+    EXPECT_TRUE(app.MainFrame()->IsCommandEnabled(kv::cmd::kAppAbout));
+}
+
+TEST_F(StartUpTest, WithoutAnIniFileTheWorkFolderIsEmpty) {
+    CKVApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(G_strWorkPath, "");
+    // The open-project command exists and, without its dialog, leaves everything as it was.
+    EXPECT_EQ(app.MainFrame()->m_bProjectOpen, 0);
+    EXPECT_EQ(G_ModuleNum, 16);
 }
 
 }  // namespace
