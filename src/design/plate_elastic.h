@@ -67,7 +67,7 @@ private:
         PlateCoefficients c;
     };
     PlateLoad load_;
-    static constexpr int kMemory = 32;
+    static constexpr int kMemory = 128;
     Entry memory_[kMemory] = {};
     int stored_ = 0;
     int next_ = 0;
