@@ -24,15 +24,23 @@ void PjLoadMaterial(int con_grade, int bar_grade, int stirrup_grade, int dynamic
     Con_Prop c{};
     Rein_Prop r{};
     Rein_Prop rv{};
-    if (!get_rc_property(con_grade, &c)) {
+    // Editions older than 2002 (the lining's "96") have no tables of their own:
+    // their sections are designed with the 2002 strengths.
+    const int saved = G_guifan;
+    if (G_guifan < 2002) G_guifan = 2002;
+    const int con_ok = get_rc_property(con_grade, &c);
+    const int bar_ok = get_rein_property(bar_grade, &r);
+    const int stirrup_ok = stirrup_grade > 0 && get_rein_property(stirrup_grade, &rv);
+    G_guifan = saved;
+    if (!con_ok) {
         m.error = "混凝土强度等级错误";
         return;
     }
-    if (!get_rein_property(bar_grade, &r)) {
+    if (!bar_ok) {
         m.error = "钢筋级别错误";
         return;
     }
-    if (stirrup_grade <= 0 || !get_rein_property(stirrup_grade, &rv)) rv = r;
+    if (!stirrup_ok) rv = r;
 
     m.con_grade = con_grade;
     m.fc = c.fc;

@@ -11,7 +11,11 @@ float GetZhuErJieWanJu(float M, float N, float M1, float M2, float h0, float h, 
     N = std::fabs(N);
     if (N < 1.0f || h0 <= 0 || h <= 0 || A <= 0) return M;
     Con_Prop c{};
-    if (!get_rc_property(con_grade, &c)) return M;
+    const int saved = G_guifan;
+    if (G_guifan < 2002) G_guifan = 2002;  // older editions: the 2002 strengths
+    const int ok = get_rc_property(con_grade, &c);
+    G_guifan = saved;
+    if (!ok) return M;
     const float fc = c.fc;
     const float sign = M < 0 ? -1.0f : 1.0f;
     const float m_abs = std::fabs(M);
