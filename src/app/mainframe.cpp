@@ -283,8 +283,9 @@ CBbDoc_KV* CMainFrame::OpenDocument(int templateId) {
 
 std::vector<CChildFrameBase*> CMainFrame::Windows() const {
     std::vector<CChildFrameBase*> windows;
+    // A closed window stays in the area until it is deleted: it is hidden by then.
     for (QMdiSubWindow* w : m_mdi->subWindowList())
-        if (auto* child = qobject_cast<CChildFrameBase*>(w)) windows.push_back(child);
+        if (auto* child = qobject_cast<CChildFrameBase*>(w); child && !child->isHidden()) windows.push_back(child);
     return windows;
 }
 
@@ -312,7 +313,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     if (auto* child = qobject_cast<CChildFrameBase*>(window)) {
         child->OnActivate();
         ShowMenu(child->TemplateId());
-    } else if (m_mdi->subWindowList().isEmpty()) {
+    } else if (Windows().empty()) {
         ShowMenu(136);
     }
     UpdateCommandUI();

@@ -189,6 +189,16 @@ TEST_F(MainFrameTest, ReturningToProjectOpensOneWindowPerChosenModule) {
     EXPECT_LT(windows[1]->pos().y(), windows[2]->pos().y());
 }
 
+TEST_F(MainFrameTest, ClosingTheLastWindowBringsBackTheStartMenu) {
+    frame_->SetProjectLink({[](int row) { return row == 2; }, {}, {}});
+    frame_->show();
+    frame_->SendCommand(kBackToProject);
+    ASSERT_EQ(frame_->CurrentMenuId(), 129);
+    ASSERT_TRUE(frame_->Windows()[0]->close());
+    EXPECT_TRUE(frame_->Windows().empty());
+    EXPECT_EQ(frame_->CurrentMenuId(), 136);
+}
+
 TEST_F(MainFrameTest, CancelledSwitchRestoresSettingTableAndFolder) {
     ASSERT_TRUE(kv::platform::WritePrivateProfileString("CurWorkSeting", "CurWorkPath", "/projects/dj/", "KV_DJ.INI"));
     frame_->m_bProjectOpen = 1;
