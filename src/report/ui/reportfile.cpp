@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <cmath>
 #include <string>
 
 #include "platform/codec.h"
@@ -92,7 +93,9 @@ void ScrollToLine(QTextEdit* edit, int line) {
         remaining -= lines;
     }
     QScrollBar* bar = edit->verticalScrollBar();
-    bar->setValue(found ? static_cast<int>(y) : bar->maximum());
+    // The first line keeps the document margin above it; any other goes to the very top.
+    if (found && y <= doc->documentMargin()) y = 0;
+    bar->setValue(found ? static_cast<int>(std::ceil(y)) : bar->maximum());
 }
 
 int CaretLine(const QTextEdit* edit) {
