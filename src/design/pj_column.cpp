@@ -255,6 +255,9 @@ bool PJ_COLUMN::Asymmetric(float n, float e0, float width, float depth, float& a
         ac = (n * e - a1 * fc * width * h0 * h0 * xb * (1 - 0.5f * xb)) / (fyc * arm);
         if (ac >= amin_c) {
             at = (a1 * fc * width * xb * h0 + fyc * ac - n) / fy;
+            // No tension steel wanted at ξb: the compression zone is deeper,
+            // the far face is not yielding - small eccentricity after all.
+            if (at < 0) large = false;
         } else {
             ac = amin_c;
             const float as_ = (n * e - fyc * ac * arm) / (a1 * fc * width * h0 * h0);
@@ -266,6 +269,7 @@ bool PJ_COLUMN::Asymmetric(float n, float e0, float width, float depth, float& a
                 at = n * (eta * ei - depth / 2 + as) / (fy * arm);
             } else {
                 at = (a1 * fc * width * xi * h0 + fyc * ac - n) / fy;
+                if (at < 0) large = false;
             }
         }
         if (large && at < amin_t) {

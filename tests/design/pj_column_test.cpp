@@ -77,27 +77,38 @@ TEST(PjColumnAsymmetric, LargeEccentricityBothRoutes) {
 
 TEST(PjColumnAsymmetric, SmallEccentricitySatisfiesBothEquilibriumEquations) {
     EditionScope edition(2010);
-    // N 3000 kN, M 150 kN·m: ηei = 70 ≤ 0.3·h0, small eccentricity; the far face
-    // keeps 0.2 %·b·h = 400. Check the result against the equilibrium of the
-    // section instead of the closed form: with x = ξ·h0 and
-    // σs = fy(ξ - β1)/(ξb - β1), N = α1fc·b·x + fy'As' - σs·As and
-    // N·e = α1fc·b·x(h0 - x/2) + fy'As'(h0 - as').
-    PJ_COLUMN_FDC col;
-    col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
-    Section(col, 150e6f, -3000e3f);
-    col.PianLaYa();
-    ASSERT_EQ(col.if_CJCX(), 0);
-    EXPECT_AREA(col.Asx, 400.0f);
-    const double n = 3e6, e = 280, fc = 14.3, b = 400, h0 = 460, arm = 420, fy = 360;
-    const double xb = 0.8 / (1 + 360.0 / 660.0), beta1 = 0.8;
-    // From the moment equation, x for the computed As'.
-    const double m_conc = n * e - fy * col.Asx1 * arm;  // α1fc·b·x(h0 - x/2)
-    const double x = h0 - std::sqrt(h0 * h0 - 2 * m_conc / (fc * b));
-    const double xi = x / h0;
-    const double sigma = fy * (xi - beta1) / (xb - beta1);
-    const double n_sum = fc * b * x + fy * col.Asx1 - sigma * col.Asx;
-    EXPECT_GT(xi, xb);
-    EXPECT_NEAR(n_sum, n, 0.005 * n);
+    // The result is checked against the equilibrium of the section instead of a
+    // closed form: with x = ξ·h0 and σs = fy(ξ - β1)/(ξb - β1),
+    // N = α1fc·b·x + fy'As' - σs·As and N·e = α1fc·b·x(h0 - x/2) + fy'As'(h0 - as').
+    struct Case {
+        const char* what;
+        float M, N, e;
+    };
+    const Case cases[] = {
+        // ηei = 50 + 20 ≤ 0.3·h0: small eccentricity from the start; e = 70 + 210.
+        {"small by the criterion", 150e6f, 3000e3f, 280.0f},
+        // ηei = 150 + 20 > 0.3·h0, but at ξb the tension face would need
+        // (14.3·400·0.51765·460 + 360·4971 - 3.2e6)/360 < 0: small after all; e = 170 + 210.
+        {"large by the criterion", 480e6f, 3200e3f, 380.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_COLUMN_FDC col;
+        col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+        Section(col, c.M, -c.N);
+        col.PianLaYa();
+        ASSERT_EQ(col.if_CJCX(), 0);
+        // The far face keeps 0.2 %·b·h = 400.
+        EXPECT_AREA(col.Asx, 400.0f);
+        const double n = c.N, e = c.e, fc = 14.3, b = 400, h0 = 460, arm = 420, fy = 360;
+        const double xb = 0.8 / (1 + 360.0 / 660.0), beta1 = 0.8;
+        const double m_conc = n * e - fy * col.Asx1 * arm;  // α1fc·b·x(h0 - x/2)
+        const double x = h0 - std::sqrt(h0 * h0 - 2 * m_conc / (fc * b));
+        const double xi = x / h0;
+        const double sigma = fy * (xi - beta1) / (xb - beta1);
+        EXPECT_GT(xi, xb);
+        EXPECT_NEAR(fc * b * x + fy * col.Asx1 - sigma * col.Asx, n, 0.005 * n);
+    }
 }
 
 TEST(PjColumnBlast, WallStripMinimumFacesFollowTheProtectiveTable) {
