@@ -164,13 +164,13 @@ TEST_F(ElasticPlate, FixedSquareMeetsTheHandbookValues) {
 
 // Right and left simply supported, bottom and top any of free, simple, fixed:
 // the Levy series gives the answer independently, for both loads and for
-// plates short, square, long and long enough to be cut down.
+// plates tall, short, square, long and long enough to be cut down.
 TEST_F(ElasticPlate, MeetsTheLevySeriesWithFreeSimpleAndFixedEdges) {
     const float ly = 2.5f, q = 8.0f;
     for (int load = 0; load < 2; ++load) {
         for (int bottom = 0; bottom < 3; ++bottom) {
             for (int top = 0; top < 3; ++top) {
-                for (double lambda : {0.5, 1.0, 1.7, 4.0, 12.0}) {
+                for (double lambda : {0.05, 0.5, 1.0, 1.7, 4.0, 12.0}) {
                     const std::array<int, 4> edges = {bottom, 1, top, 1};
                     const float lx = static_cast<float>(lambda * ly);
                     Result r = load ? Triangular(lx, ly, edges, q) : Uniform(lx, ly, edges, q);
