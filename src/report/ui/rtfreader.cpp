@@ -87,6 +87,11 @@ private:
     void Byte(unsigned char b);
     void Unicode(int code);
     void FlushBytes();
+    void FlushText();
+    void Flush() {
+        FlushBytes();
+        FlushText();
+    }
     void Emit(const QString& s);
     void EndGroup(const Group& closed);
     void Paragraph();
@@ -116,10 +121,10 @@ private:
     bool colourSet_ = false;
     PictState pict_;
     QByteArray bytes_;  // pending \'hh and 8-bit bytes
+    QString pending_;   // text not yet in the document, all in the current format
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingIgnorable_ = false;
     int pictures_ = 0;
-    bool docEmpty_ = true;
 
     // tables
     QVector<CellDef> rowDef_;
@@ -243,7 +248,6 @@ void Reader::EnterContent() {
         rowEnded_ = cellEnded_ = false;
         cursor_ = table_->cellAt(0, 0).firstCursorPosition();
         ApplyCellFormat();
-        docEmpty_ = false;
         return;
     }
     if (rowEnded_) {
@@ -273,20 +277,24 @@ void Reader::Emit(const QString& s) {
         return;
     }
     if (d != Dest::Text) return;
+    pending_ += s;
+}
+
+void Reader::FlushText() {
+    if (pending_.isEmpty()) return;
     EnterContent();
-    cursor_.insertText(s, Format());
-    docEmpty_ = false;
+    cursor_.insertText(pending_, Format());
+    pending_.clear();
     lastWasPar_ = false;
 }
 
 void Reader::Paragraph() {
-    FlushBytes();
+    Flush();
     if (g().dest != Dest::Text) return;
     EnterContent();
     cursor_.setBlockFormat(BlockFormat());
     cursor_.setBlockCharFormat(Format());
     cursor_.insertBlock(BlockFormat(), Format());
-    docEmpty_ = false;
     lastWasPar_ = !g().para.inTable;
 }
 
@@ -375,7 +383,7 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int p) {
         }
     }
     if (gr.dest == Dest::Skip) return;
-    if (w != "u") FlushBytes();
+    if (w != "u") Flush();
 
     // destinations
     if (w == "fonttbl") { gr.dest = Dest::FontTable; return; }
@@ -528,7 +536,6 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int p) {
 }
 
 void Reader::EndGroup(const Group& closed) {
-    FlushBytes();
     if (closed.dest == Dest::Picture && g().dest != Dest::Picture) {
         QByteArray data = pict_.bin.isEmpty() ? QByteArray::fromHex(pict_.hex) : pict_.bin;
         QImage image;
@@ -544,8 +551,7 @@ void Reader::EndGroup(const Group& closed) {
             f.setHeight(h * pict_.scaleY / 100.0);
             EnterContent();
             cursor_.insertImage(f);
-            docEmpty_ = false;
-            lastWasPar_ = false;
+                lastWasPar_ = false;
         }
         pict_ = PictState{};
     }
@@ -556,13 +562,13 @@ void Reader::Run() {
     while (pos_ < n) {
         char c = in_[pos_++];
         if (c == '{') {
-            FlushBytes();
+            Flush();
             Group next = g();
             stack_.push_back(next);
             continue;
         }
         if (c == '}') {
-            FlushBytes();
+            Flush();
             if (stack_.size() <= 1) break;
             Group closed = stack_.back();
             stack_.pop_back();
@@ -619,7 +625,7 @@ void Reader::Run() {
         if (g().dest == Dest::Skip) continue;
         Text(c);
     }
-    FlushBytes();
+    Flush();
     LeaveTable();
     // The last paragraph mark closes the last paragraph; it opens no new one.
     if (lastWasPar_ && cursor_.block().length() == 1 && cursor_.position() > 0) cursor_.deletePreviousChar();
