@@ -41,8 +41,9 @@ struct PlateCoefficients {
 bool SolvePlate(double lambda, const int edges[4], const int corners[4], double nu, PlateLoad load,
                 PlateCoefficients& out);
 
-// Shared body of the two table objects: a small memory of recent plates, so a
-// caller asking again for the same shape gets it without a new solution.
+// Shared body of the two table objects: a memory of recent plates, so a caller
+// asking again for the same shape gets it without a new solution. One object
+// serves one thread at a time.
 class PlateTable {
 public:
     virtual ~PlateTable() = default;

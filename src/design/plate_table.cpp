@@ -117,22 +117,50 @@ bool Matches(const int* edges, int b, int r, int t, int l) {
 
 }  // namespace
 
-#define KV_PLATE_CASE(name, column)                                                         \
-    void name(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,   \
-              float& My, float& Mb, float& Mr, float& Mt, float& Ml) {                      \
-        PlateCase(column, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);                  \
-    }
+void plate_case_h0v0(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH0V0, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
 
-KV_PLATE_CASE(plate_case_h0v0, kH0V0)
-KV_PLATE_CASE(plate_case_h0v1, kH0V1)
-KV_PLATE_CASE(plate_case_h1v0, kH1V0)
-KV_PLATE_CASE(plate_case_h0v2, kH0V2)
-KV_PLATE_CASE(plate_case_h2v0, kH2V0)
-KV_PLATE_CASE(plate_case_h1v1, kH1V1)
-KV_PLATE_CASE(plate_case_h1v2, kH1V2)
-KV_PLATE_CASE(plate_case_h2v1, kH2V1)
-KV_PLATE_CASE(plate_case_h2v2, kH2V2)
-#undef KV_PLATE_CASE
+void plate_case_h0v1(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH0V1, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h1v0(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH1V0, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h0v2(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH0V2, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h2v0(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH2V0, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h1v1(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH1V1, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h1v2(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH1V2, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h2v1(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH2V1, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
+
+void plate_case_h2v2(float a, float b, float q, float fm, float fe, const int* edges, float& Mx,
+                     float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
+    PlateCase(kH2V2, a, b, q, fm, fe, edges, Mx, My, Mb, Mr, Mt, Ml);
+}
 
 void cal_plate_moment_table(float a, float b, float q, float fm, float fe, const int* edges,
                             float& Mx, float& My, float& Mb, float& Mr, float& Mt, float& Ml) {
