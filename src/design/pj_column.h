@@ -85,6 +85,11 @@ protected:
     bool Symmetric(float n, float e0, float width, float depth, float& a);
     bool Asymmetric(float n, float e0, float width, float depth, float& at, float& ac);
     float Eta(float n, float ei, float width, float depth) const;
+    // Axial resistance of the section with the faces at and ac under the
+    // first-order eccentricity e0 (one direction).
+    float UniaxialResistance(float n, float e0, float width, float depth, float at, float ac) const;
+    // Raises the steel of a biaxially bent section until N ≤ Nu of 6.2.21.
+    void CheckBiaxial(float n);
     bool Shear(float v, float width, float depth, float& a);
     // Shear resistance of the concrete with the axial force (N).
     float ConcreteShear(float width, float depth, float* lambda_out = nullptr) const;

@@ -46,6 +46,37 @@ TEST(PjColumnSymmetric, LargeAndSmallEccentricityMatchHandWorkedAreas) {
     }
 }
 
+TEST(PjColumnSymmetric, BiaxialBendingRaisesTheFacesUntilTheReciprocalLoadFormulaHolds) {
+    EditionScope edition(2010);
+    // 400 × 500, N 400 kN, Mx 200 and My 100 kN·m. Each direction alone needs
+    // 820.1 per face for x (e = 500 + 20 + 210 = 730) and the 0.2 % minimum of 400
+    // for y (e = 250 + 20 + 160 = 430), but with these faces
+    // 1/Nu = 1/Nux + 1/Nuy - 1/Nu0 falls below N: the faces must grow.
+    PJ_COLUMN col;
+    col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+    col.set_value(200e6f, 0, 100e6f, 0, -400e3f, 400, 500, 4000, 0, 0, 2);
+    col.PianLaYa();
+    ASSERT_EQ(col.if_CJCX(), 0);
+    EXPECT_GT(col.Asx, 820.1f * 1.5f);
+    EXPECT_GT(col.Asy, 400.0f * 1.5f);
+    // Independent check with the large-eccentricity closed form for symmetric
+    // steel: α1fc·b·x·e = α1fc·b·x(h0 - x/2) + fy·As(h0 - as')
+    // → x = (h0 - e) + sqrt((e - h0)² + 2·fy·As·(h0 - as')/(α1fc·b)), Nu = α1fc·b·x.
+    auto resistance = [](double A, double e, double b, double h) {
+        const double h0 = h - 40, arm = h0 - 40, fc = 14.3, fy = 360;
+        const double x = (h0 - e) + std::sqrt((e - h0) * (e - h0) + 2 * fy * A * arm / (fc * b));
+        EXPECT_GE(x, 80.0);
+        EXPECT_LE(x, 0.51765 * h0);
+        return fc * b * x;
+    };
+    const double nux = resistance(col.Asx, 730, 400, 500);
+    const double nuy = resistance(col.Asy, 430, 500, 400);
+    const double nu0 = 14.3 * 200000 + 360 * 2 * (col.Asx + col.Asy);
+    const double nu = 1 / (1 / nux + 1 / nuy - 1 / nu0);
+    EXPECT_GE(nu, 400e3 * 0.995);
+    EXPECT_LE(nu, 400e3 * 1.03);  // raised in small steps, not far beyond the need
+}
+
 TEST(PjColumnAsymmetric, LargeEccentricityBothRoutes) {
     EditionScope edition(2010);
     struct Case {
