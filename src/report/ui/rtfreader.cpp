@@ -637,8 +637,18 @@ void Reader::Run() {
 bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
     if (!doc || !rtf.startsWith("{\\rtf")) return false;
     doc->clear();
-    Reader reader(rtf, doc);
-    reader.Run();
+    // A load is no edit to undo; one edit block keeps the document from
+    // rescanning its tables after every insertion.
+    bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    {
+        QTextCursor block(doc);
+        block.beginEditBlock();
+        Reader reader(rtf, doc);
+        reader.Run();
+        block.endEditBlock();
+    }
+    doc->setUndoRedoEnabled(undo);
     return true;
 }
 
