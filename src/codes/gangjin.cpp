@@ -7,6 +7,7 @@
 
 #include "base/globals.h"
 #include "codes/guifan.h"
+#include "codes/tables.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr float kPi = 3.1415927f;
 
 float BarArea(int d) { return kPi * static_cast<float>(d) * static_cast<float>(d) / 4.0f; }
 
-// A small cursor over the upper-cased text.
+// A small cursor over the normalised text.
 struct Cursor {
     const std::string& s;
     size_t i = 0;
@@ -34,33 +35,23 @@ struct Cursor {
         value = static_cast<int>(v);
         return true;
     }
-    std::string Letters() {
-        std::string out;
-        while (!End() && std::isalpha(static_cast<unsigned char>(s[i]))) out += s[i++];
-        return out;
-    }
 };
 
-// Grade code of a bar letter under the edition in force: 0 for none given,
-// -1 for letters that name no grade.
-int GradeOfLetters(const std::string& letters) {
-    if (letters.empty()) return 0;
-    const int n = GF_GetGradeCount(G_guifan, 1);
-    for (int code = 1; code <= n; ++code)
-        if (letters == GF_GetGangJinSign(G_guifan, code, 1)) return code;
-    return -1;
-}
-
-// Upper case, without blanks, and with a leading Φ/φ (UTF-8) dropped: these
-// mark a bar without naming its grade.
+// Without blanks, with the diameter marks d, D, Φ and φ (UTF-8) all turned into
+// 'D': the mark says "diameter follows", never the grade, which the set keeps.
 std::string Normalise(const std::string& text) {
     std::string out;
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const char* phi : {"\xCE\xA6", "\xCF\x86"}) {
-        std::string p(phi);
-        size_t at;
-        while ((at = out.find(p)) != std::string::npos) out.erase(at, p.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (std::isspace(static_cast<unsigned char>(c))) continue;
+        if (c == 'd' || c == 'D') {
+            out += 'D';
+        } else if (text.compare(i, 2, "\xCE\xA6") == 0 || text.compare(i, 2, "\xCF\x86") == 0) {
+            out += 'D';
+            ++i;
+        } else {
+            out += c;
+        }
     }
     return out;
 }
@@ -72,45 +63,36 @@ int CGangJin::FromString(const std::string& text) {
     const std::string s = Normalise(text);
     if (s.empty()) return 1;
     Cursor c{s};
-    int grade = 0;
-    auto takeGrade = [&](const std::string& letters) {
-        const int g = GradeOfLetters(letters);
-        if (g < 0) return false;
-        if (g > 0) {
-            if (grade > 0 && g != grade) return false;  // one grade per set
-            grade = g;
-        }
-        return true;
-    };
 
     int count = 0, d1 = 0, count2 = 0, d2 = 0, spacing = 0;
     int form;
     if (s.find('@') != std::string::npos) {
-        // [L]d1[/[L]d2]@s
-        if (!takeGrade(c.Letters()) || !c.Number(d1)) return 0;
+        // [D]d1[/[D]d2]@s
+        c.Eat('D');
+        if (!c.Number(d1)) return 0;
         if (c.Eat('/')) {
-            if (!takeGrade(c.Letters()) || !c.Number(d2)) return 0;
+            c.Eat('D');
+            if (!c.Number(d2)) return 0;
             count2 = 1;
         }
         if (!c.Eat('@') || !c.Number(spacing) || !c.End() || spacing <= 0) return 0;
         count = 1;
         form = m_nForm == 2 ? 2 : 1;
     } else {
-        // [n]Ld1[+[n]Ld2]; a count without a letter reads as the diameter.
+        // [n]Dd1[+[n]Dd2]; a number without a mark reads as the diameter of one bar.
         auto group = [&](int& n, int& d) {
             int first = 0;
             if (!c.Number(first)) {
                 n = 1;
-                return takeGrade(c.Letters()) && c.Number(d);
+                return c.Eat('D') && c.Number(d);
             }
-            const std::string letters = c.Letters();
-            if (letters.empty()) {
+            if (!c.Eat('D')) {
                 n = 1;
                 d = first;
                 return true;
             }
             n = first;
-            return takeGrade(letters) && c.Number(d);
+            return c.Number(d);
         };
         if (!group(count, d1)) return 0;
         if (c.Eat('+') && !group(count2, d2)) return 0;
@@ -119,7 +101,6 @@ int CGangJin::FromString(const std::string& text) {
     }
     if (d1 <= 0 || (count2 > 0 && d2 <= 0)) return 0;
     m_nForm = form;
-    if (grade > 0) m_nGrade = grade;
     m_nCount = count;
     m_nDiameter = d1;
     m_nCount2 = count2;
@@ -130,16 +111,17 @@ int CGangJin::FromString(const std::string& text) {
 
 std::string CGangJin::ToString(int /*style*/) const {
     if (IsEmpty()) return "";
-    const char* letter = GF_GetGangJinSign(G_guifan, m_nGrade, 1);
+    // Plain round bars (code 1 in every edition) are marked d, ribbed bars D.
+    const char* mark = m_nGrade == 1 ? "d" : "D";
     char buf[96];
     if (m_nForm == 0) {
-        int n = std::snprintf(buf, sizeof buf, "%d%s%d", m_nCount, letter, m_nDiameter);
+        int n = std::snprintf(buf, sizeof buf, "%d%s%d", m_nCount, mark, m_nDiameter);
         if (m_nCount2 > 0 && m_nDiameter2 > 0)
-            std::snprintf(buf + n, sizeof buf - n, "+%d%s%d", m_nCount2, letter, m_nDiameter2);
+            std::snprintf(buf + n, sizeof buf - n, "+%d%s%d", m_nCount2, mark, m_nDiameter2);
     } else if (m_nDiameter2 > 0) {
-        std::snprintf(buf, sizeof buf, "%s%d/%d@%d", letter, m_nDiameter, m_nDiameter2, m_nSpacing);
+        std::snprintf(buf, sizeof buf, "%s%d/%d@%d", mark, m_nDiameter, m_nDiameter2, m_nSpacing);
     } else {
-        std::snprintf(buf, sizeof buf, "%s%d@%d", letter, m_nDiameter, m_nSpacing);
+        std::snprintf(buf, sizeof buf, "%s%d@%d", mark, m_nDiameter, m_nSpacing);
     }
     return buf;
 }
@@ -157,16 +139,13 @@ float CGangJin::Area() const {
 }
 
 CGuiFanString::CGuiFanString() {
-    // The three diameter lists belong to codes 1 (plain), 3 (ribbed) and 4
-    // (heat-treated), which every edition has.
-    const int codes[3] = {1, 3, 4};
-    std::vector<int> list;
-    for (int k = 0; k < 3; ++k) {
-        GF_GetGangJinDimList(G_guifan, codes[k], list, 0);
-        for (int d : list) m_strZhiJing[k].push_back(std::to_string(d));
-    }
-    GF_GetGangJinJianJuList(G_guifan, 1, list, 0);
-    for (int s : list) m_strJianJu.push_back(std::to_string(s));
+    // The lists hang on the kind of bar only, so an edition without grade tables
+    // still offers them.
+    using kv::codes::BarKind;
+    const BarKind kinds[3] = {BarKind::Plain, BarKind::Ribbed, BarKind::HeatTreated};
+    for (int k = 0; k < 3; ++k)
+        for (int d : kv::codes::StandardDiameters(kinds[k])) m_strZhiJing[k].push_back(std::to_string(d));
+    for (int s : kv::codes::StandardSpacings()) m_strJianJu.push_back(std::to_string(s));
     const int n = GF_GetGradeCount(G_guifan, 1);
     for (int code = 1; code <= n; ++code) m_strGangJin.emplace_back(GF_GetGangJinSign(G_guifan, code, 0));
 }

@@ -2,12 +2,13 @@
 // Bar sets and the standard bar lists.
 //
 // A bar set is one or two groups of bars of one grade, either counted
-// ("4C20", "4C20+2C18": form 0) or at a spacing ("C16@200", alternating
-// "C16/14@200": form 1). Ties on a square grid (form 2) print like a spaced set;
-// their cross spacing is kept beside the text by the caller. The letter names the
-// grade (GF_GetGangJinSign style 1); a text without one ("16@200", "Φ16@200")
-// keeps the set's grade. Texts never hold a comma, as data files separate fields
-// with commas.
+// ("4D20", "4D20+2D18": form 0) or at a spacing ("D16@200", alternating
+// "D16/14@200": form 1). Ties on a square grid (form 2) print like a spaced set;
+// their cross spacing is kept beside the text by the caller. The mark before a
+// diameter is d for the plain round bar (grade code 1) and D for ribbed bars;
+// reading takes d, D, Φ or φ alike and keeps the set's grade, which the caller
+// holds beside the text. Texts never hold a comma or a blank, as data files
+// separate fields with commas and read texts with "%s".
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ public:
         : m_nForm(form), m_nGrade(grade), m_nCount(count), m_nDiameter(diameter), m_nSpacing(spacing) {}
 
     // Reads a bar text. An empty text empties the set and returns 1; a text that
-    // cannot be read empties the set and returns 0. Form and grade follow the text.
+    // cannot be read empties the set and returns 0. The form follows the text
+    // (a tie set stays a tie set); the grade stays.
     int FromString(const std::string& text);
     // The bar text; style 0 for data files and grids, 1 for reports and drawings
     // (the same text). An empty set prints "".

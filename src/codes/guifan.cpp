@@ -12,15 +12,6 @@ using kv::codes::TableEdition;
 
 namespace {
 
-// Nominal diameters (mm): GB 1499.1 (plain round bars), GB 1499.2 (hot-rolled
-// ribbed bars), GB 13014 (residual-heat-treated bars).
-const std::vector<int> kDimPlain = {6, 8, 10, 12, 14, 16, 20};
-const std::vector<int> kDimRibbed = {6, 8, 10, 12, 14, 16, 18, 20, 22, 25, 28, 32, 36, 40, 50};
-const std::vector<int> kDimHeatTreated = {8, 10, 12, 14, 16, 18, 20, 22, 25, 28, 32, 36, 40};
-// Bar spacings (mm) offered for slab and wall bars and ties.
-const std::vector<int> kSpacings = {70,  75,  80,  85,  90,  95,  100, 110, 120, 125, 130, 140,
-                                    150, 160, 170, 175, 180, 190, 200, 220, 230, 250, 280, 300};
-
 std::string Upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
@@ -71,30 +62,30 @@ const char* GF_GetConSign(int edition, int grade) {
     return "";
 }
 
-const char* GF_GetGangJinSign(int edition, int code, int style) {
+const char* GF_GetGangJinSign(int edition, int code, int /*style*/) {
     const auto* row = FindBar(edition, code);
-    if (row == nullptr) return "";
-    return style == 1 ? row->letter : row->sign;
+    return row == nullptr ? "" : row->sign;
 }
 
 int GF_GetGangJinDimList(int edition, int code, std::vector<int>& list, int /*kind*/) {
     list.clear();
     const auto* row = FindBar(edition, code);
     if (row == nullptr) return 0;
+    using kv::codes::BarKind;
     const std::string name = row->sign;
     if (name.starts_with("HPB"))
-        list = kDimPlain;
+        list = kv::codes::StandardDiameters(BarKind::Plain);
     else if (name.starts_with("RRB"))
-        list = kDimHeatTreated;
+        list = kv::codes::StandardDiameters(BarKind::HeatTreated);
     else
-        list = kDimRibbed;
+        list = kv::codes::StandardDiameters(BarKind::Ribbed);
     return static_cast<int>(list.size());
 }
 
 int GF_GetGangJinJianJuList(int edition, int code, std::vector<int>& list, int /*kind*/) {
     list.clear();
     if (FindBar(edition, code) == nullptr) return 0;
-    list = kSpacings;
+    list = kv::codes::StandardSpacings();
     return static_cast<int>(list.size());
 }
 

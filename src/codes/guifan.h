@@ -23,8 +23,8 @@ int GF_GetGradeCount(int edition, int kind);
 // Sign of a concrete grade ("C30"); empty when the edition lacks it.
 const char* GF_GetConSign(int edition, int grade);
 
-// Sign of a bar grade code. style 0: the grade name ("HRB400"); 1: the letter
-// used in bar texts ("C"). Empty when the edition lacks the code.
+// Sign of a bar grade code, the grade name ("HRB400"); style is reserved (0).
+// Empty when the edition lacks the code.
 const char* GF_GetGangJinSign(int edition, int code, int style);
 
 // Standard diameters (mm, ascending) of a bar grade; returns their number. The

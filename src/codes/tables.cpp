@@ -23,32 +23,48 @@ constexpr ConcreteRow kConcrete[] = {
     {80, "C80", 50.2f, 3.11f, 35.9f, 2.22f, 3.80e4f},
 };
 
-// Bar letters in bar texts follow drawing practice: A plain round, B 335, C 400,
-// D 500; F fine-grained, R residual-heat-treated.
-
 // Hot-rolled bars, GB 50010-2002 Tables 4.2.2-1 (fyk), 4.2.3-1 (fy, fy'), 4.2.4 (Es).
 constexpr BarRow kBars2002[] = {
-    {1, "HPB235", "A", 210.0f, 210.0f, 235.0f, 2.1e5f},
-    {2, "HRB335", "B", 300.0f, 300.0f, 335.0f, 2.0e5f},
-    {3, "HRB400", "C", 360.0f, 360.0f, 400.0f, 2.0e5f},
-    {4, "RRB400", "CR", 360.0f, 360.0f, 400.0f, 2.0e5f},
+    {1, "HPB235", 210.0f, 210.0f, 235.0f, 2.1e5f},
+    {2, "HRB335", 300.0f, 300.0f, 335.0f, 2.0e5f},
+    {3, "HRB400", 360.0f, 360.0f, 400.0f, 2.0e5f},
+    {4, "RRB400", 360.0f, 360.0f, 400.0f, 2.0e5f},
 };
 
 // GB 50010-2010 Tables 4.2.2-1 (fyk), 4.2.3-1 (fy, fy'), 4.2.5 (Es). Codes 1..4 keep
 // the meaning they had in the older edition (1 is the plain round bar, now HPB300),
 // the new grades follow.
 constexpr BarRow kBars2010[] = {
-    {1, "HPB300", "A", 270.0f, 270.0f, 300.0f, 2.1e5f},
-    {2, "HRB335", "B", 300.0f, 300.0f, 335.0f, 2.0e5f},
-    {3, "HRB400", "C", 360.0f, 360.0f, 400.0f, 2.0e5f},
-    {4, "RRB400", "CR", 360.0f, 360.0f, 400.0f, 2.0e5f},
-    {5, "HRB500", "D", 435.0f, 410.0f, 500.0f, 2.0e5f},
-    {6, "HRBF335", "BF", 300.0f, 300.0f, 335.0f, 2.0e5f},
-    {7, "HRBF400", "CF", 360.0f, 360.0f, 400.0f, 2.0e5f},
-    {8, "HRBF500", "DF", 435.0f, 410.0f, 500.0f, 2.0e5f},
+    {1, "HPB300", 270.0f, 270.0f, 300.0f, 2.1e5f},
+    {2, "HRB335", 300.0f, 300.0f, 335.0f, 2.0e5f},
+    {3, "HRB400", 360.0f, 360.0f, 400.0f, 2.0e5f},
+    {4, "RRB400", 360.0f, 360.0f, 400.0f, 2.0e5f},
+    {5, "HRB500", 435.0f, 410.0f, 500.0f, 2.0e5f},
+    {6, "HRBF335", 300.0f, 300.0f, 335.0f, 2.0e5f},
+    {7, "HRBF400", 360.0f, 360.0f, 400.0f, 2.0e5f},
+    {8, "HRBF500", 435.0f, 410.0f, 500.0f, 2.0e5f},
 };
 
+// Nominal diameters (mm): GB 1499.1 (plain round bars), GB 1499.2 (hot-rolled
+// ribbed bars), GB 13014 (residual-heat-treated bars).
+const std::vector<int> kDimPlain = {6, 8, 10, 12, 14, 16, 20};
+const std::vector<int> kDimRibbed = {6, 8, 10, 12, 14, 16, 18, 20, 22, 25, 28, 32, 36, 40, 50};
+const std::vector<int> kDimHeatTreated = {8, 10, 12, 14, 16, 18, 20, 22, 25, 28, 32, 36, 40};
+// Bar spacings (mm) offered for slab and wall bars and ties.
+const std::vector<int> kSpacings = {70,  75,  80,  85,  90,  95,  100, 110, 120, 125, 130, 140,
+                                    150, 160, 170, 175, 180, 190, 200, 220, 230, 250, 280, 300};
+
 }  // namespace
+
+const std::vector<int>& StandardDiameters(BarKind kind) {
+    switch (kind) {
+    case BarKind::Plain: return kDimPlain;
+    case BarKind::HeatTreated: return kDimHeatTreated;
+    default: return kDimRibbed;
+    }
+}
+
+const std::vector<int>& StandardSpacings() { return kSpacings; }
 
 int TableEdition(int edition) {
     if (edition >= 2010) return 2010;
