@@ -61,6 +61,10 @@ TEST(ConventionalLoads, ShallowRoofCarriesTheSoilPressure) {
     // Cover 0.5 m: Ce = Kr = 1.0.
     // Pch = [1 − 0.5 / (2 · 2 · 100 · 0.004131372) · 0.8] · 224.8185 = 0.7579497 · 224.8185 = 170.4
     // tr = 0.5/200 = 0.0025;  td = 1.2 · 0.004131372 + 0.0025 = 0.007457646
+    // Kdc1 β 4: ψ = 0.5 + (2 / (188.4 · 0.0025)) · sin(188.4 · 0.0025 / 4) = 0.9988454
+    //      ωT = 188.4 · 0.007457646 = 1.405021
+    //      Kdc1 = 0.9988454 / (2/ωT · √7 + 7 / (8 · (1 + 4/ωT))) = 0.2501120
+    // qce1 = 0.2501120 · 170.4011 = 42.61935 → 42.619
     CEquivLoad q;
     q.m_fCover = 0.5f;
     q.CalConventional();
@@ -69,7 +73,8 @@ TEST(ConventionalLoads, ShallowRoofCarriesTheSoilPressure) {
     EXPECT_NEAR(q.m_fPchRoof, 170.4008f, 1e-2f);
     EXPECT_FLOAT_EQ(q.m_fPc1C, q.m_fPchRoof);
     EXPECT_NEAR(q.m_fTdRoof, 0.007457646f, 1e-8f);
-    EXPECT_FLOAT_EQ(q.m_fQce1, CEquivLoad::Round(q.m_fKdc1 * q.m_fPc1C, 3));
+    EXPECT_NEAR(q.m_fKdc1, 0.2501120f, 1e-6f);
+    EXPECT_FLOAT_EQ(q.m_fQce1, 42.619f);
 
     q.m_fCover = 0.51f;
     q.CalConventional();

@@ -69,6 +69,25 @@ TEST_F(Report, WallReportOfClassBMatchesTheGoldenFile) {
     EXPECT_EQ(folder_.Read("wall.OUT"), Fixture("wall_class_b.OUT"));
 }
 
+TEST_F(Report, WallReportOfClassAWithoutGroundLoadMatchesTheGoldenFile) {
+    // 核5 with saturated soil and no building above: no nuclear Pc2'/qe2' lines,
+    // the blank before "(%)" and the 不考虑 line of the wall layout.
+    CEquivLoad q;
+    q.m_nPart = 1;
+    q.m_nNuclearClass = 2;
+    q.m_nConvClass = 1;
+    q.m_fDeltaPm = 100.0f;
+    q.m_fCharge = 250.0f;
+    q.m_bSaturated = 1;
+    q.m_fAirContent = 0.2f;
+    q.m_fGamma = 1.5f;
+    q.m_bWallUpperN = 0;
+    q.m_fStoreyH = 5.0f;
+    q.m_fRoofDepth = 0.6f;
+    Write(q, "wall.OUT");
+    EXPECT_EQ(folder_.Read("wall.OUT"), Fixture("wall_class_a_n5.OUT"));
+}
+
 TEST_F(Report, ClassAWallNumbersSevenSectionsAndShowsGroundLoadsOnlyForClassSix) {
     struct Case {
         int nuclearClass, groundLoadLines, groundQeLines;
@@ -105,6 +124,9 @@ TEST_F(Report, RoofReportShowsTheOptionalLines) {
     EXPECT_NE(text.find("\n(3)土中压缩波的最大压力计算\n  波速比 : 1.50\n"), std::string::npos);
     EXPECT_NE(text.find("  顶板Pch = "), std::string::npos);
     EXPECT_NE(text.find("\n(6)动力系数 Kdc计算\n"), std::string::npos);
+    EXPECT_NE(text.find("\n(7)等效均布静荷载标准值qce计算\n  顶板等效均布静荷载标准值qce1 = "), std::string::npos);
+    EXPECT_NE(text.find("\n(1)基本信息\n  乙类防空地下室: 按防常规武器爆炸计算\n  防常规武器抗力级别:  常6\n"),
+              std::string::npos);
 
     CEquivLoad plain;
     EXPECT_EQ(Count(Write(plain), "主体结构"), 0);
