@@ -6,6 +6,7 @@ inline QApplication& TestApp() {
     static int argc = 1;
     static char name[] = "kv_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own statics may be gone by the time static objects die.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }

@@ -25,8 +25,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "views_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own statics may be gone by the time static objects die.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 class ChildFrameTest : public ::testing::Test {
