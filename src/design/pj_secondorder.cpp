@@ -30,7 +30,7 @@ float GetZhuErJieWanJu(float M, float N, float M1, float M2, float h0, float h, 
         const float z1 = std::min(1.0f, 0.5f * fc * A / N);
         const float z2 = std::min(1.0f, 1.15f - 0.01f * r);
         const float eta = 1.0f + r * r * z1 * z2 / (1400.0f * ei / h0);
-        if (report) std::fprintf(report, "η = 1 + (l0/h)²·ζ1·ζ2/(1400·ei/h0) = %.3f\n", eta);
+        if (report) std::fprintf(report, "η = 1 + (l0/h)^2·ζ1·ζ2/(1400·ei/h0) = %.3f\n", eta);
         return M * eta;
     }
 

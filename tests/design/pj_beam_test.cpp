@@ -113,6 +113,29 @@ TEST(PjBeamFlexure, BlastLoadedStripUsesDynamicStrengthsAndBothFaceMinima) {
         EXPECT_AREA(slab.As, c.As);
         EXPECT_AREA(slab.As1, 625.0f);
         EXPECT_EQ(slab.if_GZPJ(), c.gzpj);
+        EXPECT_EQ(Written(slab, &PJ_BEAM_KV::Out_GZPJ).find("最小配筋率") != std::string::npos, c.gzpj == 1);
+    }
+}
+
+TEST(PjBeamFlexure, BlastLoadedBeamWarnsAboveOnePointFivePercentTensionSteel) {
+    EditionScope edition(2010);
+    // 250 × 500, as 35, blast strengths fcd 21.45, fyd 432 (ξb = 0.8/(1 + 432/660) = 0.48352).
+    // M 300: αs = 300e6/(21.45·250·465²) = 0.25873, ξ = 0.30535,
+    // As = 21.45·250·0.30535·465/432 = 1762.5 = 1.516 % of b·h0: warned, not failed.
+    // M 280: ξ = 0.28095, As = 1621.7 = 1.395 %: no warning.
+    struct Case {
+        float M, As;
+        int warned;
+    };
+    for (const Case& c : {Case{300e6f, 1762.5f, 1}, Case{280e6f, 1621.7f, 0}}) {
+        PJ_BEAM_KV beam;
+        beam.Ini_Liang(30, 3, 1, 0, 35, 35, 0, 500, 6, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+        beam.set_value(c.M, 0, 0, 250, 500, 1, 1.2f, 0);
+        beam.Bent_DJ();
+        EXPECT_EQ(beam.if_CJCX(), 0);
+        EXPECT_AREA(beam.As, c.As);
+        EXPECT_EQ(beam.flag[1], c.warned);
+        EXPECT_EQ(Written(beam, &PJ_BEAM_KV::Out_CJCX).find("1.5%") != std::string::npos, c.warned == 1);
     }
 }
 
