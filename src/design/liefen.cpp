@@ -23,7 +23,7 @@ float CJsLieFen::CalLieFeng(float Nk, float Mk, int kind, cross_lf* s) {
     const float n = std::fabs(Nk), m = std::fabs(Mk);
     const float h = s->h, b = s->b, as = s->as, as1 = s->as1 > 0 ? s->as1 : s->as;
     const float h0 = h - as;
-    if (s->As <= 0 || b <= 0 || h0 <= 0 || s->Es <= 0) {
+    if (s->As <= 0 || b <= 0 || h0 <= as1 || s->Es <= 0) {
         m_nCJCX = 1;
         std::snprintf(message, sizeof message, "裂缝计算数据错误 (受拉钢筋面积或截面尺寸) !\n");
         return 0;

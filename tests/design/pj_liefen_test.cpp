@@ -72,6 +72,10 @@ TEST(PjCrackWidth, YieldingBarsAreFlaggedAndMissingBarsReported) {
     s.As = 0;
     EXPECT_EQ(lf.CalLieFeng(0, 100e6f, kLfBending, &s), 0.0f);
     EXPECT_EQ(lf.if_CJCX(), 1);
+    // Covers that leave no lever arm between the two bar layers.
+    cross_lf thin = Rect(1000, 80, 40, 25, 500, 10);
+    EXPECT_EQ(lf.CalLieFeng(50e3f, 5e6f, kLfEccentricTension, &thin), 0.0f);
+    EXPECT_EQ(lf.if_CJCX(), 1);
     char buffer[512] = {0};
     std::FILE* fp = fmemopen(buffer, sizeof buffer - 1, "w");
     lf.Out_Message(fp);
