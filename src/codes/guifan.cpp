@@ -31,7 +31,7 @@ int GF_GetGuiFanList(std::vector<int>& list) {
 }
 
 const char* GF_GetGuiFanName(int edition, int kind, int style) {
-    if (kind != 1) return "";
+    if (kind != 1 || edition < 2002) return "";  // older editions borrow tables, not names
     switch (TableEdition(edition)) {
     case 2002:
         if (style == 0) return "GB 50010-2002";

@@ -2,7 +2,7 @@
 // Design-code editions and their grade tables: concrete grades, bar grades and
 // their signs, standard bar diameters and spacings, the order in which the
 // dialogs offer bar grades. Editions are code years (89, 96, 2002, 2008, 2010);
-// tables exist for 2002 (GB 50010-2002) and 2010 (GB 50010-2010).
+// tables exist for 2002 (GB 50010-2002) and 2010 (GB 50010-2010); 89 and 96 use 2002.
 #include <string>
 #include <vector>
 

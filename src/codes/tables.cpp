@@ -69,6 +69,10 @@ const std::vector<int>& StandardSpacings() { return kSpacings; }
 int TableEdition(int edition) {
     if (edition >= 2010) return 2010;
     if (edition >= 2002) return 2002;
+    // The older editions (GBJ 10-89, the hydraulic SL/T 191-96 the lining runs
+    // under) have no tables here; their sections are designed with the 2002
+    // values, so their lookups give those too.
+    if (edition == 89 || edition == 96) return 2002;
     return 0;
 }
 

@@ -31,8 +31,8 @@ enum class BarKind { Plain, Ribbed, HeatTreated };
 const std::vector<int>& StandardDiameters(BarKind kind);
 const std::vector<int>& StandardSpacings();
 
-// The table an edition maps to: 2010 for 2010 and later, 2002 for 2002 and 2008,
-// 0 for editions we have no table for.
+// The table an edition maps to: 2010 for 2010 and later, 2002 for 2002 and 2008
+// and for the older 89 and 96, 0 for editions we have no table for.
 int TableEdition(int edition);
 
 }  // namespace kv::codes

@@ -89,4 +89,30 @@ TEST(Material, BarGradesThatDifferBetweenEditions) {
     }
 }
 
+// The lining designs under 96, for which there are no tables of its own: its
+// lookups give the 2002 values the section design uses, never a zeroed record
+// (ν = 0 or Es = 0 would spoil its shear modulus and crack widths).
+TEST(Material, OlderEditionsGiveThe2002Values) {
+    for (int edition : {96, 89}) {
+        EditionGuard guard(edition);
+        Con_Prop c{};
+        ASSERT_NE(get_rc_property(25, &c), 0) << edition;
+        EXPECT_FLOAT_EQ(c.fc, 11.9f);
+        EXPECT_FLOAT_EQ(c.ftk, 1.78f);
+        EXPECT_FLOAT_EQ(c.Ec, 2.80e4f);
+        EXPECT_FLOAT_EQ(c.nu, 0.2f);
+        Rein_Prop r{};
+        ASSERT_NE(get_rein_property(2, &r), 0) << edition;
+        EXPECT_FLOAT_EQ(r.fy, 300.0f);
+        EXPECT_FLOAT_EQ(r.fyk, 335.0f);
+        EXPECT_FLOAT_EQ(r.Es, 2.0e5f);
+        EXPECT_EQ(get_rein_property(5, &r), 0);  // no 500 grade before 2010
+    }
+    EditionGuard guard(2005);
+    Con_Prop c{};
+    EXPECT_NE(get_rc_property(30, &c), 0);
+    EditionGuard none(1);
+    EXPECT_EQ(get_rc_property(30, &c), 0);
+}
+
 }  // namespace

@@ -29,6 +29,7 @@ TEST_F(GradeCombo, BarEntriesFollowTheDisplayOrder) {
         {2010, 1, {"HPB300", "HRB335", "HRBF335", "HRB400", "HRBF400", "RRB400", "HRB500", "HRBF500"}},
         {2002, 3, {"HPB235", "HRB335", "HRB400"}},
         {2002, 0, {"HPB235", "HRB335", "HRB400", "RRB400"}},
+        {96, 1, {"HPB235", "HRB335", "HRB400"}},
         {2005, 0, {}},
     };
     for (const Case& c : cases) {
