@@ -76,7 +76,7 @@ struct CellDef {
 
 class Reader {
 public:
-    Reader(const QByteArray& data, QTextDocument* doc) : in_(data), doc_(doc), cursor_(doc) {}
+    Reader(const QByteArray& data, const QTextCursor& at) : in_(data), doc_(at.document()), cursor_(at) {}
 
     void Run();
 
@@ -124,7 +124,6 @@ private:
     QString pending_;   // text not yet in the document, all in the current format
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingIgnorable_ = false;
-    int pictures_ = 0;
 
     // tables
     QVector<CellDef> rowDef_;
@@ -541,7 +540,9 @@ void Reader::EndGroup(const Group& closed) {
         QImage image;
         if ((pict_.kind == PictState::Png || pict_.kind == PictState::Jpeg) &&
             image.loadFromData(data, pict_.kind == PictState::Png ? "PNG" : "JPG")) {
-            QString name = QString("kvreport://picture/%1").arg(++pictures_);
+            // Names stay unique across documents, so pictures survive a paste.
+            static int serial = 0;
+            QString name = QString("kvreport://picture/%1").arg(++serial);
             doc_->addResource(QTextDocument::ImageResource, QUrl(name), image);
             QTextImageFormat f;
             f.setName(name);
@@ -628,8 +629,26 @@ void Reader::Run() {
     Flush();
     LeaveTable();
     // The last paragraph mark closes the last paragraph; it opens no new one.
-    if (lastWasPar_ && cursor_.block().length() == 1 && cursor_.position() > 0) cursor_.deletePreviousChar();
+    if (lastWasPar_ && cursor_.block().length() == 1 && cursor_.position() > 0 && cursor_.atEnd())
+        cursor_.deletePreviousChar();
     else cursor_.setBlockFormat(BlockFormat());
+}
+
+}  // namespace
+
+namespace {
+
+void ReadAt(const QByteArray& rtf, QTextCursor& at) {
+    // A load is no edit to undo; one edit block keeps the document from
+    // rescanning its tables after every insertion.
+    QTextDocument* doc = at.document();
+    bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    at.beginEditBlock();
+    Reader reader(rtf, at);
+    reader.Run();
+    at.endEditBlock();
+    doc->setUndoRedoEnabled(undo);
 }
 
 }  // namespace
@@ -637,18 +656,16 @@ void Reader::Run() {
 bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
     if (!doc || !rtf.startsWith("{\\rtf")) return false;
     doc->clear();
-    // A load is no edit to undo; one edit block keeps the document from
-    // rescanning its tables after every insertion.
-    bool undo = doc->isUndoRedoEnabled();
-    doc->setUndoRedoEnabled(false);
-    {
-        QTextCursor block(doc);
-        block.beginEditBlock();
-        Reader reader(rtf, doc);
-        reader.Run();
-        block.endEditBlock();
-    }
-    doc->setUndoRedoEnabled(undo);
+    QTextCursor at(doc);
+    ReadAt(rtf, at);
+    return true;
+}
+
+bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor) {
+    if (cursor.isNull() || !rtf.startsWith("{\\rtf")) return false;
+    cursor.removeSelectedText();
+    QTextCursor at(cursor);
+    ReadAt(rtf, at);
     return true;
 }
 

@@ -5,6 +5,7 @@
 // font's character set). Anything else is skipped.
 #include <QByteArray>
 
+class QTextCursor;
 class QTextDocument;
 
 namespace kv::report::ui {
@@ -12,6 +13,10 @@ namespace kv::report::ui {
 // Replaces the content of `doc` with the RTF in `rtf`. False (and the document
 // left as it was) when the bytes do not start an RTF group.
 bool ReadRtf(const QByteArray& rtf, QTextDocument* doc);
+
+// Inserts the RTF's content at the cursor (replacing its selection). The
+// document's undo history is cleared. False when the bytes do not start RTF.
+bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
 
 // The face and fallbacks a font named in a report is shown with: the Chinese
 // fixed faces keep their columns through a fixed-pitch CJK face.

@@ -1,6 +1,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -13,6 +14,7 @@
 
 #include "qt_app.h"
 #include "report/rtf.h"
+#include "report/ui/clipboard.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfreader.h"
 #include "report/ui/rtfwriter.h"
@@ -208,6 +210,32 @@ TEST_F(RtfIo, ReadsWordProcessorRtfAndSkipsWhatItDoesNotKnow) {
     EXPECT_EQ(table->cellAt(1, 1).firstCursorPosition().block().text(), QString("B2"));
     EXPECT_EQ(ImageCount(doc), 1) << "the PNG, not its metafile stand-in";
     EXPECT_TRUE(Signature(doc).join("").contains("{img 76x76 2x2}"));
+}
+
+TEST_F(RtfIo, WholeReportPastesAtTheStartOfAnotherWithItsPicture) {
+    WorkFolder dir;
+    dir.Write("a.dxf", "0\nEOF\n");
+    StubPictures pictures;
+    WriteSampleReport(dir / "r.rtf", dir / "a.dxf");
+    QTextDocument source;
+    ASSERT_TRUE(LoadReport(&source, QString::fromStdString(dir / "r.rtf"), true));
+    std::unique_ptr<QMimeData> data = ReportMimeData(source);
+
+    QTextDocument target;
+    target.setPlainText("old report");
+    QTextCursor start(&target);
+    ASSERT_TRUE(InsertMimeData(data.get(), start));
+    EXPECT_EQ(target.toPlainText().toStdString(), (source.toPlainText() + "\nold report").toStdString());
+    EXPECT_EQ(ColourName(FormatOf(target, "不满足")), "#ff0000");
+    EXPECT_TRUE(Signature(target).join("").contains("{img 605x302 200x100}")) << "the picture resolves in the target";
+    EXPECT_NE(FirstTable(target), nullptr);
+
+    QMimeData plain;
+    plain.setText("just text");
+    QTextCursor end(&target);
+    end.movePosition(QTextCursor::End);
+    ASSERT_TRUE(InsertMimeData(&plain, end));
+    EXPECT_TRUE(target.toPlainText().endsWith("old reportjust text"));
 }
 
 TEST_F(RtfIo, MalformedInputNeverCrashes) {
