@@ -46,6 +46,22 @@ TEST(PjColumnSymmetric, LargeAndSmallEccentricityMatchHandWorkedAreas) {
     }
 }
 
+TEST(PjColumnSymmetric, EditionTwoThousandTwoIncreasesTheEccentricityInside) {
+    EditionScope edition(2002);
+    // As the 2010 large-eccentricity case, with η of 7.3.10: l0/h = 8, ζ1 = 1.79 → 1,
+    // ζ2 = 1: η = 1 + 64/(1400·395/460) = 1.05324; e = 1.05324·395 + 210 = 626.03;
+    // As = (800000·626.03 - 14.3·400·139.86·(460 - 69.93))/(360·420) = 1248.5.
+    PJ_COLUMN col;
+    col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+    Section(col, 300e6f, -800e3f);
+    col.PianLaYa();
+    EXPECT_AREA(col.Asx, 1248.5f);
+    // The η switch off designs with the first-order eccentricity (1137.2).
+    col.Ini(30, 3, 1, 0, 40, 0, 1, 0, 0, 0);
+    col.PianLaYa();
+    EXPECT_AREA(col.Asx, 1137.2f);
+}
+
 TEST(PjColumnSymmetric, BiaxialBendingRaisesTheFacesUntilTheReciprocalLoadFormulaHolds) {
     EditionScope edition(2010);
     // 400 × 500, N 400 kN, Mx 200 and My 100 kN·m. Each direction alone needs
