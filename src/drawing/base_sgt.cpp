@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 using namespace kv::drawing;
 
@@ -467,4 +468,53 @@ int CBase_SGT::Draw_TuMing(float x, float y, const char* text, int underline, in
                   static_cast<float>(y2));
     }
     return 1;
+}
+
+int CBase_SGT::Draw_RectGangJin_C(float w, float h, float x, float y, float angle, int) {
+    if (!(w > 0) || !(h > 0)) return 0;
+    const double c = std::cos(rad(angle)), s = std::sin(rad(angle));
+    const double hx[4] = {-w / 2.0, w / 2.0, w / 2.0, -w / 2.0};
+    const double hy[4] = {-h / 2.0, -h / 2.0, h / 2.0, h / 2.0};
+    const double bw = Len(Paper(0.35f));
+    std::vector<Vertex> v;
+    for (int i = 0; i < 4; ++i)
+        v.push_back({X(x + hx[i] * c - hy[i] * s), Y(y + hx[i] * s + hy[i] * c), bw, bw, 0});
+    return PolylineStored(std::move(v), true);
+}
+
+int CBase_SGT::Draw_DoNutGangJin(float x, float y, float rOuter, float rInner) {
+    if (rInner > rOuter) std::swap(rInner, rOuter);
+    if (!(rOuter > 0)) return 0;
+    const double r = (double(rOuter) + std::max(rInner, 0.0f)) / 2, w = Len(rOuter - std::max(rInner, 0.0f));
+    return PolylineStored({{X(x - r), Y(y), w, w, 1.0}, {X(x + r), Y(y), w, w, 1.0}}, true);
+}
+
+int CBase_SGT::Draw_YuanDianGangJin(float x, float y, float d, int) {
+    return Draw_Dot(x, y, d > 0 ? d : Paper(1.0f));
+}
+
+int CBase_SGT::Draw_GangJin_BiaoZhu(float x, float y, float dx, float dy, float shoulder, int n,
+                                    const char* text) {
+    if (!text || !*text) return 0;
+    const float ex = x + Paper(dx), ey = y + Paper(dy);
+    Draw_Line(x, y, ex, ey);
+    const float h = GetTextHeight();
+    std::string label = text;
+    if (n > 0) label = "(" + std::to_string(n) + ")" + label;
+    const float w = std::max(GetTextWidth(label.c_str(), h), std::fabs(Paper(shoulder)));
+    const float dir = shoulder < 0 ? -1.0f : 1.0f;
+    Draw_Line(ex, ey, ex + dir * w, ey);
+    return Draw_Text(ex + dir * w / 2, ey + h * 0.25f, h, 0, label.c_str(), "BC");
+}
+
+int CBase_SGT::Draw_GangJin_BiaoZhu(float x, float y, int n, const float* xs, const float* ys,
+                                    float angle, int, int, int, const char* text) {
+    if (!text || !*text) return 0;
+    for (int i = 0; i < n && xs && ys; ++i) Draw_Line(xs[i], ys[i], x, y);
+    const float h = GetTextHeight();
+    const float w = GetTextWidth(text, h);
+    const double c = std::cos(rad(angle)), s = std::sin(rad(angle));
+    Draw_Line(x, y, static_cast<float>(x + w * c), static_cast<float>(y + w * s));
+    return Draw_Text(static_cast<float>(x + w / 2 * c - h * 0.25 * s), static_cast<float>(y + w / 2 * s + h * 0.25 * c), h,
+                     angle, text, "BC");
 }

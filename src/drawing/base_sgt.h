@@ -59,6 +59,13 @@ public:
     float GetArrowSize() const { return env_.arrowSize * env_.scale; }
     void SetArrowSize(float s) { env_.arrowSize = s / env_.scale; }
     float GetTitleHeight() const { return env_.titleHeight * env_.scale; }
+    // The three dimension sizes as one set (0, 1: the dimension distances, 2: the
+    // dimension text height), for drawings that scale them together.
+    float GetDimSize(int i) const { return i >= 2 ? GetDimTextHeight() : GetDimDistance(i); }
+    void SetDimSize(int i, float v) {
+        if (i >= 2) SetDimTextHeight(v);
+        else SetDimDistance(i, v);
+    }
 
     // ---- pen moves
     int MoveTo(float x, float y);
@@ -116,6 +123,19 @@ public:
     int Draw_Cut_Sym(float x1, float y1, float x2, float y2, float size = 0);
     // Drawing title centred on (x, y) with a thick and a thin line under it.
     int Draw_TuMing(float x, float y, const char* text, int underline = 1, int flag = 1);
+
+    // Reinforcement symbols of section sketches. A stirrup rectangle w × h centred
+    // on (x, y); a ring between radii rOuter and rInner; a bar dot (diameter 0: one
+    // paper mm); a label whose leader runs from (x, y) by (dx, dy) paper mm and whose
+    // shoulder is `shoulder` paper mm long (negative: to the left), numbered `n`.
+    int Draw_RectGangJin_C(float w, float h, float x, float y, float angle, int flag);
+    int Draw_DoNutGangJin(float x, float y, float rOuter, float rInner);
+    int Draw_YuanDianGangJin(float x, float y, float d, int flag);
+    int Draw_GangJin_BiaoZhu(float x, float y, float dx, float dy, float shoulder, int n,
+                             const char* text);
+    // A label at (x, y) with leaders to n bars; the text runs at `angle` degrees.
+    int Draw_GangJin_BiaoZhu(float x, float y, int n, const float* xs, const float* ys, float angle,
+                             int a, int b, int c, const char* text);
 
     // Extended data attached to every entity until cleared.
     void SetExtData(const std::string& app, const std::vector<kv::drawing::XDataItem>& items);

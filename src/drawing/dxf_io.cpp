@@ -1,4 +1,5 @@
 // Writing the drawing as R12 ASCII DXF, and reading DXF files through dxflib.
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <cmath>
@@ -220,6 +221,9 @@ public:
     bool sawSection = false;
 
     std::string Decode(const std::string& raw) const {
+        bool ascii = true;
+        for (unsigned char c : raw) ascii = ascii && c < 0x80 && c != '\\';
+        if (ascii) return raw;  // names and numbers: nothing to convert
         return Unescape(utf8 ? (kv::platform::IsValidUtf8(raw) ? raw : kv::platform::GbkToUtf8Lossy(raw))
                              : kv::platform::GbkToUtf8Lossy(raw));
     }
@@ -556,6 +560,15 @@ int DXF::Read_Dxf_From_Bytes(std::string_view bytes) {
             // Puts the parser into its starting state; it reads nothing.
             std::istringstream empty;
             parser.in(empty, &reader);
+        }
+        {
+            // Room for every entity at once: a group "0" starts each (vertices
+            // included, so this errs on the large side).
+            std::size_t starts = 0;
+            for (std::size_t at = bytes.find("\n  0\n"); at != std::string_view::npos;
+                 at = bytes.find("\n  0\n", at + 5))
+                ++starts;
+            entities_.reserve(std::min<std::size_t>(starts, 4'000'000));
         }
         std::size_t pos = 0;
         auto nextLine = [&](std::string_view& line) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "drawing/dxf.h"
+#include "drawing/pen_sgtex.h"
 #include "drawing/picture.h"
 
 namespace fs = std::filesystem;
@@ -89,6 +90,45 @@ DXF SampleDrawing() {
     return d;
 }
 
+// A door-frame style sketch drawn through the pens: layers, line types, chain
+// dimensions, bars with extended data, dots, texts along lines and arcs, a title.
+CPenSGTEx PenDrawing() {
+    CPenSGTEx pen;
+    pen.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
+    pen.SetCurBiLi(50);
+    pen.SetLayerEnv(8, 999, 999);
+    const float ox[5] = {0, 1200, 1200, 0, 0}, oy[5] = {0, 0, -400, -600, 0};
+    pen.Draw_PLine(CPenSGT::LT_THICK, 5, ox, oy, nullptr, 0, nullptr, nullptr);
+    pen.Draw_BreakLine(-300, 500, 0, 500);
+    const float dx[3] = {-300, 0, 1200}, dy[3] = {-600, -600, -600};
+    pen.Draw_ContinueDim(3, dx, dy, -950, 0, "TC");
+    const float vx[3] = {1200, 1200, 1200}, vy[3] = {-600, -400, 0};
+    pen.Draw_ContinueDim(3, vx, vy, 1550, 90, "TC");
+    const float bx[4] = {-250, -250, 1150, 1150}, by[4] = {-100, -50, -50, -380};
+    pen.Draw_SteelPolyline(2, 4, bx, by, nullptr, 2, -2);
+    pen.Draw_DotSteel(-225, -75);
+    pen.SetLayerEnv(23, 999, 999);
+    pen.CPenSGT::Draw_Text(5, 50, 50, 0, "As: 1131mm2/m", "BL");
+    pen.Draw_Text_Along_Line(0, -600, 1200, -400, 8, 3, "斜面 1:6", 0, 20);
+    pen.Draw_Text_Along_Arc(600, 0, 300, 0, 180, 8, 3, "拱顶", 0, 10);
+    pen.Draw_DimJiaoDu(600, 0, 200, 30, 150, "120.0", 0);
+    pen.Draw_HorizonLine(0, 300, 0, -300, 50);
+    pen.SetJTState(1);
+    pen.Draw_DrawingName(600, -1400, "配筋图(左)", true, 'R');
+    return pen;
+}
+
+TEST(DxfFile, PenDrawingReadsBackEqual) {
+    const CPenSGTEx pen = PenDrawing();
+    DXF back;
+    ASSERT_EQ(back.Read_Dxf_From_Bytes(pen.ToDxfBytes()), 1);
+    ASSERT_EQ(back.Entities().size(), pen.Entities().size());
+    for (std::size_t i = 0; i < pen.Entities().size(); ++i)
+        EXPECT_EQ(back.Entities()[i], pen.Entities()[i]) << "entity " << i;
+    EXPECT_EQ(back.Layers(), pen.Layers());
+    EXPECT_EQ(back.Linetypes().size(), pen.Linetypes().size());
+}
+
 TEST(DxfFile, WrittenDrawingReadsBackEqual) {
     TempDir dir;
     const DXF d = SampleDrawing();
@@ -127,6 +167,7 @@ TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
     if (py.empty()) GTEST_SKIP() << "python3-ezdxf is not installed; skipping the outside reader check";
     TempDir dir;
     ASSERT_EQ(SampleDrawing().Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
+    ASSERT_EQ(PenDrawing().Write_MemDxf_To_File((dir / "pen.dxf").c_str()), 1);
     const std::string script =
         "import sys\n"
         "from ezdxf import recover\n"
@@ -142,6 +183,11 @@ TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
     const std::string texts = ReadAll(dir / "texts.txt");
     EXPECT_NE(texts.find("弯矩 M=12.5kN.m/m"), std::string::npos) << texts;
     EXPECT_NE(texts.find("配筋简图(左)"), std::string::npos) << texts;
+    const std::string cmd2 = py + " " + (dir / "check.py") + " " + (dir / "pen.dxf") + " " + (dir / "pen.txt");
+    ASSERT_EQ(std::system(cmd2.c_str()), 0) << "ezdxf found errors in the pen drawing";
+    const std::string penTexts = ReadAll(dir / "pen.txt");
+    for (const char* t : {"配筋图(左)", "斜面 1:6", "拱顶", "1200", "120.0"})
+        EXPECT_NE(penTexts.find(t), std::string::npos) << t << " in " << penTexts;
 }
 
 TEST(DxfFile, BrokenFilesGiveAnEmptyDrawing) {

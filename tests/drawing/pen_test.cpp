@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "drawing/pen.h"
+#include "drawing/pen_sgtex.h"
 
 using namespace kv::drawing;
 

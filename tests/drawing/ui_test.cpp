@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "drawing/pen.h"
+#include "drawing/pen_sgtex.h"
 #include "drawing/ui/dtview.h"
 #include "drawing/ui/render.h"
 
