@@ -109,6 +109,8 @@ int TextToRtf(const char* path) {
     if (!path) return 0;
     std::string bytes;
     if (!kv::platform::ReadFileBytes(path, bytes)) return 0;
+    // Converting an RTF book again would show its codes as text.
+    if (bytes.compare(0, 5, "{\\rtf") == 0) return 1;
     std::string copy = G_strWorkPath + "~kv40~.tmp";
     if (!kv::platform::WriteFileAtomically(copy, bytes)) return 0;
     kv::report::CRTF rtf;

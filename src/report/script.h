@@ -50,5 +50,5 @@ void VanjoroScript_Text(std::FILE* fp, const char* text, std::uint32_t colour, d
 
 // Rewrites a text report in place as an RTF book (the script blocks stay text).
 // The text is first copied to "~kv40~.tmp" in the work folder. 1 when the RTF
-// was written; 0 leaves the report as it was.
+// was written (or the file already was RTF); 0 leaves the report as it was.
 int TextToRtf(const char* path);

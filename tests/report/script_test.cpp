@@ -78,6 +78,9 @@ TEST(TextToRtf, RewritesTheReportInPlaceAndKeepsACopy) {
     EXPECT_NE(rtf.find("\\u-29791\\'bc\\'c6\\u31639\\'cb\\'e3\\par"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find("%%%[VanjoroScript%%%InsertDxf=a.dxf%%%VanjoroScript]%%%\\par"), std::string::npos);
 
+    ASSERT_EQ(TextToRtf((dir / "r.rtf").c_str()), 1);
+    EXPECT_EQ(dir.Read("r.rtf"), rtf) << "an RTF book is not converted again";
+
     EXPECT_EQ(TextToRtf((dir / "missing.txt").c_str()), 0);
     EXPECT_FALSE(dir.Exists("missing.txt")) << "no empty report is made";
 }

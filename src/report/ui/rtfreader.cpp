@@ -106,7 +106,9 @@ private:
     int pos_ = 0;
     QTextDocument* doc_;
     QTextCursor cursor_;
+    static constexpr int kMaxDepth = 200;
     QVector<Group> stack_{Group{}};
+    int tooDeep_ = 0;
     Group& g() { return stack_.back(); }
     const Group& g() const { return stack_.back(); }
 
@@ -564,12 +566,22 @@ void Reader::Run() {
         char c = in_[pos_++];
         if (c == '{') {
             Flush();
+            // Groups nested deeper than any real document are skipped whole.
+            if (stack_.size() >= kMaxDepth) {
+                ++tooDeep_;
+                continue;
+            }
             Group next = g();
             stack_.push_back(next);
+            if (stack_.size() == kMaxDepth) stack_.back().dest = Dest::Skip;
             continue;
         }
         if (c == '}') {
             Flush();
+            if (tooDeep_ > 0) {
+                --tooDeep_;
+                continue;
+            }
             if (stack_.size() <= 1) break;
             Group closed = stack_.back();
             stack_.pop_back();

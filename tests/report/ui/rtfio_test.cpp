@@ -246,6 +246,9 @@ TEST_F(RtfIo, MalformedInputNeverCrashes) {
         QTextDocument doc;
         EXPECT_TRUE(ReadRtf(QByteArray(in), &doc)) << in;
     }
+    QTextDocument deep;
+    ASSERT_TRUE(ReadRtf("{\\rtf1 a" + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "b}", &deep));
+    EXPECT_EQ(deep.toPlainText(), QString("ab")) << "groups nested beyond reason are skipped";
     QTextDocument doc;
     doc.setPlainText("kept");
     EXPECT_FALSE(ReadRtf("plain text", &doc));
