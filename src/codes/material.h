@@ -1,6 +1,6 @@
 #pragma once
 // Material properties of concrete and reinforcing-bar grades for the code edition
-// in force (G_guifan: 2002 or 2010). Strengths in N/mm², moduli in N/mm².
+// in force (G_guifan: 2002 or 2010; 89 and 96 take the 2002 values). Strengths and moduli in N/mm².
 
 // Concrete grade properties. Callers read the values by position (the 4th is ft,
 // the 7th ftk, the 8th Ec, the 10th Poisson's ratio), so the layout is fixed:
