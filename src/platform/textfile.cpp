@@ -3,6 +3,7 @@
 #include "platform/codec.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -158,12 +159,20 @@ int CloseRead(void* cookie) {
 }
 
 // ---- writing: UTF-8 from the program, GBK on disk, temp file + rename ---------
+//
+// A text file that replaces another is kept in memory as the program writes it
+// and converted when it is closed: writers go back to patch a count they wrote as
+// a placeholder, and positions must count the UTF-8 bytes the program wrote.
+// Binary files and appended text stream straight to disk.
 
 struct WriteCookie {
     std::FILE* raw = nullptr;
     bool transcode = true;
+    bool inMemory = false;   // text kept in `text` until the stream is closed
     bool failed = false;
-    std::string pending;     // a UTF-8 sequence split between two writes
+    std::string pending;     // streaming: a UTF-8 sequence split between two writes
+    std::string text;        // in memory: the whole UTF-8 text
+    std::size_t pos = 0;     // in memory: the stream position in `text`
     std::string tempPath;    // empty when writing the file in place (append)
     std::string finalPath;
 };
@@ -179,6 +188,12 @@ bool WriteRaw(WriteCookie* c, std::string_view bytes) {
 
 ssize_t WriteStream(void* cookie, const char* buf, size_t size) {
     auto* c = static_cast<WriteCookie*>(cookie);
+    if (c->inMemory) {
+        if (c->pos > c->text.size()) c->text.resize(c->pos, '\0');
+        c->text.replace(c->pos, std::min(size, c->text.size() - c->pos), buf, size);
+        c->pos += size;
+        return static_cast<ssize_t>(size);
+    }
     if (!c->transcode) return WriteRaw(c, std::string_view(buf, size)) ? static_cast<ssize_t>(size) : -1;
     c->pending.append(buf, size);
     std::size_t usable = CompleteUtf8Prefix(c->pending);
@@ -187,9 +202,40 @@ ssize_t WriteStream(void* cookie, const char* buf, size_t size) {
     return WriteRaw(c, gbk) ? static_cast<ssize_t>(size) : -1;
 }
 
+// "w+" text streams read back what they hold.
+ssize_t ReadMemory(void* cookie, char* buf, size_t size) {
+    auto* c = static_cast<WriteCookie*>(cookie);
+    if (c->pos >= c->text.size()) return 0;
+    std::size_t n = std::min(size, c->text.size() - c->pos);
+    std::memcpy(buf, c->text.data() + c->pos, n);
+    c->pos += n;
+    return static_cast<ssize_t>(n);
+}
+
+int SeekWrite(void* cookie, off64_t* offset, int whence) {
+    auto* c = static_cast<WriteCookie*>(cookie);
+    if (!c->inMemory) {
+        if (::fseeko(c->raw, *offset, whence) != 0) return -1;
+        *offset = ::ftello(c->raw);
+        return *offset < 0 ? -1 : 0;
+    }
+    off64_t base = whence == SEEK_SET ? 0
+                   : whence == SEEK_CUR ? static_cast<off64_t>(c->pos)
+                                        : static_cast<off64_t>(c->text.size());
+    off64_t target = base + *offset;
+    if (target < 0) {
+        errno = EINVAL;
+        return -1;
+    }
+    c->pos = static_cast<std::size_t>(target);
+    *offset = target;
+    return 0;
+}
+
 int CloseWrite(void* cookie) {
     std::unique_ptr<WriteCookie> c(static_cast<WriteCookie*>(cookie));
-    if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
+    if (c->inMemory) WriteRaw(c.get(), Utf8ToGbkLossy(c->text));
+    else if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
     if (std::fflush(c->raw) != 0) c->failed = true;
     if (std::fclose(c->raw) != 0) c->failed = true;
     if (c->tempPath.empty()) return c->failed ? -1 : 0;
@@ -251,8 +297,9 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
         cookie.release();
         return f;
     }
-    if (mode.plus) {
-        // Update modes are used for binary files only; they work in place.
+    if (mode.plus && (mode.binary || !mode.write)) {
+        // Update modes other than "w+" text are used for binary files only; they
+        // work in place.
         std::string resolved = mode.read ? ResolveExisting(path) : ResolveForWrite(path);
         if (resolved.empty()) {
             errno = ENOENT;
@@ -265,6 +312,7 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
     std::string target = ResolveForWrite(path);
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;
+    cookie->inMemory = cookie->transcode && !mode.append;
     cookie->finalPath = target;
     if (mode.append) {
         cookie->raw = std::fopen(target.c_str(), "ab");
@@ -272,8 +320,9 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
         cookie->raw = OpenTemp(target, cookie->tempPath);
     }
     if (!cookie->raw) return nullptr;
-    cookie_io_functions_t io{nullptr, WriteStream, nullptr, CloseWrite};
-    std::FILE* f = ::fopencookie(cookie.get(), "w", io);
+    cookie_io_functions_t io{mode.plus ? ReadMemory : nullptr, WriteStream, mode.append ? nullptr : SeekWrite,
+                             CloseWrite};
+    std::FILE* f = ::fopencookie(cookie.get(), mode.plus ? "w+" : "w", io);
     if (!f) {
         std::fclose(cookie->raw);
         if (!cookie->tempPath.empty()) ::unlink(cookie->tempPath.c_str());

@@ -1,12 +1,15 @@
 #pragma once
 // Files opened the way the Windows program's C runtime opened them, on Linux.
 //
-// Text modes ("r", "rt", "w", "wt", "a", "at") give a stdio stream that speaks
-// UTF-8 to the program and GBK to the disk, and reads CR LF line ends as "\n",
-// so files written by the Windows program read unchanged. Binary modes ("rb",
-// "wb", ...) pass bytes through. Every write mode that replaces a file ("w",
-// "wt", "wb") writes a temporary file beside it and renames it into place when
-// the stream is closed, so an interrupted write never leaves half a file.
+// Text modes ("r", "rt", "w", "wt", "w+", "a", "at") give a stdio stream that
+// speaks UTF-8 to the program and GBK to the disk, and reads CR LF line ends as
+// "\n", so files written by the Windows program read unchanged; positions
+// (ftell, fseek) count the UTF-8 bytes the program sees, and a writer may go back
+// to patch what it wrote. Binary modes ("rb", "wb", ...) pass bytes through;
+// "r+", "a+" and "w+b" work on the file in place. Every write mode that replaces
+// a file ("w", "wt", "w+", "wb") writes a temporary file beside it and renames it
+// into place when the stream is closed, so an interrupted write never leaves half
+// a file.
 // Existing files are found whatever the case of their names.
 #include <cstdio>
 #include <string>

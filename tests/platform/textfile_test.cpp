@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/codec.h"
+
 #include "support/temp_folder.h"
 
 #include <cstring>
@@ -132,6 +134,74 @@ TEST(TextFile, WholeTextFilesConvertBothWays) {
     ASSERT_TRUE(ReadTextFile(dir / "w.txt", text, &replaced));
     EXPECT_EQ(text, "工\n\xEF\xBF\xBD");
     EXPECT_EQ(replaced, 1u);
+}
+
+TEST(TextFile, AWriterCanGoBackAndPatchWhatItWrote) {
+    // A count line written as a placeholder first and rewritten once the count is
+    // known, in text and in binary files; the text also holds GBK characters.
+    struct Case {
+        const char* mode;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"wt", "00000002\n\xB5\xD8,1\n\xB5\xD8,2\n"},
+        {"wb", "00000002\n地,1\n地,2\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        kv::test::TempFolder dir;
+        std::FILE* f = OpenFile(dir / "YS.FB", c.mode);
+        ASSERT_NE(f, nullptr);
+        std::fprintf(f, "%08d\n", 0);
+        long afterCount = std::ftell(f);
+        EXPECT_EQ(afterCount, 9);
+        std::fprintf(f, "地,1\n地,2\n");
+        EXPECT_EQ(std::ftell(f), 9 + 2 * 6);
+        ASSERT_EQ(std::fseek(f, 0, SEEK_SET), 0);
+        std::fprintf(f, "%08d\n", 2);
+        EXPECT_EQ(std::ftell(f), afterCount);
+        ASSERT_EQ(std::fclose(f), 0);
+        EXPECT_EQ(dir.Read("YS.FB"), c.expected);
+    }
+}
+
+TEST(TextFile, AnUpdateTextStreamIsGbkOnDiskAndReadsBackWhatWasWritten) {
+    kv::test::TempFolder dir;
+    std::FILE* f = OpenFile(dir / "log.txt", "w+");
+    ASSERT_NE(f, nullptr);
+    std::fputs("迭代次数 = 3\n", f);
+    std::rewind(f);
+    char line[64];
+    ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    EXPECT_STREQ(line, "迭代次数 = 3\n");
+    ASSERT_EQ(std::fclose(f), 0);
+    std::string expected;
+    ASSERT_TRUE(kv::platform::Utf8ToGbk("迭代次数 = 3\n", expected));
+    EXPECT_EQ(dir.Read("log.txt"), expected);
+}
+
+TEST(TextFile, ReadingGoesBackToARememberedPlace) {
+    kv::test::TempFolder dir;
+    std::string gbk, utf8;
+    for (int i = 0; i < 3000; ++i) {
+        gbk += "\xB5\xD8" + std::to_string(i) + "\r\n";
+        utf8 += "地" + std::to_string(i) + "\n";
+    }
+    dir.Write("big.txt", gbk);
+    std::FILE* f = OpenFile(dir / "big.txt", "rt");
+    ASSERT_NE(f, nullptr);
+    char line[64];
+    for (int i = 0; i < 1500; ++i) ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    long mark = std::ftell(f);
+    EXPECT_EQ(static_cast<std::size_t>(mark), utf8.find("地1500\n"));
+    while (std::fgets(line, sizeof line, f)) {
+    }
+    ASSERT_EQ(std::fseek(f, mark, SEEK_SET), 0);
+    ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
+    EXPECT_STREQ(line, "地1500\n");
+    ASSERT_EQ(std::fseek(f, 0, SEEK_END), 0);
+    EXPECT_EQ(static_cast<std::size_t>(std::ftell(f)), utf8.size());
+    std::fclose(f);
 }
 
 }  // namespace
