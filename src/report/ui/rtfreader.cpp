@@ -143,8 +143,9 @@ int Reader::CodePageOfFont(int font) const {
     int charset = it == fonts_.end() ? -1 : it->charset;
     switch (charset) {
         case 134: return 936;
-        case 0: return 1252;
         case 2: return 0;  // symbol
+        // ANSI fonts take the document's code page: under \ansicpg936 a word
+        // processor puts double-byte text after a Latin font's \loch.
         default: return ansiCodePage_;
     }
 }
