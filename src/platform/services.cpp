@@ -46,6 +46,10 @@ public:
         ProcessResult result;
         std::string resolved = ResolveExisting(program);
         std::string exe = resolved.empty() ? program : resolved;
+        // A relative name is the caller's, and the child changes folder before it
+        // starts the program; only a bare name not found here is searched in PATH.
+        if (!exe.empty() && exe[0] != '/' && (!resolved.empty() || exe.find('/') != std::string::npos))
+            exe = CurrentFolder() + exe;
         std::vector<std::string> argvStore;
         argvStore.push_back(exe);
         argvStore.insert(argvStore.end(), args.begin(), args.end());

@@ -3,6 +3,7 @@
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace kv;
 using namespace kv::platform;
@@ -53,4 +54,27 @@ TEST(Services, OutsideProgramsAreWaitedForAndTheirEndIsReported) {
     std::string error;
     EXPECT_FALSE(system->OpenDocument(dir / "missing.OUT", error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(Services, AProgramNamedRelativelyIsFoundFromTheCallersFolderNotTheChildsFolder) {
+    kv::test::TempFolder dir;
+    dir.Write("Tools/Quabrel", "#!/bin/sh\npwd > ran-in.txt\n");
+    dir.Write("work/keep", "");
+    ASSERT_EQ(::chmod((dir / "Tools/Quabrel").c_str(), 0755), 0);
+    dir.Write("Quabrel", "#!/bin/sh\nexit 4\n");
+    ASSERT_EQ(::chmod((dir / "Quabrel").c_str(), 0755), 0);
+    dir.MakeCurrent();
+    auto system = MakeSystemProcessService();
+    const std::string work = dir / "work";
+    struct Case {
+        const char* program;
+        int exitCode;
+    };
+    const Case cases[] = {{"tools/quabrel", 0}, {"./Tools/Quabrel", 0}, {"quabrel", 4}};
+    for (const Case& c : cases) {
+        ProcessResult r = system->RunAndWait(c.program, {}, work);
+        EXPECT_TRUE(r.started) << c.program << ": " << r.error;
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.program;
+    }
+    EXPECT_EQ(dir.Read("work/ran-in.txt"), work + "\n");
 }
