@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "base/globals.h"
+#include "platform/paths.h"
 #include "report/rtf.h"
 #include "report/script.h"
 
@@ -64,7 +65,9 @@ ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStar
         if (cmd.currentDrawing) {
             made = hooks.currentPicture && hooks.currentPicture(kScriptPictureMm, kScriptPictureMm, png);
         } else {
-            std::string path = G_strWorkPath + cmd.fileName;
+            // Names written on Windows may differ in case from the file, or use '\\'.
+            std::string path = G_strWorkPath + kv::platform::ToSlashes(cmd.fileName);
+            if (std::string found = kv::platform::ResolveExisting(path); !found.empty()) path = found;
             if (hooks.showDrawing) hooks.showDrawing(path);
             made = kv::report::MakePicture(path, kScriptPictureMm, kScriptPictureMm, png);
         }

@@ -128,7 +128,7 @@ TEST_F(Scripts, BlocksRunLeftToRightAndFaultyBlocksAreStepped) {
     ScriptHooks hooks;
     hooks.showDrawing = [&](const std::string& p) { shown.push_back(p); };
     QTextDocument doc;
-    Fill(doc, "%%%vanjoroscript]%%% x " + Block("Unknown=1") + "A" + Block("InsertDxf=a.dxf") + "B" +
+    Fill(doc, "%%%vanjoroscript]%%% x " + Block("Unknown=1") + "A" + Block("InsertDxf=A.DXF") + "B" +
                   Block("InsertDxf=b.dxf") + "\n%%%[VANJOROSCRIPT%%%lone " + Styled("尾", 255, 1.0));
     EXPECT_EQ(RunScripts(doc, hooks), 5);
     EXPECT_EQ(shown, (std::vector<std::string>{dir / "a.dxf", dir / "b.dxf"}));
