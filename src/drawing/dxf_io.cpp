@@ -394,8 +394,19 @@ private:
         Add(std::move(e));
     }
 
+    static bool Finite(const Entity& e) {
+        for (double v : {e.x1, e.y1, e.x2, e.y2, e.x3, e.y3, e.x4, e.y4, e.radius, e.startAngle,
+                         e.endAngle, e.height, e.rotation, e.widthFactor})
+            if (!std::isfinite(v) || std::fabs(v) > 1e300) return false;
+        for (const auto& v : e.vertices)
+            for (double c : {v.x, v.y, v.startWidth, v.endWidth, v.bulge})
+                if (!std::isfinite(c) || std::fabs(c) > 1e300) return false;
+        return true;
+    }
+
     void Add(Entity e) {
         if (inBlock_ > 0) return;  // block definitions are not drawn by themselves
+        if (!Finite(e)) return;    // "1e999" and the like would poison extents and painting
         dxf_.AddEntity(std::move(e));
     }
 

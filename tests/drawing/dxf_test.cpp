@@ -215,6 +215,15 @@ TEST(DxfFile, BrokenFilesGiveAnEmptyDrawing) {
                                     " 20\n2\n 10\n3\n 20\n4\n  0\nENDSEC\n  0\nEOF\n"), 1);
     ASSERT_EQ(d.Entities().size(), 1u);
     EXPECT_EQ(d.Entities()[0].vertices.size(), 2u);
+    // A line out at infinity is dropped; the good one stays and the extent is finite.
+    EXPECT_EQ(d.Read_Dxf_From_Bytes("  0\nSECTION\n  2\nENTITIES\n"
+                                    "  0\nLINE\n  8\n0\n 10\n1e999\n 20\n0\n 11\n1\n 21\n1\n"
+                                    "  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n5\n 21\n5\n"
+                                    "  0\nENDSEC\n  0\nEOF\n"), 1);
+    ASSERT_EQ(d.Entities().size(), 1u);
+    CFRect r;
+    ASSERT_EQ(d.GetFRect(r), 1);
+    EXPECT_FLOAT_EQ(r.right, 5);
 }
 
 TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
