@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -38,6 +39,21 @@ public:
     std::optional<std::string> GetOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> GetSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
 };
+
+// True when an executable `name` lies in a folder of PATH.
+bool InPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t colon = folders.find(':', start);
+        std::string folder = folders.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        if (folder.empty()) folder = ".";
+        if (::access(JoinPath(folder, name).c_str(), X_OK) == 0) return true;
+        if (colon == std::string::npos) return false;
+        start = colon + 1;
+    }
+}
 
 class SystemProcessService : public ProcessService {
 public:
@@ -97,14 +113,17 @@ public:
             error = "file not found: " + path;
             return false;
         }
-        // xdg-open returns at once; wait for it so no zombie is left behind.
-        ProcessResult r = RunAndWait("xdg-open", {resolved}, "");
-        if (!r.started) {
-            error = "xdg-open: " + r.error;
+        if (!InPath("xdg-open")) {
+            error = "xdg-open not found";
             return false;
         }
-        if (r.exitCode != 0) {
-            error = "xdg-open could not open " + resolved;
+        if (resolved[0] != '/') resolved = CurrentFolder() + resolved;
+        // xdg-open may run the viewer itself and wait for it to close; the program
+        // goes on at once instead. A shell starts the opener in the background and
+        // ends, so the opener is nobody's child to wait for.
+        ProcessResult r = RunAndWait("/bin/sh", {"-c", "xdg-open \"$1\" </dev/null >/dev/null 2>&1 &", "sh", resolved}, "");
+        if (!r.started || r.exitCode != 0) {
+            error = "xdg-open could not be started: " + r.error;
             return false;
         }
         return true;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kv;
 using namespace kv::platform;
@@ -77,4 +78,33 @@ TEST(Services, AProgramNamedRelativelyIsFoundFromTheCallersFolderNotTheChildsFol
         EXPECT_EQ(r.exitCode, c.exitCode) << c.program;
     }
     EXPECT_EQ(dir.Read("work/ran-in.txt"), work + "\n");
+}
+
+TEST(Services, OpeningADocumentDoesNotWaitForTheViewer) {
+    kv::test::TempFolder dir;
+    // A stand-in opener that stays until the test lets it go (or gives up after
+    // about five seconds, so a blocked caller shows as a failure, not a hang).
+    dir.Write("bin/xdg-open",
+              "#!/bin/sh\n"
+              "d=$(dirname \"$0\")/..\n"
+              "i=0\n"
+              "while [ ! -f \"$d/go\" ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done\n"
+              "if [ -f \"$d/go\" ]; then echo \"$1\" > \"$d/opened\"; else echo waited > \"$d/gave-up\"; fi\n");
+    ASSERT_EQ(::chmod((dir / "bin/xdg-open").c_str(), 0755), 0);
+    dir.Write("BaoBiao.doc", "report");
+    std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", (dir.path() + "bin:" + oldPath).c_str(), 1);
+
+    auto system = MakeSystemProcessService();
+    std::string error;
+    EXPECT_TRUE(system->OpenDocument(dir / "baobiao.DOC", error)) << error;
+    EXPECT_EQ(dir.Read("gave-up"), "") << "the caller waited for the viewer";
+    dir.Write("go", "");
+    for (int i = 0; i < 200 && dir.Read("opened").empty(); ++i) ::usleep(25000);
+    EXPECT_EQ(dir.Read("opened"), dir / "BaoBiao.doc\n");
+
+    setenv("PATH", (dir.path() + "nothing-here").c_str(), 1);
+    EXPECT_FALSE(system->OpenDocument(dir / "BaoBiao.doc", error));
+    EXPECT_FALSE(error.empty());
+    setenv("PATH", oldPath.c_str(), 1);
 }
