@@ -433,6 +433,12 @@ int CBase_SGT::Draw_DimJiaoDu(float cx, float cy, float r, float a0, float a1, c
     return 1;
 }
 
+int CBase_SGT::Draw_DimJiaoDu(float cx, float cy, float a0, float a1, const char* text,
+                              float height) {
+    const float h = height > 0 ? height : GetDimTextHeight();
+    return Draw_DimJiaoDu(cx, cy, 8 * h, a0, a1, text, h);
+}
+
 int CBase_SGT::Draw_Cut_Sym(float x1, float y1, float x2, float y2, float size) {
     const double dx = double(x2) - x1, dy = double(y2) - y1;
     const double len = std::hypot(dx, dy);

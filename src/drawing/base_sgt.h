@@ -119,6 +119,8 @@ public:
     // Angle dimension: an arc of radius r from a0 to a1 degrees with arrows, text outside.
     int Draw_DimJiaoDu(float cx, float cy, float r, float a0, float a1, const char* text,
                        float height);
+    // The same with the arc at eight text heights from the centre.
+    int Draw_DimJiaoDu(float cx, float cy, float a0, float a1, const char* text, float height);
     // Break symbol across P1P2: a straight line with a zigzag in its middle.
     int Draw_Cut_Sym(float x1, float y1, float x2, float y2, float size = 0);
     // Drawing title centred on (x, y) with a thick and a thin line under it.

@@ -191,6 +191,27 @@ TEST(DrawingView, GarbageFileShowsAnEmptyView) {
     EXPECT_EQ(CountPixels(shot, IsNotBlack), 0);
 }
 
+TEST(DrawingPreview, TakesThePlaceOfTheDialogsPlaceholder) {
+    App();
+    QWidget dialog;
+    dialog.resize(400, 300);
+    QWidget* place = new QWidget(&dialog);
+    place->setObjectName("1234");
+    place->setGeometry(20, 30, 200, 100);
+    auto* wnd = new CDxfWnd(&dialog);
+    wnd->Dxf().Draw_Line(0, 0, 1000, 500);
+    EXPECT_EQ(CreateDxfWnd(&dialog, wnd, 9999, 5), 0);
+    ASSERT_EQ(CreateDxfWnd(&dialog, wnd, 1234, 5), 1);
+    EXPECT_EQ(wnd->geometry(), QRect(25, 35, 190, 90));
+    EXPECT_TRUE(place->isHidden());
+    // All: the line fills the window.
+    double x0, y0, x1, y1;
+    wnd->Coor().FPtoDP(0, 0, x0, y0);
+    wnd->Coor().FPtoDP(1000, 500, x1, y1);
+    EXPECT_GT(x1 - x0, 0.8 * 190);
+    EXPECT_LE(x1 - x0, 190);
+}
+
 TEST(DrawingPicture, DxfFileToPngOfAGivenSize) {
     App();
     QTemporaryDir tmp;

@@ -261,12 +261,13 @@ int CDtView::CopyToClipboard() {
 
 // ------------------------------------------------------------------ CDxfWnd
 
-CDxfWnd::CDxfWnd(QWidget* parent) : CDtView(parent), own_(std::make_unique<DXF>()) {
+CDxfWnd::CDxfWnd(QWidget* parent) : CDtView(parent), own_(std::make_unique<CBase_SGT>()) {
     SetDrawing(own_.get());
 }
 
 void CDxfWnd::SetDxf(const DXF& dxf) {
-    *own_ = dxf;
+    own_->New_MemDxf();
+    own_->InsertDxf(dxf, 0, 0, 0, 1, 1);
     SetDrawing(own_.get());
     OnShowAll();
 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "drawing/dxf.h"
+#include "drawing/base_sgt.h"
 
 class QPagedPaintDevice;
 
@@ -101,18 +101,19 @@ private:
     CFCoor dragStartCoor_;
 };
 
-// A small preview window of one drawing that it owns (table-window dialogs).
+// A small preview window of one drawing that it owns (table-window dialogs):
+// the dialog draws into Dxf() with the pen calls and then calls All().
 class CDxfWnd : public CDtView {
     Q_OBJECT
 public:
     explicit CDxfWnd(QWidget* parent = nullptr);
-    DXF& Dxf() { return *own_; }
-    // Takes a copy of `dxf` and shows it all.
+    CBase_SGT& Dxf() { return *own_; }
+    // Replaces the drawing with a copy of `dxf` and shows it all.
     void SetDxf(const DXF& dxf);
     void All() { OnShowAll(); }
 
 private:
-    std::unique_ptr<DXF> own_;
+    std::unique_ptr<CBase_SGT> own_;
 };
 
 // Puts `wnd` over the dialog's placeholder control (objectName = the id as
