@@ -42,12 +42,13 @@ void AppendUnicodeEscape(std::string& out, char32_t cp) {
     if (cp > 0xFFFF) {
         cp -= 0x10000;
         emit(0xD800 + (cp >> 10));
-        out += "??";
+        out += '?';
         emit(0xDC00 + (cp & 0x3FF));
-        out += "??";
+        out += '?';
         return;
     }
     emit(cp);
+    out += '?';
 }
 
 std::string HexByte(unsigned char b) {
@@ -155,13 +156,6 @@ std::string RtfEscape(const std::string& utf8) {
         std::size_t len = 0;
         char32_t cp = DecodeUtf8(utf8, i, len);
         AppendUnicodeEscape(out, cp);
-        if (cp <= 0xFFFF) {
-            std::string gbk;
-            if (kv::platform::Utf8ToGbk(utf8.substr(i, len), gbk) && gbk.size() == 2)
-                out += HexByte(gbk[0]) + HexByte(gbk[1]);
-            else
-                out += "??";
-        }
         i += len;
     }
     return out;
@@ -202,7 +196,7 @@ int CRTF::Close() {
 }
 
 std::string CRTF::Rtf() const {
-    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052\\uc2\n{\\fonttbl";
+    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052\\uc1\n{\\fonttbl";
     for (int k = 0; k < 4; ++k)
         out += "{\\f" + std::to_string(k) + (k == 0 ? "\\fmodern\\fprq1" : "\\fnil") + "\\fcharset134 " +
                GbkEscape(kFaces[k]) + ";}";

@@ -11,8 +11,8 @@
 // InsertFormula adds Greek(x), mark(base,sub,sup), sqr(...), and subscripts that
 // end at the first character that is not a letter or digit.
 //
-// Chinese text is written as \uN with the GBK bytes as the fallback
-// (\ansicpg936), so both Unicode-aware and code-page readers show it.
+// Chinese text is written as \uN escapes with one '?' as the fallback (\uc1),
+// which every current reader takes; font names are GBK under \ansicpg936.
 #include <cstdarg>
 #include <cstdint>
 #include <functional>
@@ -172,7 +172,7 @@ private:
     std::optional<RunFormat> lastFormat_;
 };
 
-// RTF text of a UTF-8 string: escapes, \uN with GBK fallback bytes.
+// RTF text of a UTF-8 string: escapes, \uN for every character beyond ASCII.
 std::string RtfEscape(const std::string& utf8);
 
 }  // namespace kv::report

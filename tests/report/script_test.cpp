@@ -75,7 +75,7 @@ TEST(TextToRtf, RewritesTheReportInPlaceAndKeepsACopy) {
     EXPECT_EQ(dir.Read("~kv40~.tmp"), gbk);
     std::string rtf = dir.Read("r.rtf");
     EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
-    EXPECT_NE(rtf.find("\\u-29791\\'bc\\'c6\\u31639\\'cb\\'e3\\par"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\u-29791?\\u31639?\\par"), std::string::npos) << rtf;
     EXPECT_NE(rtf.find("%%%[VanjoroScript%%%InsertDxf=a.dxf%%%VanjoroScript]%%%\\par"), std::string::npos);
 
     ASSERT_EQ(TextToRtf((dir / "r.rtf").c_str()), 1);

@@ -29,7 +29,7 @@ public:
 
     QByteArray Run() {
         WriteFrame(doc_.rootFrame(), false);
-        std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052\\uc2\n{\\fonttbl";
+        std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052\\uc1\n{\\fonttbl";
         for (int k = 0; k < fonts_.size(); ++k) {
             std::string name = kv::platform::Utf8ToGbkLossy(fonts_[k].toStdString());
             std::string escaped;
