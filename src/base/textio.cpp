@@ -72,8 +72,12 @@ bool ParseNumber(std::string_view s, std::size_t& pos, std::size_t width, T& out
     if constexpr (std::is_floating_point_v<T>) {
         r = std::from_chars(first, last, out);
         if (r.ec == std::errc::result_out_of_range) {
-            // Keep what the text says as far as the type allows.
-            out = std::numeric_limits<T>::max();
+            // Keep what the text says as far as the type allows: a negative
+            // exponent went below the smallest number, a positive one above the largest.
+            std::string_view digits(first, static_cast<std::size_t>(r.ptr - first));
+            std::size_t e = digits.find_first_of("eE");
+            bool tiny = e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-';
+            out = tiny ? T(0) : std::numeric_limits<T>::max();
             r.ec = std::errc();
         }
         if (r.ec != std::errc() || r.ptr == first) return false;

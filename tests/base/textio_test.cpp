@@ -4,7 +4,9 @@
 #include "base/globals.h"
 #include "support/temp_folder.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -57,6 +59,31 @@ TEST(ScanFields, ShortLinesAndBadFieldsLeaveTheRestUntouched) {
         EXPECT_FLOAT_EQ(a, c.a) << c.text;
         EXPECT_FLOAT_EQ(b, c.b) << c.text;
         EXPECT_FLOAT_EQ(v, c.c) << c.text;
+    }
+}
+
+TEST(ScanFields, NumbersTooSmallForTheirTypeReadAsZeroAndTooLargeOnesStayLarge) {
+    struct Case {
+        const char* text;
+        double asDouble;
+        float asFloat;
+    };
+    const Case cases[] = {
+        {"1e-50", 1e-50, 0.0f},
+        {"1e-400", 0.0, 0.0f},
+        {"-2.5e-999", -0.0, -0.0f},
+        {"1e400", std::numeric_limits<double>::max(), std::numeric_limits<float>::infinity()},
+    };
+    for (const Case& c : cases) {
+        double d = 9;
+        float f = 9;
+        int n = 9;
+        EXPECT_EQ(scan_fields(std::string(c.text) + ",3", "%lf,%d", &d, &n), 2) << c.text;
+        EXPECT_EQ(d, c.asDouble) << c.text;
+        EXPECT_EQ(std::signbit(d), std::signbit(c.asDouble)) << c.text;
+        EXPECT_EQ(scan_fields(c.text, "%f", &f), 1) << c.text;
+        EXPECT_EQ(f, c.asFloat) << c.text;
+        EXPECT_EQ(n, 3) << c.text;
     }
 }
 
