@@ -270,6 +270,14 @@ std::FILE* OpenTemp(const std::string& finalPath, std::string& tempPath) {
     return f;
 }
 
+// Windows refuses to open a folder as a file; so do we, before anything is written.
+bool RefuseFolder(const std::string& path) {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    errno = EISDIR;
+    return true;
+}
+
 }  // namespace
 
 std::FILE* OpenFile(std::string_view path, const char* modeText) {
@@ -284,6 +292,7 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
             errno = ENOENT;
             return nullptr;
         }
+        if (RefuseFolder(resolved)) return nullptr;
         std::FILE* raw = std::fopen(resolved.c_str(), "rb");
         if (!raw || mode.binary) return raw;
         auto cookie = std::make_unique<ReadCookie>();
@@ -310,6 +319,7 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
         return std::fopen(resolved.c_str(), m.c_str());
     }
     std::string target = ResolveForWrite(path);
+    if (RefuseFolder(target)) return nullptr;
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;
     cookie->inMemory = cookie->transcode && !mode.append;

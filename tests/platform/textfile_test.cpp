@@ -4,6 +4,7 @@
 
 #include "support/temp_folder.h"
 
+#include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -202,6 +203,19 @@ TEST(TextFile, ReadingGoesBackToARememberedPlace) {
     ASSERT_EQ(std::fseek(f, 0, SEEK_END), 0);
     EXPECT_EQ(static_cast<std::size_t>(std::ftell(f)), utf8.size());
     std::fclose(f);
+}
+
+TEST(TextFile, AFolderIsNoFileToReadOrReplace) {
+    kv::test::TempFolder dir;
+    dir.Write("JS/keep", "x");
+    const char* modes[] = {"rt", "rb", "wt", "wb", "w+"};
+    for (const char* mode : modes) {
+        errno = 0;
+        EXPECT_EQ(OpenFile(dir / "js", mode), nullptr) << mode;
+        EXPECT_EQ(errno, EISDIR) << mode;
+    }
+    EXPECT_EQ(dir.List(), "JS");
+    EXPECT_EQ(dir.Read("JS/keep"), "x");
 }
 
 }  // namespace
