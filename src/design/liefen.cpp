@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/globals.h"
 #include "design/pj_material.h"
 
 void CJsLieFen::set_value(int short_term_in) { short_term = short_term_in ? 1 : 0; }
@@ -91,10 +92,13 @@ float CJsLieFen::CalLieFeng(float Nk, float Mk, int kind, cross_lf* s) {
     psi = sigma_s > 0 ? 1.1f - 0.65f * s->ftk / (rho_te * sigma_s) : 0.2f;
     psi = std::clamp(psi, 0.2f, 1.0f);
     // Cover between 20 and 65 mm; the equivalent diameter over the bond factor
-    // νi (0.7 plain, 1.0 ribbed) that the surface factor stands for.
+    // νi (0.7 plain, 1.0 ribbed) that the surface factor stands for. Editions
+    // before 2002 give the factor relative to ribbed bars (1.0 ribbed, 1.4 plain),
+    // the later ones 0.7 ribbed, 1.0 plain.
     const float cs = std::clamp(s->c, 20.0f, 65.0f);
-    const float nu = s->nu > 0 ? s->nu : 0.7f;
-    const float deq = s->deq * nu / 0.7f;
+    const bool older = G_guifan < 2002;
+    const float nu = s->nu > 0 ? s->nu : (older ? 1.0f : 0.7f);
+    const float deq = older ? s->deq * nu : s->deq * nu / 0.7f;
     // wmax = αcr·ψ·σs/Es·(1.9·cs + 0.08·deq/ρte) (2010 7.1.2-1, 2002 8.1.2-1);
     // αcr holds the long-term factor 1.5, which a short-term width leaves out.
     float w = alpha_cr * psi * sigma_s / s->Es * (1.9f * cs + 0.08f * deq / rho_te);

@@ -17,7 +17,8 @@ struct cross_lf {
     float deq;      // 9: equivalent diameter of the tension bars (mm)
     float Es;       // 10: elastic modulus of the bars (N/mm²)
     float fyk;      // 11: characteristic strength of the bars (N/mm²)
-    float nu;       // 12: bar-surface factor: 1.0 plain bars, 0.7 ribbed bars (0 reads 0.7)
+    float nu;       // 12: bar-surface factor: 1.0 plain, 0.7 ribbed bars (0 reads 0.7);
+                    //     before 2002: 1.4 plain, 1.0 ribbed (0 reads 1.0)
     float As;       // 13: area of the tension bars (mm²)
     float l0;       // 14: effective length (mm)
     float as;       // 15: tension steel centroid to the face (mm)

@@ -53,13 +53,15 @@ void PJ_COLUMN::Re_Ini() {
 void PJ_COLUMN::DefaultMinimum() {
     if (!mat.ok) return;
     // GB 50010 (2010 8.5.1, 2002 9.5.1): each face of a compression member
-    // 0.2 %; all bars 0.6 % (2010: 0.55 % for 400 MPa, 0.50 % for 500 MPa bars),
-    // 0.1 % more from C60.
+    // 0.2 %; all bars 0.6 % (2010: 0.55 % for 400 MPa, 0.50 % for 500 MPa bars;
+    // 2002: 0.1 % less for HRB400 / RRB400), 0.1 % more from C60.
     min_side = 0.002f;
     float total = 0.006f;
     if (PjIs2010()) {
         if (mat.fyk >= 500.0f) total = 0.005f;
         else if (mat.fyk >= 400.0f) total = 0.0055f;
+    } else if (mat.fyk >= 400.0f) {
+        total = 0.005f;
     }
     if (con_grade >= 60) total += 0.001f;
     min_total = total;
@@ -342,7 +344,7 @@ bool PJ_COLUMN::DesignDirection(float m, float width, float depth, float& at, fl
     if (symmetric) {
         float a = 0;
         Symmetric(n, e0, width, depth, a);
-        const float amin = std::max(min_side, min_tension_side) * width * depth;
+        const float amin = std::max(min_side * width * depth, MinTension(n, width, depth));
         if (a < amin) {
             a = amin;
             SetFlag(2, "按最小配筋率配筋");
@@ -492,7 +494,9 @@ float PJ_COLUMN::ConcreteShear(float width, float depth, float* lambda_out) cons
         if (n > 0) vn = 0.07f * std::min(n, 0.3f * fcd * width * depth);
         else vn = -0.2f * (-n);
     }
-    return vc + vn;
+    // Under a large tension the right-hand side is not taken below the stirrups'
+    // own part (6.3.14): the concrete and axial terms together stay ≥ 0.
+    return std::max(0.0f, vc + vn);
 }
 
 bool PJ_COLUMN::Shear(float v, float width, float depth, float& a) {

@@ -275,3 +275,65 @@ TEST(PjSecondOrder, EditionTwoThousandTwoEccentricityIncrease) {
     const float m = GetZhuErJieWanJu(150e6f, 1e6f, 100e6f, 150e6f, 360, 400, 6000, 160000, 20, 30);
     EXPECT_NEAR(m / 1e6f, 201.05f, 0.5f);
 }
+
+TEST(PjColumnShear, UnderLargeTensionTheConcretePartIsNotNegative) {
+    EditionScope edition(2010);
+    // 400 × 500, as 40, λ 3, N 1000 kN tension: 1.75/4·1.43·400·460 - 0.2·1e6 < 0,
+    // so the resistance is the stirrups' alone, fyv·Asv/s·h0 ≥ 0.36·ft·b·h0.
+    struct Case {
+        float V, Asv;
+    };
+    const Case cases[] = {
+        // 50000/(270·460) = 0.40258 < 0.36·1.43·400/270 = 0.76267.
+        {50e3f, 0.76267f},
+        // 150000/(270·460) = 1.20773.
+        {150e3f, 1.20773f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.V);
+        PJ_COLUMN col;
+        col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+        col.set_value(0, 0, 0, c.V, 1000e3f, 400, 500, 4000, 0, 0, 2);
+        col.LaYaJian_y();
+        EXPECT_NEAR(col.ay, c.Asv, 0.003f);
+        EXPECT_EQ(col.GetVar("JianNiu.No_Av"), "1");
+    }
+}
+
+TEST(PjColumnSymmetric, TensionFaceMinimumTakesFortyFiveFtOverFy) {
+    EditionScope edition(2010);
+    // 1000 × 300, as 40, N 100 kN tension, HPB300 bars (fy 270): the strength needs
+    // 100000·110/(270·220) = 185.2 per face; the tension-face minimum
+    // max(0.2 %, 0.45·1.43/270) = 0.2383 % of 300000 = 715.0 governs both faces.
+    PJ_COLUMN col;
+    col.Ini(30, 1, 1, 0, 40, 1, 1, 0, 0, 0);
+    col.set_value(0, 0, 0, 0, 100e3f, 1000, 300, 3000, 0, 0, 2);
+    col.PianLaYa();
+    EXPECT_AREA(col.Asx, 715.0f);
+    EXPECT_AREA(col.Asx1, 715.0f);
+    EXPECT_EQ(col.if_GZPJ(), 1);
+}
+
+TEST(PjColumnAxial, TotalMinimumFollowsEditionBarAndConcreteGrade) {
+    struct Case {
+        const char* what;
+        int edition, con, bar;
+        float Ast;
+    };
+    // 400 × 500, N 500 kN needs no steel; the minimum of all bars governs.
+    const Case cases[] = {
+        {"2002 HRB335: 0.6 %", 2002, 30, 2, 1200.0f},
+        {"2002 HRB400: 0.6 - 0.1 %", 2002, 30, 3, 1000.0f},
+        {"2002 HRB400 C60: 0.6 - 0.1 + 0.1 %", 2002, 60, 3, 1200.0f},
+        {"2010 HRB400: 0.55 %", 2010, 30, 3, 1100.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditionScope edition(c.edition);
+        PJ_COLUMN col;
+        col.Ini(c.con, c.bar, 1, 0, 40, 1, 1, 0, 0, 0);
+        Section(col, 0, -500e3f);
+        col.ZhouLaYa();
+        EXPECT_AREA(col.Ast, c.Ast);
+    }
+}

@@ -104,3 +104,23 @@ TEST(PjVarStore, NamedTextsAndTheBaseMessageOrder) {
     EXPECT_EQ(base.if_CJCX(), 0);
     EXPECT_EQ(base.if_GZPJ(), 0);
 }
+
+TEST(PjCrackWidth, SurfaceFactorOfTheOlderEditionIsRelativeToRibbedBars) {
+    // The older edition marks ribbed bars 1.0 and plain bars 1.4 (the 2002 one
+    // 0.7 and 1.0); both run the 2002 formula (αcr 2.1). Bending case of
+    // BendingLongAndShortTerm: ribbed w = 2.1·0.83573·262.41/2e5·(47.5 + 0.08·20/0.01884)
+    // = 0.30493 mm; plain, deq 1.4·20 = 28: 0.38315 mm.
+    struct Case {
+        int edition;
+        float nu, w;
+    };
+    for (const Case& c : {Case{2002, 0.7f, 0.30493f}, Case{96, 1.0f, 0.30493f}, Case{96, 1.4f, 0.38315f}}) {
+        SCOPED_TRACE(c.edition * 10 + c.nu);
+        EditionScope edition(c.edition);
+        cross_lf s = Rect(200, 500, 35, 25, 942, 20);
+        s.nu = c.nu;
+        CJsLieFen lf;
+        lf.set_value(0);
+        EXPECT_NEAR(lf.CalLieFeng(0, 100e6f, kLfBending, &s), c.w, 0.0015f);
+    }
+}
