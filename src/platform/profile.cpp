@@ -15,13 +15,20 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// Compares GBK names without ASCII case; the trail byte of a two-byte character
+// may look like a letter and is compared as it is.
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    bool trail = false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (!trail) {
+            if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+            if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        }
         if (x != y) return false;
+        unsigned char u = static_cast<unsigned char>(a[i]);
+        trail = !trail && u >= 0x81 && u <= 0xFE;
     }
     return true;
 }

@@ -84,4 +84,15 @@ TEST(Profile, BareNamesLiveInTheConfigurationFolder) {
     else setenv("XDG_CONFIG_HOME", old.c_str(), 1);
 }
 
+TEST(Profile, ChineseNamesMatchOnlyThemselves) {
+    // 癆 and 癮 differ only in a trail byte that reads as 'A' or 'a' (B0 41, B0 61).
+    kv::test::TempFolder dir;
+    dir.Write("ExOut.ini", "[\xB0\x61]\n\xB0\x61=1\n[\xB0\x41]\n\xB0\x41=2\nX\xB0\x61=3\n");
+    std::string file = dir / "ExOut.ini";
+    EXPECT_EQ(GetPrivateProfileString("癆", "癆", "none", file), "2");
+    EXPECT_EQ(GetPrivateProfileString("癮", "癮", "none", file), "1");
+    EXPECT_EQ(GetPrivateProfileString("癆", "x癮", "none", file), "3");
+    EXPECT_EQ(GetPrivateProfileString("癆", "x癆", "none", file), "none");
+}
+
 }  // namespace
