@@ -10,10 +10,7 @@
 
 namespace kv::report {
 
-namespace {
-
-// Byte offset after `chars` characters of `s` (or its end).
-std::size_t SkipChars(std::string_view s, std::size_t chars) {
+std::size_t SkipCharsOf(std::string_view s, std::size_t chars) {
     std::size_t i = 0;
     while (chars > 0 && i < s.size()) {
         std::size_t len = kv::platform::Utf8SequenceLength(static_cast<unsigned char>(s[i]));
@@ -22,6 +19,8 @@ std::size_t SkipChars(std::string_view s, std::size_t chars) {
     }
     return std::min(i, s.size());
 }
+
+namespace {
 
 // "<colour>,<factor>" at the start of the field; whatever follows is ignored.
 bool ReadStyleField(std::string_view field, std::uint32_t& colour, double& factor) {
@@ -52,7 +51,7 @@ ScriptCommand ParseScriptCommand(std::string_view command) {
     if (command.substr(0, kTextStyle.size()) == kTextStyle) {
         cmd.kind = ScriptCommand::TextStyle;
         std::string_view rest = command.substr(kTextStyle.size());
-        std::size_t fieldEnd = SkipChars(rest, kStyleFieldChars);
+        std::size_t fieldEnd = SkipCharsOf(rest, kStyleFieldChars);
         if (!ReadStyleField(rest.substr(0, fieldEnd), cmd.colour, cmd.factor)) {
             cmd.colour = 0;
             cmd.factor = 1.0;
@@ -97,7 +96,14 @@ void VanjoroScript_Text(std::FILE* fp, const char* text, std::uint32_t colour, d
     while (start <= t.size()) {
         std::size_t end = t.find('\n', start);
         std::string_view line = t.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!line.empty()) out += kv::report::TextStyleBlock(line, colour, factor);
+        // A block holds at most 999 characters of command: longer lines go in pieces.
+        const std::size_t room = kv::report::kScriptCommandMax - kv::report::kTextStyle.size() -
+                                 kv::report::kStyleFieldChars;
+        while (!line.empty()) {
+            std::size_t cut = kv::report::SkipCharsOf(line, room);
+            out += kv::report::TextStyleBlock(line.substr(0, cut), colour, factor);
+            line.remove_prefix(cut);
+        }
         if (end == std::string_view::npos) break;
         out += '\n';
         start = end + 1;

@@ -17,6 +17,8 @@ inline constexpr std::string_view kInsertDxf = "InsertDxf=";
 inline constexpr std::string_view kTextStyle = "TextStyle=";
 // The colour and factor field after "TextStyle=", blank-filled.
 inline constexpr std::size_t kStyleFieldChars = 21;
+// The longest command text a block holds.
+inline constexpr std::size_t kScriptCommandMax = 999;
 // Names starting with this mean the drawing the drawing view shows.
 inline constexpr std::string_view kCurrentDrawing = "*Cur*";
 
@@ -35,6 +37,9 @@ struct ScriptCommand {
 // Reads the command text of one block (between the markers). The command word
 // must open the text; anything else is a block of no known kind.
 ScriptCommand ParseScriptCommand(std::string_view command);
+
+// Byte offset after `chars` characters of UTF-8 `s` (or its end).
+std::size_t SkipCharsOf(std::string_view s, std::size_t chars);
 
 // The text of a whole block.
 std::string ScriptBlock(std::string_view command);

@@ -67,6 +67,33 @@ TEST(ScriptWriters, EveryBlockStandsWholeOnOneLine) {
     EXPECT_EQ(back.text, "计算结论:失败");
 }
 
+TEST(ScriptWriters, LongTextsGoInBlocksThatFit) {
+    WorkFolder dir;
+    std::string text;
+    for (int k = 0; k < 700; ++k) text += k % 2 ? "字" : "a";  // 700 characters
+    text += text + "\n";
+    std::FILE* fp = open_file((dir / "r.txt").c_str(), "w");
+    ASSERT_NE(fp, nullptr);
+    VanjoroScript_Text(fp, text.c_str(), 255, 1.0);
+    close_file(fp);
+    std::string written;
+    ASSERT_TRUE(kv::platform::ReadTextFile(dir / "r.txt", written));
+    ASSERT_EQ(written.back(), '\n');
+    std::string joined;
+    int blocks = 0;
+    for (std::size_t at = written.find(kScriptStart); at != std::string::npos; at = written.find(kScriptStart, at + 1)) {
+        std::size_t from = at + kScriptStart.size();
+        std::string command = written.substr(from, written.find(kScriptEnd, from) - from);
+        std::size_t chars = 0;
+        for (std::size_t i = 0; i < command.size(); i = SkipCharsOf(command.substr(i), 1) + i) ++chars;
+        EXPECT_LE(chars, kScriptCommandMax);
+        joined += ParseScriptCommand(command).text;
+        ++blocks;
+    }
+    EXPECT_EQ(blocks, 2);
+    EXPECT_EQ(joined + "\n", text);
+}
+
 TEST(TextToRtf, RewritesTheReportInPlaceAndKeepsACopy) {
     WorkFolder dir;
     const std::string gbk = "\xbc\xc6\xcb\xe3\r\n%%%[VanjoroScript%%%InsertDxf=a.dxf%%%VanjoroScript]%%%\r\n";

@@ -48,7 +48,7 @@ ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStar
     // the lone marker so that the following block still runs.
     const QString start = Marker(kv::report::kScriptStart);
     if (command.contains(start, Qt::CaseInsensitive) || command.contains(QChar::ParagraphSeparator) ||
-        command.size() > kScriptCommandMax) {
+        command.size() > static_cast<qsizetype>(kv::report::kScriptCommandMax)) {
         next = blockStart + static_cast<int>(start.size());
         return ScriptOutcome::Skipped;
     }

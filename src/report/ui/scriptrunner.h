@@ -24,8 +24,6 @@ struct ScriptHooks {
 inline constexpr int kScriptPictureMm = 160;
 // A run stops after this many blocks.
 inline constexpr int kScriptRunLimit = 10000;
-// Longest command text a block may hold.
-inline constexpr int kScriptCommandMax = 999;
 
 // The next block at or after `position`: its command text and its extent
 // (`blockEnd` one past the end marker). The end marker is looked for after the
