@@ -325,6 +325,15 @@ bool PJ_COLUMN::Asymmetric(float n, float e0, float width, float depth, float& a
     }
     at = std::max(at, amin_t);
     ac = std::max(ac, amin_c);
+    // The member also carries N as an axially loaded one out of the bending plane
+    // (6.2.17): N ≤ 0.9·φ·(fc·A + fy'·(As + As')); a shortfall goes half to each face.
+    const float phi = StabilityFactor(l0 / std::max(1.0f, std::min(b, h)));
+    const float total = (n / (0.9f * phi) - fc * width * depth) / fyc;
+    if (at + ac < total) {
+        const float add = 0.5f * (total - at - ac);
+        at += add;
+        ac += add;
+    }
     return true;
 }
 

@@ -337,3 +337,20 @@ TEST(PjColumnAxial, TotalMinimumFollowsEditionBarAndConcreteGrade) {
         EXPECT_AREA(col.Ast, c.Ast);
     }
 }
+
+TEST(PjColumnAsymmetric, SmallEccentricityAlsoCarriesTheAxialLoadOutOfPlane) {
+    EditionScope edition(2010);
+    // 400 × 500, as 40, l0 4000, M 20 kN·m, N 5000 kN (N > fc·A: the far face takes
+    // the reverse-failure steel). In plane: As = (5e6·120 - 14.3·400·500·210)/(360·420)
+    // = 3501.3, and As' = 3737.0 from the two equilibrium equations (worked by
+    // bisection on ξ). Out of plane N ≤ 0.9·φ(fc·A + fy'·ΣAs) with φ(10) = 0.98 needs
+    // ΣAs = (5e6/(0.9·0.98) - 14.3·200000)/360 = 7802.6 > 3501.3 + 3737.0.
+    PJ_COLUMN_FDC col;
+    col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+    Section(col, 20e6f, -5000e3f);
+    col.PianLaYa();
+    EXPECT_EQ(col.if_CJCX(), 0);
+    EXPECT_AREA(col.Asx + col.Asx1, 7802.6f);
+    EXPECT_GE(col.Asx, 3501.3f * 0.995f);
+    EXPECT_GE(col.Asx1, 3737.0f * 0.995f);
+}
