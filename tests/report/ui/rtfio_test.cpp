@@ -117,6 +117,7 @@ void WriteSampleReport(const std::string& path, const std::string& dxf) {
     rtf.InsertText("    ");
     ASSERT_EQ(rtf.InsertDXF(dxf.c_str(), 160, 160), 1);
     rtf.InsertText("\n");
+    rtf.InsertText("\t\x02" "24JieMian\n");
     rtf.SetCurLeftMargin(21);
     rtf.InsertText("当混凝土强度等级不超过C50时，取1.0\n");
     rtf.SetCurLeftMargin(0);
@@ -154,6 +155,9 @@ TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
 
     QTextBlock margin = doc.find(QString::fromUtf8("当混凝土")).block();
     EXPECT_NEAR(margin.blockFormat().leftMargin(), 21 * 105 / 15.0, 0.01) << "21 cells of 10.5 pt";
+    QTextBlock hanging = doc.find("JieMian").block();
+    EXPECT_NEAR(hanging.blockFormat().leftMargin(), 24 * 105 / 15.0, 0.01);
+    EXPECT_NEAR(hanging.blockFormat().textIndent(), -24 * 105 / 15.0, 0.01) << "wrapped lines hang 24 cells in";
 
     QTextTable* table = FirstTable(doc);
     ASSERT_NE(table, nullptr);
@@ -169,6 +173,8 @@ TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
     EXPECT_EQ(cellText(1, 1), QString("qc"));
     EXPECT_EQ(ColourName(FormatOf(doc, "失败")), "#ff0000");
     EXPECT_GE(FormatOf(doc, "1000").fontWeight(), QFont::Bold) << "header row";
+    EXPECT_EQ(table->cellAt(0, 1).firstCursorPosition().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight);
 
     ASSERT_EQ(ImageCount(doc), 1);
     QStringList sig = Signature(doc);
@@ -181,6 +187,7 @@ TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
     EXPECT_EQ(Signature(again).join("\n").toStdString(), sig.join("\n").toStdString());
     ASSERT_NE(FirstTable(again), nullptr);
     EXPECT_EQ(FirstTable(again)->rows(), 2);
+    EXPECT_NEAR(again.find("JieMian").block().blockFormat().textIndent(), -24 * 105 / 15.0, 0.01);
 }
 
 TEST_F(RtfIo, ReadsWordProcessorRtfAndSkipsWhatItDoesNotKnow) {
