@@ -194,7 +194,7 @@ QTextCharFormat Reader::Format() const {
 QTextBlockFormat Reader::BlockFormat() const {
     const ParaState& p = g().para;
     QTextBlockFormat b;
-    b.setLeftMargin(Px(p.left - (p.inTable ? 0 : 0)));
+    b.setLeftMargin(Px(p.left));
     b.setRightMargin(Px(p.right));
     b.setTextIndent(Px(p.first));
     b.setTopMargin(Px(p.before));
