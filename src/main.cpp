@@ -1,6 +1,7 @@
 #include "app/kvapp.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
+#include "project/ui/projectcommands.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     kv::platform::InstallQtServices();
 
     CKVApp theApp;
+    theApp.AddFrameSetup(InstallProjectCommands);
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }

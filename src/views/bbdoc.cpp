@@ -1,8 +1,21 @@
 #include "views/bbdoc.h"
 
+#include "app/moduletable.h"
+#include "app/worksetting.h"
+#include "base/globals.h"
+#include "drawing/base_sgt.h"
 #include "platform/services.h"
+#include "project/project.h"
+#include "views/bbview.h"
+#include "views/cxview.h"
+#include "views/splitterframe.h"
 
+#include <QComboBox>
 #include <QFileInfo>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <map>
 
@@ -29,6 +42,19 @@ bool CBbDoc_KV::SaveModified() {
 }
 
 CBbDoc_KV::CBbDoc_KV(QObject* parent) : QObject(parent) {}
+CBbDoc_KV::~CBbDoc_KV() = default;
+
+void CBbDoc_KV::FreeDxf() { m_pDxf.reset(); }
+
+int CBbDoc_KV::ReadDxf(const std::string& path) {
+    auto dxf = std::make_unique<CBase_SGT>();
+    dxf->New_MemDxf();
+    int result = dxf->Read_FileDxf_To_Mem(path.c_str());
+    m_pDxf = std::move(dxf);
+    return result;
+}
+
+void CBbDoc_KV::SetDxf(std::unique_ptr<DXF> dxf) { m_pDxf = std::move(dxf); }
 
 void CBbDoc_KV::SetTitle(const QString& title) {
     m_title = title;
@@ -52,4 +78,91 @@ bool CBbDoc_KV::OnCmdMsg(int id, CCmdUI* ui) {
     if (it == Handlers().end()) return false;
     if (!ui) it->second(*this);
     return true;
+}
+
+// ---- the project window's item list ------------------------------------------------
+
+namespace {
+constexpr int kLastShownChaXun = 29;  // entries past the thirtieth show the thirtieth
+
+const char* ModuleName(int row) { return row >= 0 && row < kModuleRows ? G_Module[row].name : ""; }
+}  // namespace
+
+std::string CBbDoc_KV::ItemEntryText(int position, const std::string& name, int itemNo) {
+    char head[16], tail[24];
+    std::snprintf(head, sizeof head, "%02d  ", position);
+    std::snprintf(tail, sizeof tail, "(&KV_%04d.DAT)", itemNo);
+    return head + name + tail;
+}
+
+std::string CBbDoc_KV::ReadItemName(const std::string& itemFile) { return ReadItemNameFromFile(itemFile.c_str()); }
+
+void CBbDoc_KV::ReadChaXun(const std::string& itemFile) {
+    m_chaXun = ReadChaXunFromFile(itemFile.c_str());
+    m_nChaXun = static_cast<int>(m_chaXun.size());
+}
+
+void CBbDoc_KV::RefreshItemList(bool selectLast, bool skipNames) {
+    auto* frame = dynamic_cast<CSplitterFrame*>(m_frame);
+    QComboBox* items = frame ? frame->ItemCombo() : nullptr;
+    QComboBox* results = frame ? frame->ChaXunCombo() : nullptr;
+    m_nChaXun = 0;
+    m_chaXun.clear();
+    if (!items || !results) {
+        UpdateTitle(ModuleName(m_nModule));
+        return;
+    }
+    QSignalBlocker blockItems(items);
+    QSignalBlocker blockResults(results);
+    int remembered = std::max(0, items->currentIndex());
+    items->clear();
+    if (m_nModule >= 0 && m_nModule < kMaxModules) {
+        int count = G_Project.m_nCount[static_cast<std::size_t>(m_nModule)];
+        for (int i = 0; i < count && i < kMaxItemsPerModule; ++i) {
+            int no = G_Project.m_nItemNo[static_cast<std::size_t>(m_nModule)][static_cast<std::size_t>(i)];
+            std::string file = CProject::ItemFileName(no);
+            std::string name = skipNames ? std::string() : ReadItemName(file);
+            if (i == remembered) ReadChaXun(file);
+            items->addItem(QString::fromStdString(ItemEntryText(i + 1, name, no)));
+        }
+    }
+    if (selectLast) {
+        items->setCurrentIndex(items->count() > 0 ? items->count() - 1 : -1);
+    } else {
+        items->setCurrentIndex(remembered < items->count() ? remembered : -1);
+    }
+
+    int rememberedResult = std::max(0, results->currentIndex());
+    results->clear();
+    for (const ChaXunEntry& e : m_chaXun) results->addItem(QString::fromStdString(e.title));
+    if (results->count() > 0) results->setCurrentIndex(std::min(rememberedResult, results->count() - 1));
+    UpdateTitle(ModuleName(m_nModule));
+}
+
+void CBbDoc_KV::OnSelchangeItem() {
+    RefreshItemList(false, false);
+    auto* frame = dynamic_cast<CSplitterFrame*>(m_frame);
+    m_nCurItem = frame && frame->ItemCombo() ? frame->ItemCombo()->currentIndex() : 0;
+    ShowChaXun();
+}
+
+void CBbDoc_KV::OnSelchangeChaXun() {
+    auto* frame = dynamic_cast<CSplitterFrame*>(m_frame);
+    m_nCurChaXun = frame && frame->ChaXunCombo() ? frame->ChaXunCombo()->currentIndex() : 0;
+    ShowChaXun();
+}
+
+void CBbDoc_KV::ShowChaXun() {
+    int k = std::clamp(m_nCurChaXun, 0, kLastShownChaXun);
+    // An entry the current item does not have shows nothing.
+    if (k < m_nChaXun && k < static_cast<int>(m_chaXun.size())) {
+        const ChaXunEntry& e = m_chaXun[static_cast<std::size_t>(k)];
+        if (G_pCxView) G_pCxView->LoadDxf(G_strWorkPath + e.dxf);
+        if (G_pBbView) G_pBbView->ReadFile(G_strWorkPath + e.rtf);
+    }
+    UpdateTitle(ModuleName(m_nModule));
+}
+
+void CBbDoc_KV::UpdateTitle(const std::string& moduleName) {
+    SetTitle(QString::fromStdString(moduleName + kv::app::WorkSetTitleSuffix(G_WorkSet)));
 }

@@ -4,10 +4,17 @@
 // commands of the project window's dialog bar are handled here.
 #include "views/cmdui.h"
 
+#include "base/jsdata.h"
+
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class DXF;
 
 class CChildFrameBase;
 
@@ -15,6 +22,7 @@ class CBbDoc_KV : public QObject {
     Q_OBJECT
 public:
     explicit CBbDoc_KV(QObject* parent = nullptr);
+    ~CBbDoc_KV() override;
 
     // The module row of a project window (-1 in the other windows).
     int m_nModule = -1;
@@ -44,6 +52,38 @@ public:
     static void SetCommandHandler(int id, Handler handler);
     bool OnCmdMsg(int id, CCmdUI* ui);
 
+    // ---- the drawing the drawing view shows --------------------------------------
+    DXF* GetDxf() const { return m_pDxf.get(); }
+    // Drops the drawing.
+    void FreeDxf();
+    // Replaces the drawing with the DXF file at `path`; the reader's result (a
+    // missing or bad file leaves an empty drawing).
+    int ReadDxf(const std::string& path);
+    // Takes over `dxf` in place of the drawing.
+    void SetDxf(std::unique_ptr<DXF> dxf);
+
+    // ---- the project window's item list ------------------------------------------
+    // Refills the window's item list (combo 47647) with the module's items and its
+    // result list (combo 47646) with the query entries of the selected item.
+    void RefreshItemList(bool selectLast, bool skipNames);
+    // The "##Name" of an item file (bare names are read from the project folder).
+    static std::string ReadItemName(const std::string& itemFile);
+    // Reads the item file's query entries into the document (at most 50).
+    void ReadChaXun(const std::string& itemFile);
+    void OnSelchangeItem();
+    void OnSelchangeChaXun();
+    // Shows the current query entry's drawing and report in the current views.
+    void ShowChaXun();
+    // The document title: the module name, with the work setting's suffix.
+    void UpdateTitle(const std::string& moduleName);
+    // "%02d  %s(&KV_%04d.DAT)"
+    static std::string ItemEntryText(int position, const std::string& name, int itemNo);
+
+    int m_nChaXun = 0;                     // entries read from the current item
+    std::vector<ChaXunEntry> m_chaXun;     // the entries read
+    int m_nCurItem = 0;                    // index in the item list
+    int m_nCurChaXun = 0;                  // index in the result list
+
 signals:
     void titleChanged(const QString& title);
 
@@ -52,4 +92,5 @@ private:
     QString m_pathName;
     bool m_modified = false;
     CChildFrameBase* m_frame = nullptr;
+    std::unique_ptr<DXF> m_pDxf;
 };

@@ -5,6 +5,8 @@
 
 #include <QTextEdit>
 
+#include <string>
+
 class CBbDoc_KV;
 
 class CBbView_KV : public QTextEdit {
@@ -18,8 +20,20 @@ public:
     // The text-editing commands; the drawing-view commands go on to G_pCxView.
     bool OnCmdMsg(int id, CCmdUI* ui);
 
+    // Loads a report file, RTF or plain text by its first bytes; a file that cannot
+    // be read leaves the view as it is.
+    void ReadFile(const std::string& path);
+    // Carries out the report's script blocks: drawings become pictures, styled
+    // blocks their text.
+    void RunScripts();
+
 private:
     CBbDoc_KV* m_document;
 };
 
 extern CBbView_KV* G_pBbView;
+
+// One-shot switch: the next report loaded into a document is RTF (1) or plain text (0).
+extern int G_bReadRtf;
+// Saves are always RTF.
+extern int G_bSaveRtf;

@@ -1,0 +1,14 @@
+#pragma once
+// The project commands of the main frame: opening a project (32789), choosing its
+// modules (32842) and saving the project file, and the item list commands of the
+// project windows' dialog bar (selecting an item and a result).
+class CMainFrame;
+
+void InstallProjectCommands(CMainFrame& frame);
+
+// Commands 32789 and 32842, callable directly.
+void OnOpenProject(CMainFrame& frame);
+void OnSelectItems(CMainFrame& frame);
+// Writes the project file of the open project into the current folder (the
+// project folder); 0 when it cannot be written.
+int SaveProjectFile();

@@ -1,0 +1,223 @@
+// The project window as the engineer uses it: opening a project folder, choosing
+// modules, the item list of each module window and its results.
+#include "project/ui/projectcommands.h"
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/moduletable.h"
+#include "app/worksetting.h"
+#include "base/globals.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "project/project.h"
+#include "support/qt_app.h"
+#include "support/temp_folder.h"
+#include "views/bbdoc.h"
+#include "views/bbview.h"
+#include "views/childframe.h"
+#include "views/splitterframe.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the next modal dialog as soon as it is shown.
+void OnNextModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start(10);
+}
+
+std::string GbkItemFile(const std::string& gbkName, int chaXunLines) {
+    std::string text = "KV_DB_V30\r\n1,2\r\n";
+    if (!gbkName.empty()) text += "##Name," + gbkName + "\r\n";
+    for (int k = 1; k <= chaXunLines; ++k)
+        text += "##ChaXun,R" + std::to_string(k) + ",d" + std::to_string(k) + ".DXF,r" + std::to_string(k) + ".RTF\r\n";
+    return text;
+}
+
+class ProjectWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kv::test::EnsureQtApp();
+        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+        messages = scripted.get();
+        oldMessages = kv::platform::InstallMessageService(std::move(scripted));
+        G_WorkSet = 0;
+        SetModuleTable(0);
+        G_Project = CProject();
+        dir.MakeCurrent();
+        G_strWorkPath = dir.path();
+        frame = std::make_unique<CMainFrame>();
+        InstallProjectCommands(*frame);
+        frame->m_bProjectOpen = 1;
+    }
+    void TearDown() override {
+        frame.reset();
+        kv::platform::InstallMessageService(std::move(oldMessages));
+        G_WorkSet = 0;
+        SetModuleTable(0);
+        G_Project = CProject();
+        G_strWorkPath.clear();
+    }
+    CSplitterFrame* WindowOf(int row) {
+        for (CChildFrameBase* w : frame->Windows())
+            if (w->GetDocument()->m_nModule == row) return dynamic_cast<CSplitterFrame*>(w);
+        return nullptr;
+    }
+    static QStringList Entries(QComboBox* combo) {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+        return out;
+    }
+
+    kv::test::TempFolder dir;
+    std::unique_ptr<CMainFrame> frame;
+    kv::platform::ScriptedMessageService* messages = nullptr;
+    std::unique_ptr<kv::platform::MessageService> oldMessages;
+};
+
+TEST_F(ProjectWindow, ListsEachModulesItemsByName) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.m_nSelected[2] = 1;
+    G_Project.AddItem(0);                                                    // 1
+    G_Project.AddItem(0);                                                    // 2
+    G_Project.m_nItemNo[0][1] = 12;                                          // the second item is number 12
+    dir.Write("&KV_0001.DAT", GbkItemFile("\xB6\xA5\xB0\xE5" "A", 2));          // 顶板A
+    dir.Write("&kv_0012.dat", GbkItemFile("\xB5\xD8\xCF\xC2\xCA\xD2", 0));  // 地下室, lower-case name
+    frame->OnBackToProject();
+
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    EXPECT_EQ(Entries(roof->ItemCombo()), (QStringList{"01  顶板A(&KV_0001.DAT)", "02  地下室(&KV_0012.DAT)"}));
+    EXPECT_EQ(Entries(roof->ChaXunCombo()), (QStringList{"R1", "R2"}));  // the first item's results
+    EXPECT_EQ(roof->GetDocument()->GetTitle(), "顶板");
+
+    CSplitterFrame* floor = WindowOf(2);
+    ASSERT_NE(floor, nullptr);
+    EXPECT_EQ(floor->ItemCombo()->count(), 0);  // a module with no items
+    EXPECT_EQ(floor->ChaXunCombo()->count(), 0);
+    EXPECT_EQ(floor->GetDocument()->GetTitle(), "底板");
+    EXPECT_EQ(WindowOf(1), nullptr);
+}
+
+TEST_F(ProjectWindow, ItemsWithoutNameOrFileListWithAnEmptyName) {
+    G_Project.m_nSelected[1] = 1;
+    G_Project.AddItem(1);
+    G_Project.AddItem(1);
+    dir.Write("&KV_0001.DAT", GbkItemFile("", 1));
+    frame->OnBackToProject();
+    CSplitterFrame* wall = WindowOf(1);
+    ASSERT_NE(wall, nullptr);
+    EXPECT_EQ(Entries(wall->ItemCombo()), (QStringList{"01  (&KV_0001.DAT)", "02  (&KV_0002.DAT)"}));
+}
+
+TEST_F(ProjectWindow, SelectingAnItemShowsItsResultsAndFiftyAtMost) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    G_Project.AddItem(0);
+    dir.Write("&KV_0001.DAT", GbkItemFile("a", 1));
+    dir.Write("&KV_0002.DAT", GbkItemFile("b", 60));
+    for (int k : {1, 30}) dir.Write("r" + std::to_string(k) + ".RTF", "report " + std::to_string(k) + "\n");
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    CBbDoc_KV* doc = roof->GetDocument();
+
+    roof->ItemCombo()->setCurrentIndex(1);
+    doc->OnSelchangeItem();
+    EXPECT_EQ(doc->m_nCurItem, 1);
+    EXPECT_EQ(roof->ChaXunCombo()->count(), 50);
+
+    // The 35th result shows the 30th entry's drawing and report.
+    roof->ChaXunCombo()->setCurrentIndex(34);
+    doc->OnSelchangeChaXun();
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 30\n");
+    EXPECT_EQ(doc->GetPathName().toStdString(), dir / "r30.RTF");
+
+    roof->ChaXunCombo()->setCurrentIndex(0);
+    doc->OnSelchangeChaXun();
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
+}
+
+TEST_F(ProjectWindow, TitlesCarryTheWorkSetting) {
+    G_WorkSet = 2;
+    SetModuleTable(2);
+    G_Project.m_nSelected[0] = 1;
+    frame->OnBackToProject();
+    ASSERT_FALSE(frame->Windows().empty());
+    CBbDoc_KV* doc = frame->Windows().front()->GetDocument();
+    EXPECT_EQ(doc->GetTitle().toStdString(), std::string(G_Module[0].name) + " [成层式]");
+}
+
+TEST_F(ProjectWindow, OpeningAProjectReadsItsFileAndOpensTheChosenModules) {
+    // A project folder written before: module 3 with items 4 and 9.
+    CProject stored;
+    stored.m_nSelected[3] = 1;
+    stored.m_nCount[3] = 2;
+    stored.m_nItemNo[3][0] = 4;
+    stored.m_nItemNo[3][1] = 9;
+    dir.Write("proj/GCXX.BOX", "\xC4\xB3\xB9\xA4\xB3\xCC\nP-1\n2026\n");
+    ASSERT_TRUE(kv::platform::SetCurrentFolder(dir / "proj"));
+    ASSERT_EQ(stored.WritePrj({"a", "b", "c", "d"}), 1);
+    dir.MakeCurrent();
+    frame->m_bProjectOpen = 0;
+    G_strWorkPath = dir / "proj/";
+
+    OnNextModal([this](QWidget* open) {
+        ASSERT_EQ(open->objectName(), "8276");
+        open->findChild<QPushButton*>("1")->click();
+        OnNextModal([](QWidget* choose) {
+            ASSERT_EQ(choose->objectName(), "8277");
+            auto* list = choose->findChild<QListWidget*>("1201");
+            EXPECT_TRUE(list->item(3)->isSelected());  // the flags of the project file
+            list->item(5)->setSelected(true);
+            choose->findChild<QPushButton*>("1")->click();
+        });
+    });
+    frame->SendCommand(kv::cmd::kOpenProject);
+
+    EXPECT_EQ(frame->m_bProjectOpen, 1);
+    EXPECT_EQ(G_strWorkPath, dir / "proj/");
+    EXPECT_EQ(kv::platform::CurrentFolder(), dir / "proj/");
+    EXPECT_EQ(G_Project.m_strName, "某工程");
+    EXPECT_EQ(G_Project.m_nItemNo[3][1], 9);
+    EXPECT_EQ(G_Project.m_nSelected[5], 1);
+    ASSERT_NE(WindowOf(3), nullptr);
+    EXPECT_EQ(WindowOf(3)->ItemCombo()->count(), 2);
+    ASSERT_NE(WindowOf(5), nullptr);
+    EXPECT_TRUE(frame->windowTitle().contains(QString::fromStdString(dir / "proj/")));
+
+    // Saving writes the project file of the open project into its folder.
+    frame->SaveProject();
+    CProject back;
+    ASSERT_EQ(back.ReadPrj(), 1);
+    EXPECT_EQ(back.m_nSelected[5], 1);
+}
+
+TEST_F(ProjectWindow, CancellingTheDialogChangesNothing) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    OnNextModal([](QWidget* open) { open->findChild<QPushButton*>("2")->click(); });
+    frame->SendCommand(kv::cmd::kOpenProject);
+    EXPECT_EQ(G_Project.m_nCount[0], 1);
+    EXPECT_TRUE(frame->Windows().empty());
+    EXPECT_EQ(G_strWorkPath, dir.path());
+}
+
+}  // namespace
