@@ -234,8 +234,16 @@ int SeekWrite(void* cookie, off64_t* offset, int whence) {
 
 int CloseWrite(void* cookie) {
     std::unique_ptr<WriteCookie> c(static_cast<WriteCookie*>(cookie));
-    if (c->inMemory) WriteRaw(c.get(), Utf8ToGbkLossy(c->text));
-    else if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
+    if (c->inMemory) {
+        // In pieces, so a large text is not held twice.
+        std::string_view rest = c->text;
+        while (!rest.empty() && !c->failed) {
+            std::size_t n = rest.size() <= 65536 ? rest.size() : CompleteUtf8Prefix(rest.substr(0, 65536));
+            if (n == 0) n = std::min<std::size_t>(rest.size(), 65536);
+            WriteRaw(c.get(), Utf8ToGbkLossy(rest.substr(0, n)));
+            rest.remove_prefix(n);
+        }
+    } else if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
     if (std::fflush(c->raw) != 0) c->failed = true;
     if (std::fclose(c->raw) != 0) c->failed = true;
     if (c->tempPath.empty()) return c->failed ? -1 : 0;

@@ -218,4 +218,18 @@ TEST(TextFile, AFolderIsNoFileToReadOrReplace) {
     EXPECT_EQ(dir.Read("JS/keep"), "x");
 }
 
+TEST(TextFile, ALongTextKeepsEveryCharacterWhole) {
+    kv::test::TempFolder dir;
+    std::string utf8 = "x", gbk = "x";  // odd, so characters straddle every piece
+    for (int i = 0; i < 50000; ++i) {
+        utf8 += "地";
+        gbk += "\xB5\xD8";
+    }
+    std::FILE* f = OpenFile(dir / "long.txt", "wt");
+    ASSERT_NE(f, nullptr);
+    std::fputs(utf8.c_str(), f);
+    ASSERT_EQ(std::fclose(f), 0);
+    EXPECT_EQ(dir.Read("long.txt"), gbk);
+}
+
 }  // namespace
