@@ -564,6 +564,18 @@ int PJ_COLUMN::LaYaJian_xy(float& ax_io, float& ay_io) {
     float vuy = vcy + fyv * ay_io * h0y;
     const float vx = std::fabs(Vx), vy = std::fabs(Vy);
     if (vux <= 0 || vuy <= 0) return 0;
+    // Section limit under biaxial shear (6.3.16): Vx ≤ 0.25·βc·fc·b·h0·cosθ and
+    // Vy ≤ 0.25·βc·fc·h·b0·sinθ, tanθ = Vy/Vx.
+    section_small = 0;
+    const float vr = std::hypot(vx, vy);
+    if (vr > 0) {
+        const float limx = StrutFactor(h0x, h) * mat.beta_c * fcd * h * h0x * (vx / vr);
+        const float limy = StrutFactor(h0y, b) * mat.beta_c * fcd * b * h0y * (vy / vr);
+        if (vx > limx || vy > limy) {
+            section_small = 1;
+            SetFlag(0, "截面尺寸不满足双向抗剪要求 !");
+        }
+    }
     const float r = (vx / vux) * (vx / vux) + (vy / vuy) * (vy / vuy);
     if (r > 1.0f) {
         // Raise both resistances by the same factor sqrt(r).

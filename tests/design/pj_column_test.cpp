@@ -354,3 +354,27 @@ TEST(PjColumnAsymmetric, SmallEccentricityAlsoCarriesTheAxialLoadOutOfPlane) {
     EXPECT_GE(col.Asx, 3501.3f * 0.995f);
     EXPECT_GE(col.Asx1, 3737.0f * 0.995f);
 }
+
+TEST(PjColumnShear, BiaxialShearChecksTheSectionInBothDirections) {
+    EditionScope edition(2010);
+    // 400 × 500, as 40; Vx = Vy = 500 kN, θ = 45°. Alone each is within its limit
+    // (x: 0.25·14.3·500·360 = 643.5 kN, y: 0.25·14.3·400·460 = 657.8 kN), together
+    // Vx ≤ 0.25·βc·fc·b·h0·cosθ = 455.0 kN fails (6.3.16).
+    PJ_COLUMN col;
+    col.Ini(30, 3, 1, 0, 40, 1, 1, 0, 0, 0);
+    col.set_value(0, 500e3f, 0, 500e3f, -800e3f, 400, 500, 4000, 0, 0, 2);
+    col.LaYaJian_x();
+    EXPECT_EQ(col.if_CJCX(), 0);
+    float ax = col.ax;
+    col.LaYaJian_y();
+    EXPECT_EQ(col.if_CJCX(), 0);
+    float ay = col.ay;
+    col.LaYaJian_xy(ax, ay);
+    EXPECT_EQ(col.if_CJCX(), 1);
+    EXPECT_EQ(col.section_small, 1);
+    // 300 kN each way: 300 ≤ 455.0 and 300 ≤ 0.7071·657.8 = 465.1.
+    col.set_value(0, 300e3f, 0, 300e3f, -800e3f, 400, 500, 4000, 0, 0, 2);
+    col.LaYaJian_xy(ax, ay);
+    EXPECT_EQ(col.if_CJCX(), 0);
+    EXPECT_EQ(col.section_small, 0);
+}
