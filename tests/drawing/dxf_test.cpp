@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "drawing/dxf.h"
+#include "drawing/base_sgt.h"
 #include "drawing/pen_sgtex.h"
 #include "drawing/picture.h"
 
@@ -142,6 +143,26 @@ TEST(DxfFile, WrittenDrawingReadsBackEqual) {
     EXPECT_EQ(back.Styles(), d.Styles());
     ASSERT_NE(back.FindStyle("HZ"), nullptr);
     EXPECT_EQ(back.FindStyle("HZ")->bigFont, "hztxt");
+}
+
+TEST(DxfFile, FileDrawingIsWrittenOnCloseAndFoundWhateverTheCase) {
+    TempDir dir;
+    CBase_SGT d;
+    ASSERT_EQ(d.New((dir / "AJT_JZL.DXF").c_str()), 1);
+    d.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
+    d.Write_Tables();
+    d.Begin_Entity();
+    d.Write_Line(0, 0, 10, 0);
+    d.SetCurColor("7");
+    d.Draw_Text(1, 1, 0.5f, 0, "计算简图");
+    d.End_Entity();
+    EXPECT_FALSE(fs::exists(dir / "AJT_JZL.DXF"));  // nothing on disk before Close
+    ASSERT_EQ(d.Close(), 1);
+    DXF back;
+    ASSERT_EQ(back.Read_FileDxf_To_Mem((dir / "ajt_jzl.dxf").c_str()), 1);
+    ASSERT_EQ(back.Entities().size(), 2u);
+    EXPECT_EQ(back.Entities()[1].text, "计算简图");
+    EXPECT_EQ(back.Entities()[1].style, "HZ");
 }
 
 TEST(DxfFile, TextsAreGbkAndTheCodePageIsDeclared) {
