@@ -125,10 +125,14 @@ int SeekText(void* cookie, off64_t* offset, int whence) {
         target = static_cast<off64_t>(c->handedOut) + *offset;
     } else {
         // Positions count decoded bytes, so the end is found by decoding it all.
-        while (!c->eof)
-            if (!FillDecoded(c) || (c->decoded.empty() && c->eof)) break;
-            else { c->handedOut += c->decoded.size(); c->decoded.clear(); }
-        target = static_cast<off64_t>(c->handedOut) + *offset;
+        std::size_t end = c->handedOut + c->decoded.size();
+        c->decoded.clear();
+        while (!c->eof) {
+            if (!FillDecoded(c)) return -1;
+            end += c->decoded.size();
+            c->decoded.clear();
+        }
+        target = static_cast<off64_t>(end) + *offset;
     }
     if (target < 0) {
         errno = EINVAL;

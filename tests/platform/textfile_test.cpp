@@ -232,4 +232,19 @@ TEST(TextFile, ALongTextKeepsEveryCharacterWhole) {
     EXPECT_EQ(dir.Read("long.txt"), gbk);
 }
 
+TEST(TextFile, TheEndIsFoundWhateverHasBeenReadSoFar) {
+    // Unbuffered, the stream asks for one byte at a time; the last character (a
+    // lead byte without its trail) decodes to three bytes.
+    kv::test::TempFolder dir;
+    dir.Write("t.txt", "ab\xB5");
+    std::FILE* f = OpenFile(dir / "t.txt", "rt");
+    ASSERT_NE(f, nullptr);
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    for (int i = 0; i < 3; ++i) ASSERT_NE(std::fgetc(f), EOF);
+    ASSERT_EQ(std::fseek(f, 0, SEEK_END), 0);
+    EXPECT_EQ(std::ftell(f), 5);
+    EXPECT_EQ(std::fgetc(f), EOF);
+    std::fclose(f);
+}
+
 }  // namespace
