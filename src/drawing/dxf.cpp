@@ -175,6 +175,40 @@ unsigned AciToRgb(int aci) {
     return (c(r) << 16) | (c(g) << 8) | c(b);
 }
 
+std::string DisplayText(std::string_view t) {
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] != '%' || i + 2 >= t.size() || t[i + 1] != '%') {
+            out.push_back(t[i]);
+            continue;
+        }
+        const char c = t[i + 2];
+        if (c >= '0' && c <= '9') {
+            std::size_t j = i + 2;
+            int n = 0;
+            while (j < t.size() && j < i + 5 && t[j] >= '0' && t[j] <= '9') n = n * 10 + (t[j++] - '0');
+            // %%nnn is the character of that code; 130..133 are the bar grades of the
+            // steel symbol fonts, all shown with the one symbol a TrueType face has.
+            if (n >= 130 && n <= 133) out += "Φ";
+            else if (n >= 32 && n < 127) out.push_back(static_cast<char>(n));
+            else out += std::string(t.substr(i, j - i));
+            i = j - 1;
+            continue;
+        }
+        switch (c) {
+            case 'c': case 'C': out += "Ø"; break;
+            case 'd': case 'D': out += "°"; break;
+            case 'p': case 'P': out += "±"; break;
+            case '%': out.push_back('%'); break;
+            case 'u': case 'U': case 'o': case 'O': break;
+            default: out += std::string(t.substr(i, 3)); break;
+        }
+        i += 2;
+    }
+    return out;
+}
+
 double CShx::TextWidth(std::string_view utf8, double height, double widthFactor) {
     double cells = 0;
     for (char32_t c : Decode(utf8)) cells += IsCjk(c) ? 1.0 : 2.0 / 3.0;
@@ -606,10 +640,12 @@ void DXF::Draw(CDrawSurface& surface, const CFCoor& coor, float textFactor, bool
             }
             case EntityKind::Text: {
                 if (e.text.empty() || e.height <= 0) break;
-                const TextBox b = BoxOf(e, textFactor);
+                Entity shown = e;
+                shown.text = DisplayText(e.text);
+                const TextBox b = BoxOf(shown, textFactor);
                 double dx, dy;
                 coor.FPtoDP(b.bx, b.by, dx, dy);
-                surface.Text(dx, dy, b.height * scale, b.width * scale, -e.rotation, e.text, rgb);
+                surface.Text(dx, dy, b.height * scale, b.width * scale, -e.rotation, shown.text, rgb);
                 break;
             }
         }

@@ -112,6 +112,11 @@ struct Linetype {
     bool operator==(const Linetype&) const = default;
 };
 
+// A text as CAD programs show it: the control codes %%c (diameter), %%d (degree),
+// %%p (plus-minus), %%% (percent) and the bar-grade codes %%130..%%133 become
+// characters; %%u and %%o (under- and overline switches) are dropped.
+std::string DisplayText(std::string_view text);
+
 // RGB of a colour index (7 shows white; callers drawing on white paper swap it).
 unsigned AciToRgb(int aci);
 

@@ -296,6 +296,15 @@ TEST(DxfFile, ForeignEntitiesAreSkippedAndKnownOnesKept) {
     }
 }
 
+TEST(DisplayText, CadControlCodesBecomeCharacters) {
+    struct Case { const char* raw; const char* shown; } cases[] = {
+        {"%%c500", "Ø500"}, {"30%%d", "30°"}, {"%%p0.000", "±0.000"}, {"5%%%", "5%"},
+        {"%%13212@150", "Φ12@150"}, {"%%uTitle%%u", "Title"}, {"100%", "100%"}, {"%%", "%%"},
+        {"%%x", "%%x"}, {"%%037", "%"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DisplayText(c.raw), c.shown) << c.raw;
+}
+
 TEST(DxfExtent, EmptyDrawingHasNoneAndEntitiesSpanTheirGeometry) {
     DXF d;
     CFRect r;

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QImage>
+#include <QFileInfo>
 #include <QMimeData>
+#include <QPdfWriter>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -70,6 +72,17 @@ TEST(DrawingView, PrintingEnlargesTheMappingAndRestoresIt) {
     EXPECT_DOUBLE_EQ(view.Coor().OriginX(), -100);
     view.EndPrinting();
     EXPECT_EQ(view.Coor(), before);
+
+    // A real print job (to PDF) leaves the view's zoom as it was.
+    QTemporaryDir tmp;
+    CBase_SGT d = SampleSketch();
+    view.SetDrawing(&d);
+    {
+        QPdfWriter pdf(tmp.filePath("print.pdf"));
+        view.PrintTo(pdf);
+    }
+    EXPECT_EQ(view.Coor(), before);
+    EXPECT_GT(QFileInfo(tmp.filePath("print.pdf")).size(), 1000);
 }
 
 TEST(DrawingView, ZoomCommandsAndPrevious) {
