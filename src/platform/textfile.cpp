@@ -290,6 +290,15 @@ bool RefuseFolder(const std::string& path) {
     return true;
 }
 
+// A file marked read-only is not replaced, as Windows would not open it for writing.
+bool RefuseReadOnly(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    if ((st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0) return false;
+    errno = EACCES;
+    return true;
+}
+
 }  // namespace
 
 std::FILE* OpenFile(std::string_view path, const char* modeText) {
@@ -331,7 +340,7 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
         return std::fopen(resolved.c_str(), m.c_str());
     }
     std::string target = ResolveForWrite(path);
-    if (RefuseFolder(target)) return nullptr;
+    if (RefuseFolder(target) || (!mode.append && RefuseReadOnly(target))) return nullptr;
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;
     cookie->inMemory = cookie->transcode && !mode.append;

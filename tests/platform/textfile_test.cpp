@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace kv::platform;
 
@@ -245,6 +246,20 @@ TEST(TextFile, TheEndIsFoundWhateverHasBeenReadSoFar) {
     EXPECT_EQ(std::ftell(f), 5);
     EXPECT_EQ(std::fgetc(f), EOF);
     std::fclose(f);
+}
+
+TEST(TextFile, AReadOnlyFileIsNotReplaced) {
+    kv::test::TempFolder dir;
+    dir.Write("&KV_0001.DAT", "old\n");
+    ASSERT_EQ(::chmod((dir / "&KV_0001.DAT").c_str(), 0444), 0);
+    for (const char* mode : {"wt", "wb", "w+"}) {
+        errno = 0;
+        EXPECT_EQ(OpenFile(dir / "&kv_0001.dat", mode), nullptr) << mode;
+        EXPECT_EQ(errno, EACCES) << mode;
+    }
+    EXPECT_FALSE(WriteTextFile(dir / "&KV_0001.DAT", "new\n"));
+    EXPECT_EQ(dir.Read("&KV_0001.DAT"), "old\n");
+    EXPECT_EQ(dir.List(), "&KV_0001.DAT");
 }
 
 }  // namespace
