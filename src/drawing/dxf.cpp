@@ -104,7 +104,7 @@ void SegmentPoints(const Vertex& v0, const Vertex& v1, std::vector<Pt>& out) {
     const double h = r * std::cos(theta / 2);  // centre distance from the chord
     // Centre lies to the left of the chord for a counter-clockwise (positive) bulge.
     const double sgn = theta > 0 ? 1 : -1;
-    const double cx = mx - sgn * h * dy / chord * (theta > 0 ? 1 : 1) * 1;
+    const double cx = mx - sgn * h * dy / chord;
     const double cy = my + sgn * h * dx / chord;
     const double a0 = std::atan2(v0.y - cy, v0.x - cx);
     const int n = std::max(4, static_cast<int>(std::ceil(std::fabs(theta) / rad(5))));
