@@ -296,6 +296,17 @@ TEST(DxfFile, ForeignEntitiesAreSkippedAndKnownOnesKept) {
     }
 }
 
+TEST(DxfFile, NewerFilesKeepTheirUtf8Texts) {
+    // From AutoCAD 2007 on, texts are UTF-8 whatever the code page says.
+    DXF d;
+    ASSERT_EQ(d.Read_Dxf_From_Bytes("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1021\n"
+                                    "  9\n$DWGCODEPAGE\n  3\nANSI_936\n  0\nENDSEC\n"
+                                    "  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  8\n0\n 10\n0\n 20\n0\n"
+                                    " 40\n2.5\n  1\n底板配筋\n  0\nENDSEC\n  0\nEOF\n"), 1);
+    ASSERT_EQ(d.Entities().size(), 1u);
+    EXPECT_EQ(d.Entities()[0].text, "底板配筋");
+}
+
 TEST(DisplayText, CadControlCodesBecomeCharacters) {
     struct Case { const char* raw; const char* shown; } cases[] = {
         {"%%c500", "Ø500"}, {"30%%d", "30°"}, {"%%p0.000", "±0.000"}, {"5%%%", "5%"},
