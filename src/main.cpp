@@ -2,6 +2,7 @@
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/projectcommands.h"
+#include "views/reportpictures.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     kv::platform::KeepNumericLocaleC();
     QApplication::setApplicationName("KV");
     kv::platform::InstallQtServices();
+    InstallReportPictureMaker();
 
     CKVApp theApp;
     theApp.AddFrameSetup(InstallProjectCommands);

@@ -7,8 +7,33 @@
 #include "report/ui/reportfile.h"
 #include "report/ui/scriptrunner.h"
 
+#include "report/ui/clipboard.h"
+#include "report/ui/rtfwriter.h"
+#include "platform/services.h"
+#include "views/dialogs/onefielddlgs.h"
+
+#include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextBlock>
 #include <cstdio>
+
+namespace {
+constexpr int kOpenRtf = 32771;
+constexpr int kSaveRtf = 32847;
+constexpr int kSaveRtfAs = 32848;
+constexpr int kSaveAsText = 32805;
+constexpr int kGotoLine = 32804;
+constexpr int kClear = 12792;
+}  // namespace
 
 CBbView_KV* G_pBbView = nullptr;
 int G_bReadRtf = 1;
@@ -16,6 +41,12 @@ int G_bSaveRtf = 1;
 
 CBbView_KV::CBbView_KV(CBbDoc_KV* document, QWidget* parent) : QTextEdit(parent), m_document(document) {
     setObjectName("CBbView_KV");
+    setAcceptDrops(false);  // dropped files do nothing
+    QTextEdit::document()->setDefaultFont(kv::report::ui::PlainReportFont());
+    connect(QTextEdit::document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
+        if (m_document) m_document->SetModifiedFlag(changed);
+    });
+    connect(this, &QTextEdit::cursorPositionChanged, this, &CBbView_KV::ShowLineNo);
     G_pBbView = this;
 }
 
@@ -49,6 +80,40 @@ bool CBbView_KV::OnCmdMsg(int id, CCmdUI* ui) {
             return true;
         case kEditSelectAll:
             if (!ui) selectAll();
+            return true;
+        case kOpenRtf:
+            if (!ui) OnOpenRtf();
+            return true;
+        case kSaveRtf:
+            if (!ui) OnSaveRtf();
+            return true;
+        case kSaveRtfAs:
+            if (!ui) OnSaveRtfAs();
+            return true;
+        case kSaveAsText:
+            if (!ui) OnSaveAsText();
+            return true;
+        case kGotoLine:
+            if (!ui) OnGotoLine();
+            return true;
+        case kClear:
+            if (!ui) ClearText();
+            return true;
+        case kFilePrint:
+            if (!ui) {
+                QPrinter printer(QPrinter::HighResolution);
+                QPrintDialog dialog(&printer, this);
+                if (dialog.exec() == QDialog::Accepted) kv::report::ui::PrintReport(*document(), &printer);
+            }
+            return true;
+        case kFilePrintPreview:
+            if (!ui) {
+                QPrinter printer(QPrinter::HighResolution);
+                QPrintPreviewDialog preview(&printer, this);
+                connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+                        [this](QPrinter* p) { kv::report::ui::PrintReport(*document(), p); });
+                preview.exec();
+            }
             return true;
         default:
             break;
@@ -88,4 +153,115 @@ void CBbView_KV::RunScripts() {
         return true;
     };
     kv::report::ui::RunScripts(this, hooks);
+}
+
+bool CBbView_KV::SaveAs(const std::string& path) {
+    QString file = QString::fromStdString(path);
+    if (!kv::report::ui::SaveRtf(*document(), file)) {
+        kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
+        return false;
+    }
+    if (m_document) m_document->SetPathName(file);
+    document()->setModified(false);
+    return true;
+}
+
+void CBbView_KV::ClearText() {
+    clear();
+    document()->setModified(false);
+}
+
+void CBbView_KV::CopyAll() {
+    QApplication::clipboard()->setMimeData(kv::report::ui::ReportMimeData(*document()).release());
+}
+
+void CBbView_KV::PasteAtStart() {
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::Start);
+    kv::report::ui::InsertMimeData(QApplication::clipboard()->mimeData(), cursor);
+}
+
+void CBbView_KV::InsertStyledText(const QString& text, int start, int end, double pointSize, const QColor& color) {
+    QTextCursor cursor(document());
+    int last = document()->characterCount() - 1;
+    cursor.setPosition(start < 0 ? last : std::min(start, last));
+    cursor.setPosition(end < 0 ? last : std::min(end, last), QTextCursor::KeepAnchor);
+    QTextCharFormat format = cursor.charFormat();
+    format.setFontPointSize(pointSize);
+    format.setForeground(color);
+    cursor.insertText(text, format);
+}
+
+void CBbView_KV::OnOpenRtf() {
+    auto path = kv::platform::FileDialogs().GetOpenFileName(
+        {"读入RTF文件", "RTF文件(*.RTF)|*.RTF|文本文件(*.TXT)|*.TXT|所有文件(*.*)|*.*||", "RTF", ""});
+    if (path) ReadFile(*path);
+}
+
+void CBbView_KV::OnSaveRtf() {
+    if (m_document && !m_document->GetPathName().isEmpty() && m_document->GetPathName().contains('/')) {
+        SaveAs(m_document->GetPathName().toStdString());
+        return;
+    }
+    OnSaveRtfAs();
+}
+
+void CBbView_KV::OnSaveRtfAs() {
+    auto path = kv::platform::FileDialogs().GetSaveFileName({"更名保存RTF文件", "RTF文件(*.RTF)|*.RTF||", "", ""});
+    if (path) SaveAs(*path);
+}
+
+void CBbView_KV::OnSaveAsText() {
+    auto path = kv::platform::FileDialogs().GetSaveFileName(
+        {"保存文件为文本文件", "文本文件(*.TXT)|*.TXT|所有文件(*.*)|*.*||", "", ""});
+    if (path && !kv::report::ui::SaveReportText(*document(), QString::fromStdString(*path)))
+        kv::MessageBox("不能保存文件 : " + *path, kv::MB_OK | kv::MB_ICONERROR);
+}
+
+void CBbView_KV::OnGotoLine() {
+    CDlgGotoLine dlg(this);
+    if (dlg.exec() == QDialog::Accepted) kv::report::ui::ScrollToLine(this, dlg.m_nLine);
+    ShowLineNo();
+}
+
+void CBbView_KV::ShowLineNo() {
+    auto* main = qobject_cast<QMainWindow*>(window());
+    if (!main) return;
+    if (auto* pane = main->findChild<QLabel*>("pane1")) pane->setText(kv::report::ui::LineStatusText(this));
+}
+
+void CBbView_KV::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    auto add = [&](const QString& text, int id) {
+        CCmdUI state;
+        OnCmdMsg(id, &state);
+        QAction* action = menu.addAction(text, [this, id] { OnCmdMsg(id, nullptr); });
+        action->setEnabled(state.enabled);
+    };
+    using namespace kv::cmd;
+    add("恢复\tCtrl+Z", kEditUndo);
+    menu.addSeparator();
+    add("剪切\tCtrl+X", kEditCut);
+    add("拷贝\tCtrl+C", kEditCopy);
+    add("粘贴\tCtrl+V", kEditPaste);
+    add("删除选择的文字", kEditClear);
+    add("全选", kEditSelectAll);
+    menu.addSeparator();
+    add("跳到指定行", kGotoLine);
+    menu.addSeparator();
+    add("读入RTF文件", kOpenRtf);
+    add("保存RTF文件", kSaveRtf);
+    add("更名保存RTF文件", kSaveRtfAs);
+    add("保存文件为文本文件", kSaveAsText);
+    menu.exec(event->globalPos());
+}
+
+void CBbView_KV::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    ShowLineNo();
+}
+
+void CBbView_KV::keyReleaseEvent(QKeyEvent* event) {
+    QTextEdit::keyReleaseEvent(event);
+    ShowLineNo();
 }

@@ -3,6 +3,7 @@
 // the current one (G_pBbView); module code reaches the report through it.
 #include "views/cmdui.h"
 
+#include <QColor>
 #include <QTextEdit>
 
 #include <string>
@@ -26,6 +27,28 @@ public:
     // Carries out the report's script blocks: drawings become pictures, styled
     // blocks their text.
     void RunScripts();
+    // Saves the report as RTF at `path`, which becomes the document's path; false
+    // when it cannot be written.
+    bool SaveAs(const std::string& path);
+    void ClearText();
+    void CopyAll();
+    void PasteAtStart();
+    // Replaces start..end (both -1: the end) by `text` in the given size (points)
+    // and colour.
+    void InsertStyledText(const QString& text, int start, int end, double pointSize, const QColor& color);
+
+    void OnOpenRtf();     // 32771
+    void OnSaveRtf();     // 32847
+    void OnSaveRtfAs();   // 32848
+    void OnSaveAsText();  // 32805
+    void OnGotoLine();    // 32804
+    // "Line: %d" in the main window's first status pane.
+    void ShowLineNo();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     CBbDoc_KV* m_document;

@@ -100,11 +100,16 @@ CDlgOpenProject::CDlgOpenProject(QWidget* parent, const std::string& startFolder
     ShowRecord(false);
     std::string start = startFolder.empty() ? kv::platform::CurrentFolder() : startFolder;
     m_path->setText(Q(start));
-    QModelIndex at = m_model->index(Q(start));
-    if (at.isValid()) {
+    // The tree fills as folders load: show the start folder once its parents are in.
+    const QString startPath = QDir::cleanPath(Q(start));
+    auto reveal = [this, startPath] {
+        QModelIndex at = m_model->index(startPath);
+        if (!at.isValid()) return;
         m_folders->setCurrentIndex(at);
-        m_folders->scrollTo(at);
-    }
+        m_folders->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    };
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [reveal](const QString&) { reveal(); });
+    reveal();
 }
 
 void CDlgOpenProject::ShowRecord(bool withFolder) {

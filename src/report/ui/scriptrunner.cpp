@@ -66,7 +66,9 @@ ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStar
             made = hooks.currentPicture && hooks.currentPicture(kScriptPictureMm, kScriptPictureMm, png);
         } else {
             // Names written on Windows may differ in case from the file, or use '\\'.
-            std::string path = G_strWorkPath + kv::platform::ToSlashes(cmd.fileName);
+            // Names are relative to the work folder; a full path stands as it is.
+            std::string name = kv::platform::ToSlashes(cmd.fileName);
+            std::string path = !name.empty() && name[0] == '/' ? name : G_strWorkPath + name;
             if (std::string found = kv::platform::ResolveExisting(path); !found.empty()) path = found;
             if (hooks.showDrawing) hooks.showDrawing(path);
             made = kv::report::MakePicture(path, kScriptPictureMm, kScriptPictureMm, png);

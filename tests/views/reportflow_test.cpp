@@ -1,0 +1,142 @@
+// A calculation's output as the engineer sees it: the module writes a drawing and
+// a text report with a drawing block; the report view shows the RTF with the
+// drawing as a picture and the drawing view shows the drawing.
+#include "base/globals.h"
+#include "base/textio.h"
+#include "drawing/base_sgt.h"
+#include "platform/services.h"
+#include "report/script.h"
+#include "support/qt_app.h"
+#include "support/temp_folder.h"
+#include "views/bbdoc.h"
+#include "views/bbview.h"
+#include "views/cxview.h"
+#include "views/reportpictures.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <gtest/gtest.h>
+
+namespace {
+
+int CountImages(QTextDocument* doc) {
+    int images = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) ++images;
+    return images;
+}
+
+class ReportFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kv::test::EnsureQtApp();
+        InstallReportPictureMaker();
+        G_strWorkPath = dir.path();
+        auto files = std::make_unique<kv::platform::ScriptedFileDialogService>();
+        dialogs = files.get();
+        oldDialogs = kv::platform::InstallFileDialogService(std::move(files));
+        doc = std::make_unique<CBbDoc_KV>();
+        drawing = std::make_unique<CCxView_KV>(doc.get());
+        report = std::make_unique<CBbView_KV>(doc.get());
+    }
+    void TearDown() override {
+        report.reset();
+        drawing.reset();
+        kv::platform::InstallFileDialogService(std::move(oldDialogs));
+        G_strWorkPath.clear();
+    }
+    void WriteSketch(const std::string& name) {
+        CBase_SGT dxf;
+        dxf.New_MemDxf();
+        dxf.Draw_Line(0, 0, 6000, 0);
+        dxf.Draw_Line(6000, 0, 6000, 3000);
+        dxf.Draw_Text(1000, 1000, 350, 0, "顶板配筋图");
+        ASSERT_TRUE(dxf.Write_MemDxf_To_File((dir / name).c_str()));
+    }
+
+    kv::test::TempFolder dir;
+    kv::platform::ScriptedFileDialogService* dialogs = nullptr;
+    std::unique_ptr<kv::platform::FileDialogService> oldDialogs;
+    std::unique_ptr<CBbDoc_KV> doc;
+    std::unique_ptr<CCxView_KV> drawing;
+    std::unique_ptr<CBbView_KV> report;
+};
+
+TEST_F(ReportFlow, ATextReportWithADrawingBlockShowsTheDrawingAsAPicture) {
+    WriteSketch("&KV_0001_PJ.DXF");
+    std::FILE* f = open_file((dir / "&KV_0001.RTF").c_str(), "wt");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "一、计算条件\n");
+    VanjoroScript(f, "InsertDxf=&KV_0001_PJ.DXF");  // relative to the work folder
+    std::fprintf(f, "二、计算结果\n");
+    close_file(f);
+    ASSERT_TRUE(TextToRtf((dir / "&KV_0001.RTF").c_str()));
+    EXPECT_EQ(dir.Read("&KV_0001.RTF").substr(0, 5), "{\\rtf");
+
+    report->ReadFile(dir / "&kv_0001.rtf");
+    report->RunScripts();
+    QString text = report->toPlainText();
+    EXPECT_TRUE(text.contains("一、计算条件"));
+    EXPECT_TRUE(text.contains("二、计算结果"));
+    EXPECT_FALSE(text.contains("VanjoroScript"));
+    EXPECT_EQ(CountImages(report->document()), 1);
+    ASSERT_NE(doc->GetDxf(), nullptr);  // the drawing view shows the block's drawing
+
+    // Saved and read again, the picture stays.
+    ASSERT_TRUE(report->SaveAs(dir / "saved.RTF"));
+    CBbDoc_KV other;
+    CBbView_KV again(&other);
+    again.ReadFile(dir / "saved.RTF");
+    EXPECT_EQ(CountImages(again.document()), 1);
+    EXPECT_TRUE(again.toPlainText().contains("二、计算结果"));
+}
+
+TEST_F(ReportFlow, AMissingReportOrDrawingLeavesTheViewsQuiet) {
+    report->setPlainText("old");
+    report->ReadFile(dir / "missing.RTF");
+    EXPECT_EQ(report->toPlainText(), "old");
+
+    WriteSketch("a.DXF");
+    drawing->LoadDxf(dir / "a.DXF");
+    ASSERT_NE(doc->GetDxf(), nullptr);
+    drawing->LoadDxf(dir / "missing.DXF");
+    ASSERT_NE(doc->GetDxf(), nullptr);  // an empty drawing, no message
+    CFRect r;
+    EXPECT_EQ(doc->GetDxf()->GetFRect(r), 0);
+    drawing->ClearDxf();
+    EXPECT_EQ(doc->GetDxf(), nullptr);
+    EXPECT_EQ(drawing->CopyToClipboard(), 0);
+}
+
+TEST_F(ReportFlow, DrawingsAreSavedAndReadThroughTheFileDialogs) {
+    WriteSketch("a.DXF");
+    drawing->LoadDxf(dir / "a.DXF");
+    dialogs->Answer(dir / "copy.DXF");
+    drawing->OnSaveDxf();
+    EXPECT_FALSE(dir.Read("copy.DXF").empty());
+    drawing->ClearDxf();
+    dialogs->Answer(dir / "copy.DXF");
+    drawing->OnReadDxf();
+    ASSERT_NE(doc->GetDxf(), nullptr);
+    CFRect r;
+    ASSERT_EQ(doc->GetDxf()->GetFRect(r), 1);
+    EXPECT_NEAR(r.right - r.left, 6000, 1);
+    // Cancelled dialogs do nothing.
+    drawing->OnSaveDxf();
+    drawing->OnReadDxf();
+    EXPECT_NE(doc->GetDxf(), nullptr);
+}
+
+TEST_F(ReportFlow, PlainTextReportsSaveAsTextWithTheirLastLine) {
+    dir.Write("r.txt", "\xB5\xDA\xD2\xBB\xD0\xD0\r\nlast");  // 第一行 / last, no line end
+    report->ReadFile(dir / "r.txt");
+    EXPECT_EQ(report->toPlainText(), "第一行\nlast");
+    dialogs->Answer(dir / "out.TXT");
+    report->OnSaveAsText();
+    EXPECT_EQ(dir.Read("out.TXT"), "\xB5\xDA\xD2\xBB\xD0\xD0\nlast");
+}
+
+}  // namespace
