@@ -9,8 +9,8 @@
 // "r+", "a+" and "w+b" work on the file in place. Every write mode that replaces
 // a file ("w", "wt", "w+", "wb") writes a temporary file beside it and renames it
 // into place when the stream is closed, so an interrupted write never leaves half
-// a file.
-// Existing files are found whatever the case of their names.
+// a file. As on Windows, a folder or a file marked read-only is not opened for
+// writing. Existing files are found whatever the case of their names.
 #include <cstdio>
 #include <string>
 #include <string_view>
