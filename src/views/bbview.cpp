@@ -11,6 +11,7 @@
 #include "report/ui/rtfwriter.h"
 #include "platform/services.h"
 #include "views/dialogs/onefielddlgs.h"
+#include "views/findreplace.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -80,6 +81,23 @@ bool CBbView_KV::OnCmdMsg(int id, CCmdUI* ui) {
             return true;
         case kEditSelectAll:
             if (!ui) selectAll();
+            return true;
+        case kEditPasteSpecial:
+            if (ui) ui->enabled = canPaste();
+            else PasteSpecial();
+            return true;
+        case kEditFind:
+            if (!ui) OnFind(false);
+            return true;
+        case kEditReplace:
+            if (ui) ui->enabled = !isReadOnly();
+            else OnFind(true);
+            return true;
+        case kEditRepeat:
+            if (!ui) OnFindNext();
+            return true;
+        case kFontColor:
+            if (!ui) OnFontColor();
             return true;
         case kOpenRtf:
             if (!ui) OnOpenRtf();
@@ -264,4 +282,33 @@ void CBbView_KV::mouseReleaseEvent(QMouseEvent* event) {
 void CBbView_KV::keyReleaseEvent(QKeyEvent* event) {
     QTextEdit::keyReleaseEvent(event);
     ShowLineNo();
+}
+
+void CBbView_KV::OnFind(bool replace) {
+    QString last = m_find ? m_find->FindText() : QString();
+    delete m_find;
+    m_find = new CFindReplaceDlg(this, replace);
+    if (!last.isEmpty() && !textCursor().hasSelection()) m_find->SetFindText(last);
+    m_find->show();
+}
+
+void CBbView_KV::OnFindNext() {
+    if (!m_find || m_find->FindText().isEmpty()) {
+        OnFind(false);
+        return;
+    }
+    m_find->FindNext();
+}
+
+void CBbView_KV::OnFontColor() {
+    CFontColorDlg dlg(this, textCursor().charFormat());
+    if (dlg.exec() != QDialog::Accepted) return;
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection()) cursor.mergeCharFormat(dlg.Format());
+    mergeCurrentCharFormat(dlg.Format());
+}
+
+void CBbView_KV::PasteSpecial() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data && data->hasText()) textCursor().insertText(data->text());
 }

@@ -42,6 +42,10 @@ public:
     void OnSaveRtfAs();   // 32848
     void OnSaveAsText();  // 32805
     void OnGotoLine();    // 32804
+    void OnFind(bool replace);  // 57636, 57641
+    void OnFindNext();          // 57640
+    void OnFontColor();         // 57696
+    void PasteSpecial();        // 57639: the clipboard's plain text
     // "Line: %d" in the main window's first status pane.
     void ShowLineNo();
 
@@ -52,6 +56,7 @@ protected:
 
 private:
     CBbDoc_KV* m_document;
+    class CFindReplaceDlg* m_find = nullptr;
 };
 
 extern CBbView_KV* G_pBbView;

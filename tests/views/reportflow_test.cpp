@@ -11,8 +11,10 @@
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/cxview.h"
+#include "views/findreplace.h"
 #include "views/reportpictures.h"
 
+#include <QLineEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -137,6 +139,23 @@ TEST_F(ReportFlow, PlainTextReportsSaveAsTextWithTheirLastLine) {
     dialogs->Answer(dir / "out.TXT");
     report->OnSaveAsText();
     EXPECT_EQ(dir.Read("out.TXT"), "\xB5\xDA\xD2\xBB\xD0\xD0\nlast");
+}
+
+TEST_F(ReportFlow, FindAndReplaceWorkOnTheReport) {
+    report->setPlainText("地下室顶板\n顶板厚度 250\n");
+    CFindReplaceDlg dlg(report.get(), true);
+    dlg.SetFindText("顶板");
+    ASSERT_TRUE(dlg.FindNext());
+    EXPECT_EQ(report->textCursor().selectionStart(), 3);
+    ASSERT_TRUE(dlg.FindNext());
+    EXPECT_EQ(report->textCursor().selectionStart(), 6);
+    ASSERT_TRUE(dlg.FindNext());  // round again from the start
+    EXPECT_EQ(report->textCursor().selectionStart(), 3);
+    dlg.findChild<QLineEdit*>("replace")->setText("底板");
+    EXPECT_EQ(dlg.ReplaceAll(), 2);
+    EXPECT_EQ(report->toPlainText(), "地下室底板\n底板厚度 250\n");
+    dlg.SetFindText("墙");
+    EXPECT_FALSE(dlg.FindNext());
 }
 
 }  // namespace
