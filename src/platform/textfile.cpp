@@ -340,6 +340,9 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
         return std::fopen(resolved.c_str(), m.c_str());
     }
     std::string target = ResolveForWrite(path);
+    // The file is put in place when the stream closes: fix its folder now, as the
+    // current folder may change before then.
+    if (!target.empty() && target[0] != '/') target = CurrentFolder() + target;
     if (RefuseFolder(target) || (!mode.append && RefuseReadOnly(target))) return nullptr;
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;

@@ -262,4 +262,17 @@ TEST(TextFile, AReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(dir.List(), "&KV_0001.DAT");
 }
 
+TEST(TextFile, AFileOpenedByABareNameLandsWhereItWasOpened) {
+    // The current folder changes (a project is opened) while a file is being written.
+    kv::test::TempFolder first, second;
+    first.MakeCurrent();
+    std::FILE* f = OpenFile("Message.Box", "wt");
+    ASSERT_NE(f, nullptr);
+    second.MakeCurrent();
+    std::fputs("计算完成\n", f);
+    ASSERT_EQ(std::fclose(f), 0);
+    EXPECT_EQ(first.List(), "Message.Box");
+    EXPECT_EQ(second.List(), "");
+}
+
 }  // namespace
