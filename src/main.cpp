@@ -1,4 +1,5 @@
 #include "app/kvapp.h"
+#include "drawing/ui/render.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/projectcommands.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("KV");
     kv::platform::InstallQtServices();
     InstallReportPictureMaker();
+    kv::drawing::ui::SetUpDrawingFont();
 
     CKVApp theApp;
     theApp.AddFrameSetup(InstallProjectCommands);

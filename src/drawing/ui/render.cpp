@@ -1,5 +1,9 @@
 #include "drawing/ui/render.h"
 
+#include "platform/services.h"
+
+#include <QFontDatabase>
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -79,6 +83,14 @@ private:
 }  // namespace
 
 QString DrawingFontFamily() { return QStringLiteral("WenQuanYi Micro Hei"); }
+
+bool SetUpDrawingFont() {
+    if (QFontDatabase::families().contains(DrawingFontFamily())) return true;
+    kv::MessageBox("找不到绘图字体 " + DrawingFontFamily().toStdString() +
+                       " ，图中的汉字将以其它字体显示。\n请安装 fonts-wqy-microhei。",
+                   kv::MB_OK | kv::MB_ICONWARNING);
+    return false;
+}
 
 void RenderDrawing(QPainter& painter, const DXF& dxf, const CFCoor& coor, float textFactor,
                    bool whitePaper) {

@@ -12,6 +12,9 @@ namespace kv::drawing::ui {
 
 // The CJK TrueType face that stands in for the SHX fonts.
 QString DrawingFontFamily();
+// Start-up check of the drawing font: false (after a warning to the user) when
+// the face is not installed, so drawings would show Chinese texts in a stand-in.
+bool SetUpDrawingFont();
 
 // Paints `dxf` through `coor` (device pixels of the painter). `textFactor` scales
 // every text about its insertion point; on white paper colour 7 draws black.
