@@ -330,6 +330,7 @@ TEST(Cuts, SegmentAndArcKeepOnlyThePointsOnTheArc) {
     ExpectPoints(SegmentArc(0, kPi), 2, -4, 3, 4, 3, "upper half");
     ExpectPoints(SegmentArc(kPi, 2 * kPi), 0, 0, 0, 0, 0, "lower half");
     ExpectPoints(SegmentArc(1.5 * kPi, kPi / 2), 1, 4, 3, 0, 0, "an end below the start wraps through 0");
+    ExpectPoints(SegmentArc(0, 2 * kPi), 2, -4, 3, 4, 3, "a full turn");
     // The arc stops 0.0002 rad (0.001 of arc length at radius 5) short of (4, 3).
     double a = std::atan2(3.0, 4.0);
     ExpectPoints(SegmentArc(0, a - 0.0002, 0.002), 1, 4, 3, 0, 0, "short of the point, within the tolerance");

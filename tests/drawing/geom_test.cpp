@@ -61,47 +61,49 @@ TEST(AngleAtFraction, SweepRunsCounterClockwise) {
     EXPECT_NEAR(get_angle_at_fraction(0, 90 * deg, 0.5f), 45 * deg, 1e-5);
 }
 
-TEST(ArcIntersections, TwoArcsCrossingOnce) {
-    // Upper half of the unit circle about the origin and about (1, 0): they meet
-    // at (0.5, 0.866) only; the lower crossing is off both arcs.
-    const float x1[3] = {1, 0, -1}, y1[3] = {0, 1, 0};
-    const float x2[3] = {2, 1, 0}, y2[3] = {0, 1, 0};
-    float ax = 0, ay = 0, bx = 0, by = 0;
-    ASSERT_EQ(get_inter_arc3_arc3(x1, y1, x2, y2, &ax, &ay, &bx, &by, 0.001f), 1);
-    EXPECT_NEAR(ax, 0.5, 1e-3);
-    EXPECT_NEAR(ay, std::sqrt(3.0) / 2, 1e-3);
-}
-
-TEST(SegmentAndArc, CountsOnlyPointsOnTheArc) {
-    float x1, y1, x2, y2;
-    // A horizontal chord at y = 0.6 crosses the circle at x = ±0.8; the arc 0°..90° holds one.
-    EXPECT_EQ(_JH_GetInterPoint_LineSection_Arc(-2, 0.6f, 2, 0.6f, 0, 0, 1, 0, 90, &x1, &y1, &x2, &y2), 1);
-    EXPECT_NEAR(x1, 0.8, 1e-4);
-    EXPECT_EQ(_JH_GetInterPoint_LineSection_Arc(-2, 0.6f, 2, 0.6f, 0, 0, 1, 0, 180, &x1, &y1, &x2, &y2), 2);
-    EXPECT_EQ(_JH_GetInterPoint_LineSection_Arc(-2, 2, 2, 2, 0, 0, 1, 0, 360, &x1, &y1, &x2, &y2), 0);
-}
-
-TEST(EulerLamda, SideTurnsOfADoorFrameCut) {
-    struct Case { float a1, a2, a3; float px, py; float qx, qy; } cases[] = {
-        {0, 0, 0, 1, -2, 1, -2},                     // left side: unchanged
-        {0, 0, kPif, 1, -2, -1, -2},                 // right side: mirrored in x
-        {-kPif / 2, 0, 0, 1, -2, 2, 1},              // bottom side: cantilever points up
-        {-kPif / 2, kPif, 0, 1, -2, 2, -1},          // top side: cantilever points down
+TEST(ArcIntersections, KeepOnlyCrossingsOnBothArcs) {
+    // Unit circles about (0, 0) and (1, 0) cross at (0.5, ±0.866); each case
+    // cuts arcs of them that hold one, both or none of the two points.
+    const float h = static_cast<float>(std::sqrt(3.0) / 2);
+    struct Arc { float x[3], y[3]; };
+    const Arc upper0{{1, 0, -1}, {0, 1, 0}};           // 0 to π about (0, 0)
+    const Arc right0{{0, 1, 0}, {-1, 0, 1}};           // 3π/2 through 0 to π/2
+    const Arc fromBelow0{{0, 1, h}, {-1, 0, 0.5f}};    // 270° through 0 to 30°
+    const Arc upper1{{2, 1, 0}, {0, 1, 0}};            // 0 to π about (1, 0)
+    const Arc left1{{1, 0, 1}, {1, 0, -1}};            // π/2 to 3π/2 about (1, 0)
+    const Arc lower1{{0, 1, 2}, {0, -1, 0}};           // π to 2π about (1, 0)
+    struct Case {
+        const char* what;
+        Arc a, b;
+        int n;
+        float x1, y1, x2, y2;
+    };
+    const Case cases[] = {
+        {"upper halves", upper0, upper1, 1, 0.5f, h, -9, -9},
+        {"facing halves, one running through 0", right0, left1, 2, 0.5f, h, 0.5f, -h},
+        {"an arc through 0 that stops short of the upper point", fromBelow0, left1, 1, 0.5f, -h, -9, -9},
+        {"upper and lower", upper0, lower1, 0, -9, -9, -9, -9},
     };
     for (const auto& c : cases) {
-        float l[3][3];
-        form_euler_lamda(c.a1, c.a2, c.a3, l);
-        EXPECT_NEAR(l[0][0] * c.px + l[0][1] * c.py, c.qx, 1e-5) << c.a1 << "," << c.a2 << "," << c.a3;
-        EXPECT_NEAR(l[1][0] * c.px + l[1][1] * c.py, c.qy, 1e-5) << c.a1 << "," << c.a2 << "," << c.a3;
+        SCOPED_TRACE(c.what);
+        float ax = -9, ay = -9, bx = -9, by = -9;
+        ASSERT_EQ(get_inter_arc3_arc3(c.a.x, c.a.y, c.b.x, c.b.y, &ax, &ay, &bx, &by, 0.001f), c.n);
+        EXPECT_NEAR(ax, c.x1, 1e-3);
+        EXPECT_NEAR(ay, c.y1, 1e-3);
+        EXPECT_NEAR(bx, c.x2, 1e-3);
+        EXPECT_NEAR(by, c.y2, 1e-3);
     }
 }
 
-TEST(LineFuncInter, ParallelLinesDoNotMeet) {
-    float x = 5, y = 5;
-    EXPECT_EQ(line_func_inter(1, 2, 1, 1, 2, 3, &x, &y), 0);
-    EXPECT_EQ(x, 5);
-    ASSERT_EQ(line_func_inter(1, 1, 0, 1, -1, 2, &x, &y), 1);  // y = x and y = 2 − x
-    EXPECT_NEAR(x, 1, 1e-6);
-    EXPECT_NEAR(y, 1, 1e-6);
+TEST(ArcIntersections, AnArcWithoutACircleMeetsNothing) {
+    const float x1[3] = {0, 1, 2}, y1[3] = {0, 1, 2};  // one line
+    const float x2[3] = {2, 1, 0}, y2[3] = {0, 1, 0};
+    float ax = -9, ay = -9, bx = -9, by = -9;
+    EXPECT_EQ(get_inter_arc3_arc3(x1, y1, x2, y2, &ax, &ay, &bx, &by, 0.001f), 0);
+    EXPECT_EQ(get_inter_arc3_arc3(x2, y2, x1, y1, &ax, &ay, &bx, &by, 0.001f), 0);
+    EXPECT_EQ(get_inter_arc3_arc3(x2, y2, nullptr, y1, &ax, &ay, &bx, &by, 0.001f), 0);
+    EXPECT_EQ(ax, -9);
+    EXPECT_EQ(bx, -9);
 }
+
 }  // namespace
