@@ -343,6 +343,14 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
     // The file is put in place when the stream closes: fix its folder now, as the
     // current folder may change before then.
     if (!target.empty() && target[0] != '/') target = CurrentFolder() + target;
+    // A link stays a link: the file it points to is the one replaced.
+    struct stat link;
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
     if (RefuseFolder(target) || (!mode.append && RefuseReadOnly(target))) return nullptr;
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;

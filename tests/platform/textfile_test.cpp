@@ -8,6 +8,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kv::platform;
 
@@ -273,6 +274,18 @@ TEST(TextFile, AFileOpenedByABareNameLandsWhereItWasOpened) {
     ASSERT_EQ(std::fclose(f), 0);
     EXPECT_EQ(first.List(), "Message.Box");
     EXPECT_EQ(second.List(), "");
+}
+
+TEST(TextFile, WritingThroughALinkReplacesTheFileItPointsTo) {
+    kv::test::TempFolder dir;
+    dir.Write("shared/KV.INI", "old\n");
+    ASSERT_EQ(::symlink((dir / "shared/KV.INI").c_str(), (dir / "KV.INI").c_str()), 0);
+    ASSERT_TRUE(WriteTextFile(dir / "kv.ini", "new\n"));
+    struct stat st;
+    ASSERT_EQ(::lstat((dir / "KV.INI").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(dir.Read("shared/KV.INI"), "new\n");
+    EXPECT_EQ(dir.List(), "KV.INI shared");
 }
 
 }  // namespace
