@@ -36,8 +36,10 @@ std::string FindInFolder(const std::string& folder, const std::string& name) {
     std::error_code ec;
     fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
     if (ec) return {};
-    for (const auto& entry : it) {
-        std::string entryName = entry.path().filename().string();
+    // Stepping with an error code: a folder that fails half way through is not found in.
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) return {};
+        std::string entryName = it->path().filename().string();
         if (EqualNoCase(entryName, name)) return entryName;
     }
     return {};

@@ -148,7 +148,9 @@ std::vector<std::string> GetPrivateProfileKeys(std::string_view section, std::st
 bool WritePrivateProfileString(std::string_view section, const char* key, const char* value,
                                std::string_view file) {
     Lines f;
-    Load(file, f);
+    // A file that is there but cannot be read is not rewritten from nothing:
+    // that would lose its other lines.
+    if (!Load(file, f) && FileExists(ProfilePath(file))) return false;
     std::string gbkSection = ToGbk(section);
     long header = FindSection(f, gbkSection);
     if (!key) {
