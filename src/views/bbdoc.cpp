@@ -83,8 +83,6 @@ bool CBbDoc_KV::OnCmdMsg(int id, CCmdUI* ui) {
 // ---- the project window's item list ------------------------------------------------
 
 namespace {
-constexpr int kLastShownChaXun = 29;  // entries past the thirtieth show the thirtieth
-
 const char* ModuleName(int row) { return row >= 0 && row < kModuleRows ? G_Module[row].name : ""; }
 }  // namespace
 
@@ -153,9 +151,10 @@ void CBbDoc_KV::OnSelchangeChaXun() {
 }
 
 void CBbDoc_KV::ShowChaXun() {
-    int k = std::clamp(m_nCurChaXun, 0, kLastShownChaXun);
-    // An entry the current item does not have shows nothing.
-    if (k < m_nChaXun && k < static_cast<int>(m_chaXun.size())) {
+    // The chosen entry of those read; an item without entries shows nothing.
+    int count = std::min(m_nChaXun, static_cast<int>(m_chaXun.size()));
+    if (count > 0) {
+        int k = std::clamp(m_nCurChaXun, 0, count - 1);
         const ChaXunEntry& e = m_chaXun[static_cast<std::size_t>(k)];
         if (G_pCxView) G_pCxView->LoadDxf(G_strWorkPath + e.dxf);
         if (G_pBbView) G_pBbView->ReadFile(G_strWorkPath + e.rtf);

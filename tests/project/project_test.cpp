@@ -81,6 +81,41 @@ TEST(ProjectFile, IsWrittenByteByByteAndReadBack) {
     EXPECT_EQ(back.m_nItemNo, p.m_nItemNo);
 }
 
+TEST(ProjectFile, MatchesTheFileBuiltByHandFromTheLayout) {
+    kv::test::TempFolder dir;
+    dir.MakeCurrent();
+    std::vector<std::string> rows = BasementRows();
+    rows[11] = "矩形底球面扁壳";
+    rows[12] = "正六边形底球面扁壳";
+    rows[13] = "圆形底球面扁壳";
+    CProject p;
+    for (int m : {0, 3, 15}) p.m_nSelected[static_cast<std::size_t>(m)] = 1;
+    p.m_nCount[0] = 3;
+    p.m_nItemNo[0][0] = 1;
+    p.m_nItemNo[0][1] = 2;
+    p.m_nItemNo[0][2] = 5;
+    p.m_nCount[3] = 1;
+    p.m_nItemNo[3][0] = 4;
+    p.m_nCount[15] = 2;
+    p.m_nItemNo[15][0] = 3;
+    p.m_nItemNo[15][1] = 4999;
+    ASSERT_EQ(p.WritePrj(rows), 1);
+    std::string expected;
+    {
+        std::FILE* f = std::fopen(KV_TEST_FIXTURES "/project/Kavlund_16rows.PRJ", "rb");
+        ASSERT_NE(f, nullptr);
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) expected.append(buf, n);
+        std::fclose(f);
+    }
+    EXPECT_EQ(dir.Read("Kavlund.PRJ"), expected);
+    CProject back;
+    dir.Write("Kavlund.PRJ", expected);
+    ASSERT_EQ(back.ReadPrj(), 1);
+    EXPECT_EQ(back.m_nItemNo[15][1], 4999);
+}
+
 TEST(ProjectFile, TheOlderLayoutReadsAlikeAndIsSavedAsTheNewOne) {
     kv::test::TempFolder dir;
     dir.MakeCurrent();

@@ -133,7 +133,7 @@ TEST_F(ProjectWindow, SelectingAnItemShowsItsResultsAndFiftyAtMost) {
     G_Project.AddItem(0);
     dir.Write("&KV_0001.DAT", GbkItemFile("a", 1));
     dir.Write("&KV_0002.DAT", GbkItemFile("b", 60));
-    for (int k : {1, 30}) dir.Write("r" + std::to_string(k) + ".RTF", "report " + std::to_string(k) + "\n");
+    for (int k : {1, 35, 50}) dir.Write("r" + std::to_string(k) + ".RTF", "report " + std::to_string(k) + "\n");
     frame->OnBackToProject();
     CSplitterFrame* roof = WindowOf(0);
     ASSERT_NE(roof, nullptr);
@@ -144,11 +144,15 @@ TEST_F(ProjectWindow, SelectingAnItemShowsItsResultsAndFiftyAtMost) {
     EXPECT_EQ(doc->m_nCurItem, 1);
     EXPECT_EQ(roof->ChaXunCombo()->count(), 50);
 
-    // The 35th result shows the 30th entry's drawing and report.
+    // Every one of the 50 results shows its own drawing and report.
     roof->ChaXunCombo()->setCurrentIndex(34);
     doc->OnSelchangeChaXun();
-    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 30\n");
-    EXPECT_EQ(doc->GetPathName().toStdString(), dir / "r30.RTF");
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 35\n");
+    EXPECT_EQ(doc->GetPathName().toStdString(), dir / "r35.RTF");
+    // An index past the entries read shows the last of them.
+    doc->m_nCurChaXun = 70;
+    doc->ShowChaXun();
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 50\n");
 
     roof->ChaXunCombo()->setCurrentIndex(0);
     doc->OnSelchangeChaXun();
@@ -208,6 +212,65 @@ TEST_F(ProjectWindow, OpeningAProjectReadsItsFileAndOpensTheChosenModules) {
     CProject back;
     ASSERT_EQ(back.ReadPrj(), 1);
     EXPECT_EQ(back.m_nSelected[5], 1);
+}
+
+TEST_F(ProjectWindow, TheThirdItemReadsItsNameFromAWindowsItemFile) {
+    G_Project.m_nSelected[0] = 1;
+    for (int k = 0; k < 3; ++k) G_Project.AddItem(0);
+    G_Project.m_nItemNo[0][2] = 12;
+    // GBK with CR LF, under a lower-case name.
+    dir.Write("&kv_0012.dat", "KV_DB_V30\r\n1,2\r\n##Name,\xB5\xD8\xCF\xC2\xCA\xD2\xB6\xA5\xB0\xE5\r\n");
+    frame->OnBackToProject();
+    ASSERT_NE(WindowOf(0), nullptr);
+    EXPECT_EQ(WindowOf(0)->ItemCombo()->itemText(2), "03  地下室顶板(&KV_0012.DAT)");
+}
+
+// Opens the folder through the open-project dialog and chooses no further modules.
+void OpenFolder(CMainFrame& frame, const std::string& folder) {
+    OnNextModal([folder](QWidget* open) {
+        open->findChild<QLineEdit*>("1088")->setText(QString::fromStdString(folder));
+        open->findChild<QPushButton*>("1")->click();
+        OnNextModal([](QWidget* choose) { choose->findChild<QPushButton*>("1")->click(); });
+    });
+    frame.SendCommand(kv::cmd::kOpenProject);
+}
+
+TEST_F(ProjectWindow, AFolderWithoutProjectFileOpensAsANewProject) {
+    OpenFolder(*frame, dir / "a");
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    G_Project.AddItem(0);
+    OpenFolder(*frame, dir / "b");  // saves project a, then opens b
+    EXPECT_EQ(G_Project.m_nCount[0], 0);
+    EXPECT_EQ(G_Project.m_nItemNo[0][0], 0);
+    EXPECT_EQ(G_Project.GetNewItemNo(), 1);
+    frame->SaveProject();
+    CProject b;
+    ASSERT_EQ(b.ReadPrj(), 1);  // the current folder is b
+    EXPECT_EQ(b.m_nCount[0], 0);
+
+    ASSERT_TRUE(kv::platform::SetCurrentFolder(dir / "a"));
+    CProject a;
+    ASSERT_EQ(a.ReadPrj(), 1);
+    EXPECT_EQ(a.m_nCount[0], 2);
+}
+
+TEST_F(ProjectWindow, ADamagedProjectFileIsKeptAsideAndReported) {
+    dir.Write("c/Kavlund.PRJ", "not a project file");
+    OpenFolder(*frame, dir / "c");
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_NE(messages->shown()[0].text.find("Kavlund.PRJ.bak"), std::string::npos);
+    EXPECT_EQ(dir.Read("c/Kavlund.PRJ.bak"), "not a project file");
+    EXPECT_EQ(G_Project.m_nCount[0], 0);
+}
+
+TEST_F(ProjectWindow, ACancelledSwitchOfWorkSettingPutsEverythingBack) {
+    G_strWorkPath = dir / "basement/";
+    OnNextModal([](QWidget* open) { open->findChild<QPushButton*>("2")->click(); });
+    frame->OnWorkSet(1);
+    EXPECT_EQ(G_WorkSet, 0);
+    EXPECT_EQ(G_ModuleNum, 16);
+    EXPECT_EQ(G_strWorkPath, dir / "basement/");
 }
 
 TEST_F(ProjectWindow, CancellingTheDialogChangesNothing) {

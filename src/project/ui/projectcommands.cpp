@@ -5,7 +5,10 @@
 #include "app/moduletable.h"
 #include "app/worksetting.h"
 #include "base/globals.h"
+#include "base/textio.h"
 #include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/textfile.h"
 #include "project/project.h"
 #include "project/ui/openprojectdlg.h"
 #include "views/bbdoc.h"
@@ -44,8 +47,23 @@ void OnOpenProject(CMainFrame& frame) {
     G_Project.m_strName = chosen.m_strName;
     G_Project.m_strNumber = chosen.m_strNumber;
     G_Project.m_strTime = chosen.m_strTime;
-    // A folder without a readable project file keeps the table held so far.
-    G_Project.ReadPrj();
+    // The folder's own project: a folder without a project file is a new, empty
+    // project (the previous project's items must not be saved into it). A project
+    // file that cannot be read is kept aside before anything overwrites it.
+    if (!G_Project.ReadPrj()) {
+        if (if_file_exist(kProjectFileName)) {
+            std::string kept = std::string(kProjectFileName) + ".bak";
+            std::string bytes;
+            if (kv::platform::ReadFileBytes(kProjectFileName, bytes))
+                kv::platform::WriteFileAtomically(kept, bytes);
+            kv::MessageBox("工程文件 " + std::string(kProjectFileName) +
+                               " 已损坏或不是本程序的工程文件，按新工程打开。\n原文件已另存为 " + kept + " 。",
+                           kv::MB_OK | kv::MB_ICONWARNING);
+        }
+        G_Project.m_nSelected.fill(0);
+        G_Project.m_nCount.fill(0);
+        for (auto& module : G_Project.m_nItemNo) module.fill(0);
+    }
     kv::app::WorkSetSwitch().switching = 0;
     frame.m_bProjectOpen = 1;
     OnSelectItems(frame);
