@@ -84,6 +84,41 @@ TEST_F(PlasticPlate, BetweenRowsTheCoefficientsAreInterpolated) {
     EXPECT_EQ(m.Mb, 0.0f);
 }
 
+TEST_F(PlasticPlate, EachEdgeCombinationUsesItsOwnCaseColumn) {
+    // a/b = 1.5 (a table row): kappa = 0.065, alpha = 2.25, and the nine case
+    // columns all differ there, so a combination routed to the wrong case shows.
+    struct Case {
+        std::vector<int> edges;
+        float c;
+    };
+    const std::vector<Case> cases = {
+        {{1, 1, 1, 1}, 0.229f},
+        {{1, 2, 1, 1}, 0.186f}, {{1, 1, 1, 2}, 0.186f},
+        {{2, 1, 1, 1}, 0.129f}, {{1, 1, 2, 1}, 0.129f},
+        {{1, 2, 1, 2}, 0.157f},
+        {{2, 1, 2, 1}, 0.090f},
+        {{2, 2, 1, 1}, 0.115f}, {{1, 2, 2, 1}, 0.115f}, {{1, 1, 2, 2}, 0.115f}, {{2, 1, 1, 2}, 0.115f},
+        {{1, 2, 2, 2}, 0.103f}, {{2, 2, 1, 2}, 0.103f},
+        {{2, 1, 2, 2}, 0.083f}, {{2, 2, 2, 1}, 0.083f},
+        {{2, 2, 2, 2}, 0.077f},
+    };
+    const float o = 0.065f * 10.0f * 9.0f;
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(c.edges[0]) + std::to_string(c.edges[1]) +
+                                 std::to_string(c.edges[2]) + std::to_string(c.edges[3]);
+        Moments m = Plastic(3.0f, 2.0f, 10.0f, c.edges);
+        const float mx = c.c * o, my = 2.25f * mx;
+        EXPECT_NEAR(m.Mx, mx, 1e-5f) << name;
+        EXPECT_NEAR(m.My, my, 1e-5f) << name;
+        const float edge[4] = {m.Mb, m.Mr, m.Mt, m.Ml};
+        for (int i = 0; i < 4; ++i) {
+            const float fixed = (i % 2 == 0) ? 2 * my : 2 * mx;
+            EXPECT_NEAR(edge[i], c.edges[i] == 2 ? fixed : 0.0f, 1e-5f) << name << " edge " << i;
+        }
+    }
+    EXPECT_TRUE(lines_.empty());  // every column balances the total moment
+}
+
 TEST_F(PlasticPlate, BeyondTheTableAOneWayStripCarriesTheLoad) {
     struct Case {
         const char* name;
