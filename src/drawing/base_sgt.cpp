@@ -210,9 +210,8 @@ int CBase_SGT::Draw_Arc(float cx, float cy, float r, float a0, float a1, float w
 
 int CBase_SGT::Draw_PArc(float cx, float cy, float r, float a0, float a1, float width) {
     if (!(r > 0)) return 0;
-    double sweep = double(a1) - a0;
-    while (sweep <= 0) sweep += 360;
-    while (sweep > 360) sweep -= 360;
+    const double sweep = SweepDegrees(a0, a1);
+    if (!std::isfinite(sweep)) return 0;
     // Arcs of at most 90° each, joined by bulges.
     const int n = static_cast<int>(std::ceil(sweep / 90.0));
     const double step = sweep / n, bulge = std::tan(rad(step) / 4);
@@ -311,8 +310,8 @@ int CBase_SGT::Draw_Text_Along_Line(float x1, float y1, float x2, float y2, int 
 int CBase_SGT::Draw_Text_Along_Arc(float cx, float cy, float r, float a0, float a1, int code,
                                    int pos, const char* text, float height, float offset) {
     if (!text || !*text) return 0;
-    double sweep = double(a1) - a0;
-    while (sweep < 0) sweep += 360;
+    double sweep = std::fmod(double(a1) - a0, 360.0);
+    if (sweep < 0) sweep += 360;
     const double h = height > 0 ? height : GetTextHeight();
     const double f = code == 10 ? pos / 10.0 : pos / 6.0;
     int hAlign = code == 10 ? 0 : (pos <= 1 ? 0 : (pos >= 5 ? 2 : 1));
@@ -410,8 +409,7 @@ int CBase_SGT::Draw_DimJiaoDu(float cx, float cy, float r, float a0, float a1, c
                               float height) {
     if (!(r > 0)) return 0;
     Draw_Arc(cx, cy, r, a0, a1);
-    double sweep = double(a1) - a0;
-    while (sweep <= 0) sweep += 360;
+    const double sweep = SweepDegrees(a0, a1);
     const double s = GetArrowSize();
     const double p0x = cx + r * std::cos(rad(a0)), p0y = cy + r * std::sin(rad(a0));
     const double p1x = cx + r * std::cos(rad(a1)), p1y = cy + r * std::sin(rad(a1));

@@ -74,11 +74,24 @@ TextBox BoxOf(const Entity& e, double factor = 1.0) {
     return b;
 }
 
+}  // namespace
+
+namespace kv::drawing {
+// Counter-clockwise sweep from a0 to a1 in (0, 360]. Taken by remainder: angles
+// from files may lie any number of turns away, where adding 360 changes nothing.
+double SweepDegrees(double a0, double a1) {
+    double sweep = std::fmod(std::fmod(a1, 360.0) - std::fmod(a0, 360.0), 360.0);
+    if (sweep <= 0) sweep += 360.0;
+    return sweep;
+}
+}  // namespace kv::drawing
+
+namespace {
+
 void FlattenArc(double cx, double cy, double r, double a0, double a1, std::vector<Pt>& out,
                 int minSegments = 8) {
-    double sweep = a1 - a0;
-    while (sweep <= 0) sweep += 360.0;
-    while (sweep > 360.0) sweep -= 360.0;
+    const double sweep = SweepDegrees(a0, a1);
+    if (!std::isfinite(a0) || !std::isfinite(sweep)) return;
     const int n = std::max(minSegments, static_cast<int>(std::ceil(sweep / 5.0)));
     for (int i = 0; i <= n; ++i) {
         const double a = rad(a0 + sweep * i / n);

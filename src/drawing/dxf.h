@@ -117,6 +117,10 @@ struct Linetype {
 // characters; %%u and %%o (under- and overline switches) are dropped.
 std::string DisplayText(std::string_view text);
 
+// Counter-clockwise sweep in degrees from a0 to a1, in (0, 360]; equal angles
+// make a full turn.
+double SweepDegrees(double a0, double a1);
+
 // RGB of a colour index (7 shows white; callers drawing on white paper swap it).
 unsigned AciToRgb(int aci);
 

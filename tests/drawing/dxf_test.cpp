@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -247,6 +248,37 @@ TEST(DxfFile, BrokenFilesGiveAnEmptyDrawing) {
     EXPECT_FLOAT_EQ(r.right, 5);
 }
 
+TEST(DxfFile, ArcsWithAnglesOutOfAnyTurnStillEndTheirWork) {
+    // Angles far beyond a turn: the sweep is taken modulo 360, so extent,
+    // painting and a stretching insert finish and stay on the circle.
+    struct NullSurface : CDrawSurface {
+        int paths = 0;
+        void Path(const std::vector<double>&, bool, unsigned, double, const std::vector<double>&) override { ++paths; }
+        void Fill(const std::vector<double>&, unsigned) override {}
+        void Text(double, double, double, double, double, const std::string&, unsigned) override {}
+    };
+    struct Case { const char* start; const char* end; } cases[] = {
+        {"0", "1e20"}, {"-1e20", "90"}, {"1e18", "-1e18"}, {"-7e30", "3e25"},
+    };
+    for (const auto& c : cases) {
+        DXF d;
+        ASSERT_EQ(d.Read_Dxf_From_Bytes(std::string("  0\nSECTION\n  2\nENTITIES\n  0\nARC\n  8\n0\n 10\n0\n 20\n0\n"
+                                                    " 40\n5\n 50\n") + c.start + "\n 51\n" + c.end +
+                                        "\n  0\nENDSEC\n  0\nEOF\n"), 1) << c.start;
+        CFRect r;
+        ASSERT_EQ(d.GetFRect(r), 1) << c.start;
+        EXPECT_GE(r.left, -5.001f) << c.start;
+        EXPECT_LE(r.right, 5.001f) << c.start;
+        NullSurface s;
+        d.Draw(s, CFCoor());
+        EXPECT_EQ(s.paths, 1) << c.start;
+        DXF stretched;
+        stretched.InsertDxfAffine(d, 2, 0, 0, 1, 0, 0);
+        ASSERT_EQ(stretched.Entities().size(), 1u) << c.start;
+        for (const auto& v : stretched.Entities()[0].vertices) EXPECT_LE(std::fabs(v.x), 10.001) << c.start;
+    }
+}
+
 TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
     const std::string good = SampleDrawing().ToDxfBytes();
     std::mt19937 rng(4);
@@ -372,6 +404,13 @@ TEST(PictureLayout, ExtentRulesOfTheCopiedPicture) {
     const PictureLayout point = ComputePictureLayout({5, 5, 5, 5});
     EXPECT_EQ(point.extentW, 2000);
     EXPECT_EQ(point.extentH, 2000);
+
+    // The longer side is chosen on the true sizes and divided by the bounded one:
+    // a sliver thinner than the bound is still 2000 units, not blown up.
+    for (const CFRect sliver : {CFRect{0, 0, 1e-7f, 0}, CFRect{0, 0, 0, 2e-6f}}) {
+        const PictureLayout p = ComputePictureLayout(sliver);
+        EXPECT_EQ(std::max(p.extentW, p.extentH), 2000) << sliver.right << " " << sliver.top;
+    }
 
     const PictureLayout wide = ComputePictureLayout({0, 0, 400, 200});
     EXPECT_EQ(wide.extentW, 2000);
