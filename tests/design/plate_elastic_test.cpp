@@ -312,6 +312,42 @@ TEST_F(ElasticPlate, CornerColumnsHoldTheCornersOfFreeEdges) {
     EXPECT_LT(std::fabs(held.f.EdgeM[0]), 0.5f * std::fabs(cantilever.f.EdgeM[0]));
 }
 
+TEST_F(ElasticPlate, ColumnsUnderTheCornersCarryAFreeSquare) {
+    // All edges free on four corner columns: centre moment 0.1109·q·a² for
+    // nu = 0.25 (Timoshenko & Woinowsky-Krieger, plates supported at corners).
+    Result four = Uniform(2.0f, 2.0f, {0, 0, 0, 0}, 10.0f, 0.25f, {1, 1, 1, 1});
+    ASSERT_EQ(four.ok, 1);
+    EXPECT_NEAR(four.f.MidM[0], 0.1109 * 40, 0.01 * 0.1109 * 40);
+    EXPECT_NEAR(four.f.MidM[1], 0.1109 * 40, 0.01 * 0.1109 * 40);
+    // On three columns the reactions are q·a²/2 at the two diagonal ones and 0
+    // at the third: the difference to four columns is a pair of opposite
+    // corner-force pairs, a pure twist that bends nothing.
+    Result three = Uniform(2.0f, 2.0f, {0, 0, 0, 0}, 10.0f, 0.25f, {1, 1, 1, 0});
+    ASSERT_EQ(three.ok, 1);
+    EXPECT_NEAR(three.f.MidM[0], four.f.MidM[0], 1e-3f * four.f.MidM[0]);
+    EXPECT_NEAR(three.f.MidM[1], four.f.MidM[1], 1e-3f * four.f.MidM[1]);
+    for (float e : three.f.EdgeM) EXPECT_EQ(e, 0.0f);
+    EXPECT_TRUE(lines_.empty());
+
+    // One supported edge and one column: carried only when the column stands
+    // off that edge. Corners bottom-left, bottom-right, top-right, top-left.
+    struct Case {
+        std::array<int, 4> edges;
+        int carried[4];
+    };
+    const Case cases[] = {{{1, 0, 0, 0}, {0, 0, 1, 1}}, {{0, 1, 0, 0}, {1, 0, 0, 1}},
+                          {{0, 0, 1, 0}, {1, 1, 0, 0}}, {{0, 0, 0, 1}, {0, 1, 1, 0}}};
+    for (const Case& c : cases) {
+        for (int corner = 0; corner < 4; ++corner) {
+            std::array<int, 4> columns = {0, 0, 0, 0};
+            columns[corner] = 1;
+            Result r = Uniform(3.0f, 2.0f, c.edges, 10.0f, 0.2f, columns);
+            EXPECT_EQ(r.ok, c.carried[corner]) << c.edges[0] << c.edges[1] << c.edges[2] << c.edges[3]
+                                               << " column " << corner;
+        }
+    }
+}
+
 TEST_F(ElasticPlate, BadInputIsRefusedWithAMessageAndZeroMoments) {
     struct Case {
         float lx, ly;
