@@ -14,9 +14,9 @@ PictureLayout ComputePictureLayout(const CFRect& extent) {
     p.rect = r;
     const double w0 = r.Width(), h0 = r.Height();
     const double w = std::max(w0, 0.00001), h = std::max(h0, 0.00001);
-    // The longer side decides; a point drawing (both zero) counts as square.
-    const double longer = std::max(w0, h0) > 0 ? std::max(w0, h0) : 0.00001;
-    p.scale = 2000.0 / longer;
+    // The longer side is chosen on the true sizes and divided by its bounded
+    // size, so a point or a sliver thinner than the bound is 2000 units square.
+    p.scale = 2000.0 / (w0 > h0 ? w : h);
     p.extentW = static_cast<int>(std::lround(w * p.scale));
     p.extentH = static_cast<int>(std::lround(h * p.scale));
     p.sizeW_01mm = p.extentW * 8;
