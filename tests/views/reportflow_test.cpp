@@ -15,6 +15,7 @@
 #include "views/reportpictures.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -139,6 +140,36 @@ TEST_F(ReportFlow, PlainTextReportsSaveAsTextWithTheirLastLine) {
     dialogs->Answer(dir / "out.TXT");
     report->OnSaveAsText();
     EXPECT_EQ(dir.Read("out.TXT"), "\xB5\xDA\xD2\xBB\xD0\xD0\nlast");
+}
+
+TEST_F(ReportFlow, ALoadedReportIsNoEditToUndoAndNotModified) {
+    dir.Write("r.txt", "\xB5\xDA\xD2\xBB\xD0\xD0\r\nlast");
+    dir.Write("r.rtf", "{\\rtf1 first\\par last}");
+    for (const char* name : {"r.txt", "r.rtf"}) {
+        report->setPlainText("typed by the user");
+        report->ReadFile(dir / name);
+        EXPECT_TRUE(report->toPlainText().endsWith("last")) << name;
+        EXPECT_FALSE(report->document()->isUndoAvailable()) << name << ": undo would empty the report";
+        EXPECT_FALSE(report->document()->isModified()) << name;
+        EXPECT_FALSE(doc->IsModified()) << name;
+    }
+}
+
+TEST_F(ReportFlow, TheContextMenuIsTheTextEditingMenu) {
+    QMenu menu;
+    report->BuildContextMenu(menu);
+    QStringList texts;
+    for (QAction* a : menu.actions())
+        if (!a->isSeparator()) texts << a->text();
+    const QStringList expected = {"恢复\tCtrl+Z", "剪切\tCtrl+X", "拷贝\tCtrl+C", "粘贴\tCtrl+V", "特别粘贴",
+                                  "删除选择的文字", "全选", "跳到指定行", "寻找\tCtrl+F", "寻找下一个\tF3",
+                                  "替换\tCtrl+H", "插入对象", "连接对象", "对象属性\tAlt+Enter", "字体与颜色设置",
+                                  "读入RTF文件", "保存RTF文件", "更名保存RTF文件", "保存文件为文本文件"};
+    EXPECT_EQ(texts.join(" | ").toStdString(), expected.join(" | ").toStdString());
+    for (QAction* a : menu.actions()) {
+        const bool objectCommand = a->text() == "插入对象" || a->text() == "连接对象" || a->text().startsWith("对象属性");
+        if (objectCommand) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString() << ": no object linking here";
+    }
 }
 
 TEST_F(ReportFlow, FindAndReplaceWorkOnTheReport) {

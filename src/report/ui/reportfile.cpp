@@ -38,10 +38,17 @@ bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf) {
     if (!doc) return false;
     std::string bytes;
     if (!kv::platform::ReadFileBytes(path.toStdString(), bytes)) return false;
-    if (asRtf) return ReadRtf(QByteArray::fromStdString(bytes), doc);
+    if (asRtf) {
+        if (!ReadRtf(QByteArray::fromStdString(bytes), doc)) return false;
+        doc->setModified(false);
+        return true;
+    }
     std::string utf8 = kv::platform::GbkToUtf8Lossy(bytes);
     QString text = QString::fromStdString(utf8);
     text.replace("\r\n", "\n");
+    // A load is no edit to undo: undoing it would empty the report.
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
     doc->clear();
     QTextCursor c(doc);
     QTextCharFormat f;
@@ -52,6 +59,8 @@ bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf) {
     c.setBlockFormat(b);
     c.setBlockCharFormat(f);
     c.insertText(text, f);
+    doc->setUndoRedoEnabled(undo);
+    doc->setModified(false);
     return true;
 }
 
