@@ -248,29 +248,55 @@ void CBbView_KV::ShowLineNo() {
     if (auto* pane = main->findChild<QLabel*>("pane1")) pane->setText(kv::report::ui::LineStatusText(this));
 }
 
+void CBbView_KV::BuildContextMenu(QMenu& menu) {
+    using namespace kv::cmd;
+    struct Item {
+        int id;  // 0: separator
+        const char* text;
+    };
+    static const Item items[] = {
+        {kEditUndo, "恢复\tCtrl+Z"},
+        {0, nullptr},
+        {kEditCut, "剪切\tCtrl+X"},
+        {kEditCopy, "拷贝\tCtrl+C"},
+        {kEditPaste, "粘贴\tCtrl+V"},
+        {kEditPasteSpecial, "特别粘贴"},
+        {kEditClear, "删除选择的文字"},
+        {kEditSelectAll, "全选"},
+        {0, nullptr},
+        {kGotoLine, "跳到指定行"},
+        {kEditFind, "寻找\tCtrl+F"},
+        {kEditRepeat, "寻找下一个\tF3"},
+        {kEditReplace, "替换\tCtrl+H"},
+        {0, nullptr},
+        {kOleInsertNew, "插入对象"},
+        {kOleEditLinks, "连接对象"},
+        {kOleEditProperties, "对象属性\tAlt+Enter"},
+        {0, nullptr},
+        {kFontColor, "字体与颜色设置"},
+        {0, nullptr},
+        {kOpenRtf, "读入RTF文件"},
+        {kSaveRtf, "保存RTF文件"},
+        {kSaveRtfAs, "更名保存RTF文件"},
+        {kSaveAsText, "保存文件为文本文件"},
+    };
+    for (const Item& item : items) {
+        if (!item.id) {
+            menu.addSeparator();
+            continue;
+        }
+        const int id = item.id;
+        CCmdUI state;
+        // Embedded objects cannot be inserted or linked here: no handler, no action.
+        state.enabled = OnCmdMsg(id, &state) && state.enabled;
+        QAction* action = menu.addAction(QString::fromUtf8(item.text), [this, id] { OnCmdMsg(id, nullptr); });
+        action->setEnabled(state.enabled);
+    }
+}
+
 void CBbView_KV::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    auto add = [&](const QString& text, int id) {
-        CCmdUI state;
-        OnCmdMsg(id, &state);
-        QAction* action = menu.addAction(text, [this, id] { OnCmdMsg(id, nullptr); });
-        action->setEnabled(state.enabled);
-    };
-    using namespace kv::cmd;
-    add("恢复\tCtrl+Z", kEditUndo);
-    menu.addSeparator();
-    add("剪切\tCtrl+X", kEditCut);
-    add("拷贝\tCtrl+C", kEditCopy);
-    add("粘贴\tCtrl+V", kEditPaste);
-    add("删除选择的文字", kEditClear);
-    add("全选", kEditSelectAll);
-    menu.addSeparator();
-    add("跳到指定行", kGotoLine);
-    menu.addSeparator();
-    add("读入RTF文件", kOpenRtf);
-    add("保存RTF文件", kSaveRtf);
-    add("更名保存RTF文件", kSaveRtfAs);
-    add("保存文件为文本文件", kSaveAsText);
+    BuildContextMenu(menu);
     menu.exec(event->globalPos());
 }
 

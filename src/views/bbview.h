@@ -9,6 +9,7 @@
 #include <string>
 
 class CBbDoc_KV;
+class QMenu;
 
 class CBbView_KV : public QTextEdit {
     Q_OBJECT
@@ -48,6 +49,8 @@ public:
     void PasteSpecial();        // 57639: the clipboard's plain text
     // "Line: %d" in the main window's first status pane.
     void ShowLineNo();
+    // The right-button menu: the text-editing commands in their states.
+    void BuildContextMenu(QMenu& menu);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
