@@ -14,7 +14,8 @@ constexpr int kTextHeight = 32808;
 constexpr int kClear = 12792;
 
 kv::platform::FileDialogRequest DxfRequest(const char* title) {
-    return {title, "AutoCAD交换文件(*.DXF)|*.DXF||", "DXF", ""};
+    // No default extension: the file is written by the name chosen.
+    return {title, "AutoCAD交换文件(*.DXF)|*.DXF||", "", ""};
 }
 }  // namespace
 
@@ -27,6 +28,14 @@ CCxView_KV::CCxView_KV(CBbDoc_KV* document, QWidget* parent) : CDtView(parent), 
 CCxView_KV::~CCxView_KV() {
     // A closed window must not stay the current drawing view.
     if (G_pCxView == this) G_pCxView = nullptr;
+}
+
+void CCxView_KV::showEvent(QShowEvent* event) {
+    CDtView::showEvent(event);
+    if (m_shown) return;
+    m_shown = true;
+    OnShowAll();
+    update();
 }
 
 void CCxView_KV::LoadDxf(const std::string& path) {

@@ -35,8 +35,13 @@ public:
     // clear, copy, print and print preview.
     bool OnCmdMsg(int id, CCmdUI* ui);
 
+protected:
+    // The first showing fits the drawing to the view's real size.
+    void showEvent(QShowEvent* event) override;
+
 private:
     CBbDoc_KV* m_document;
+    bool m_shown = false;
 };
 
 // Runs a zoom command (57013 to 57019) on a drawing view; other ids do nothing.
