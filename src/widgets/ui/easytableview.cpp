@@ -1,0 +1,261 @@
+#include "widgets/ui/easytableview.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "report/rtf.h"
+
+namespace {
+
+QColor FromColourRef(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+class EasyTableDelegate : public QStyledItemDelegate {
+public:
+    explicit EasyTableDelegate(EasyTableView* view) : QStyledItemDelegate(view), view_(view) {}
+
+    CETCell* Cell(const QModelIndex& index) const {
+        CEasyTableWnd* grid = view_->Grid();
+        return grid ? grid->GetCell(index.row() + 1, index.column() + 1) : nullptr;
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        CETCell* cell = Cell(index);
+        if (!cell || !cell->IsEditable() || cell->GetKind() == CETCell::kCheck) return nullptr;
+        if (!cell->Choices().empty()) {
+            auto* box = new QComboBox(parent);
+            for (const auto& t : cell->Choices()) box->addItem(Q(t));
+            return box;
+        }
+        if (!cell->SelectList().empty()) {
+            auto* box = new QComboBox(parent);
+            box->setEditable(true);
+            for (const auto& t : cell->SelectList()) box->addItem(Q(t));
+            return box;
+        }
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        return edit;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        CETCell* cell = Cell(index);
+        if (!cell) return;
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            if (!box->isEditable()) box->setCurrentIndex(cell->ChoiceIndex());
+            else box->setEditText(Q(cell->GetText()));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            edit->setText(Q(cell->GetText()));
+            edit->selectAll();
+        }
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+        const int row = index.row() + 1, column = index.column() + 1;
+        QPointer<EasyTableView> view(view_);
+        if (auto* box = qobject_cast<QComboBox*>(editor); box && !box->isEditable()) {
+            const int chosen = box->currentIndex();
+            QMetaObject::invokeMethod(
+                view_, [view, row, column, chosen] { if (view) view->CommitChoice(row, column, chosen); },
+                Qt::QueuedConnection);
+            return;
+        }
+        QString text;
+        if (auto* box = qobject_cast<QComboBox*>(editor)) text = box->currentText();
+        else if (auto* edit = qobject_cast<QLineEdit*>(editor)) text = edit->text();
+        QMetaObject::invokeMethod(
+            view_, [view, row, column, text] { if (view) view->CommitText(row, column, text); },
+            Qt::QueuedConnection);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        CETCell* cell = Cell(index);
+        if (!cell || !cell->HasButton()) return;
+        QStyleOptionButton button;
+        button.rect = view_->ButtonRect(option.rect);
+        button.text = QStringLiteral("…");
+        button.state = QStyle::State_Enabled | QStyle::State_Raised;
+        QApplication::style()->drawControl(QStyle::CE_PushButton, &button, painter);
+    }
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        CETCell* cell = Cell(index);
+        if (cell && event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const int row = index.row() + 1, column = index.column() + 1;
+            QPointer<EasyTableView> view(view_);
+            if (cell->HasButton() && view_->ButtonRect(option.rect).contains(mouse->position().toPoint())) {
+                QMetaObject::invokeMethod(
+                    view_, [view, row, column] { if (view) view->ClickButton(row, column); }, Qt::QueuedConnection);
+                return true;
+            }
+            if (cell->GetKind() == CETCell::kCheck && cell->IsEditable()) {
+                QMetaObject::invokeMethod(
+                    view_, [view, row, column] { if (view) view->ToggleCheck(row, column); }, Qt::QueuedConnection);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+
+private:
+    EasyTableView* view_;
+};
+
+}  // namespace
+
+EasyTableView::EasyTableView(CEasyTableWnd* grid, QWidget* parent) : QTableWidget(parent), grid_(grid) {
+    setItemDelegate(new EasyTableDelegate(this));
+    verticalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(this, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int, int) { OnCurrentCellChanged(row, column); });
+    if (grid_) grid_->SetHost(this);
+}
+
+EasyTableView::~EasyTableView() {
+    if (grid_) grid_->SetHost(nullptr);
+}
+
+void EasyTableView::Rebuild() {
+    rebuilding_ = true;
+    clear();
+    if (!grid_) {
+        setRowCount(0);
+        setColumnCount(0);
+        rebuilding_ = false;
+        return;
+    }
+    const int columns = grid_->ColumnCount();
+    const int rows = grid_->RowCount();
+    setColumnCount(columns);
+    setRowCount(rows);
+    const std::vector<int> widths = grid_->ColumnWidths();
+    for (int k = 0; k < columns; ++k)
+        if (widths[static_cast<std::size_t>(k)] > 0) setColumnWidth(k, widths[static_cast<std::size_t>(k)]);
+    if (grid_->Titles().empty()) {
+        horizontalHeader()->hide();
+    } else {
+        QStringList titles;
+        for (const auto& t : grid_->Titles()) {
+            int colour = 0;
+            titles << Q(GridTextPlain(t, colour));
+        }
+        setHorizontalHeaderLabels(titles);
+        if (grid_->m_nTitleHeight > 0) horizontalHeader()->setMinimumHeight(grid_->m_nTitleHeight);
+        horizontalHeader()->show();
+    }
+    for (const auto& cell : grid_->Cells()) {
+        const int r = cell->Row() - 1, c = cell->Column() - 1;
+        if (r < 0 || c < 0 || r >= rows || c >= columns) continue;
+        int markColour = 0;
+        const std::string plain = GridTextPlain(cell->GetText(), markColour);
+        auto* item = new QTableWidgetItem(Q(plain));
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (cell->IsEditable() && cell->GetKind() != CETCell::kCheck) flags |= Qt::ItemIsEditable;
+        item->setFlags(flags);
+        if (cell->GetKind() == CETCell::kCheck) item->setData(Qt::CheckStateRole, cell->IsChecked() ? Qt::Checked : Qt::Unchecked);
+        item->setBackground(FromColourRef(cell->BkColor()));
+        QColor text = FromColourRef(cell->TextColor());
+        if (!cell->TextColorSet()) {
+            if (markColour != 0) text = FromColourRef(kv::report::ColourOfIndex(markColour));
+            else if (cell->GetKind() != CETCell::kText && !cell->IsEditable()) text = QColor(128, 128, 128);
+        }
+        item->setForeground(text);
+        if (!cell->TiShi().empty()) item->setToolTip(Q(cell->TiShi()));
+        setItem(r, c, item);
+    }
+    // Empty places are neither edited nor chosen.
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            if (!item(r, c)) {
+                auto* empty = new QTableWidgetItem;
+                empty->setFlags(Qt::ItemIsEnabled);
+                setItem(r, c, empty);
+            }
+    const int cr = grid_->GetCurRow() - 1, cc = grid_->GetCurCol() - 1;
+    if (cr >= 0 && cr < rows && cc >= 0 && cc < columns) setCurrentCell(cr, cc);
+    rebuilding_ = false;
+}
+
+bool EasyTableView::CommitText(int row, int column, const QString& text) {
+    if (!grid_) return false;
+    const int stored = grid_->EditText(row, column, text.toStdString());
+    // Shows the stored value, or the field's value again after a refusal.
+    if (grid_) Rebuild();
+    return stored != 0;
+}
+
+bool EasyTableView::CommitChoice(int row, int column, int index) {
+    if (!grid_) return false;
+    const int stored = grid_->ChooseItem(row, column, index);
+    if (grid_) Rebuild();
+    return stored != 0;
+}
+
+bool EasyTableView::ToggleCheck(int row, int column) {
+    if (!grid_) return false;
+    CETCell* cell = grid_->GetCell(row, column);
+    if (!cell) return false;
+    const int stored = grid_->SetCheck(row, column, !cell->IsChecked());
+    if (grid_) Rebuild();
+    return stored != 0;
+}
+
+bool EasyTableView::ClickButton(int row, int column) { return grid_ && grid_->PressButton(row, column) != 0; }
+
+QRect EasyTableView::ButtonRect(const QRect& cellRect) const {
+    const int w = std::min(18, cellRect.width());
+    return QRect(cellRect.right() - w + 1, cellRect.top() + 1, w - 1, cellRect.height() - 2);
+}
+
+void EasyTableView::TableRebuilt() { Rebuild(); }
+
+void EasyTableView::StartEdit(int row, int column) {
+    if (row < 1 || column < 1 || row > rowCount() || column > columnCount()) return;
+    rebuilding_ = true;
+    setCurrentCell(row - 1, column - 1);
+    rebuilding_ = false;
+    edit(model()->index(row - 1, column - 1));
+}
+
+void EasyTableView::SendToOwner(int msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    emit message(msg, static_cast<quintptr>(wParam), static_cast<qintptr>(lParam));
+}
+
+void EasyTableView::GridGone() {
+    grid_ = nullptr;
+    Rebuild();
+}
+
+void EasyTableView::OnCurrentCellChanged(int row, int column) {
+    if (rebuilding_ || !grid_ || row < 0 || column < 0) return;
+    grid_->SelectCell(row + 1, column + 1);
+}
+
+EasyTableView* CreateEasyTable(QWidget* dialog, CEasyTableWnd* grid, int placeholderId, int /*mode*/) {
+    if (!dialog || !grid) return nullptr;
+    auto* place = dialog->findChild<QWidget*>(QString::number(placeholderId));
+    if (!place) return nullptr;
+    auto* view = new EasyTableView(grid, place);
+    if (!place->layout()) {
+        auto* layout = new QVBoxLayout(place);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    place->layout()->addWidget(view);
+    grid->UpdateTable();
+    return view;
+}
