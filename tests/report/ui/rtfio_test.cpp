@@ -107,8 +107,10 @@ void WriteSampleReport(const std::string& path, const std::string& dxf) {
     rtf.SetCurTextStyle(0, 21, 1, 0, 0, 0);
     rtf.InsertText("    Q`vx~(N/mm)  mm^23~\n");
     rtf.InsertText("\x01" "06不满足\x01" "01 ok\n");
+    rtf.InsertText("\x01" "02满足 \x01" "05偏小\n");
     rtf.InsertText("    ");
     rtf.InsertFormula("M=q`i*sin(Greek(b))*mark(l,2,2)");
+    rtf.InsertFormula("k=sqr(1+16/k)");
     kv::report::ReportTable t;
     t.columnWidths = {150, 100};
     t.rows = {{{"门洞宽", {}, {}, 0}, {"1000", {}, {}, 2}},
@@ -139,7 +141,8 @@ TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
     QTextDocument doc;
     ASSERT_TRUE(LoadReport(&doc, QString::fromStdString(dir / "r.rtf"), true));
     QString text = doc.toPlainText();
-    for (const char* piece : {"M1 门框墙计算", "不满足 ok", "M=qi×sin(β)×l22", "当混凝土强度等级不超过C50时", "结束"})
+    for (const char* piece : {"M1 门框墙计算", "不满足 ok", "满足 偏小", "M=qi×sin(β)×l22", "k=√(1+16/k)",
+                              "当混凝土强度等级不超过C50时", "结束"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(piece))) << piece << "\n" << text.toStdString();
 
     QTextCharFormat title = FormatOf(doc, "M1");
@@ -151,6 +154,8 @@ TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {
     EXPECT_EQ(FormatOf(doc, "(N/mm)").verticalAlignment(), QTextCharFormat::AlignNormal);
     EXPECT_EQ(ColourName(FormatOf(doc, "不满足")), "#ff0000");
     EXPECT_EQ(ColourName(FormatOf(doc, " ok")), "#000000");
+    EXPECT_EQ(ColourName(FormatOf(doc, "满足 偏")), "#0000ff");
+    EXPECT_EQ(ColourName(FormatOf(doc, "偏小")), "#ff00ff");
     EXPECT_EQ(FormatOf(doc, "β").verticalAlignment(), QTextCharFormat::AlignNormal);
 
     QTextBlock margin = doc.find(QString::fromUtf8("当混凝土")).block();
@@ -282,6 +287,21 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
     QString text = QString::fromUtf8(t.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QString("门框墙计算"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QString("不满足"))) << text.toStdString();
+
+    // the report as the view saves it again opens as well
+    QTextDocument view;
+    ASSERT_TRUE(LoadReport(&view, QString::fromStdString(dir / "r.rtf"), true));
+    ASSERT_TRUE(SaveRtf(view, QString::fromStdString(dir / "saved.rtf")));
+    QProcess saved;
+    saved.start(soffice, {"--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
+                          QString::fromStdString(dir / "saved.rtf")});
+    ASSERT_TRUE(saved.waitForFinished(120000));
+    QProcess savedText;
+    savedText.start(pdftotext, {QString::fromStdString(dir / "saved.pdf"), "-"});
+    ASSERT_TRUE(savedText.waitForFinished(60000));
+    QString again = QString::fromUtf8(savedText.readAllStandardOutput());
+    for (const char* piece : {"门框墙计算", "不满足", "当混凝土强度等级不超过", "门洞宽", "结束"})
+        EXPECT_TRUE(again.contains(QString::fromUtf8(piece))) << piece << "\n" << again.toStdString();
 
     // and what LibreOffice writes back, our reader reads
     QProcess back;
