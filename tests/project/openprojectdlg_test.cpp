@@ -54,6 +54,20 @@ TEST_F(OpenProjectDialog, OkCreatesTheFolderEntersItAndWritesTheInformation) {
     EXPECT_EQ(dlg.Record().m_strName, "地下车库人防");
 }
 
+TEST_F(OpenProjectDialog, AFolderTypedWithoutItsPathIsTakenFromTheCurrentFolder) {
+    for (const char* typed : {"old", "new"}) {
+        kv::test::TempFolder dir;
+        dir.Write("old/x", "");
+        dir.MakeCurrent();
+        CDlgOpenProject dlg(nullptr, dir.path(), "");
+        Edit(dlg, 1088)->setText(typed);
+        dlg.findChild<QPushButton*>("1")->click();
+        EXPECT_EQ(dlg.ChosenFolder(), dir / typed + "/") << typed;
+        EXPECT_EQ(kv::platform::CurrentFolder(), dir / typed + "/") << typed;
+        EXPECT_NE(dir.Read(std::string(typed) + "/GCXX.BOX"), "") << typed;
+    }
+}
+
 TEST_F(OpenProjectDialog, CancelWritesNothing) {
     kv::test::TempFolder dir;
     CDlgOpenProject dlg(nullptr, dir.path(), "");

@@ -264,6 +264,23 @@ TEST_F(ProjectWindow, ADamagedProjectFileIsKeptAsideAndReported) {
     EXPECT_EQ(G_Project.m_nCount[0], 0);
 }
 
+TEST_F(ProjectWindow, AFolderThatCannotBeMadeIsReportedAndTheOpenProjectStays) {
+    OpenFolder(*frame, dir / "a");
+    G_Project.AddItem(0);
+    dir.Write("file", "x");
+    OnNextModal([this](QWidget* open) {
+        open->findChild<QLineEdit*>("1088")->setText(QString::fromStdString(dir / "file/sub"));  // below a file
+        open->findChild<QPushButton*>("1")->click();
+    });
+    frame->SendCommand(kv::cmd::kOpenProject);
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_NE(messages->shown()[0].text.find(dir / "file/sub"), std::string::npos);
+    EXPECT_EQ(G_strWorkPath, dir / "a/");
+    EXPECT_EQ(kv::platform::CurrentFolder(), dir / "a/");
+    EXPECT_EQ(G_Project.m_nCount[0], 1);
+    EXPECT_EQ(frame->m_bProjectOpen, 1);
+}
+
 TEST_F(ProjectWindow, ACancelledSwitchOfWorkSettingPutsEverythingBack) {
     G_strWorkPath = dir / "basement/";
     OnNextModal([](QWidget* open) { open->findChild<QPushButton*>("2")->click(); });

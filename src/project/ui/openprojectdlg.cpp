@@ -153,8 +153,11 @@ void CDlgOpenProject::accept() {
 
     // Enter the folder, creating it when it does not exist; a folder that can be
     // neither entered nor created gets no project information.
-    std::string folder = Trim(m_gcxx.m_strPath);
+    std::string folder = kv::platform::ToSlashes(Trim(m_gcxx.m_strPath));
     if (folder.empty()) return;
+    // A folder typed without its path is below the current folder; it is made
+    // absolute first, as entering it changes the current folder.
+    if (folder.front() != '/') folder = kv::platform::CurrentFolder() + folder;
     if (!kv::platform::SetCurrentFolder(folder)) {
         if (!MakeDirectory(folder.c_str()) || !kv::platform::SetCurrentFolder(folder)) return;
     }
