@@ -31,8 +31,13 @@ int CheckDataSaved(CJsBaseData* data) {
     if (changed) {
         int answer = kv::MessageBox("    您当前的数据已经做了改动\n但未保存，您是否需要保存？\n",
                                     kv::MB_YESNOCANCEL | kv::MB_ICONQUESTION);
-        if (answer == kv::IDYES) data->SaveData(dat.c_str());
-        else if (answer == kv::IDCANCEL) result = 0;
+        if (answer == kv::IDYES && !data->SaveData(dat.c_str())) {
+            // Closing now would lose the changes the user asked to keep.
+            kv::MessageBox("不能保存文件 : " + dat, kv::MB_OK | kv::MB_ICONERROR);
+            result = 0;
+        } else if (answer == kv::IDCANCEL) {
+            result = 0;
+        }
     }
     data->SetFileName_(keptFile);
     return result;

@@ -11,5 +11,6 @@ bool IsProjectMode();
 
 // In project mode: when the data object differs from its item file in the work
 // folder (or the file is missing), asks whether to save. Returns 0 when the user
-// cancels, else 1 (after saving on Yes).
+// cancels or the file cannot be saved (said in a message), else 1 (after saving
+// on Yes).
 int CheckDataSaved(CJsBaseData* data);

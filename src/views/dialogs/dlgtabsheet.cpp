@@ -140,6 +140,10 @@ int CDlgTabSheet::OnRemovePage(int k) {
     m_removedIndex = k;
     RetitleTabs(m_listA);
     FitToPages();
+    // The shown tab itself was dropped: show the page of the tab now current, the
+    // one OK goes to.
+    QWidget* current = Page(PageOfTab(m_tabs->currentIndex()));
+    if (current && !current->isVisibleTo(m_tabControl)) OnSelchangeTab(m_tabs->currentIndex());
     return 1;
 }
 

@@ -99,11 +99,35 @@ TEST_F(Dialogs, ATabCanBeDroppedAndRestored) {
     sheet.hide();
 }
 
+TEST_F(Dialogs, DroppingTheShownTabShowsThePageThatOkGoesTo) {
+    CDlgTabSheet sheet;
+    std::vector<std::unique_ptr<CountingPage>> pages;
+    for (int i = 0; i < 3; ++i) {
+        pages.push_back(std::make_unique<CountingPage>(QSize(200, 100)));
+        sheet.AddPage("页" + std::to_string(i + 1), pages.back().get());
+    }
+    sheet.OnInitDialog();
+    sheet.show();
+    sheet.TabBar()->setCurrentIndex(1);
+    ASSERT_EQ(sheet.OnRemovePage(1), 1);
+    int shown = sheet.PageOfTab(sheet.TabBar()->currentIndex());
+    ASSERT_GE(shown, 0);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pages[static_cast<std::size_t>(i)]->isVisible(), i == shown) << i;
+    sheet.findChild<QPushButton*>("1")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(pages[static_cast<std::size_t>(shown)]->oks, 1);
+    sheet.hide();
+}
+
 class StoredData : public CJsBaseData {
 public:
     using CJsBaseData::SaveData;
     int value = 1;
+    std::string refuse;  // paths ending so cannot be written
     int SaveData(const char* path) override {
+        std::string p = path;
+        if (!refuse.empty() && p.size() >= refuse.size() && p.compare(p.size() - refuse.size(), refuse.size(), refuse) == 0)
+            return 0;
         std::FILE* f = std::fopen(path, "w");
         if (!f) return 0;
         std::fprintf(f, "%d\n", value);
@@ -139,6 +163,16 @@ TEST_F(Dialogs, CancelAsksAboutUnsavedDataOnlyInProjectMode) {
     EXPECT_EQ(dir.List(), "&KV_0003.dat");  // no temporary copy left
     ASSERT_EQ(messages->shown().size(), 3u);
     EXPECT_EQ(messages->shown()[0].text, "    您当前的数据已经做了改动\n但未保存，您是否需要保存？\n");
+
+    // A save that fails keeps the dialog open with the data, and says so.
+    data.value = 4;
+    data.refuse = ".dat";
+    messages->Answer(kv::IDYES);
+    EXPECT_EQ(CheckDataSaved(&data), 0);
+    ASSERT_EQ(messages->shown().size(), 5u);
+    EXPECT_EQ(messages->shown()[4].text, "不能保存文件 : " + dir / "&KV_0003.dat");
+    EXPECT_EQ(dir.Read("&KV_0003.dat"), "2\n");
+    data.refuse.clear();
 
     // The container's Cancel stays open when the user cancels the question.
     data.value = 3;
