@@ -212,6 +212,8 @@ CETCell* CEasyTableWnd::Add(std::unique_ptr<CETCell> cell) {
     return cells_.back().get();
 }
 
+CETCell* CEasyTableWnd::AddText(int row, int column) { return AddText(row, column, "%s", ""); }
+
 CETCell* CEasyTableWnd::AddText(int row, int column, const char* format, ...) {
     std::unique_ptr<CETCell> cell(new CETCell(row, column, CETCell::kText));
     if (format) {

@@ -176,6 +176,8 @@ public:
     // kind 5: send `message` to the owner after every edit. Other kinds are kept unused.
     void AddReact(int kind, int message, int wParam = 0, int lParam = 0);
 
+    // An empty label cell (a place that takes colours but no text).
+    CETCell* AddText(int row, int column);
     // A label: printf-style text.
     CETCell* AddText(int row, int column, const char* format, ...)
 #if defined(__GNUC__)

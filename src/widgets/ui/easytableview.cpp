@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -220,6 +221,18 @@ bool EasyTableView::ClickButton(int row, int column) { return grid_ && grid_->Pr
 QRect EasyTableView::ButtonRect(const QRect& cellRect) const {
     const int w = std::min(18, cellRect.width());
     return QRect(cellRect.right() - w + 1, cellRect.top() + 1, w - 1, cellRect.height() - 2);
+}
+
+void EasyTableView::keyPressEvent(QKeyEvent* event) {
+    // Space ticks a check cell as a click does.
+    const int row = currentRow() + 1, column = currentColumn() + 1;
+    CETCell* cell = grid_ ? grid_->GetCell(row, column) : nullptr;
+    if (event->key() == Qt::Key_Space && cell && cell->GetKind() == CETCell::kCheck) {
+        ToggleCheck(row, column);
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 void EasyTableView::TableRebuilt() { Rebuild(); }

@@ -31,6 +31,9 @@ signals:
     // A message of the grid to its owner (kTableRedraw, kTableRefill, ...).
     void message(int message, quintptr wParam, qintptr lParam);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void TableRebuilt() override;
     void StartEdit(int row, int column) override;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 #include <memory>
@@ -93,13 +94,14 @@ protected:
         view->setCurrentIndex(index);
         sent.clear();  // moving there is reported on its own
         view->edit(index);
-        auto* editor = view->findChild<Editor*>();
+        auto* editor = qobject_cast<Editor*>(view->indexWidget(index));
         ASSERT_NE(editor, nullptr);
         change(editor);
         QMetaObject::invokeMethod(view, "commitData", Q_ARG(QWidget*, editor));
         QMetaObject::invokeMethod(view, "closeEditor", Q_ARG(QWidget*, editor),
                                   Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
         QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     Record data;
@@ -179,11 +181,16 @@ TEST_F(GridWindow, TheCellButtonSendsItsNumberAndSelectionIsReported) {
     EXPECT_EQ(view->currentRow(), 1);
 }
 
-TEST_F(GridWindow, ACheckCellTogglesItsField) {
+TEST_F(GridWindow, ACheckCellTogglesItsFieldByClickOrSpace) {
     EXPECT_TRUE(view->ToggleCheck(3, 2));
     EXPECT_EQ(data.symmetric, 0);
     EXPECT_EQ(view->item(2, 1)->data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
     EXPECT_EQ(sent.size(), 2u);
+    view->setCurrentCell(2, 1);
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+    QApplication::sendEvent(view, &space);
+    EXPECT_EQ(data.symmetric, 1);
+    EXPECT_EQ(view->item(2, 1)->data(Qt::CheckStateRole).toInt(), Qt::Checked);
 }
 
 TEST_F(GridWindow, TheGridMayGoBeforeItsWindow) {
