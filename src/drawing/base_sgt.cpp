@@ -58,6 +58,9 @@ CBase_SGT::~CBase_SGT() = default;
 
 int CBase_SGT::New_MemDxf() {
     DXF::New_MemDxf();
+    // The pen's texts are in "HZ" from the start: STANDARD has no big font, and
+    // CAD programs would show its Chinese characters as question marks.
+    Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
     const float scale = env_.scale;
     env_ = Env{};
     env_.scale = scale;

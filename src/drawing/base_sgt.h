@@ -13,6 +13,7 @@ public:
     CBase_SGT();
     ~CBase_SGT() override;
 
+    // An empty drawing with the text style "HZ" ("txt" + big font "hztxt", width 0.75).
     int New_MemDxf() override;
 
     // ---- pen state

@@ -82,6 +82,24 @@ TEST(BaseSgt, TextAlongALineStaysBesideItWhateverItsDirection) {
     EXPECT_NEAR((rf.left + rf.right) / 2, 3000, 1e-3);
 }
 
+TEST(BaseSgt, ChineseTextsHaveTheirStyleWithoutAnyBeingAdded) {
+    // Pens that draw sketches for insertion add no text style of their own; their
+    // texts still go out in "HZ" on the big font "hztxt", in the pen and where inserted.
+    CPenSGT pen;
+    pen.CPenSGT::Draw_Text(0, 0, 0, 0, "尺寸荷载简图(左)", "BL");
+    CBase_SGT target;
+    target.InsertDxf(pen, 0, 0, 0, 1, 1);
+    DXF back;
+    ASSERT_EQ(back.Read_Dxf_From_Bytes(target.ToDxfBytes()), 1);
+    for (const DXF* d : std::vector<const DXF*>{&pen, &target, &back}) {
+        ASSERT_EQ(d->Entities().size(), 1u);
+        EXPECT_EQ(d->Entities()[0].style, "HZ");
+        ASSERT_NE(d->FindStyle("HZ"), nullptr);
+        EXPECT_EQ(d->FindStyle("HZ")->bigFont, "hztxt");
+        EXPECT_FLOAT_EQ(d->FindStyle("HZ")->widthFactor, 0.75f);
+    }
+}
+
 TEST(PenJT, DrawsInTrueMillimetresAtItsOwnScale) {
     CPenJT pen;
     pen.SetCurBiLi(50);
