@@ -347,7 +347,7 @@ int CPenSGT::Draw_DrawingName(float x, float y, const char* text, bool underline
 }
 
 int CPenSGT::Draw_BreakLine(float x1, float y1, float x2, float y2) {
-    return Draw_Cut_Sym(x1, y1, x2, y2, m_fSymbolSize > 0 ? m_fSymbolSize : GetAbsLength(3.0f));
+    return Draw_Cut_Sym(x1, y1, x2, y2, GetSymbolSize());
 }
 
 int CPenSGT::Draw_HorizonLine(float x1, float y1, float x2, float y2, float size) {

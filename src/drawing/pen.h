@@ -91,7 +91,8 @@ public:
     int SetCurLayer_Check(const char* name);
     void SetCurDrawLineEnv(int linetype);
     void SetJTState(int state) { m_nJTState = state; }
-    float GetSymbolSize() const { return m_fSymbolSize; }
+    // Size of break symbols: the one set, or 3 paper mm.
+    float GetSymbolSize() const { return m_fSymbolSize > 0 ? m_fSymbolSize : GetAbsLength(3.0f); }
     void SetSymbolSize(float s) { m_fSymbolSize = s; }
 
     // Lines of a pen line type; `layer`/`colour` null keep the current ones.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/pen_sgtex.h"
@@ -107,6 +108,22 @@ TEST(PenJT, DrawsInTrueMillimetresAtItsOwnScale) {
     pen.Draw_Line(0, 0, 1000, 0);
     // Stored at 1:100: 1000 mm at 1:50 take the place of 2000.
     EXPECT_DOUBLE_EQ(pen.Entities()[0].x2, 2000);
+}
+
+TEST(PenSgt, SymbolSizeIsTheOneBreakLinesAreDrawnWith) {
+    // Callers limit the size to a wall's thickness by comparing with what the pen
+    // reports, so it must report the size it draws with, the default included.
+    struct Case { float set; float expected; } cases[] = {{0, 150}, {60, 60}};
+    for (const auto& c : cases) {
+        CPenSGT pen;
+        pen.SetCurBiLi(50);  // one paper unit is 50, stored at twice that
+        if (c.set > 0) pen.SetSymbolSize(c.set);
+        EXPECT_FLOAT_EQ(pen.GetSymbolSize(), c.expected) << c.set;
+        pen.Draw_BreakLine(0, 0, 300, 0);
+        double reach = 0;
+        for (const auto& e : pen.Entities()) reach = std::max({reach, std::fabs(e.y1), std::fabs(e.y2)});
+        EXPECT_NEAR(reach / 2, c.expected, 1e-3) << c.set;
+    }
 }
 
 TEST(PenJT, InsertWithDirectionCosinesMirrorsARightSide) {
