@@ -151,13 +151,17 @@ void CBbDoc_KV::OnSelchangeChaXun() {
 }
 
 void CBbDoc_KV::ShowChaXun() {
-    // The chosen entry of those read; an item without entries shows nothing.
+    // The chosen entry of those read. An item without entries shows nothing: the
+    // views must not go on showing another item's drawing and report.
     int count = std::min(m_nChaXun, static_cast<int>(m_chaXun.size()));
     if (count > 0) {
         int k = std::clamp(m_nCurChaXun, 0, count - 1);
         const ChaXunEntry& e = m_chaXun[static_cast<std::size_t>(k)];
         if (G_pCxView) G_pCxView->LoadDxf(G_strWorkPath + e.dxf);
         if (G_pBbView) G_pBbView->ReadFile(G_strWorkPath + e.rtf);
+    } else {
+        if (G_pCxView) G_pCxView->ClearDxf();
+        if (G_pBbView) G_pBbView->ClearText();
     }
     UpdateTitle(ModuleName(m_nModule));
 }

@@ -159,6 +159,25 @@ TEST_F(ProjectWindow, SelectingAnItemShowsItsResultsAndFiftyAtMost) {
     EXPECT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
 }
 
+TEST_F(ProjectWindow, AnItemWithoutResultsShowsNoOtherItemsResult) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    G_Project.AddItem(0);
+    dir.Write("&KV_0001.DAT", GbkItemFile("a", 1));
+    dir.Write("&KV_0002.DAT", GbkItemFile("b", 0));
+    dir.Write("r1.RTF", "report 1\n");
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    CBbDoc_KV* doc = roof->GetDocument();
+    doc->OnSelchangeItem();
+    ASSERT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
+    roof->ItemCombo()->setCurrentIndex(1);
+    doc->OnSelchangeItem();
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "");
+    EXPECT_EQ(doc->GetDxf(), nullptr);
+}
+
 TEST_F(ProjectWindow, TitlesCarryTheWorkSetting) {
     G_WorkSet = 2;
     SetModuleTable(2);
