@@ -295,7 +295,7 @@ int CBase_SGT::Draw_Text_Along_Line(float x1, float y1, float x2, float y2, int 
         f = pos / 10.0;
         hAlign = 0;
     } else {
-        f = pos / 6.0;
+        f = std::clamp(pos / 6.0, 0.0, 1.0);  // sixths never leave the line
         hAlign = pos <= 1 ? 0 : (pos >= 5 ? 2 : 1);
     }
     double angle = std::atan2(dy, dx) * 180.0 / kPi;
@@ -316,7 +316,7 @@ int CBase_SGT::Draw_Text_Along_Arc(float cx, float cy, float r, float a0, float 
     double sweep = std::fmod(double(a1) - a0, 360.0);
     if (sweep < 0) sweep += 360;
     const double h = height > 0 ? height : GetTextHeight();
-    const double f = code == 10 ? pos / 10.0 : pos / 6.0;
+    const double f = code == 10 ? pos / 10.0 : std::clamp(pos / 6.0, 0.0, 1.0);
     int hAlign = code == 10 ? 0 : (pos <= 1 ? 0 : (pos >= 5 ? 2 : 1));
     const double a = a0 + f * sweep;
     const double ox = std::cos(rad(a)), oy = std::sin(rad(a));

@@ -98,7 +98,8 @@ public:
                   const char* align = "BL");
     // Text beside the line P1P2 at `pos` along it: code 10 places the start of the
     // text at pos/10 of the line; other codes use sixths (0 start, 3 middle, 6
-    // end) with the text starting, centred or ending there. `offset` moves the
+    // end, beyond the end taken as the end) with the text starting, centred or
+    // ending there. `offset` moves the
     // baseline to the left of P1→P2. Code 7 keeps the line's direction, other codes
     // turn the text to read left to right.
     int Draw_Text_Along_Line(float x1, float y1, float x2, float y2, int code, int pos,

@@ -101,6 +101,23 @@ TEST(BaseSgt, ChineseTextsHaveTheirStyleWithoutAnyBeingAdded) {
     }
 }
 
+TEST(BaseSgt, SixthPositionsPastTheEndStayOnTheLineOrArc) {
+    // Positions count in sixths of the line or arc; one past the last sixth is its
+    // end, not a point beyond it (member labels at "start, middle, end" of arcs use 7).
+    for (int pos : {0, 3, 6, 7, 9}) {
+        CBase_SGT d;
+        d.Draw_Text_Along_Line(0, 0, 6000, 0, 8, pos, "12.5", 300, 60);
+        d.Draw_Text_Along_Arc(0, 0, 1000, 0, 90, 8, pos, "12.5", 300, 60);
+        ASSERT_EQ(d.Entities().size(), 2u) << pos;
+        const Entity& onLine = d.Entities()[0];
+        EXPECT_LE(onLine.x1, 6000 + 1e-6) << pos;
+        const Entity& onArc = d.Entities()[1];
+        const double deg = std::atan2(onArc.y1, onArc.x1) * 180 / kPi;
+        EXPECT_GE(deg, -1e-6) << pos;
+        EXPECT_LE(deg, 90 + 1e-6) << pos;
+    }
+}
+
 TEST(PenJT, DrawsInTrueMillimetresAtItsOwnScale) {
     CPenJT pen;
     pen.SetCurBiLi(50);
