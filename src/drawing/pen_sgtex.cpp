@@ -26,8 +26,9 @@ int CPenSGTEx::Draw_SteelPolyline(int kind, int n, const float* x, const float* 
     Draw_PLineBinder(kind, n, x, y, p, st, et, 0);
 
     const float u = GetAbsLength(1);
+    const bool marks = n >= 2 && x && y;  // the marks follow the bar's end segments
     const float halfPi = static_cast<float>(kPi / 2);
-    if ((startType == 2 || startType == -2) && n >= 2) {
+    if ((startType == 2 || startType == -2) && marks) {
         const float th = JH_GetAngle(x[0], y[0], x[1], y[1]);
         const float phi = startType == 2 ? th + halfPi : th - halfPi;
         float xs[2], ys[2];
@@ -35,7 +36,7 @@ int CPenSGTEx::Draw_SteelPolyline(int kind, int n, const float* x, const float* 
         get_polar_point(xs[0], ys[0], 1.5f * u, th, &xs[1], &ys[1]);
         Draw_PLineSteel(kind, 2, xs, ys, nullptr, 0, 0, 0, 2);
     }
-    if ((endType == 2 || endType == -2) && n >= 2) {
+    if ((endType == 2 || endType == -2) && marks) {
         const float th = JH_GetAngle(x[n - 1], y[n - 1], x[n - 2], y[n - 2]);
         const float phi = endType == 2 ? th - halfPi : th + halfPi;
         float xs[2], ys[2];

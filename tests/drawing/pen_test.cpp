@@ -202,6 +202,11 @@ TEST(PenSgtEx, SteelPolylineEndTypesWithoutMarks) {
         EXPECT_TRUE(pen.Entities().empty());
     }
     {
+        CPenSGTEx pen;  // no points at all: nothing drawn, no mark read from nowhere
+        EXPECT_EQ(pen.Draw_SteelPolyline(1, 2, nullptr, nullptr, nullptr, 2, -2), 1);
+        EXPECT_TRUE(pen.Entities().empty());
+    }
+    {
         CPenSGTEx pen;
         pen.Draw_SteelPolyline(1, 3, x, y, nullptr, 1, -1);  // hooks are part of the bar
         ASSERT_EQ(OfKind(pen, EntityKind::Polyline).size(), 1u);
