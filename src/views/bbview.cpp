@@ -129,7 +129,7 @@ bool CBbView_KV::OnCmdMsg(int id, CCmdUI* ui) {
                 QPrinter printer(QPrinter::HighResolution);
                 QPrintPreviewDialog preview(&printer, this);
                 connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-                        [this](QPrinter* p) { kv::report::ui::PrintReport(*document(), p); });
+                        [this](QPrinter* p) { kv::report::ui::PrintReport(*document(), p, true); });
                 preview.exec();
             }
             return true;

@@ -9,9 +9,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
 #include <QTextLayout>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 #include "platform/codec.h"
@@ -119,11 +121,43 @@ int CaretLine(const QTextEdit* edit) {
 
 QString LineStatusText(const QTextEdit* edit) { return QString("Line: %1").arg(CaretLine(edit)); }
 
-void PrintReport(const QTextDocument& doc, QPrinter* printer) {
+void PrintReport(const QTextDocument& doc, QPrinter* printer, bool preview) {
     if (!printer) return;
-    const qreal inchMm = 25.4 * kPrintMarginTwips / 1440.0;
-    printer->setPageMargins(QMarginsF(inchMm, inchMm, inchMm, inchMm), QPageLayout::Millimeter);
-    doc.print(printer);
+    // The pages are laid out here on the whole paper: the document's own printing
+    // would add two centimetres of its own inside the printer's margins.
+    printer->setFullPage(true);
+    QPainter painter(printer);
+    if (!painter.isActive()) return;
+    const int dpiX = printer->logicalDpiX(), dpiY = printer->logicalDpiY();
+    const QRectF paper = printer->paperRect(QPrinter::DevicePixel);
+    const qreal left = kPrintMarginTwips * dpiX / 1440.0, top = kPrintMarginTwips * dpiY / 1440.0;
+    const QSizeF body(paper.width() - 2 * left, paper.height() - 2 * top);
+    if (body.width() <= 0 || body.height() <= 0) return;
+    const QRectF paperPt = printer->paperRect(QPrinter::Point);
+    const int paperWidthTwips = qRound(paperPt.width() * 20), paperHeightTwips = qRound(paperPt.height() * 20);
+
+    // A copy laid out for the printer; pictures still come from the original.
+    std::unique_ptr<QTextDocument> copy(doc.clone(const_cast<QTextDocument*>(&doc)));
+    copy->documentLayout()->setPaintDevice(printer);
+    QTextFrameFormat root = copy->rootFrame()->frameFormat();
+    root.setMargin(0);
+    root.setPadding(0);
+    copy->rootFrame()->setFrameFormat(root);
+    copy->setPageSize(body);
+    const int pages = copy->pageCount();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer->newPage()) break;
+        painter.save();
+        painter.translate(left, top - page * body.height());
+        const QRectF view(0, page * body.height(), body.width(), body.height());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        copy->documentLayout()->draw(&painter, context);
+        painter.restore();
+        if (preview) DrawMarginLines(&painter, paperWidthTwips, paperHeightTwips, dpiX, dpiY);
+    }
 }
 
 void DrawMarginLines(QPainter* painter, int paperWidthTwips, int paperHeightTwips, int dpiX, int dpiY) {

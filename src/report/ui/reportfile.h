@@ -37,8 +37,9 @@ QString LineStatusText(const QTextEdit* edit);
 
 // Report pages: one inch on every side.
 inline constexpr int kPrintMarginTwips = 1440;
-// Prints the document on the printer with the report margins.
-void PrintReport(const QTextDocument& doc, QPrinter* printer);
+// Prints the document on the printer with the report margins; a preview also
+// shows the margins as dotted lines.
+void PrintReport(const QTextDocument& doc, QPrinter* printer, bool preview = false);
 // Dotted lines at the margins of a preview page of `paperTwips` size, drawn in
 // the painter's pen colour; `dpiX`/`dpiY` are the page device's resolution.
 void DrawMarginLines(QPainter* painter, int paperWidthTwips, int paperHeightTwips, int dpiX, int dpiY);

@@ -2,6 +2,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -102,6 +106,46 @@ TEST_F(ReportFile, PreviewMarginLinesSitOneInchIn) {
     EXPECT_GT(darkIn(72, 100, 72, 400), 20);              // left
     EXPECT_GT(darkIn(420 - 72, 100, 420 - 72, 400), 20);  // right
     EXPECT_EQ(darkIn(100, 100, 300, 400), 0);
+}
+
+TEST_F(ReportFile, PrintedTextSitsOneInchInAndOnlyThePreviewShowsTheMargins) {
+    QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftotext.isEmpty() || pdftoppm.isEmpty()) GTEST_SKIP() << "pdftotext or pdftoppm is not installed: not checked";
+    QTextDocument doc;
+    doc.setPlainText("MARGIN first line\nsecond line");
+    for (bool preview : {false, true}) {
+        const QString pdf = Path(preview ? "preview.pdf" : "print.pdf");
+        {
+            QPrinter printer(QPrinter::ScreenResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setPageSize(QPageSize(QPageSize::A4));
+            PrintReport(doc, &printer, preview);
+        }
+        // Where the first word is, in points from the top left of the page.
+        QProcess words;
+        words.start(pdftotext, {"-bbox", pdf, "-"});
+        ASSERT_TRUE(words.waitForFinished(60000));
+        QString html = QString::fromUtf8(words.readAllStandardOutput());
+        QRegularExpression word(R"re(xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>MARGIN<)re");
+        QRegularExpressionMatch m = word.match(html);
+        ASSERT_TRUE(m.hasMatch()) << html.toStdString();
+        EXPECT_NEAR(m.captured(1).toDouble(), 72, 2) << "one inch from the left edge";
+        EXPECT_NEAR(m.captured(2).toDouble(), 72, 6) << "one inch from the top edge";
+
+        // The page at 72 dpi: a dotted line one inch from the top, beside the text.
+        QProcess render;
+        render.start(pdftoppm, {"-r", "72", "-gray", "-singlefile", pdf, Path(preview ? "preview" : "print")});
+        ASSERT_TRUE(render.waitForFinished(60000));
+        QImage page(Path(preview ? "preview.pgm" : "print.pgm"));
+        ASSERT_FALSE(page.isNull());
+        int dark = 0;
+        for (int y = 71; y <= 73; ++y)
+            for (int x = 300; x < 500; ++x) dark += qGray(page.pixel(x, y)) < 160;
+        if (preview) EXPECT_GT(dark, 20) << "the preview shows the top margin";
+        else EXPECT_EQ(dark, 0) << "the printed page has no margin lines";
+    }
 }
 
 }  // namespace
