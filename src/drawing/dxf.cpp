@@ -519,12 +519,19 @@ int DXF::InsertDxfAffine(const DXF& src, double a, double b, double c, double d,
                 map(e.x1, e.y1);
                 e.height *= across;
                 if (along > 0 && across > 0) e.widthFactor *= along / across;
-                e.rotation = std::atan2(dy, dx) * 180.0 / kPi;
-                if (mirrored) e.hAlign = e.hAlign == 0 ? 2 : (e.hAlign == 2 ? 0 : e.hAlign);
+                e.rotation = std::fmod(std::atan2(dy, dx) * 180.0 / kPi + 360.0, 360.0);
                 if (mirrored) {
-                    e.rotation += 180.0;
+                    // A mirror image would read backwards. Either the text keeps the
+                    // mapped baseline and flips to its other side (top <-> bottom),
+                    // or it turns round and its start and end change places; the
+                    // one that reads upright is kept.
+                    if (e.rotation > 90.0 + 1e-6 && e.rotation <= 270.0 + 1e-6) {
+                        e.rotation = std::fmod(e.rotation + 180.0, 360.0);
+                        e.hAlign = e.hAlign == 0 ? 2 : (e.hAlign == 2 ? 0 : e.hAlign);
+                    } else {
+                        e.vAlign = e.vAlign == 3 ? 1 : (e.vAlign == 2 ? 2 : 3);
+                    }
                 }
-                e.rotation = std::fmod(e.rotation + 360.0, 360.0);
                 break;
             }
         }

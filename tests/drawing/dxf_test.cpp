@@ -400,6 +400,44 @@ TEST(DxfInsert, MovesTurnsScalesAndMirrors) {
     EXPECT_EQ(target.InsertDxf(target, 0, 0, 0, 1, 1), 0);
 }
 
+TEST(DxfInsert, MirroredTextsReadUprightInTheMirroredPlace) {
+    // Whatever the mirror's axis, an inserted text reads left to right or bottom
+    // to top, and its box covers the mirror image of the original box.
+    struct Case { const char* name; double a, b, c, d; } cases[] = {
+        {"about the y axis", -1, 0, 0, 1},
+        {"about the x axis", 1, 0, 0, -1},
+        {"about y = -x", 0, -1, -1, 0},
+        {"about y = x, stretched", 0, 2, 2, 0},
+    };
+    for (const auto& c : cases) {
+        for (const char* align : {"BL", "TR", "MC"}) {
+            CBase_SGT part;
+            part.Draw_Text(100, 200, 50, 0, "AB配筋", align);
+            CFRect src;
+            ASSERT_EQ(part.GetFRect(src), 1);
+            DXF target;
+            target.InsertDxfAffine(part, c.a, c.b, c.c, c.d, 0, 0);
+            const Entity& t = target.Entities()[0];
+            EXPECT_TRUE(t.rotation <= 90 + 1e-6 || t.rotation > 270 + 1e-6) << c.name << " " << align << " " << t.rotation;
+            // The mirror image of the source box.
+            double xs[2] = {src.left, src.right}, ys[2] = {src.bottom, src.top};
+            double lo[2] = {1e30, 1e30}, hi[2] = {-1e30, -1e30};
+            for (double x : xs)
+                for (double y : ys) {
+                    const double mx = c.a * x + c.b * y, my = c.c * x + c.d * y;
+                    lo[0] = std::min(lo[0], mx), hi[0] = std::max(hi[0], mx);
+                    lo[1] = std::min(lo[1], my), hi[1] = std::max(hi[1], my);
+                }
+            CFRect r;
+            ASSERT_EQ(target.GetFRect(r), 1);
+            EXPECT_NEAR(r.left, lo[0], 1e-3) << c.name << " " << align;
+            EXPECT_NEAR(r.right, hi[0], 1e-3) << c.name << " " << align;
+            EXPECT_NEAR(r.bottom, lo[1], 1e-3) << c.name << " " << align;
+            EXPECT_NEAR(r.top, hi[1], 1e-3) << c.name << " " << align;
+        }
+    }
+}
+
 TEST(PictureLayout, ExtentRulesOfTheCopiedPicture) {
     const PictureLayout point = ComputePictureLayout({5, 5, 5, 5});
     EXPECT_EQ(point.extentW, 2000);
