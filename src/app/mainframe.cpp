@@ -375,6 +375,7 @@ void CMainFrame::OnDxjs() {
 }
 
 void CMainFrame::SaveProject() {
+    if (m_projectSavedForSwitch) return;
     if (m_bProjectOpen && m_project.saveProject) m_project.saveProject();
 }
 
@@ -399,7 +400,11 @@ void CMainFrame::OnWorkSet(int workSet) {
     undo.previousWorkPath = G_strWorkPath;
     G_WorkSet = workSet;
     G_strWorkPath = kv::app::ReadWorkPath(workSet);
+    // The open-project command saves the open project first; here it is saved
+    // already, and saving it again would label it with the new setting's modules.
+    m_projectSavedForSwitch = true;
     SendCommand(kOpenProject);
+    m_projectSavedForSwitch = false;
     undo.switching = 0;
 }
 

@@ -122,4 +122,5 @@ private:
     std::vector<QAction*> m_workSetActions;  // 32861..32863 (on no bar)
     ProjectLink m_project;
     bool m_closing = false;
+    bool m_projectSavedForSwitch = false;  // a switch saved the project before its table changed
 };

@@ -236,6 +236,29 @@ TEST_F(MainFrameTest, CancelledSwitchRestoresSettingTableAndFolder) {
     }
 }
 
+TEST_F(MainFrameTest, ASwitchSavesTheProjectFileOnceWithTheNamesOfTheSettingLeft) {
+    // The open-project command saves the open project before its dialog, as it does
+    // outside a switch; within a switch the table has already changed by then.
+    for (bool accept : {false, true}) {
+        SCOPED_TRACE(accept ? "accepted" : "cancelled");
+        G_WorkSet = 0;
+        SetModuleTable(0);
+        frame_->m_bProjectOpen = 1;
+        std::vector<std::string> savedSecondRow;
+        frame_->SetProjectLink({{}, {}, [&] { savedSecondRow.push_back(G_Module[1].name); }});
+        frame_->SetCommandHandler(kOpenProject, [&] {
+            frame_->SaveAllModified();
+            frame_->SaveProject();
+            if (!accept) frame_->OnOpenProjectCancelled();
+        });
+        frame_->SendCommand(kWorkSetDj);
+        EXPECT_EQ(savedSecondRow, (std::vector<std::string>{"外墙"}));
+        // Outside a switch the command saves again.
+        frame_->SendCommand(kOpenProject);
+        EXPECT_EQ(savedSecondRow.size(), 2u);
+    }
+}
+
 TEST_F(MainFrameTest, SwitchingToTheCurrentSettingOpensNoDialog) {
     int opens = 0, saves = 0;
     frame_->m_bProjectOpen = 1;
