@@ -26,6 +26,25 @@ std::string Printf(const char* format, double value) {
     return buf;
 }
 
+// A format that prints one double ("%.2f", "%8.0f"); anything else would read
+// arguments that are not there.
+bool IsFloatFormat(const char* format) {
+    int conversions = 0;
+    for (const char* p = format; *p; ++p) {
+        if (*p != '%') continue;
+        if (*++p == '%') continue;
+        while (*p && std::strchr("-+ #0", *p)) ++p;
+        while (std::isdigit(static_cast<unsigned char>(*p))) ++p;
+        if (*p == '.') {
+            ++p;
+            while (std::isdigit(static_cast<unsigned char>(*p))) ++p;
+        }
+        if (!*p || !std::strchr("fFeEgGaA", *p)) return false;
+        ++conversions;
+    }
+    return conversions == 1;
+}
+
 // The whole text as a number ('.' as the decimal point, whatever the desktop's language).
 bool ParseDouble(const std::string& text, double& out) {
     std::string t = Trim(text);
@@ -239,7 +258,7 @@ CETCell* CEasyTableWnd::AddFloat(int row, int column, float* field, const char* 
                                  const char* const* texts) {
     std::unique_ptr<CETCell> cell(new CETCell(row, column, CETCell::kFloat));
     cell->float_ = field;
-    cell->text_ = format ? format : "%g";
+    cell->text_ = format && IsFloatFormat(format) ? format : "%g";
     for (int k = 0; texts && k < count; ++k) cell->choices_.push_back(texts[k] ? texts[k] : "");
     return Add(std::move(cell));
 }

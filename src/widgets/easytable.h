@@ -184,7 +184,8 @@ public:
         __attribute__((format(printf, 4, 5)))
 #endif
         ;
-    // A float shown with `format`; with `count` list texts the value is the index of the text chosen.
+    // A float shown with `format` (one %f, %e or %g conversion; otherwise "%g");
+    // with `count` list texts the value is the index of the text chosen.
     CETCell* AddFloat(int row, int column, float* field, const char* format, int count = 0,
                       const char* const* texts = nullptr);
     // An int; with `count` list texts the value is the index of the text chosen, or

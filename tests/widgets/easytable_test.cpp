@@ -209,6 +209,17 @@ TEST_F(Grid, ListCellsStoreTheIndexOrTheValueAndCheckTheirLimits) {
     EXPECT_EQ(grid2.GetCell(1, 1)->GetText(), "13");
 }
 
+TEST_F(Grid, AFloatFormatThatWouldReadMissingArgumentsFallsBackToPlainNumbers) {
+    float v = 2.5f;
+    struct Case { const char* format; const char* shown; };
+    const Case cases[] = {{"%.2f", "2.50"}, {"%6.1f%%", "   2.5%"}, {"%s", "2.5"}, {"%.1f/%.1f", "2.5"},
+                          {"%d", "2.5"}, {"text", "2.5"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        EXPECT_EQ(grid.AddFloat(20, 2, &v, c.format)->GetText(), c.shown);
+    }
+}
+
 TEST_F(Grid, AShortTextFieldIsCutAtACharacterBoundary) {
     ASSERT_EQ(grid.EditText(8, 2, "钢筋abc"), 1);
     EXPECT_STREQ(data.shortText, "钢");
