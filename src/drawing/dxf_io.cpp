@@ -17,6 +17,9 @@ using namespace kv::drawing;
 
 namespace {
 
+// Longest value line the reader takes; longer lines are not DXF.
+constexpr std::size_t kMaxValueBytes = 2048;
+
 // ---------------------------------------------------------------- writing
 
 class Out {
@@ -31,7 +34,19 @@ public:
         std::string flat(utf8);
         for (char& c : flat)
             if (c == '\n' || c == '\r') c = ' ';
-        Pair(code, kv::platform::Utf8ToGbkLossy(flat));
+        std::string gbk = kv::platform::Utf8ToGbkLossy(flat);
+        if (gbk.size() > kMaxValueBytes) {
+            // Cut at a whole character: a GBK lead byte takes its trail byte along.
+            std::size_t keep = 0;
+            for (std::size_t i = 0; i < gbk.size();) {
+                const std::size_t n = static_cast<unsigned char>(gbk[i]) >= 0x81 ? 2 : 1;
+                if (i + n > kMaxValueBytes) break;
+                i += n;
+                keep = i;
+            }
+            gbk.resize(keep);
+        }
+        Pair(code, gbk);
     }
     void Int(int code, long long v) {
         Code(code);
@@ -600,7 +615,7 @@ int DXF::Read_Dxf_From_Bytes(std::string_view bytes) {
                 break;
             }
             // Values longer than a DXF line are not DXF.
-            if (valueLine.size() > 2048 || valueLine.find('\0') != std::string_view::npos) {
+            if (valueLine.size() > kMaxValueBytes || valueLine.find('\0') != std::string_view::npos) {
                 ok = false;
                 break;
             }

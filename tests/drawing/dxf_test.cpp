@@ -279,6 +279,23 @@ TEST(DxfFile, ArcsWithAnglesOutOfAnyTurnStillEndTheirWork) {
     }
 }
 
+TEST(DxfFile, AnOverlongTextIsShortenedAndTheDrawingStillReads) {
+    // A text longer than a DXF line may be is cut at a character, not written so
+    // that the reader refuses the whole drawing.
+    DXF d = SampleDrawing();
+    Entity text;
+    text.kind = EntityKind::Text;
+    text.height = 300;
+    for (int i = 0; i < 700; ++i) text.text += "配筋 ";  // 3500 bytes in GBK
+    d.AddEntity(text);
+    DXF back;
+    ASSERT_EQ(back.Read_Dxf_From_Bytes(d.ToDxfBytes()), 1);
+    ASSERT_EQ(back.Entities().size(), d.Entities().size());
+    const std::string& shortened = back.Entities().back().text;
+    EXPECT_GT(shortened.size(), 2000u);
+    EXPECT_EQ(text.text.compare(0, shortened.size(), shortened), 0);
+}
+
 TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
     const std::string good = SampleDrawing().ToDxfBytes();
     std::mt19937 rng(4);
