@@ -7,6 +7,7 @@
 #include "app/moduletable.h"
 #include "app/worksetting.h"
 #include "base/globals.h"
+#include "base/jsdata.h"
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "project/project.h"
@@ -15,6 +16,7 @@
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/childframe.h"
+#include "views/dialogs/jiantu.h"
 #include "views/splitterframe.h"
 
 #include <QApplication>
@@ -176,6 +178,19 @@ TEST_F(ProjectWindow, AnItemWithoutResultsShowsNoOtherItemsResult) {
     doc->OnSelchangeItem();
     EXPECT_EQ(roof->ReportView()->toPlainText(), "");
     EXPECT_EQ(doc->GetDxf(), nullptr);
+}
+
+TEST_F(ProjectWindow, AnItemsOnlyDiagramGoesToTheCurrentDrawingView) {
+    G_Project.m_nSelected[0] = 1;
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    roof->OnActivate();
+    CJsBaseData one;
+    one.SetJt(0, "弯矩图", "m.DXF", "r.RTF");
+    ASSERT_EQ(roof->GetDocument()->GetDxf(), nullptr);
+    EXPECT_EQ(ShowJianTu(&one), 1);
+    EXPECT_NE(roof->GetDocument()->GetDxf(), nullptr);  // a missing file shows an empty drawing
 }
 
 TEST_F(ProjectWindow, TitlesCarryTheWorkSetting) {

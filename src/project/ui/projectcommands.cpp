@@ -12,8 +12,10 @@
 #include "project/project.h"
 #include "project/ui/openprojectdlg.h"
 #include "views/bbdoc.h"
+#include "views/cxview.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/dlgselectmodule.h"
+#include "views/dialogs/jiantu.h"
 
 #include <vector>
 
@@ -92,6 +94,10 @@ void InstallProjectCommands(CMainFrame& frame) {
     frame.SetProjectLink(std::move(link));
 
     SetProjectModeQuery([&frame] { return frame.m_bProjectMode != 0; });
+    // Diagrams picked from an item's data go to the drawing view of the current window.
+    SetDiagramViewer([](const std::string& dxfPath) {
+        if (G_pCxView) G_pCxView->LoadDxf(dxfPath);
+    });
 
     CBbDoc_KV::SetCommandHandler(kv::cmd::kItemCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeItem(); });
     CBbDoc_KV::SetCommandHandler(kv::cmd::kChaXunCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeChaXun(); });
