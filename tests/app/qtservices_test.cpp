@@ -2,6 +2,7 @@
 #include "qtapp.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -28,7 +29,7 @@ TEST(QtFileDialogFilter, WindowsFiltersBecomeQtFilters) {
 }
 
 // Shows a box and acts on it once it is up; returns the answer.
-int Answer(unsigned type, std::function<void(QMessageBox&)> act) {
+int Answer(unsigned type, std::function<void(QMessageBox&)> act, const char* text = "是否真要删除 01  顶板?") {
     TestApp();
     auto service = kv::platform::MakeQtMessageService();
     QTimer::singleShot(0, [&] {
@@ -39,7 +40,7 @@ int Answer(unsigned type, std::function<void(QMessageBox&)> act) {
         }
         act(*box);
     });
-    return service->Show("是否真要删除 01  顶板?", "KV", type);
+    return service->Show(text, "KV", type);
 }
 
 void Press(QMessageBox& box, const char* text) {
@@ -67,6 +68,21 @@ TEST(QtMessageService, EscapeGivesTheSafeAnswerAndEnterTheDefault) {
     EXPECT_EQ(Answer(kv::MB_OK, key(Qt::Key_Escape)), kv::IDOK);
     EXPECT_EQ(Answer(kv::MB_YESNO, key(Qt::Key_Return)), kv::IDYES);
     EXPECT_EQ(Answer(kv::MB_YESNO | kv::MB_DEFBUTTON2, key(Qt::Key_Return)), kv::IDNO);
+}
+
+// Messages are plain text: a comparison in them is no markup and their lines stay lines.
+TEST(QtMessageService, ShowsTheTextAsWritten) {
+    const char* text = "当 a<b 且 b>c 时\n第二行 &lt;";
+    Answer(
+        kv::MB_OK,
+        [&](QMessageBox& b) {
+            auto* label = b.findChild<QLabel*>("qt_msgbox_label");
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text().toStdString(), text);
+            EXPECT_EQ(label->textFormat(), Qt::PlainText);
+            b.accept();
+        },
+        text);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ public:
     int Show(const std::string& text, const std::string& caption, unsigned type) override {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(QString::fromStdString(caption));
+        // The program's messages carry no markup: "a<b" and line breaks show as written.
+        box.setTextFormat(Qt::PlainText);
         box.setText(QString::fromStdString(text));
         switch (type & MB_ICON_MASK) {
             case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
