@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+
+#include <cmath>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -106,11 +108,14 @@ int CFindReplaceDlg::ReplaceAll() {
 CFontColorDlg::CFontColorDlg(QWidget* parent, const QTextCharFormat& current) : QDialog(parent) {
     setWindowTitle(QStringLiteral("字体与颜色设置"));
     m_family = new QFontComboBox(this);
-    QStringList families = current.fontFamilies().toStringList();
-    if (!families.isEmpty()) m_family->setCurrentFont(QFont(families.first()));
-    m_size = new QSpinBox(this);
+    m_families = current.fontFamilies().toStringList();
+    if (!m_families.isEmpty()) m_family->setCurrentFont(QFont(m_families.first()));
+    // Half points: reports are set in 10.5 points.
+    m_size = new QDoubleSpinBox(this);
     m_size->setRange(4, 96);
-    m_size->setValue(current.fontPointSize() > 0 ? static_cast<int>(current.fontPointSize()) : 10);
+    m_size->setDecimals(1);
+    m_size->setSingleStep(0.5);
+    m_size->setValue(current.fontPointSize() > 0 ? std::round(current.fontPointSize() * 2) / 2 : 10);
     m_bold = new QCheckBox(QStringLiteral("粗体"), this);
     m_bold->setChecked(current.fontWeight() >= QFont::Bold);
     m_italic = new QCheckBox(QStringLiteral("斜体"), this);
@@ -149,7 +154,12 @@ void CFontColorDlg::SetColor(const QColor& color) {
 
 QTextCharFormat CFontColorDlg::Format() const {
     QTextCharFormat f;
-    f.setFontFamilies({m_family->currentFont().family()});
+    // An unchanged face keeps its fallbacks (the fixed-pitch stand-in of 宋体).
+    const QString family = m_family->currentFont().family();
+    if (!m_families.isEmpty() && (family == m_families.first() || QFont(m_families.first()).family() == family))
+        f.setFontFamilies(m_families);
+    else
+        f.setFontFamilies({family});
     f.setFontPointSize(m_size->value());
     f.setFontWeight(m_bold->isChecked() ? QFont::Bold : QFont::Normal);
     f.setFontItalic(m_italic->isChecked());

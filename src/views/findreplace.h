@@ -7,7 +7,7 @@
 class QCheckBox;
 class QFontComboBox;
 class QLineEdit;
-class QSpinBox;
+class QDoubleSpinBox;
 class QTextEdit;
 class QPushButton;
 
@@ -48,10 +48,11 @@ public:
 
 private:
     QFontComboBox* m_family = nullptr;
-    QSpinBox* m_size = nullptr;
+    QDoubleSpinBox* m_size = nullptr;
     QCheckBox* m_bold = nullptr;
     QCheckBox* m_italic = nullptr;
     QCheckBox* m_underline = nullptr;
     QPushButton* m_colorButton = nullptr;
     QColor m_color;
+    QStringList m_families;  // as the text had them, fallbacks included
 };

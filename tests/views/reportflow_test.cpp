@@ -172,6 +172,19 @@ TEST_F(ReportFlow, TheContextMenuIsTheTextEditingMenu) {
     }
 }
 
+TEST_F(ReportFlow, TheFontDialogKeepsWhatTheUserDidNotChange) {
+    QTextCharFormat current;
+    current.setFontFamilies({"宋体", "WenQuanYi Micro Hei Mono"});
+    current.setFontPointSize(10.5);  // the reports' own size
+    CFontColorDlg dlg(report.get(), current);
+    dlg.SetColor(Qt::red);
+    QTextCharFormat chosen = dlg.Format();
+    EXPECT_DOUBLE_EQ(chosen.fontPointSize(), 10.5);
+    EXPECT_EQ(chosen.fontFamilies().toStringList(), current.fontFamilies().toStringList())
+        << "the fixed-pitch stand-in keeps the report's columns";
+    EXPECT_EQ(chosen.foreground().color(), QColor(Qt::red));
+}
+
 TEST_F(ReportFlow, FindAndReplaceWorkOnTheReport) {
     report->setPlainText("地下室顶板\n顶板厚度 250\n");
     CFindReplaceDlg dlg(report.get(), true);
