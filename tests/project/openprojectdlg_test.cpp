@@ -68,6 +68,17 @@ TEST_F(OpenProjectDialog, AFolderTypedWithoutItsPathIsTakenFromTheCurrentFolder)
     }
 }
 
+TEST_F(OpenProjectDialog, AFolderDeeperThanTheTextFieldsIsOpenedWhole) {
+    kv::test::TempFolder dir;
+    std::string deep;
+    for (int k = 0; k < 6; ++k) deep += std::string(50, static_cast<char>('a' + k)) + "/";
+    dir.Write(deep + "GCXX.BOX", "deep\n1\n2\n");
+    CDlgOpenProject dlg(nullptr, dir / deep, "");
+    EXPECT_EQ(Edit(dlg, 12794)->text(), QString("deep"));
+    dlg.findChild<QPushButton*>("1")->click();
+    EXPECT_EQ(dlg.ChosenFolder(), dir / deep);
+}
+
 TEST_F(OpenProjectDialog, CancelWritesNothing) {
     kv::test::TempFolder dir;
     CDlgOpenProject dlg(nullptr, dir.path(), "");

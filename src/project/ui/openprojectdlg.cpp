@@ -21,6 +21,8 @@
 namespace {
 
 constexpr int kFieldChars = 255;
+// The folder is kept in no fixed field: it may be as long as the system allows.
+constexpr int kFolderChars = 4095;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -47,6 +49,7 @@ CDlgOpenProject::CDlgOpenProject(QWidget* parent, const std::string& startFolder
     setWindowTitle(QStringLiteral("指定工作路径") + Q(captionSuffix));
 
     m_path = MakeEdit(this, 1088);
+    m_path->setMaxLength(kFolderChars);
     m_places = new QComboBox(this);
     m_places->setObjectName("1137");
     m_places->addItem(QStringLiteral("根目录  /"), QStringLiteral("/"));
@@ -147,7 +150,7 @@ void CDlgOpenProject::accept() {
     m_gcxx.m_strName = S(m_name->text().left(kFieldChars));
     m_gcxx.m_strTime = S(m_time->text().left(kFieldChars));
     m_gcxx.m_strNumber = S(m_number->text().left(kFieldChars));
-    m_gcxx.m_strPath = S(m_path->text().left(kFieldChars));
+    m_gcxx.m_strPath = S(m_path->text());
     m_chosen.clear();
     QDialog::accept();
 
