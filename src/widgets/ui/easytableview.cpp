@@ -61,20 +61,16 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
         const int row = index.row() + 1, column = index.column() + 1;
-        QPointer<EasyTableView> view(view_);
+        EasyTableView* view = view_;
         if (auto* box = qobject_cast<QComboBox*>(editor); box && !box->isEditable()) {
             const int chosen = box->currentIndex();
-            QMetaObject::invokeMethod(
-                view_, [view, row, column, chosen] { if (view) view->CommitChoice(row, column, chosen); },
-                Qt::QueuedConnection);
+            view_->Later([view, row, column, chosen] { view->CommitChoice(row, column, chosen); });
             return;
         }
         QString text;
         if (auto* box = qobject_cast<QComboBox*>(editor)) text = box->currentText();
         else if (auto* edit = qobject_cast<QLineEdit*>(editor)) text = edit->text();
-        QMetaObject::invokeMethod(
-            view_, [view, row, column, text] { if (view) view->CommitText(row, column, text); },
-            Qt::QueuedConnection);
+        view_->Later([view, row, column, text] { view->CommitText(row, column, text); });
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -94,15 +90,13 @@ public:
         if (cell && event->type() == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             const int row = index.row() + 1, column = index.column() + 1;
-            QPointer<EasyTableView> view(view_);
+            EasyTableView* view = view_;
             if (cell->HasButton() && view_->ButtonRect(option.rect).contains(mouse->position().toPoint())) {
-                QMetaObject::invokeMethod(
-                    view_, [view, row, column] { if (view) view->ClickButton(row, column); }, Qt::QueuedConnection);
+                view_->Later([view, row, column] { view->ClickButton(row, column); });
                 return true;
             }
             if (cell->GetKind() == CETCell::kCheck && cell->IsEditable()) {
-                QMetaObject::invokeMethod(
-                    view_, [view, row, column] { if (view) view->ToggleCheck(row, column); }, Qt::QueuedConnection);
+                view_->Later([view, row, column] { view->ToggleCheck(row, column); });
                 return true;
             }
         }
@@ -254,8 +248,28 @@ void EasyTableView::GridGone() {
     Rebuild();
 }
 
+void EasyTableView::Later(std::function<void()> action) {
+    ++pending_;
+    QPointer<EasyTableView> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, action = std::move(action)] {
+            if (!self) return;
+            --self->pending_;
+            action();
+        },
+        Qt::QueuedConnection);
+}
+
 void EasyTableView::OnCurrentCellChanged(int row, int column) {
     if (rebuilding_ || !grid_ || row < 0 || column < 0) return;
+    // Leaving a cell commits its edit first: the move is reported after that edit's messages.
+    if (pending_ > 0) {
+        Later([this, row, column] {
+            if (grid_) grid_->SelectCell(row + 1, column + 1);
+        });
+        return;
+    }
     grid_->SelectCell(row + 1, column + 1);
 }
 

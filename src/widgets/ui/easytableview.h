@@ -5,6 +5,7 @@
 // messages on as the signal `message`. An edit is handed to the grid after the
 // editor has closed, so an owner may re-fill the grid from its message.
 #include <QTableWidget>
+#include <functional>
 
 #include "widgets/easytable.h"
 
@@ -26,6 +27,9 @@ public:
     bool ClickButton(int row, int column);
     // Where a cell's button is drawn (view coordinates).
     QRect ButtonRect(const QRect& cellRect) const;
+    // Runs `action` once the event that asked for it is done (and only while the
+    // window exists); edits wait so, for their editor to close first.
+    void Later(std::function<void()> action);
 
 signals:
     // A message of the grid to its owner (kTableRedraw, kTableRefill, ...).
@@ -43,6 +47,7 @@ private:
 
     CEasyTableWnd* grid_;
     bool rebuilding_ = false;
+    int pending_ = 0;  // actions waiting in Later
 };
 
 // Places the grid's window over the dialog's control `placeholderId` (found by

@@ -142,6 +142,24 @@ TEST_F(GridWindow, ATypedValueIsStoredAndTheMessagesFollowInOrder) {
     EXPECT_EQ(view->item(3, 1)->text(), "7500.0");
 }
 
+TEST_F(GridWindow, MovingOnWhileAnEditIsCommittedReportsTheEditFirst) {
+    const QModelIndex index = view->model()->index(1, 1);
+    view->setCurrentIndex(index);
+    sent.clear();
+    view->edit(index);
+    auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(index));
+    ASSERT_NE(editor, nullptr);
+    editor->setText("8000");
+    view->setCurrentCell(0, 1);  // another cell is chosen: the open editor commits and closes
+    QApplication::processEvents();
+    EXPECT_FLOAT_EQ(data.width, 8000);
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].message, kTableRedraw);
+    EXPECT_EQ(sent[1].message, kTableRefill);
+    EXPECT_EQ(sent[2].message, kTableCellSelected);
+    EXPECT_EQ(grid.GetCurRow(), 1);
+}
+
 TEST_F(GridWindow, ARefusedValueShowsTheRangeMessageAndKeepsTheField) {
     EditInPlace<QLineEdit>(2, 2, [](QLineEdit* e) { e->setText("0"); });
     EXPECT_FLOAT_EQ(data.width, 6000);
