@@ -2,8 +2,8 @@
 
 #include "base/globals.h"
 #include "base/jsdata.h"
-#include "base/textio.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 
 #include <cstdio>
 
@@ -12,6 +12,24 @@ std::function<bool()>& Query() {
     static std::function<bool()> query;
     return query;
 }
+
+// The bytes of a text file with CR LF read as LF: an item file written on Windows
+// equals our copy of the same data.
+bool ReadWithUnixLineEnds(const std::string& path, std::string& text) {
+    std::string bytes;
+    if (!kv::platform::ReadFileBytes(path, bytes)) return false;
+    text.clear();
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
+    return true;
+}
+
+bool SameText(const std::string& first, const std::string& second) {
+    std::string a, b;
+    return ReadWithUnixLineEnds(first, a) && ReadWithUnixLineEnds(second, b) && a == b;
+}
+
 }  // namespace
 
 void SetProjectModeQuery(std::function<bool()> query) { Query() = std::move(query); }
@@ -25,7 +43,7 @@ int CheckDataSaved(CJsBaseData* data) {
     const std::string tmp = G_strWorkPath + name + ".tmp";
     const std::string dat = G_strWorkPath + name + ".dat";
     data->SaveData(tmp.c_str());
-    bool changed = !if_file_exist(dat.c_str()) || !FileCompare(dat.c_str(), tmp.c_str());
+    bool changed = !SameText(dat, tmp);
     std::remove(tmp.c_str());
     int result = 1;
     if (changed) {

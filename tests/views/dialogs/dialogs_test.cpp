@@ -190,6 +190,23 @@ TEST_F(Dialogs, CancelAsksAboutUnsavedDataOnlyInProjectMode) {
     G_strWorkPath.clear();
 }
 
+TEST_F(Dialogs, AnItemFileWrittenWithWindowsLineEndsCountsAsUnchanged) {
+    kv::test::TempFolder dir;
+    G_strWorkPath = dir.path();
+    SetProjectModeQuery([] { return true; });
+    StoredData data;
+    data.m_strStem = "&KV_0001";
+    const std::pair<const char*, bool> cases[] = {{"1\n", false}, {"1\r\n", false}, {"2\r\n", true}, {"1\r\r\n", true}};
+    for (const auto& [onDisk, asks] : cases) {
+        dir.Write("&KV_0001.dat", onDisk);
+        messages->Answer(kv::IDNO);
+        std::size_t before = messages->shown().size();
+        EXPECT_EQ(CheckDataSaved(&data), 1);
+        EXPECT_EQ(messages->shown().size() - before, asks ? 1u : 0u) << onDisk;
+    }
+    G_strWorkPath.clear();
+}
+
 TEST_F(Dialogs, DiagramsGoToTheViewOrToTheChooser) {
     std::vector<std::string> shown;
     SetDiagramViewer([&](const std::string& path) { shown.push_back(path); });
