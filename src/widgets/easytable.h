@@ -17,10 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::report {
-class CRTF;
-struct ReportTable;
-}  // namespace kv::report
+#include "report/rtf.h"
 
 // Messages a grid sends to its owner.
 inline constexpr int kTableRefill = 0x1601;        // re-fill the grids, then redraw
@@ -34,7 +31,7 @@ class CETCell {
 public:
     enum Kind { kText, kFloat, kInt, kCheck, kString };
 
-    // Refused edits outside [min, max] (number cells; list cells check the value chosen).
+    // Edits outside [min, max] are refused (number cells; list cells check the value chosen).
     void SetLimit(double min, double max);
     // 0: read-only; otherwise editable.
     void SetState(int state);
@@ -61,7 +58,6 @@ public:
     int ButtonNumber() const { return buttonNumber_; }
     std::uint32_t BkColor() const { return bk_; }
     std::uint32_t TextColor() const { return fg_; }
-    bool ColoursSet() const { return bkSet_ || fgSet_; }
     bool BkColorSet() const { return bkSet_; }
     bool TextColorSet() const { return fgSet_; }
 
