@@ -7,6 +7,7 @@
 #include "views/splitterframe.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 
 CChildFrameBase::CChildFrameBase(int templateId, QWidget* parent)
     : QMdiSubWindow(parent), m_templateId(templateId), m_document(std::make_unique<CBbDoc_KV>()) {
@@ -32,6 +33,15 @@ bool CChildFrameBase::OnCmdMsg(int id, CCmdUI* ui) {
 }
 
 bool CChildFrameBase::OnOwnCommand(int, CCmdUI*) { return false; }
+
+void CChildFrameBase::closeEvent(QCloseEvent* event) {
+    // Mode switches and the main frame have asked already before they force the close.
+    if (!m_forceClose && !m_document->SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
 
 void CChildFrameBase::ForceClose() {
     m_forceClose = true;

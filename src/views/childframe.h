@@ -44,6 +44,8 @@ signals:
     void command(int id);
 
 protected:
+    // The close box: an edited document asks about saving first; Cancel keeps the window.
+    void closeEvent(QCloseEvent* event) override;
     virtual bool OnOwnCommand(int id, CCmdUI* ui);
     bool m_forceClose = false;
 

@@ -1,4 +1,5 @@
 #include "app/commandids.h"
+#include "platform/services.h"
 #include "views/bbdoc.h"
 #include "views/bbframe.h"
 #include "views/bbview.h"
@@ -141,6 +142,38 @@ TEST_F(ChildFrameTest, ReportViewRunsTheEditCommands) {
     EXPECT_EQ(view->toPlainText().toStdString(), "顶板计算书");
     // Commands nobody handles fall through.
     EXPECT_FALSE(report->OnCmdMsg(32839, nullptr));
+}
+
+TEST_F(ChildFrameTest, TheCloseBoxAsksAboutAnEditedReport) {
+    struct Case {
+        int answer;
+        bool closes, saved;
+    };
+    const Case cases[] = {{kv::IDCANCEL, false, false}, {kv::IDNO, true, false}, {kv::IDYES, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+        auto* messages = scripted.get();
+        messages->Answer(c.answer);
+        auto old = kv::platform::InstallMessageService(std::move(scripted));
+        bool saved = false;
+        CBbDoc_KV::SetSaveFunction([&](CBbDoc_KV&) { return saved = true; });
+
+        auto* report = Add<CBbFrame>();
+        report->ReportView()->insertPlainText("改过的计算书");
+        ASSERT_TRUE(report->GetDocument()->IsModified());
+        EXPECT_EQ(report->close(), c.closes);
+        EXPECT_EQ(messages->shown().size(), 1u);
+        EXPECT_EQ(saved, c.saved);
+        // A mode switch closes it without asking again.
+        if (!c.closes) {
+            report->ForceClose();
+            EXPECT_FALSE(report->isVisible());
+            EXPECT_EQ(messages->shown().size(), 1u);
+        }
+        CBbDoc_KV::SetSaveFunction({});
+        kv::platform::InstallMessageService(std::move(old));
+    }
 }
 
 }  // namespace
