@@ -45,6 +45,11 @@ CDlgTabSheet::CDlgTabSheet(QWidget* parent, CJsBaseData* data) : QDialog(parent)
     connect(m_cancel, &QPushButton::clicked, this, &CDlgTabSheet::reject);
 }
 
+CDlgTabSheet::~CDlgTabSheet() {
+    for (QPointer<QWidget>& page : m_pages)
+        if (page && page->parent() == m_tabControl) page->setParent(nullptr);
+}
+
 void CDlgTabSheet::SetCaption(const std::string& caption) {
     m_caption = QString::fromStdString(caption).left(kCaptionChars);
 }
@@ -77,6 +82,7 @@ void CDlgTabSheet::OnInitDialog() {
     FitToPages();
     for (int i = 0; i < m_nPages; ++i) {
         QWidget* page = m_pages[static_cast<std::size_t>(i)];
+        if (!page) continue;
         page->hide();
         page->setParent(m_tabControl);
         m_tabs->addTab(m_titles[static_cast<std::size_t>(i)]);
@@ -85,7 +91,7 @@ void CDlgTabSheet::OnInitDialog() {
     connect(m_tabs, &QTabBar::currentChanged, this, &CDlgTabSheet::OnSelchangeTab);
     if (m_nPages > 0) {
         m_tabs->setCurrentIndex(0);
-        m_pages[0]->show();
+        if (m_pages[0]) m_pages[0]->show();
     }
 }
 
@@ -93,6 +99,7 @@ void CDlgTabSheet::FitToPages() {
     int w = 100, h = 80;
     for (int i = 0; i < m_nPages; ++i) {
         QWidget* page = m_pages[static_cast<std::size_t>(i)];
+        if (!page) continue;
         QSize s = page->testAttribute(Qt::WA_Resized) ? page->size() : page->sizeHint();
         w = std::max(w, s.width());
         h = std::max(h, s.height());
@@ -104,8 +111,8 @@ void CDlgTabSheet::FitToPages() {
     m_ok->move(W - 212, H + 10);
     m_cancel->move(W - 92, H + 10);
     for (int i = 0; i < m_nPages; ++i)
-        if (m_pages[static_cast<std::size_t>(i)]->parent() == m_tabControl)
-            m_pages[static_cast<std::size_t>(i)]->setGeometry(2, 30, W - 4, H - 34);
+        if (QWidget* page = m_pages[static_cast<std::size_t>(i)]; page && page->parent() == m_tabControl)
+            page->setGeometry(2, 30, W - 4, H - 34);
 }
 
 int CDlgTabSheet::PageOfTab(int k) const {
@@ -114,7 +121,8 @@ int CDlgTabSheet::PageOfTab(int k) const {
 }
 
 void CDlgTabSheet::OnSelchangeTab(int index) {
-    for (int i = 0; i < m_nPages; ++i) m_pages[static_cast<std::size_t>(i)]->hide();
+    for (int i = 0; i < m_nPages; ++i)
+        if (QWidget* page = m_pages[static_cast<std::size_t>(i)]) page->hide();
     if (QWidget* page = Page(PageOfTab(index))) page->show();
 }
 
@@ -128,7 +136,8 @@ void CDlgTabSheet::accept() {
 
 void CDlgTabSheet::reject() {
     if (m_data && CheckDataSaved(m_data) == 0) return;
-    for (int i = 0; i < m_nPages; ++i) m_pages[static_cast<std::size_t>(i)]->hide();
+    for (int i = 0; i < m_nPages; ++i)
+        if (QWidget* page = m_pages[static_cast<std::size_t>(i)]) page->hide();
     QDialog::reject();
 }
 

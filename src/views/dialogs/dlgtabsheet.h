@@ -3,6 +3,7 @@
 // are widgets the caller creates; the container shows one at a time, asks the
 // shown page to take its inputs on OK, and lets a page drop one tab and restore it.
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <string>
@@ -39,6 +40,8 @@ public:
     static constexpr int kNoTabRemoved = 5000;
 
     explicit CDlgTabSheet(QWidget* parent = nullptr, CJsBaseData* data = nullptr);
+    // Hands the pages that are still there back to the caller, who owns them.
+    ~CDlgTabSheet() override;
 
     void SetCaption(const std::string& caption);
     // Appends a page under `title`; false when 30 pages are there already.
@@ -76,7 +79,7 @@ private:
     QTabBar* m_tabs = nullptr;
     QPushButton* m_ok = nullptr;      // 1
     QPushButton* m_cancel = nullptr;  // 2
-    std::array<QWidget*, kMaxPages> m_pages{};
+    std::array<QPointer<QWidget>, kMaxPages> m_pages{};  // the caller's; empty once a page is gone
     std::array<QString, kMaxPages> m_titles;
     int m_nPages = 0;
     QString m_caption;

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <gtest/gtest.h>
@@ -117,6 +118,26 @@ TEST_F(Dialogs, DroppingTheShownTabShowsThePageThatOkGoesTo) {
     QApplication::processEvents();
     EXPECT_EQ(pages[static_cast<std::size_t>(shown)]->oks, 1);
     sheet.hide();
+}
+
+TEST_F(Dialogs, TheTabSheetLeavesItsPagesToTheCaller) {
+    auto* page = new CountingPage(QSize(100, 100));
+    QPointer<CountingPage> watch(page);
+    {
+        CDlgTabSheet sheet;
+        sheet.AddPage("p", page);
+        sheet.OnInitDialog();
+    }
+    ASSERT_FALSE(watch.isNull());
+    delete page;
+    // Pages that go first, as pages made after the container do.
+    CDlgTabSheet sheet;
+    {
+        CountingPage first(QSize(100, 100));
+        sheet.AddPage("p", &first);
+        sheet.OnInitDialog();
+    }
+    EXPECT_EQ(sheet.Page(0), nullptr);
 }
 
 class StoredData : public CJsBaseData {
