@@ -64,6 +64,8 @@ int CBase_SGT::New_MemDxf() {
     const float scale = env_.scale;
     env_ = Env{};
     env_.scale = scale;
+    dimDistance_[0] = 10.0f;
+    dimDistance_[1] = 7.0f;
     stack_.clear();
     ClearExtData();
     return 1;

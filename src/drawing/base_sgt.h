@@ -26,7 +26,6 @@ public:
         float scale = 100;             // drawing units per paper millimetre
         float textHeight = 3.5f;       // annotation texts, paper mm
         float dimTextHeight = 3.5f;    // dimension texts, paper mm
-        float dimDistance[2] = {10.0f, 7.0f};  // object to first dimension line, between rows
         float arrowSize = 2.5f;        // arrows and dimension ticks, paper mm
         float titleHeight = 6.0f;      // drawing titles, paper mm
         float penX = 0, penY = 0;      // pen position (input units)
@@ -55,8 +54,10 @@ public:
     void SetTextHeight(float h) { env_.textHeight = h / env_.scale; }
     float GetDimTextHeight() const { return env_.dimTextHeight * env_.scale; }
     void SetDimTextHeight(float h) { env_.dimTextHeight = h / env_.scale; }
-    float GetDimDistance(int i) const { return env_.dimDistance[i ? 1 : 0] * env_.scale; }
-    void SetDimDistance(int i, float d) { env_.dimDistance[i ? 1 : 0] = d / env_.scale; }
+    // The two dimension distances (object to first dimension line, between rows)
+    // belong to the drawing, not to the pen state: Pop_ENV leaves them as set.
+    float GetDimDistance(int i) const { return dimDistance_[i ? 1 : 0] * env_.scale; }
+    void SetDimDistance(int i, float d) { dimDistance_[i ? 1 : 0] = d / env_.scale; }
     float GetArrowSize() const { return env_.arrowSize * env_.scale; }
     void SetArrowSize(float s) { env_.arrowSize = s / env_.scale; }
     float GetTitleHeight() const { return env_.titleHeight * env_.scale; }
@@ -163,6 +164,7 @@ protected:
     double factor_ = 1.0;
     Env env_;
     std::vector<Env> stack_;
+    float dimDistance_[2] = {10.0f, 7.0f};  // paper mm
     std::string xdataApp_;
     std::vector<kv::drawing::XDataItem> xdata_;
 };

@@ -40,6 +40,24 @@ TEST(BaseSgt, PenStateAppliesToEntitiesAndPopRestoresIt) {
     EXPECT_DOUBLE_EQ(text.widthFactor, 0.75);
 }
 
+TEST(BaseSgt, DimensionDistancesAreDrawingSettingsThatOutliveTheSavedState) {
+    // A sketch halves the two dimension distances inside its saved state; the next
+    // sketch below it is placed by the halved distance (slab and wall diagrams).
+    CBase_SGT d;  // 1:100, 10 and 7 paper mm
+    d.Push_ENV();
+    d.SetDimDistance(0, d.GetDimDistance(0) / 2);
+    d.SetDimDistance(1, d.GetDimDistance(1) / 2);
+    d.SetTextHeight(500);
+    d.Pop_ENV();
+    EXPECT_FLOAT_EQ(d.GetDimDistance(0), 500);
+    EXPECT_FLOAT_EQ(d.GetDimDistance(1), 350);
+    EXPECT_FLOAT_EQ(d.GetTextHeight(), 350);  // pen sizes come back
+    d.SetBiLiChi(50);                          // kept in paper mm
+    EXPECT_FLOAT_EQ(d.GetDimDistance(0), 250);
+    d.New_MemDxf();  // a new drawing starts from the defaults
+    EXPECT_FLOAT_EQ(d.GetDimDistance(0), 500);
+}
+
 TEST(BaseSgt, RelativePolylineMovesThePen) {
     CBase_SGT d;
     d.MoveTo(0, 0);
