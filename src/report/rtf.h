@@ -89,7 +89,8 @@ public:
     // Ends the book without writing anything; the file stays as it was.
     void Discard() { open_ = false; }
 
-    // printf-style text with markup; "\n" ends a paragraph.
+    // printf-style text with markup; "\n" ends a paragraph. Widths and precisions
+    // of "%s" count columns, two for a Chinese character, as the report shows them.
     int InsertText(const char* format, ...) __attribute__((format(printf, 2, 3)));
     int InsertTextV(const char* format, std::va_list args);
     // The text as it stands (markup is still read, no printf conversion).

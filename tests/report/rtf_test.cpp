@@ -81,6 +81,20 @@ TEST(Crtf, ColourSwitchEndsWithItsText) {
     EXPECT_NE(body.find("\\cf1 next"), std::string::npos) << body;
 }
 
+TEST(Crtf, TextWidthsCountColumnsAsTheFixedPitchReportShowsThem) {
+    // A Chinese character fills two columns (two bytes in the report's code page),
+    // so padded fields keep the columns of the tables written as text.
+    WorkFolder dir;
+    CRTF rtf;
+    ASSERT_TRUE(rtf.Open((dir / "a.rtf").c_str()));
+    rtf.InsertText("%-6s|%4s|%-4.2s|%-12s|%s\n", "左", "右", "上下左", "轴向力", "满足");
+    rtf.InsertText("%-4s%-10.3f%5d|%x|%c|%5.1f%%|%ld|%*s|%-*s|\n", " ", 1.5, -42, 255u, 'k', 12.34, 7L, 4, "上", 5,
+                   "下");
+    std::string body = Body(rtf);
+    EXPECT_NE(body.find(RtfEscape("左    |  右|上  |轴向力      |满足")), std::string::npos) << body;
+    EXPECT_NE(body.find(RtfEscape("    1.500       -42|ff|k| 12.3%|7|  上|下   |")), std::string::npos) << body;
+}
+
 TEST(Crtf, StyleMarginAndEnvironment) {
     WorkFolder dir;
     CRTF rtf;
