@@ -277,8 +277,10 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
     dir.Write("a.dxf", "0\nEOF\n");
     StubPictures pictures;
     WriteSampleReport(dir / "r.rtf", dir / "a.dxf");
+    // A profile of its own: another LibreOffice running at the time cannot lock it.
+    const QString profile = "-env:UserInstallation=file://" + QString::fromStdString(dir.path()) + "lo-profile";
     QProcess p;
-    p.start(soffice, {"--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
+    p.start(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
                       QString::fromStdString(dir / "r.rtf")});
     ASSERT_TRUE(p.waitForFinished(120000));
     QProcess t;
@@ -293,7 +295,7 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
     ASSERT_TRUE(LoadReport(&view, QString::fromStdString(dir / "r.rtf"), true));
     ASSERT_TRUE(SaveRtf(view, QString::fromStdString(dir / "saved.rtf")));
     QProcess saved;
-    saved.start(soffice, {"--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
+    saved.start(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
                           QString::fromStdString(dir / "saved.rtf")});
     ASSERT_TRUE(saved.waitForFinished(120000));
     QProcess savedText;
@@ -305,7 +307,7 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
 
     // and what LibreOffice writes back, our reader reads
     QProcess back;
-    back.start(soffice, {"--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
+    back.start(soffice, {profile, "--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
                          QString::fromStdString(dir.path() + "lo/"), QString::fromStdString(dir / "r.rtf")});
     ASSERT_TRUE(back.waitForFinished(120000));
     QTextDocument doc;
