@@ -161,6 +161,20 @@ TEST_F(ProjectWindow, SelectingAnItemShowsItsResultsAndFiftyAtMost) {
     EXPECT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
 }
 
+TEST_F(ProjectWindow, ANewItemIsSelectedLastWithoutReadingNames) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    dir.Write("&KV_0001.DAT", GbkItemFile("a", 2));
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    G_Project.AddItem(0);
+    roof->GetDocument()->RefreshItemList(true, true);
+    EXPECT_EQ(Entries(roof->ItemCombo()), (QStringList{"01  (&KV_0001.DAT)", "02  (&KV_0002.DAT)"}));
+    EXPECT_EQ(roof->ItemCombo()->currentIndex(), 1);
+    EXPECT_EQ(Entries(roof->ChaXunCombo()), (QStringList{"R1", "R2"}));  // still those of the item read before
+}
+
 TEST_F(ProjectWindow, AnItemWithoutResultsShowsNoOtherItemsResult) {
     G_Project.m_nSelected[0] = 1;
     G_Project.AddItem(0);
