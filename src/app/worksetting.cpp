@@ -28,8 +28,12 @@ std::string WorkSetTitleSuffix(int workSet) {
 std::string ReadWorkPath(int workSet) {
     std::string path = kv::platform::GetPrivateProfileString(kWorkSetSection, kWorkPathKey, "",
                                                              WorkSetIniName(workSet));
-    // The folder is kept in a buffer of 1024 characters.
-    if (path.size() > 1023) path.resize(1023);
+    // The folder is kept in a buffer of 1024 characters; a cut never splits a character.
+    if (path.size() > 1023) {
+        std::size_t end = 1023;
+        while (end > 0 && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80) --end;
+        path.resize(end);
+    }
     return path;
 }
 
