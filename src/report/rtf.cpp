@@ -555,9 +555,10 @@ int CRTF::InsertTable(const ReportTable& table, int indentCells, int widthPercen
     std::size_t columns = table.columnWidths.size();
     for (const auto& row : table.rows) columns = std::max(columns, row.size());
     if (columns == 0 || table.rows.empty()) return 0;
-    // A table starts on a line of its own.
+    // A table starts on a line of its own; a line with anything on it (a picture
+    // too) is ended, not dropped.
     if (paragraphOpen_) {
-        if (lastFormat_) EndParagraph();
+        if (body_.size() > paragraphStart_ + 5) EndParagraph();
         else {
             body_.erase(paragraphStart_);
             paragraphOpen_ = false;

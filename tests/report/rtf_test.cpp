@@ -163,6 +163,20 @@ TEST(Crtf, PictureFitsItsBoxOrIsLeftOut) {
         << Body(rtf);
 }
 
+TEST(Crtf, APictureBeforeATableStaysInTheBook) {
+    WorkFolder dir;
+    CRTF rtf;
+    ASSERT_TRUE(rtf.Open((dir / "a.rtf").c_str()));
+    ReportTable t;
+    t.rows = {{{"a", {}, {}, 0}}};
+    rtf.InsertText("    ");
+    ASSERT_EQ(rtf.InsertPicture(FakePng(20, 10), 100, 100), 1);
+    ASSERT_EQ(rtf.InsertTable(t, 0, 50, 0, 0, 1), 1);
+    std::string body = Body(rtf);
+    EXPECT_NE(body.find("{\\pict\\pngblip"), std::string::npos) << body;
+    EXPECT_LT(body.find("\\pict"), body.find("\\trowd")) << "the picture's line comes first";
+}
+
 TEST(Crtf, TableRowsCellsAndWidths) {
     WorkFolder dir;
     CRTF rtf;
