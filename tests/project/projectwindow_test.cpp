@@ -310,6 +310,13 @@ TEST_F(ProjectWindow, ADamagedProjectFileIsKeptAsideAndReported) {
     EXPECT_NE(messages->shown()[0].text.find("Kavlund.PRJ.bak"), std::string::npos);
     EXPECT_EQ(dir.Read("c/Kavlund.PRJ.bak"), "not a project file");
     EXPECT_EQ(G_Project.m_nCount[0], 0);
+
+    // Where no copy can be made, the message does not claim one.
+    dir.Write("d/Kavlund.PRJ", "not a project file");
+    dir.Write("d/Kavlund.PRJ.bak/x", "");
+    OpenFolder(*frame, dir / "d");
+    ASSERT_EQ(messages->shown().size(), 2u);
+    EXPECT_NE(messages->shown()[1].text.find("不能另存"), std::string::npos);
 }
 
 TEST_F(ProjectWindow, AFolderThatCannotBeMadeIsReportedAndTheOpenProjectStays) {

@@ -56,10 +56,11 @@ void OnOpenProject(CMainFrame& frame) {
         if (if_file_exist(kProjectFileName)) {
             std::string kept = std::string(kProjectFileName) + ".bak";
             std::string bytes;
-            if (kv::platform::ReadFileBytes(kProjectFileName, bytes))
-                kv::platform::WriteFileAtomically(kept, bytes);
-            kv::MessageBox("工程文件 " + std::string(kProjectFileName) +
-                               " 已损坏或不是本程序的工程文件，按新工程打开。\n原文件已另存为 " + kept + " 。",
+            bool keptAside = kv::platform::ReadFileBytes(kProjectFileName, bytes) &&
+                             kv::platform::WriteFileAtomically(kept, bytes);
+            kv::MessageBox("工程文件 " + std::string(kProjectFileName) + " 已损坏或不是本程序的工程文件，按新工程打开。\n" +
+                               (keptAside ? "原文件已另存为 " + kept + " 。"
+                                          : "原文件不能另存为 " + kept + " ，保存工程时将被替换。"),
                            kv::MB_OK | kv::MB_ICONWARNING);
         }
         G_Project.m_nSelected.fill(0);
