@@ -336,6 +336,30 @@ TEST_F(ProjectWindow, AFolderThatCannotBeMadeIsReportedAndTheOpenProjectStays) {
     EXPECT_EQ(frame->m_bProjectOpen, 1);
 }
 
+TEST_F(ProjectWindow, WindowsOfTheProjectLeftAreNotKeptWhenTheModuleChoiceIsCancelled) {
+    dir.Write("a/&KV_0001.DAT", GbkItemFile("a", 1));
+    OpenFolder(*frame, dir / "a");
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    frame->OnBackToProject();
+    ASSERT_NE(WindowOf(0), nullptr);
+    ASSERT_EQ(WindowOf(0)->ItemCombo()->count(), 1);
+
+    OnNextModal([this](QWidget* open) {
+        open->findChild<QLineEdit*>("1088")->setText(QString::fromStdString(dir / "b"));
+        open->findChild<QPushButton*>("1")->click();
+        OnNextModal([](QWidget* choose) { choose->findChild<QPushButton*>("2")->click(); });
+    });
+    frame->SendCommand(kv::cmd::kOpenProject);
+    ASSERT_EQ(G_strWorkPath, dir / "b/");
+    for (CChildFrameBase* w : frame->Windows()) {
+        auto* window = dynamic_cast<CSplitterFrame*>(w);
+        ASSERT_NE(window, nullptr);
+        int row = window->GetDocument()->m_nModule;
+        EXPECT_EQ(window->ItemCombo()->count(), G_Project.m_nCount[static_cast<std::size_t>(row)]) << row;
+    }
+}
+
 TEST_F(ProjectWindow, ACancelledSwitchOfWorkSettingPutsEverythingBack) {
     G_strWorkPath = dir / "basement/";
     OnNextModal([](QWidget* open) { open->findChild<QPushButton*>("2")->click(); });

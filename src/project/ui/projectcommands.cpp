@@ -27,6 +27,18 @@ std::vector<std::string> ModuleRowNames() {
     return names;
 }
 
+// The module choice; false when cancelled (nothing changes then).
+bool ChooseModules(CMainFrame& frame) {
+    CDlgSelectModule dlg(&frame, ModuleRowNames());
+    for (int i = 0; i < CDlgSelectModule::kFlags; ++i)
+        dlg.m_nFlags[static_cast<std::size_t>(i)] = G_Project.m_nSelected[static_cast<std::size_t>(i)];
+    if (dlg.exec() != QDialog::Accepted) return false;
+    for (int row = 0; row < G_ModuleNum && row < CDlgSelectModule::kFlags; ++row)
+        G_Project.m_nSelected[static_cast<std::size_t>(row)] = dlg.m_nFlags[static_cast<std::size_t>(row)];
+    frame.OnBackToProject();
+    return true;
+}
+
 }  // namespace
 
 int SaveProjectFile() { return G_Project.WritePrj(ModuleRowNames()); }
@@ -69,18 +81,13 @@ void OnOpenProject(CMainFrame& frame) {
     }
     kv::app::WorkSetSwitch().switching = 0;
     frame.m_bProjectOpen = 1;
-    OnSelectItems(frame);
+    // Windows left open would list the items of the project left while their
+    // commands work on this one's: they are opened anew even when the choice is
+    // cancelled.
+    if (!ChooseModules(frame)) frame.OnBackToProject();
 }
 
-void OnSelectItems(CMainFrame& frame) {
-    CDlgSelectModule dlg(&frame, ModuleRowNames());
-    for (int i = 0; i < CDlgSelectModule::kFlags; ++i)
-        dlg.m_nFlags[static_cast<std::size_t>(i)] = G_Project.m_nSelected[static_cast<std::size_t>(i)];
-    if (dlg.exec() != QDialog::Accepted) return;
-    for (int row = 0; row < G_ModuleNum && row < CDlgSelectModule::kFlags; ++row)
-        G_Project.m_nSelected[static_cast<std::size_t>(row)] = dlg.m_nFlags[static_cast<std::size_t>(row)];
-    frame.OnBackToProject();
-}
+void OnSelectItems(CMainFrame& frame) { ChooseModules(frame); }
 
 void InstallProjectCommands(CMainFrame& frame) {
     frame.SetCommandHandler(kv::cmd::kOpenProject, [&frame] { OnOpenProject(frame); });
