@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -358,6 +359,16 @@ TEST_F(ProjectWindow, WindowsOfTheProjectLeftAreNotKeptWhenTheModuleChoiceIsCanc
         int row = window->GetDocument()->m_nModule;
         EXPECT_EQ(window->ItemCombo()->count(), G_Project.m_nCount[static_cast<std::size_t>(row)]) << row;
     }
+}
+
+TEST_F(ProjectWindow, AProjectFileThatCannotBeWrittenIsReported) {
+    OpenFolder(*frame, dir / "a");
+    frame->SaveProject();
+    EXPECT_TRUE(messages->shown().empty());
+    ASSERT_EQ(chmod((dir / "a/Kavlund.PRJ").c_str(), 0444), 0);
+    frame->SaveProject();
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + dir / "a/Kavlund.PRJ");
 }
 
 TEST_F(ProjectWindow, ACancelledSwitchOfWorkSettingPutsEverythingBack) {

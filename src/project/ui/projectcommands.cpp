@@ -41,7 +41,13 @@ bool ChooseModules(CMainFrame& frame) {
 
 }  // namespace
 
-int SaveProjectFile() { return G_Project.WritePrj(ModuleRowNames()); }
+int SaveProjectFile() {
+    int ok = G_Project.WritePrj(ModuleRowNames());
+    // The item table lives only in memory until it is saved: say when it is not.
+    if (!ok)
+        kv::MessageBox("不能保存文件 : " + kv::platform::CurrentFolder() + kProjectFileName, kv::MB_OK | kv::MB_ICONERROR);
+    return ok;
+}
 
 void OnOpenProject(CMainFrame& frame) {
     static bool firstRun = true;

@@ -10,5 +10,5 @@ void InstallProjectCommands(CMainFrame& frame);
 void OnOpenProject(CMainFrame& frame);
 void OnSelectItems(CMainFrame& frame);
 // Writes the project file of the open project into the current folder (the
-// project folder); 0 when it cannot be written.
+// project folder); 0 when it cannot be written, which a message says.
 int SaveProjectFile();
