@@ -294,6 +294,29 @@ void CBbView_KV::BuildContextMenu(QMenu& menu) {
     }
 }
 
+namespace {
+bool HasRtf(const QMimeData* source) {
+    return source && (source->hasFormat("text/rtf") || source->hasFormat("application/rtf") ||
+                      source->hasFormat("text/richtext"));
+}
+}  // namespace
+
+bool CBbView_KV::canInsertFromMimeData(const QMimeData* source) const {
+    return HasRtf(source) || QTextEdit::canInsertFromMimeData(source);
+}
+
+void CBbView_KV::insertFromMimeData(const QMimeData* source) {
+    if (HasRtf(source) && !source->hasFormat("application/x-qt-richtext")) {
+        QTextCursor cursor = textCursor();
+        if (kv::report::ui::InsertMimeData(source, cursor)) {
+            setTextCursor(cursor);
+            ensureCursorVisible();
+            return;
+        }
+    }
+    QTextEdit::insertFromMimeData(source);
+}
+
 void CBbView_KV::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     BuildContextMenu(menu);

@@ -53,6 +53,10 @@ public:
     void BuildContextMenu(QMenu& menu);
 
 protected:
+    // RTF on the clipboard (a word processor's, or a whole report) is read with
+    // its formats and pictures; anything else as the text view reads it.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -14,7 +14,10 @@
 #include "views/findreplace.h"
 #include "views/reportpictures.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -183,6 +186,22 @@ TEST_F(ReportFlow, TheFontDialogKeepsWhatTheUserDidNotChange) {
     EXPECT_EQ(chosen.fontFamilies().toStringList(), current.fontFamilies().toStringList())
         << "the fixed-pitch stand-in keeps the report's columns";
     EXPECT_EQ(chosen.foreground().color(), QColor(Qt::red));
+}
+
+TEST_F(ReportFlow, PastedRichTextFromAWordProcessorKeepsItsColours) {
+    auto* data = new QMimeData;
+    data->setData("text/rtf", "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf1 red\\cf0  plain}");
+    data->setText("red plain");
+    QApplication::clipboard()->setMimeData(data);
+    report->setPlainText("");
+    report->paste();
+    EXPECT_EQ(report->toPlainText(), "red plain");
+    QTextCursor at(report->document());
+    at.setPosition(1);
+    EXPECT_EQ(at.charFormat().foreground().color(), QColor(255, 0, 0));
+
+    report->PasteSpecial();  // the plain text only
+    EXPECT_EQ(report->toPlainText(), "red plainred plain");
 }
 
 TEST_F(ReportFlow, FindAndReplaceWorkOnTheReport) {
