@@ -224,7 +224,10 @@ void CMainFrame::CreateBars() {
     }
 
     statusBar()->setObjectName("59393");
-    statusBar()->showMessage("就绪");
+    // The message pane: "就绪" whenever no prompt covers it.
+    m_pane0 = new QLabel("就绪");
+    m_pane0->setObjectName("pane0");
+    statusBar()->addWidget(m_pane0, 1);
     m_pane1 = new QLabel;
     m_pane1->setMinimumWidth(80);
     m_pane1->setObjectName("pane1");
@@ -246,7 +249,7 @@ QToolBar* CMainFrame::ToolBar(int resourceId) const {
 }
 
 QLabel* CMainFrame::StatusPane(int index) const {
-    return index == 1 ? m_pane1 : index == 2 ? m_pane2 : nullptr;
+    return index == 0 ? m_pane0 : index == 1 ? m_pane1 : index == 2 ? m_pane2 : nullptr;
 }
 
 void CMainFrame::ShowBars() {

@@ -69,7 +69,7 @@ public:
     void OnDxjs();           // 32837 单项计算
 
     QToolBar* ToolBar(int resourceId) const;  // 136, 193, 191, 192
-    QLabel* StatusPane(int index) const;      // panes 1 and 2
+    QLabel* StatusPane(int index) const;      // panes 0 (messages), 1 and 2
     // The menu resource shown now: the active window's template, else 136.
     int CurrentMenuId() const { return m_currentMenu; }
 
@@ -117,6 +117,7 @@ private:
     QToolBar* m_wndToolBarReport = nullptr;  // 193 report
     QToolBar* m_wndToolBarMember = nullptr;  // 191 member
     QToolBar* m_wndToolBarLoad = nullptr;    // 192 load
+    QLabel* m_pane0 = nullptr;
     QLabel* m_pane1 = nullptr;
     QLabel* m_pane2 = nullptr;
     std::vector<QAction*> m_workSetActions;  // 32861..32863 (on no bar)

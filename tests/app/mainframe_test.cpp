@@ -16,7 +16,9 @@
 
 #include <QAction>
 #include <QMdiArea>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -303,6 +305,19 @@ TEST_F(MainFrameTest, ClosingWritesOnlyTheCurrentSettingsIniThenSavesTheProject)
     EXPECT_FALSE(IniExists("KV.INI"));
     EXPECT_FALSE(IniExists("KV_DJ.INI"));
     EXPECT_FALSE(IniExists("KV_KD.INI"));
+}
+
+TEST_F(MainFrameTest, TheMessagePaneSaysReadyAgainAfterAPrompt) {
+    frame_->show();
+    QStatusBar* bar = frame_->statusBar();
+    QLabel* idle = frame_->StatusPane(0);
+    ASSERT_NE(idle, nullptr);
+    EXPECT_EQ(idle->text().toStdString(), "就绪");
+    // A menu item's prompt covers it while the item is under the pointer.
+    bar->showMessage("打开工程");
+    EXPECT_FALSE(idle->isVisible());
+    bar->clearMessage();
+    EXPECT_TRUE(idle->isVisible());
 }
 
 TEST_F(MainFrameTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
