@@ -85,6 +85,7 @@ private:
     void ControlSymbol(char c);
     void Text(char c);
     void Byte(unsigned char b);
+    bool TrailsLeadByte(char c) const;
     void Unicode(int code);
     void FlushBytes();
     void FlushText();
@@ -156,6 +157,23 @@ QString DecodeBytes(const QByteArray& bytes, int codePage) {
         return QString::fromStdString(utf8);
     }
     return QString::fromLatin1(bytes);
+}
+
+// A GBK character's second byte may be printable ASCII (0x40-0x7E) and written
+// as it is after an escaped first byte.
+bool Reader::TrailsLeadByte(char c) const {
+    if (bytes_.isEmpty() || c < 0x40 || c > 0x7E || CodePageOfFont(g().ch.font) != 936) return false;
+    int i = 0;
+    while (i < bytes_.size()) {
+        const auto b = static_cast<unsigned char>(bytes_[i]);
+        if (b >= 0x81 && b <= 0xFE) {
+            if (i + 1 == bytes_.size()) return true;  // a first byte still waiting
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return false;
 }
 
 void Reader::FlushBytes() {
@@ -351,7 +369,7 @@ void Reader::Text(char c) {
     }
     if (d != Dest::Text) return;
     if (c == '\r' || c == '\n') return;
-    if (static_cast<unsigned char>(c) >= 0x80) {
+    if (static_cast<unsigned char>(c) >= 0x80 || TrailsLeadByte(c)) {
         bytes_ += c;
         return;
     }

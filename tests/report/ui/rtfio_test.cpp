@@ -251,6 +251,25 @@ TEST_F(RtfIo, WholeReportPastesAtTheStartOfAnotherWithItsPicture) {
     EXPECT_TRUE(target.toPlainText().endsWith("old reportjust text"));
 }
 
+TEST_F(RtfIo, DoubleByteCharactersWithAPlainSecondByte) {
+    // A writer may escape only the first byte of a GBK character whose second
+    // byte is printable ASCII.
+    struct Case {
+        const char* rtf;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'81@x}", "丂x"},
+        {"{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}\\f0 \\'d6\\'d0@\\'81\\'40}", "中@丂"},
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}}\\f0 \\'e9@}", "é@"},
+    };
+    for (const Case& c : cases) {
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf(c.rtf, &doc));
+        EXPECT_EQ(doc.toPlainText().toStdString(), c.text) << c.rtf;
+    }
+}
+
 TEST_F(RtfIo, MalformedInputNeverCrashes) {
     const char* inputs[] = {"{\\rtf1 unclosed {\\b bold", "{\\rtf1 \\'", "{\\rtf1 \\u", "{\\rtf1 }}}}} tail",
                             "{\\rtf1 {\\pict\\pngblip 89504e47}}", "{\\rtf1 \\cell\\row\\intbl x\\cell}",
