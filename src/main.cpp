@@ -1,4 +1,5 @@
 #include "app/kvapp.h"
+#include "codes/guifan.h"
 #include "drawing/ui/render.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     kv::platform::InstallQtServices();
     InstallReportPictureMaker();
     kv::drawing::ui::SetUpDrawingFont();
+    G_HightText = 1.0f;
 
     CKVApp theApp;
     theApp.AddFrameSetup(InstallProjectCommands);

@@ -6,6 +6,8 @@
 #include "base/globals.h"
 #include "codes/tables.h"
 
+float G_HightText = 1.0f;
+
 using kv::codes::BarTable;
 using kv::codes::ConcreteTable;
 using kv::codes::TableEdition;

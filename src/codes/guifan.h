@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Text-height factor of the design-aid drawings; 1.0 from start-up.
+extern float G_HightText;
+
 // The editions that have tables, oldest first; returns their number.
 int GF_GetGuiFanList(std::vector<int>& list);
 
