@@ -1,4 +1,5 @@
 #include "widgets/easytable.h"
+#include "widgets/rangemessage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -65,9 +66,7 @@ bool ParseInt(const std::string& text, int& out) {
 // The range messages of the dialogs' data exchange, worded alike.
 void Refuse(const std::string& message) { kv::MessageBox(message, kv::MB_OK | kv::MB_ICONWARNING); }
 
-std::string Number(double v) { return Printf("%.6g", v); }
 
-std::string IntNumber(double v) { return std::to_string(static_cast<long long>(std::llround(v))); }
 
 // Cuts UTF-8 text to fit `size` bytes with its terminator, never inside a character.
 std::string FitBytes(const std::string& text, std::size_t size) {
@@ -365,11 +364,11 @@ int CEasyTableWnd::EditText(int row, int column, const std::string& text) {
         double v = 0;
         bool ok = ParseDouble(text, v);
         if (c->hasLimit_ && (!ok || v < c->min_ || v > c->max_)) {
-            Refuse("请输入一个 " + Number(c->min_) + " 到 " + Number(c->max_) + " 之间的数。");
+            Refuse(kv::widgets::FloatRangeMessage(c->min_, c->max_));
             return 0;
         }
         if (!ok) {
-            Refuse("请输入一个数。");
+            Refuse(kv::widgets::NotANumberMessage());
             return 0;
         }
         *c->float_ = static_cast<float>(v);
@@ -380,11 +379,11 @@ int CEasyTableWnd::EditText(int row, int column, const std::string& text) {
         int v = 0;
         bool ok = ParseInt(text, v);
         if (c->hasLimit_ && (!ok || v < c->min_ || v > c->max_)) {
-            Refuse("请输入一个 " + IntNumber(c->min_) + " 到 " + IntNumber(c->max_) + " 之间的整数。");
+            Refuse(kv::widgets::IntRangeMessage(std::llround(c->min_), std::llround(c->max_)));
             return 0;
         }
         if (!ok) {
-            Refuse("请输入一个整数。");
+            Refuse(kv::widgets::NotAnIntegerMessage());
             return 0;
         }
         *c->int_ = v;
@@ -412,9 +411,9 @@ int CEasyTableWnd::ChooseItem(int row, int column, int index) {
     double v = c->values_.empty() ? index : c->values_[static_cast<std::size_t>(index)];
     if (c->hasLimit_ && (v < c->min_ || v > c->max_)) {
         if (c->kind_ == CETCell::kInt)
-            Refuse("请输入一个 " + IntNumber(c->min_) + " 到 " + IntNumber(c->max_) + " 之间的整数。");
+            Refuse(kv::widgets::IntRangeMessage(std::llround(c->min_), std::llround(c->max_)));
         else
-            Refuse("请输入一个 " + Number(c->min_) + " 到 " + Number(c->max_) + " 之间的数。");
+            Refuse(kv::widgets::FloatRangeMessage(c->min_, c->max_));
         return 0;
     }
     if (c->kind_ == CETCell::kInt && c->int_) *c->int_ = static_cast<int>(v);

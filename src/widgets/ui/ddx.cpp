@@ -1,6 +1,7 @@
 #include "widgets/ui/ddx.h"
 
 #include "platform/services.h"
+#include "widgets/rangemessage.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -24,8 +25,6 @@ bool ParseDouble(const QString& text, double& out) {
     return ok && std::isfinite(out);
 }
 
-std::string Number(double v) { return FormatFloat(v).toStdString(); }
-
 }  // namespace
 
 QString FormatFloat(double value) {
@@ -42,7 +41,7 @@ bool Int(QLineEdit* edit, int& value, bool save) {
     bool ok = false;
     int v = edit->text().trimmed().toInt(&ok);
     if (!ok) {
-        Refuse(edit, "请输入一个整数。");
+        Refuse(edit, kv::widgets::NotAnIntegerMessage());
         return false;
     }
     value = v;
@@ -54,7 +53,7 @@ bool Int(QLineEdit* edit, int& value, bool save, int min, int max) {
     bool ok = false;
     int v = edit->text().trimmed().toInt(&ok);
     if (!ok || v < min || v > max) {
-        Refuse(edit, "请输入一个 " + std::to_string(min) + " 到 " + std::to_string(max) + " 之间的整数。");
+        Refuse(edit, kv::widgets::IntRangeMessage(min, max));
         return false;
     }
     value = v;
@@ -68,7 +67,7 @@ bool Float(QLineEdit* edit, float& value, bool save) {
     }
     double v = 0;
     if (!ParseDouble(edit->text(), v)) {
-        Refuse(edit, "请输入一个数。");
+        Refuse(edit, kv::widgets::NotANumberMessage());
         return false;
     }
     value = static_cast<float>(v);
@@ -79,7 +78,7 @@ bool Float(QLineEdit* edit, float& value, bool save, float min, float max) {
     if (!save) return Float(edit, value, false);
     double v = 0;
     if (!ParseDouble(edit->text(), v) || v < min || v > max) {
-        Refuse(edit, "请输入一个 " + Number(min) + " 到 " + Number(max) + " 之间的数。");
+        Refuse(edit, kv::widgets::FloatRangeMessage(min, max));
         return false;
     }
     value = static_cast<float>(v);
