@@ -25,6 +25,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextBlock>
+#include <QUrl>
+#include <QTextDocumentFragment>
 #include <cstdio>
 
 namespace {
@@ -305,8 +307,31 @@ bool CBbView_KV::canInsertFromMimeData(const QMimeData* source) const {
     return HasRtf(source) || QTextEdit::canInsertFromMimeData(source);
 }
 
+QMimeData* CBbView_KV::createMimeDataFromSelection() const {
+    const QTextCursor selection = textCursor();
+    if (!selection.hasSelection()) return QTextEdit::createMimeDataFromSelection();
+    QTextDocument part;
+    QTextCursor(&part).insertFragment(selection.selection());
+    // The copy's pictures come from the report it was taken from.
+    for (QTextBlock b = part.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (QTextCharFormat f = it.fragment().charFormat(); f.isImageFormat()) {
+                const QUrl name(f.toImageFormat().name());
+                part.addResource(QTextDocument::ImageResource, name,
+                                 document()->resource(QTextDocument::ImageResource, name));
+            }
+    auto* data = new QMimeData;
+    data->setData("text/rtf", kv::report::ui::WriteRtf(part));
+    data->setHtml(part.toHtml());
+    QString text = part.toPlainText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    data->setText(text);
+    return data;
+}
+
 void CBbView_KV::insertFromMimeData(const QMimeData* source) {
-    if (HasRtf(source) && !source->hasFormat("application/x-qt-richtext")) {
+    // Our own copies hold RTF too: their pictures then come along into another report.
+    if (HasRtf(source)) {
         QTextCursor cursor = textCursor();
         if (kv::report::ui::InsertMimeData(source, cursor)) {
             setTextCursor(cursor);

@@ -56,6 +56,8 @@ protected:
     // RTF on the clipboard (a word processor's, or a whole report) is read with
     // its formats and pictures; anything else as the text view reads it.
     bool canInsertFromMimeData(const QMimeData* source) const override;
+    // A copy also goes out as RTF, pictures included, for word processors.
+    QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

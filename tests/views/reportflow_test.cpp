@@ -6,6 +6,7 @@
 #include "drawing/base_sgt.h"
 #include "platform/services.h"
 #include "report/script.h"
+#include "report/ui/rtfreader.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/bbdoc.h"
@@ -202,6 +203,29 @@ TEST_F(ReportFlow, PastedRichTextFromAWordProcessorKeepsItsColours) {
 
     report->PasteSpecial();  // the plain text only
     EXPECT_EQ(report->toPlainText(), "red plainred plain");
+}
+
+TEST_F(ReportFlow, CopiedTextGoesOutAsRtfWithItsPictures) {
+    WriteSketch("a.DXF");
+    std::FILE* f = open_file((dir / "r.RTF").c_str(), "wt");
+    ASSERT_NE(f, nullptr);
+    std::fprintf(f, "before\n");
+    VanjoroScript(f, "InsertDxf=a.DXF");
+    VanjoroScript_Text(f, "红字\n", 255, 1.0);
+    close_file(f);
+    ASSERT_TRUE(TextToRtf((dir / "r.RTF").c_str()));
+    report->ReadFile(dir / "r.RTF");
+    report->RunScripts();
+    report->selectAll();
+    report->copy();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasFormat("text/rtf")) << "a word processor takes the report with its pictures";
+    QTextDocument pasted;
+    ASSERT_TRUE(kv::report::ui::ReadRtf(data->data("text/rtf"), &pasted));
+    EXPECT_EQ(CountImages(&pasted), 1);
+    QTextCursor red = pasted.find("红字");
+    ASSERT_FALSE(red.isNull());
+    EXPECT_EQ(red.charFormat().foreground().color(), QColor(255, 0, 0));
 }
 
 TEST_F(ReportFlow, FindAndReplaceWorkOnTheReport) {
