@@ -201,8 +201,12 @@ TEST_F(ReportFlow, PastedRichTextFromAWordProcessorKeepsItsColours) {
     at.setPosition(1);
     EXPECT_EQ(at.charFormat().foreground().color(), QColor(255, 0, 0));
 
+    EXPECT_EQ(report->textCursor().position(), 9) << "the caret follows the pasted text";
+    report->undo();
+    EXPECT_EQ(report->toPlainText(), "") << "a paste is undone like any edit";
+
     report->PasteSpecial();  // the plain text only
-    EXPECT_EQ(report->toPlainText(), "red plainred plain");
+    EXPECT_EQ(report->toPlainText(), "red plain");
 }
 
 TEST_F(ReportFlow, CopiedTextGoesOutAsRtfWithItsPictures) {

@@ -669,12 +669,12 @@ void Reader::Run() {
 
 namespace {
 
-void ReadAt(const QByteArray& rtf, QTextCursor& at) {
-    // A load is no edit to undo; one edit block keeps the document from
-    // rescanning its tables after every insertion.
+// One edit block keeps the document from rescanning its tables after every
+// insertion; with `undoable` it is also one step to undo.
+void ReadAt(const QByteArray& rtf, QTextCursor& at, bool undoable) {
     QTextDocument* doc = at.document();
     bool undo = doc->isUndoRedoEnabled();
-    doc->setUndoRedoEnabled(false);
+    if (!undoable) doc->setUndoRedoEnabled(false);
     at.beginEditBlock();
     Reader reader(rtf, at);
     reader.Run();
@@ -688,15 +688,18 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
     if (!doc || !rtf.startsWith("{\\rtf")) return false;
     doc->clear();
     QTextCursor at(doc);
-    ReadAt(rtf, at);
+    ReadAt(rtf, at, false);  // a load is no edit to undo
     return true;
 }
 
 bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor) {
     if (cursor.isNull() || !rtf.startsWith("{\\rtf")) return false;
+    // A paste is one edit, the replaced selection included.
+    cursor.beginEditBlock();
     cursor.removeSelectedText();
     QTextCursor at(cursor);
-    ReadAt(rtf, at);
+    ReadAt(rtf, at, true);
+    cursor.endEditBlock();
     return true;
 }
 

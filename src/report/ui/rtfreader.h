@@ -14,8 +14,8 @@ namespace kv::report::ui {
 // left as it was) when the bytes do not start an RTF group.
 bool ReadRtf(const QByteArray& rtf, QTextDocument* doc);
 
-// Inserts the RTF's content at the cursor (replacing its selection). The
-// document's undo history is cleared. False when the bytes do not start RTF.
+// Inserts the RTF's content at the cursor (replacing its selection), as one edit
+// to undo. False when the bytes do not start RTF.
 bool InsertRtf(const QByteArray& rtf, QTextCursor& cursor);
 
 // The face and fallbacks a font named in a report is shown with: the Chinese
