@@ -12,6 +12,7 @@
 #include <QTextFrame>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -145,8 +146,14 @@ void PrintReport(const QTextDocument& doc, QPrinter* printer, bool preview) {
     copy->rootFrame()->setFrameFormat(root);
     copy->setPageSize(body);
     const int pages = copy->pageCount();
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer->newPage()) break;
+    // The pages the print dialog chose (none chosen: all).
+    int first = 1, last = pages;
+    if (printer->fromPage() > 0 || printer->toPage() > 0) {
+        first = std::max(1, printer->fromPage());
+        last = printer->toPage() > 0 ? std::min(pages, printer->toPage()) : pages;
+    }
+    for (int page = first - 1; page < last; ++page) {
+        if (page > first - 1 && !printer->newPage()) break;
         painter.save();
         painter.translate(left, top - page * body.height());
         const QRectF view(0, page * body.height(), body.width(), body.height());

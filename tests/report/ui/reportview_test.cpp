@@ -146,6 +146,26 @@ TEST_F(ReportFile, PrintedTextSitsOneInchInAndOnlyThePreviewShowsTheMargins) {
         if (preview) EXPECT_GT(dark, 20) << "the preview shows the top margin";
         else EXPECT_EQ(dark, 0) << "the printed page has no margin lines";
     }
+
+    // A page range from the print dialog prints those pages only.
+    QStringList lines;
+    for (int k = 1; k <= 150; ++k) lines << QString("line %1").arg(k);
+    doc.setPlainText(lines.join("\n"));
+    {
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Path("range.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setFromTo(2, 2);
+        PrintReport(doc, &printer);
+    }
+    QProcess range;
+    range.start(pdftotext, {Path("range.pdf"), "-"});
+    ASSERT_TRUE(range.waitForFinished(60000));
+    QString text = QString::fromUtf8(range.readAllStandardOutput());
+    EXPECT_EQ(text.count('\f'), 1) << "one page";
+    EXPECT_FALSE(text.contains("line 1\n")) << "not the first page";
+    EXPECT_TRUE(text.contains("line 100")) << text.toStdString();
 }
 
 }  // namespace
