@@ -323,3 +323,121 @@ int RenameFile_InWorkPath(const char* oldName, const char* newName) {
     std::string to = kv::platform::ResolveForWrite(G_strWorkPath + newName);
     return std::rename(from.c_str(), to.c_str()) == 0 ? 1 : 0;
 }
+
+// ---- formatted text with GBK column widths ------------------------------------
+
+std::string vsprintf_gbk(const char* format, va_list args) {
+    std::string out;
+    if (!format) return out;
+    va_list ap;
+    va_copy(ap, args);
+    const char* p = format;
+    while (*p) {
+        if (*p != '%') {
+            out += *p++;
+            continue;
+        }
+        const char* start = p++;
+        if (*p == '%') {
+            out += '%';
+            ++p;
+            continue;
+        }
+        std::string flags;
+        while (*p && std::strchr("-+ #0", *p)) flags += *p++;
+        int width = -1;
+        if (*p == '*') {
+            width = va_arg(ap, int);
+            if (width < 0) {
+                flags += '-';
+                width = -width;
+            }
+            ++p;
+        } else if (*p >= '0' && *p <= '9') {
+            width = 0;
+            while (*p >= '0' && *p <= '9') width = width * 10 + (*p++ - '0');
+        }
+        int precision = -1;
+        if (*p == '.') {
+            ++p;
+            precision = 0;
+            if (*p == '*') {
+                precision = va_arg(ap, int);
+                ++p;
+            } else {
+                while (*p >= '0' && *p <= '9') precision = precision * 10 + (*p++ - '0');
+            }
+        }
+        std::string length;
+        while (*p && std::strchr("hlLqjzt", *p)) length += *p++;
+        char conv = *p ? *p++ : '\0';
+        if (conv == 's') {
+            const char* text = va_arg(ap, const char*);
+            std::string_view value = text ? std::string_view(text) : std::string_view("(null)");
+            if (precision >= 0) value = kv::platform::CutToGbkBytes(value, static_cast<std::size_t>(precision));
+            std::size_t columns = kv::platform::GbkLength(value);
+            std::size_t pad = width > 0 && static_cast<std::size_t>(width) > columns
+                                  ? static_cast<std::size_t>(width) - columns : 0;
+            bool left = flags.find('-') != std::string::npos;
+            if (!left) out.append(pad, ' ');
+            out += value;
+            if (left) out.append(pad, ' ');
+            continue;
+        }
+        // Any other conversion: the C library formats it with the width and
+        // precision already read.
+        std::string spec = "%" + flags;
+        if (width >= 0) spec += std::to_string(width);
+        if (precision >= 0) spec += "." + std::to_string(precision);
+        spec += length;
+        spec += conv;
+        char buf[512];
+        int n = 0;
+        switch (conv) {
+        case 'd': case 'i':
+            if (length == "ll" || length == "q") n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long long));
+            else if (length == "l" || length == "j" || length == "z" || length == "t")
+                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long));
+            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, int));
+            break;
+        case 'u': case 'o': case 'x': case 'X':
+            if (length == "ll" || length == "q")
+                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned long long));
+            else if (length == "l" || length == "j" || length == "z" || length == "t")
+                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned long));
+            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned));
+            break;
+        case 'c': n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, int)); break;
+        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+            if (length == "L") n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long double));
+            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, double));
+            break;
+        case 'p': n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, void*)); break;
+        default:
+            // Not a conversion: keep the text as written.
+            out.append(start, static_cast<std::size_t>(p - start));
+            continue;
+        }
+        if (n > 0) out.append(buf, std::min(static_cast<std::size_t>(n), sizeof buf - 1));
+    }
+    va_end(ap);
+    return out;
+}
+
+std::string sprintf_gbk(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string out = vsprintf_gbk(format, args);
+    va_end(args);
+    return out;
+}
+
+int fprintf_gbk(std::FILE* fp, const char* format, ...) {
+    if (!fp) return -1;
+    va_list args;
+    va_start(args, format);
+    std::string out = vsprintf_gbk(format, args);
+    va_end(args);
+    if (std::fwrite(out.data(), 1, out.size(), fp) != out.size()) return -1;
+    return static_cast<int>(out.size());
+}

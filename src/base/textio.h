@@ -1,6 +1,7 @@
 #pragma once
 // Text and data files of the program: opening with the open-file count, the
 // comment-skipping line reader, the comma-field scanner and small file tools.
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -86,6 +87,17 @@ int scan_fields(std::string_view text, std::string_view format, Targets&&... tar
 // blanks and commas. `*position` moves past the unit; `unit` is empty at the end.
 // Returns the unit's length.
 int read_one_unit_from_string(std::string& unit, const char* line, int* position);
+
+// ---- formatted text with GBK column widths ----------------------------------
+//
+// Text reports line up their columns with printf widths ("%-12s"). The program's
+// strings are UTF-8, where a Chinese character takes three bytes, but on paper
+// (and in the GBK files) it takes two columns. These work like sprintf/fprintf
+// except that the width and precision of "%s" count GBK bytes, cut on a whole
+// character; every other conversion is the C library's.
+std::string sprintf_gbk(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string vsprintf_gbk(const char* format, va_list args);
+int fprintf_gbk(std::FILE* fp, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // ---- small file tools (bare names are taken from the current folder) ---------
 

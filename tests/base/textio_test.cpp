@@ -188,4 +188,31 @@ TEST(FileTools, CompareCreateRemoveAndRename) {
     EXPECT_EQ(dir.List(), "a.dat b.dat 新建");
 }
 
+TEST(GbkFormat, TextWidthsCountTheColumnsOfThePrintedReport) {
+    struct Case {
+        std::string got, expected;
+    };
+    const Case cases[] = {
+        {sprintf_gbk("%-6s|", "左"), "左    |"},        // a Chinese character is two columns
+        {sprintf_gbk("%6s|", "左侧"), "  左侧|"},
+        {sprintf_gbk("%-4s|", "上下左右"), "上下左右|"},  // never cut by a width
+        {sprintf_gbk("%.3s|", "地下室"), "地|"},          // a precision cuts on a whole character
+        {sprintf_gbk("%-5s|%5s|", "ab", "cd"), "ab   |   cd|"},
+        {sprintf_gbk("%*s|%-*s|", 4, "左", 4, "右"), "  左|右  |"},
+        {sprintf_gbk("%d,%8.3f,%-3s,%5.1e,%c,%%,%x", 12, 1.5, "边", 1234.5, 'A', 255),
+         "12,   1.500,边 ,1.2e+03,A,%,ff"},
+        {sprintf_gbk("%ld %lld %u %lu", 7L, 8LL, 9u, 10UL), "7 8 9 10"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, c.expected);
+}
+
+TEST(GbkFormat, WritesToATextFile) {
+    kv::test::TempFolder dir;
+    std::FILE* f = open_file((dir / "r.txt").c_str(), "wt");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(fprintf_gbk(f, "%-4s%6.2f\n", "右", 3.14159), 12);  // bytes the program wrote
+    close_file(f);
+    EXPECT_EQ(dir.Read("r.txt"), "\xD3\xD2    3.14\n");
+}
+
 }  // namespace
