@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -326,13 +327,25 @@ int RenameFile_InWorkPath(const char* oldName, const char* newName) {
 
 // ---- formatted text with GBK column widths ------------------------------------
 
-std::string vsprintf_gbk(const char* format, va_list args) {
+namespace {
+
+// One value through snprintf with its own conversion.
+template <typename T>
+void AppendFormatted(std::string& out, const std::string& spec, T value) {
+    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    if (n <= 0) return;
+    std::string piece(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(piece.data(), piece.size(), spec.c_str(), value);
+    piece.resize(static_cast<std::size_t>(n));
+    out += piece;
+}
+
+// printf whose "%s" widths and precisions of "%s" count the columns of a
+// fixed-pitch report, two for a Chinese character (its two bytes in GBK), so the
+// tables that modules write as padded text keep their columns.
+std::string FormatGbk(const char* format, std::va_list& args) {
     std::string out;
-    if (!format) return out;
-    va_list ap;
-    va_copy(ap, args);
-    const char* p = format;
-    while (*p) {
+    for (const char* p = format; *p;) {
         if (*p != '%') {
             out += *p++;
             continue;
@@ -344,83 +357,109 @@ std::string vsprintf_gbk(const char* format, va_list args) {
             continue;
         }
         std::string flags;
-        while (*p && std::strchr("-+ #0", *p)) flags += *p++;
-        int width = -1;
+        while (*p && std::strchr("-+ #0'", *p)) flags += *p++;
+        int width = -1, precision = -1;
         if (*p == '*') {
-            width = va_arg(ap, int);
+            width = va_arg(args, int);
+            ++p;
             if (width < 0) {
                 flags += '-';
                 width = -width;
             }
-            ++p;
-        } else if (*p >= '0' && *p <= '9') {
+        } else if (std::isdigit(static_cast<unsigned char>(*p))) {
             width = 0;
-            while (*p >= '0' && *p <= '9') width = width * 10 + (*p++ - '0');
+            while (std::isdigit(static_cast<unsigned char>(*p))) width = std::min(width * 10 + (*p++ - '0'), 100000);
         }
-        int precision = -1;
         if (*p == '.') {
             ++p;
             precision = 0;
             if (*p == '*') {
-                precision = va_arg(ap, int);
+                precision = va_arg(args, int);
                 ++p;
             } else {
-                while (*p >= '0' && *p <= '9') precision = precision * 10 + (*p++ - '0');
+                while (std::isdigit(static_cast<unsigned char>(*p)))
+                    precision = std::min(precision * 10 + (*p++ - '0'), 100000);
             }
         }
         std::string length;
         while (*p && std::strchr("hlLqjzt", *p)) length += *p++;
-        char conv = *p ? *p++ : '\0';
-        if (conv == 's') {
-            const char* text = va_arg(ap, const char*);
-            std::string_view value = text ? std::string_view(text) : std::string_view("(null)");
-            if (precision >= 0) value = kv::platform::CutToGbkBytes(value, static_cast<std::size_t>(precision));
-            std::size_t columns = kv::platform::GbkLength(value);
-            std::size_t pad = width > 0 && static_cast<std::size_t>(width) > columns
-                                  ? static_cast<std::size_t>(width) - columns : 0;
-            bool left = flags.find('-') != std::string::npos;
-            if (!left) out.append(pad, ' ');
-            out += value;
-            if (left) out.append(pad, ' ');
-            continue;
+        const char conversion = *p;
+        if (!conversion) {
+            out.append(start);  // a lone '%' at the end stays as written
+            break;
         }
-        // Any other conversion: the C library formats it with the width and
-        // precision already read.
+        ++p;
         std::string spec = "%" + flags;
         if (width >= 0) spec += std::to_string(width);
         if (precision >= 0) spec += "." + std::to_string(precision);
-        spec += length;
-        spec += conv;
-        char buf[512];
-        int n = 0;
-        switch (conv) {
-        case 'd': case 'i':
-            if (length == "ll" || length == "q") n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long long));
-            else if (length == "l" || length == "j" || length == "z" || length == "t")
-                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long));
-            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, int));
-            break;
-        case 'u': case 'o': case 'x': case 'X':
-            if (length == "ll" || length == "q")
-                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned long long));
-            else if (length == "l" || length == "j" || length == "z" || length == "t")
-                n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned long));
-            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, unsigned));
-            break;
-        case 'c': n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, int)); break;
-        case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-            if (length == "L") n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, long double));
-            else n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, double));
-            break;
-        case 'p': n = std::snprintf(buf, sizeof buf, spec.c_str(), va_arg(ap, void*)); break;
-        default:
-            // Not a conversion: keep the text as written.
-            out.append(start, static_cast<std::size_t>(p - start));
-            continue;
+        switch (conversion) {
+            case 'd':
+            case 'i':
+                spec += length + conversion;
+                if (length == "l") AppendFormatted(out, spec, va_arg(args, long));
+                else if (length == "ll" || length == "q" || length == "j") AppendFormatted(out, spec, va_arg(args, long long));
+                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::ptrdiff_t));
+                else AppendFormatted(out, spec, va_arg(args, int));
+                break;
+            case 'o':
+            case 'u':
+            case 'x':
+            case 'X':
+                spec += length + conversion;
+                if (length == "l") AppendFormatted(out, spec, va_arg(args, unsigned long));
+                else if (length == "ll" || length == "q" || length == "j")
+                    AppendFormatted(out, spec, va_arg(args, unsigned long long));
+                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::size_t));
+                else AppendFormatted(out, spec, va_arg(args, unsigned));
+                break;
+            case 'e':
+            case 'E':
+            case 'f':
+            case 'F':
+            case 'g':
+            case 'G':
+            case 'a':
+            case 'A':
+                if (length == "L") AppendFormatted(out, spec + "L" + conversion, va_arg(args, long double));
+                else AppendFormatted(out, spec + conversion, va_arg(args, double));
+                break;
+            case 'c':
+                AppendFormatted(out, spec + 'c', va_arg(args, int));
+                break;
+            case 'p':
+                AppendFormatted(out, spec + 'p', va_arg(args, void*));
+                break;
+            case 's': {
+                const char* arg = va_arg(args, const char*);
+                std::string_view text = arg ? std::string_view(arg) : std::string_view("(null)");
+                if (precision >= 0) text = kv::platform::CutToGbkBytes(text, static_cast<std::size_t>(precision));
+                std::size_t columns = kv::platform::GbkLength(text);
+                std::string pad = width > 0 && columns < static_cast<std::size_t>(width)
+                                      ? std::string(static_cast<std::size_t>(width) - columns, ' ')
+                                      : std::string();
+                if (flags.find('-') != std::string::npos) (out += text) += pad;
+                else (out += pad) += text;
+                break;
+            }
+            case 'n':
+                (void)va_arg(args, void*);  // nothing is stored through a report text
+                break;
+            default:
+                out.append(start, p);  // an unknown conversion stays as written
+                break;
         }
-        if (n > 0) out.append(buf, std::min(static_cast<std::size_t>(n), sizeof buf - 1));
     }
-    va_end(ap);
+    return out;
+}
+
+}  // namespace
+
+std::string vsprintf_gbk(const char* format, va_list args) {
+    if (!format) return {};
+    va_list copy;
+    va_copy(copy, args);
+    std::string out = FormatGbk(format, copy);
+    va_end(copy);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "report/rtf.h"
 
+#include "base/textio.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -362,138 +364,11 @@ int CRTF::InsertText(const char* format, ...) {
     return r;
 }
 
-namespace {
-
-// One value through snprintf with its own conversion.
-template <typename T>
-void AppendFormatted(std::string& out, const std::string& spec, T value) {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
-    if (n <= 0) return;
-    std::string piece(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(piece.data(), piece.size(), spec.c_str(), value);
-    piece.resize(static_cast<std::size_t>(n));
-    out += piece;
-}
-
-// printf for report texts. Widths and precisions of "%s" count the columns of a
-// fixed-pitch report, two for a Chinese character (its two bytes in GBK), so the
-// tables that modules write as padded text keep their columns.
-std::string FormatReportText(const char* format, std::va_list& args) {
-    std::string out;
-    for (const char* p = format; *p;) {
-        if (*p != '%') {
-            out += *p++;
-            continue;
-        }
-        const char* start = p++;
-        if (*p == '%') {
-            out += '%';
-            ++p;
-            continue;
-        }
-        std::string flags;
-        while (*p && std::strchr("-+ #0'", *p)) flags += *p++;
-        int width = -1, precision = -1;
-        if (*p == '*') {
-            width = va_arg(args, int);
-            ++p;
-            if (width < 0) {
-                flags += '-';
-                width = -width;
-            }
-        } else if (std::isdigit(static_cast<unsigned char>(*p))) {
-            width = 0;
-            while (std::isdigit(static_cast<unsigned char>(*p))) width = std::min(width * 10 + (*p++ - '0'), 100000);
-        }
-        if (*p == '.') {
-            ++p;
-            precision = 0;
-            if (*p == '*') {
-                precision = va_arg(args, int);
-                ++p;
-            } else {
-                while (std::isdigit(static_cast<unsigned char>(*p)))
-                    precision = std::min(precision * 10 + (*p++ - '0'), 100000);
-            }
-        }
-        std::string length;
-        while (*p && std::strchr("hlLqjzt", *p)) length += *p++;
-        const char conversion = *p;
-        if (!conversion) {
-            out.append(start);  // a lone '%' at the end stays as written
-            break;
-        }
-        ++p;
-        std::string spec = "%" + flags;
-        if (width >= 0) spec += std::to_string(width);
-        if (precision >= 0) spec += "." + std::to_string(precision);
-        switch (conversion) {
-            case 'd':
-            case 'i':
-                spec += length + conversion;
-                if (length == "l") AppendFormatted(out, spec, va_arg(args, long));
-                else if (length == "ll" || length == "q" || length == "j") AppendFormatted(out, spec, va_arg(args, long long));
-                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::ptrdiff_t));
-                else AppendFormatted(out, spec, va_arg(args, int));
-                break;
-            case 'o':
-            case 'u':
-            case 'x':
-            case 'X':
-                spec += length + conversion;
-                if (length == "l") AppendFormatted(out, spec, va_arg(args, unsigned long));
-                else if (length == "ll" || length == "q" || length == "j")
-                    AppendFormatted(out, spec, va_arg(args, unsigned long long));
-                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::size_t));
-                else AppendFormatted(out, spec, va_arg(args, unsigned));
-                break;
-            case 'e':
-            case 'E':
-            case 'f':
-            case 'F':
-            case 'g':
-            case 'G':
-            case 'a':
-            case 'A':
-                if (length == "L") AppendFormatted(out, spec + "L" + conversion, va_arg(args, long double));
-                else AppendFormatted(out, spec + conversion, va_arg(args, double));
-                break;
-            case 'c':
-                AppendFormatted(out, spec + 'c', va_arg(args, int));
-                break;
-            case 'p':
-                AppendFormatted(out, spec + 'p', va_arg(args, void*));
-                break;
-            case 's': {
-                const char* arg = va_arg(args, const char*);
-                std::string_view text = arg ? std::string_view(arg) : std::string_view("(null)");
-                if (precision >= 0) text = kv::platform::CutToGbkBytes(text, static_cast<std::size_t>(precision));
-                std::size_t columns = kv::platform::GbkLength(text);
-                std::string pad = width > 0 && columns < static_cast<std::size_t>(width)
-                                      ? std::string(static_cast<std::size_t>(width) - columns, ' ')
-                                      : std::string();
-                if (flags.find('-') != std::string::npos) (out += text) += pad;
-                else (out += pad) += text;
-                break;
-            }
-            case 'n':
-                (void)va_arg(args, void*);  // nothing is stored through a report text
-                break;
-            default:
-                out.append(start, p);  // an unknown conversion stays as written
-                break;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
 int CRTF::InsertTextV(const char* format, std::va_list args) {
     if (!open_ || !format) return 0;
     std::va_list copy;
     va_copy(copy, args);
-    std::string text = FormatReportText(format, copy);
+    std::string text = vsprintf_gbk(format, copy);
     va_end(copy);
     return InsertPlain(text);
 }

@@ -172,7 +172,9 @@ TEST_F(ReportFlow, TheContextMenuIsTheTextEditingMenu) {
     EXPECT_EQ(texts.join(" | ").toStdString(), expected.join(" | ").toStdString());
     for (QAction* a : menu.actions()) {
         const bool objectCommand = a->text() == "插入对象" || a->text() == "连接对象" || a->text().startsWith("对象属性");
-        if (objectCommand) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString() << ": no object linking here";
+        if (objectCommand) {
+            EXPECT_FALSE(a->isEnabled()) << a->text().toStdString() << ": no object linking here";
+        }
     }
 }
 
