@@ -5,7 +5,9 @@
 #include "platform/services.h"
 
 #include <QPixmap>
+#include <QPushButton>
 #include <QTabBar>
+#include <algorithm>
 #include <QToolButton>
 
 namespace {
@@ -53,6 +55,11 @@ void CDlgHelpPic::Init(const std::string& picture1, const std::string& picture2)
     setWindowTitle(QStringLiteral("帮助"));
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName("911");
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setObjectName("1");
+    m_ok->setDefault(true);
+    m_ok->resize(90, 28);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     m_button1 = MakePictureButton(this, 1282, picture1);
     connect(m_button1, &QToolButton::clicked, this, &QDialog::accept);
     if (m_nPictures == 2) {
@@ -96,5 +103,8 @@ void CDlgHelpPic::FitToPicture() {
     QSize picture = shown->size();
     m_tabs->setGeometry(0, 0, picture.width() + 2, kTabHeight);
     shown->move(1, kTabHeight + 1);
-    setFixedSize(picture.width() + 2, kTabHeight + picture.height() + 2);
+    const int buttonsTop = kTabHeight + picture.height() + 6;
+    const int width = std::max(picture.width() + 2, m_ok->width() + 12);
+    m_ok->move(width - m_ok->width() - 6, buttonsTop);
+    setFixedSize(width, buttonsTop + m_ok->height() + 6);
 }

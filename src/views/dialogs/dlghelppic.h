@@ -31,6 +31,7 @@ private:
 
     QToolButton* m_button1 = nullptr;  // 1282
     QToolButton* m_button2 = nullptr;  // 1008
+    class QPushButton* m_ok = nullptr;  // 1
     QTabBar* m_tabs = nullptr;         // 911
     QString m_title1, m_title2;
     int m_nPictures = 1;

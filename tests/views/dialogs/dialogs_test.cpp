@@ -1,4 +1,5 @@
 #include "views/dialogs/checkdatasaved.h"
+#include "views/dialogs/dlghelppic.h"
 #include "views/dialogs/dlgselectmodule.h"
 #include "views/dialogs/dlgtabsheet.h"
 #include "views/dialogs/jiantu.h"
@@ -6,6 +7,7 @@
 
 #include "base/globals.h"
 #include "base/jsdata.h"
+#include "platform/paths.h"
 #include "platform/services.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
@@ -15,7 +17,10 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QImage>
 #include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -316,6 +321,45 @@ TEST_F(Dialogs, OneFieldDialogsKeepTheirDefaults) {
     line.Edit()->setText("12");
     line.findChild<QPushButton*>("1")->click();
     EXPECT_EQ(line.m_nLine, 12);
+}
+
+TEST_F(Dialogs, PictureHelpShowsItsPicturesOnTabs) {
+    kv::test::TempFolder dir;
+    std::string oldExe = G_strExePath;
+    G_strExePath = dir.path();
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(kv::platform::MakeDirectories(dir / "pictures"));
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir / "pictures/IDB_MKQ.png")));
+
+    CDlgHelpPic two(nullptr, "idb_mkq", "IDB_MISSING");  // names in any case
+    ASSERT_EQ(messages->shown().size(), 1u);  // the missing one is reported
+    EXPECT_NE(messages->shown()[0].text.find("IDB_MISSING"), std::string::npos);
+    two.SetTitle("单扇门", "双扇门");
+    QTimer::singleShot(0, &two, [&two] {
+        EXPECT_EQ(two.Tabs()->count(), 2);
+        EXPECT_EQ(two.Tabs()->tabText(1), "双扇门");
+        auto* first = two.findChild<QToolButton*>("1282");
+        auto* second = two.findChild<QToolButton*>("1008");
+        EXPECT_EQ(first->iconSize(), QSize(300, 200));
+        EXPECT_TRUE(first->isVisible());
+        EXPECT_FALSE(second->isVisible());
+        two.Tabs()->setCurrentIndex(1);
+        EXPECT_TRUE(second->isVisible());
+        EXPECT_FALSE(first->isVisible());
+        first->click();  // a click on the picture closes like OK
+    });
+    EXPECT_EQ(two.exec(), QDialog::Accepted);
+
+    CDlgHelpPic one(nullptr, "IDB_MKQ");
+    one.SetTitle("门框墙");
+    QTimer::singleShot(0, &one, [&one] {
+        EXPECT_EQ(one.Tabs()->count(), 1);
+        EXPECT_EQ(one.Tabs()->tabText(0), "门框墙");
+        one.findChild<QPushButton*>("1")->click();
+    });
+    EXPECT_EQ(one.exec(), QDialog::Accepted);
+    G_strExePath = oldExe;
 }
 
 }  // namespace
