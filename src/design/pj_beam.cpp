@@ -184,6 +184,15 @@ void PJ_BEAM_KV::ApplyMinimum(float area_base) {
     if (As1 < amin1) As1 = amin1;
 }
 
+float PJ_BEAM_KV::SingleXi(float h0) const {
+    // Rectangular section, single reinforcement (GB 50010-2010 6.2.10, 2002 7.2.1):
+    // αs = M/(α1·fc·b·h0²), ξ = 1 - sqrt(1 - 2αs), As = α1·fc·b·ξ·h0/fy. A moment the
+    // concrete cannot carry at all gives ξ = 2, above every limit.
+    const float alpha_s = std::fabs(M) / (alpha1 * fc * b * h0 * h0);
+    const float root = 1.0f - 2.0f * alpha_s;
+    return root > 0 ? 1.0f - std::sqrt(root) : 2.0f;
+}
+
 int PJ_BEAM_KV::Bent_DJ() {
     As = As1 = 0;
     xi = 0;
@@ -192,12 +201,7 @@ int PJ_BEAM_KV::Bent_DJ() {
         return 0;
     }
     const float h0 = H0();
-    const float m = std::fabs(M);
-    // Rectangular section, single reinforcement (GB 50010-2010 6.2.10, 2002 7.2.1):
-    // αs = M/(α1·fc·b·h0²), ξ = 1 - sqrt(1 - 2αs), As = α1·fc·b·ξ·h0/fy.
-    const float alpha_s = m / (alpha1 * fc * b * h0 * h0);
-    const float root = 1.0f - 2.0f * alpha_s;
-    const float x = root > 0 ? 1.0f - std::sqrt(root) : 2.0f;
+    const float x = SingleXi(h0);
     if (x > xi_b) {
         xi = x;
         m_VarOut.SetNumber("Wan.Ksai", xi);
@@ -231,9 +235,7 @@ int PJ_BEAM_KV::Bent_SJ() {
     }
     const float h0 = H0();
     const float m = std::fabs(M);
-    const float alpha_s = m / (alpha1 * fc * b * h0 * h0);
-    const float root = 1.0f - 2.0f * alpha_s;
-    const float x = root > 0 ? 1.0f - std::sqrt(root) : 2.0f;
+    const float x = SingleXi(h0);
     if (x <= xi_b) {
         xi = x;
         As = alpha1 * fc * b * xi * h0 / fy;

@@ -95,6 +95,7 @@ protected:
     void SetFlag(int i, const std::string& text);
     void ApplyMinimum(float area_base);
     float H0() const { return h - as; }
+    float SingleXi(float h0) const;  // ξ of single reinforcement for |M|
     // Concrete part of the shear resistance of the section (N).
     float ConcreteShear(float width, float h0) const;
     bool dual_min_ = false;
