@@ -428,6 +428,11 @@ void CMainFrame::OnOpenProjectCancelled() {
 
 // ---- other commands ---------------------------------------------------------------
 
+int CMainFrame::ItemFileExists() const {
+    if (m_strItemStem.empty()) return 0;
+    return kv::platform::FileExists(G_strWorkPath + m_strItemStem + ".dat") ? 1 : 0;
+}
+
 void CMainFrame::OnShowMessage() { tell_error(0, " \n"); }
 
 void CMainFrame::OnHelp() {

@@ -37,6 +37,8 @@ public:
     std::string m_strItemStem;   // "&KV_%04d"
     int m_nModuleFlag = 0;
     int m_bNewItem = 0;
+    // Whether the item's data file ("<stem>.dat" in the work folder) exists.
+    int ItemFileExists() const;
 
     // ---- commands --------------------------------------------------------------
     // Runs command `id` as a menu or toolbar would: the active window's view,

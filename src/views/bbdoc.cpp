@@ -2,8 +2,10 @@
 
 #include "app/moduletable.h"
 #include "app/worksetting.h"
+#include "base/error.h"
 #include "base/globals.h"
 #include "drawing/base_sgt.h"
+#include "platform/paths.h"
 #include "platform/services.h"
 #include "project/project.h"
 #include "views/bbview.h"
@@ -18,6 +20,8 @@
 #include <cstdio>
 
 #include <map>
+
+#include <sys/stat.h>
 
 namespace {
 std::map<int, CBbDoc_KV::Handler>& Handlers() {
@@ -168,4 +172,118 @@ void CBbDoc_KV::ShowChaXun() {
 
 void CBbDoc_KV::UpdateTitle(const std::string& moduleName) {
     SetTitle(QString::fromStdString(moduleName + kv::app::WorkSetTitleSuffix(G_WorkSet)));
+}
+
+// ---- the item commands ---------------------------------------------------------------
+
+namespace {
+
+CBbDoc_KV::ItemRunHost& Host() {
+    static CBbDoc_KV::ItemRunHost host;
+    return host;
+}
+
+// The message window takes this code as the end of an item run.
+constexpr int kItemRunEnded = -8899;
+
+// What tells one version of a file from another: a file written anew (in place or
+// through a temporary file renamed over it) differs in one of these.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+FileStamp StampOf(const std::string& path) {
+    FileStamp stamp;
+    std::string found = kv::platform::ResolveExisting(path);
+    struct stat st {};
+    if (found.empty() || ::stat(found.c_str(), &st) != 0) return stamp;
+    stamp.exists = true;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
+void ClearViews() {
+    if (G_pCxView) G_pCxView->ClearDxf();
+    if (G_pBbView) G_pBbView->ClearText();
+}
+
+}  // namespace
+
+void CBbDoc_KV::SetItemRunHost(ItemRunHost host) { Host() = std::move(host); }
+
+void CBbDoc_KV::OnCalculate() {
+    ClearViews();
+    RunItem(0);
+    RefreshItemList(false, false);
+    UpdateTitle(ModuleName(m_nModule));
+}
+
+void CBbDoc_KV::OnAddItem() {
+    ClearViews();
+    if (G_Project.AddItem(m_nModule) == 0) return;  // module full or no number free
+    RefreshItemList(true, true);
+    RunItem(1);
+    RefreshItemList(true, false);
+    UpdateTitle(ModuleName(m_nModule));
+}
+
+void CBbDoc_KV::OnDeleteItem() {
+    auto* frame = dynamic_cast<CSplitterFrame*>(m_frame);
+    QComboBox* items = frame ? frame->ItemCombo() : nullptr;
+    if (!items) return;
+    int selected = items->currentIndex();
+    if (selected < 0 || selected >= items->count()) return;
+    std::string question = "是否真要删除 " + items->itemText(selected).toStdString() + "?";
+    if (kv::MessageBox(question, kv::MB_YESNO) != kv::IDYES) return;
+    ClearViews();
+    G_Project.DeleteItem(m_nModule, selected);
+    RefreshItemList(false, false);
+    UpdateTitle(ModuleName(m_nModule));
+}
+
+void CBbDoc_KV::RunItem(int newItem) {
+    auto* frame = dynamic_cast<CSplitterFrame*>(m_frame);
+    QComboBox* items = frame ? frame->ItemCombo() : nullptr;
+    int selected = items ? items->currentIndex() : -1;
+    if (selected < 0 || selected >= items->count() || m_nModule < 0 || m_nModule >= kModuleRows ||
+        selected >= G_Project.m_nCount[static_cast<std::size_t>(m_nModule)]) {
+        kv::MessageBox("请先点“增加”按钮增加一个项目，再点计算。", kv::MB_OK);
+        return;
+    }
+    ItemRunHost& host = Host();
+    if (!host.setItem || !host.runCommand) return;
+
+    const MODULE_INFO& row = G_Module[m_nModule];
+    int itemNo = G_Project.m_nItemNo[static_cast<std::size_t>(m_nModule)][static_cast<std::size_t>(selected)];
+    char title[64];
+    std::snprintf(title, sizeof title, "%s %d", row.name, selected + 1);
+    std::string stem = CProject::ItemStem(itemNo);
+    host.setItem(title, stem, row.nFlag, newItem);
+
+    // Deleted items leave their files behind and their numbers are given out again:
+    // a file found afterwards counts only when the command wrote it.
+    const std::string itemFile = G_strWorkPath + stem + ".dat";
+    FileStamp before = newItem ? StampOf(itemFile) : FileStamp();
+    host.runCommand(row.nID);
+    if (newItem) {
+        bool exists = host.itemFileExists ? host.itemFileExists() : StampOf(itemFile).exists;
+        if (!exists || (before.exists && StampOf(itemFile) == before)) G_Project.DeleteItem(m_nModule, selected);
+    }
+    if (host.isProjectMode && host.isProjectMode()) tell_error(kItemRunEnded, "");
+}
+
+int CBbDoc_KV::StoreItemData(CJsBaseData* data) {
+    std::string stem = Host().itemStem ? Host().itemStem() : std::string();
+    if (!data || stem.empty()) return 0;  // no item run yet: there is no item to store into
+    data->SetFileName(stem);
+    std::string path = G_strWorkPath + stem + ".dat";
+    return data->SaveData(path.c_str());
 }

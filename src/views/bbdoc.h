@@ -79,6 +79,29 @@ public:
     // "%02d  %s(&KV_%04d.DAT)"
     static std::string ItemEntryText(int position, const std::string& name, int itemNo);
 
+    // ---- the item commands ----------------------------------------------------------
+    // What running an item needs of the main frame; the shell installs it. Unset,
+    // an item run stops after checking the selection.
+    struct ItemRunHost {
+        // Hands the module command its item: title, stem, module flag, new-item flag.
+        std::function<void(const std::string& title, const std::string& stem, int moduleFlag, int newItem)> setItem;
+        std::function<std::string()> itemStem;       // the stem of the last item run
+        std::function<void(int id)> runCommand;      // runs a command of the main frame
+        std::function<bool()> itemFileExists;        // the item's data file is there
+        std::function<bool()> isProjectMode;
+    };
+    static void SetItemRunHost(ItemRunHost host);
+
+    void OnCalculate();   // 913 计算
+    void OnAddItem();     // 916 新增
+    void OnDeleteItem();  // 920 删除
+    // Runs the item selected in the item list through its module's command. A new
+    // item whose data file the command did not write is taken out again.
+    void RunItem(int newItem);
+    // Stores `data` as the current item's data file ("<stem>.dat" in the work
+    // folder) under the item's stem; SaveData's result.
+    static int StoreItemData(CJsBaseData* data);
+
     int m_nChaXun = 0;                     // entries read from the current item
     std::vector<ChaXunEntry> m_chaXun;     // the entries read
     int m_nCurItem = 0;                    // index in the item list

@@ -1,5 +1,8 @@
 #include "project/project.h"
 
+#include "base/error.h"
+#include "base/globals.h"
+#include "project/codeedition.h"
 #include "support/temp_folder.h"
 
 #include <cstring>
@@ -205,6 +208,36 @@ TEST(ProjectInfo, TheBoxFileHoldsThreeLines) {
     EXPECT_EQ(back.m_strNumber, "only two");
     EXPECT_EQ(back.m_strTime, "");
     EXPECT_FALSE(back.ReadBox(dir / "nowhere"));
+}
+
+TEST(CodeEdition, AnOlderFilesHpb235UnderTheNewerCodeIsNoticed) {
+    struct Case {
+        int inForce, fileEdition, barGrade;
+        bool noticed;
+    };
+    const Case cases[] = {
+        {2010, 2002, 1, true},  {2010, 89, 1, true},     {2010, 2010, 1, false},
+        {2010, 2002, 2, false}, {2002, 2010, 1, false},
+    };
+    int kept = G_guifan;
+    for (const Case& c : cases) {
+        std::vector<kv::err::Line> lines;
+        kv::err::Sink old = kv::err::SetSink([&](int code, const std::string& text) { lines.push_back({code, text}); });
+        G_guifan = c.inForce;
+        AdjustHpb235(c.fileEdition, c.barGrade);
+        kv::err::SetSink(std::move(old));
+        SCOPED_TRACE(c.fileEdition * 10 + c.barGrade);
+        if (!c.noticed) {
+            EXPECT_TRUE(lines.empty());
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(lines[0].code, -1111);
+        EXPECT_EQ(lines[0].text, "");
+        EXPECT_EQ(lines[1].code, 0);
+        EXPECT_EQ(lines[1].text, "钢筋HPB235自动调整为HPB300");
+    }
+    G_guifan = kept;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/services.h"
 #include "platform/textfile.h"
 #include "project/project.h"
+#include "project/ui/modulecommands.h"
 #include "project/ui/openprojectdlg.h"
 #include "views/bbdoc.h"
 #include "views/cxview.h"
@@ -115,4 +116,23 @@ void InstallProjectCommands(CMainFrame& frame) {
 
     CBbDoc_KV::SetCommandHandler(kv::cmd::kItemCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeItem(); });
     CBbDoc_KV::SetCommandHandler(kv::cmd::kChaXunCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeChaXun(); });
+
+    // Running items: the item goes to the module command through the main frame.
+    CBbDoc_KV::ItemRunHost host;
+    host.setItem = [&frame](const std::string& title, const std::string& stem, int moduleFlag, int newItem) {
+        frame.m_strItemTitle = title;
+        frame.m_strItemStem = stem;
+        frame.m_nModuleFlag = moduleFlag;
+        frame.m_bNewItem = newItem;
+    };
+    host.itemStem = [&frame] { return frame.m_strItemStem; };
+    host.runCommand = [&frame](int id) { frame.SendCommand(id); };
+    host.itemFileExists = [&frame] { return frame.ItemFileExists() != 0; };
+    host.isProjectMode = [&frame] { return frame.m_bProjectMode != 0; };
+    CBbDoc_KV::SetItemRunHost(std::move(host));
+    QObject::connect(&frame, &QObject::destroyed, [] { CBbDoc_KV::SetItemRunHost({}); });
+    CBbDoc_KV::SetCommandHandler(kv::cmd::kCalculate, [](CBbDoc_KV& doc) { doc.OnCalculate(); });
+    CBbDoc_KV::SetCommandHandler(kv::cmd::kAddItem, [](CBbDoc_KV& doc) { doc.OnAddItem(); });
+    CBbDoc_KV::SetCommandHandler(kv::cmd::kDeleteItem, [](CBbDoc_KV& doc) { doc.OnDeleteItem(); });
+    InstallModuleCommands(frame);
 }

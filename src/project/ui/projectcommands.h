@@ -1,7 +1,8 @@
 #pragma once
 // The project commands of the main frame: opening a project (32789), choosing its
-// modules (32842) and saving the project file, and the item list commands of the
-// project windows' dialog bar (selecting an item and a result).
+// modules (32842) and saving the project file, the item commands of the project
+// windows' dialog bar (selecting an item and a result, 计算, 新增, 删除) and the
+// module commands that run the items.
 class CMainFrame;
 
 void InstallProjectCommands(CMainFrame& frame);

@@ -1,0 +1,79 @@
+#include "project/ui/modulecommands.h"
+
+#include "base/globals.h"
+#include "platform/services.h"
+
+#include <map>
+#include <string>
+
+namespace {
+
+std::map<int, ModuleCommand>& Installed() {
+    static std::map<int, ModuleCommand> commands;
+    return commands;
+}
+
+// Every module command of the module rows (in any work setting) and bar selection,
+// with the name the message uses while its module is missing.
+struct KnownCommand {
+    int id;
+    const char* name;
+};
+constexpr KnownCommand kKnown[] = {
+    {32809, "顶板"},     {32846, "底板"},         {32844, "外墙"},           {32788, "临空墙"},
+    {32845, "单元隔墙"}, {32852, "内墙"},         {32794, "门框墙"},         {32843, "窗井墙"},
+    {32810, "连续梁"},   {32811, "井字梁"},       {32812, "无梁楼盖"},       {32830, "刚架"},
+    {32816, "矩形底球面扁壳"}, {32818, "圆形底球面扁壳"}, {32817, "正六边形底球面扁壳"},
+    {32793, "梁截面配筋"}, {32796, "柱截面配筋"}, {32819, "衬砌"},           {32786, "选筋"},
+    {32790, "消波"},
+};
+
+std::string NameOf(int id) {
+    for (const KnownCommand& known : kKnown)
+        if (known.id == id) return known.name;
+    return std::to_string(id);
+}
+
+void RunInstalled(CMainFrame& frame, int id) {
+    auto it = Installed().find(id);
+    if (it == Installed().end() || !it->second) {
+        kv::MessageBox("“" + NameOf(id) + "”模块尚未提供，暂不能使用。", kv::MB_OK | kv::MB_ICONINFORMATION);
+        return;
+    }
+    // The command may install another in its place: run a copy.
+    ModuleCommand run = it->second;
+    run(frame);
+}
+
+}  // namespace
+
+void SetModuleCommand(int id, ModuleCommand run) {
+    if (run)
+        Installed()[id] = std::move(run);
+    else
+        Installed().erase(id);
+}
+
+void InstallModuleCommands(CMainFrame& frame) {
+    for (const KnownCommand& known : kKnown)
+        frame.SetCommandHandler(known.id, [&frame, id = known.id] { RunInstalled(frame, id); });
+    for (const auto& [id, run] : Installed())
+        frame.SetCommandHandler(id, [&frame, id = id] { RunInstalled(frame, id); });
+}
+
+bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
+    // The chooser belongs to the diagrams shown before; an empty object hides it.
+    CJsBaseData none;
+    ShowJianTu(&none);
+    if (!frame.m_bProjectMode) return false;
+    data.m_strName = frame.m_strItemTitle;
+    data.SetFileName(frame.m_strItemStem);
+    std::string path = G_strWorkPath + frame.m_strItemStem + ".dat";
+    // A new item starts as a copy of what the object holds now. Failures are the
+    // module reader's to report; the dialog runs in every case.
+    if (frame.m_bNewItem)
+        data.SaveData(path.c_str());
+    else
+        data.LoadData(path.c_str());
+    return true;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The module commands of the main frame. A module installs the command that runs
+// its dialog (SetModuleCommand); until it has, the command says the module is not
+// available. Module commands share one way of binding the module's data object
+// to the current item (RunModuleCommand).
+#include "app/mainframe.h"
+#include "base/jsdata.h"
+#include "views/dialogs/jiantu.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <utility>
+
+using ModuleCommand = std::function<void(CMainFrame& frame)>;
+
+// Installs (or, with an empty function, removes) the command of module command id
+// `id`. Takes effect for frames set up before and after.
+void SetModuleCommand(int id, ModuleCommand run);
+
+// Gives the main frame a handler for every module command: the installed one, or
+// the message that the module is not available.
+void InstallModuleCommands(CMainFrame& frame);
+
+// Hides the diagram chooser and, in project mode, binds `data` to the current
+// item: title = item title, SetFileName(stem), then a new item's file is written
+// from what the object holds now (SaveData) and an existing item is read
+// (LoadData). Whether the binding was made (project mode).
+bool BindItemData(CMainFrame& frame, CJsBaseData& data);
+
+struct ModuleCommandOptions {
+    // Outside project mode, a dialog not ended with Cancel shows its diagrams.
+    bool showDiagramsAfterSingleRun = false;
+};
+
+// The common module command: binds `data` as above, then runs the module's dialog
+// modally through `runDialog(parent, data)`, which returns the dialog's result
+// (QDialog::Rejected for Cancel). Returns that result.
+template <class Data, class RunDialog>
+int RunModuleCommand(CMainFrame& frame, Data& data, RunDialog&& runDialog, ModuleCommandOptions options = {}) {
+    bool bound = BindItemData(frame, data);
+    int result = std::forward<RunDialog>(runDialog)(static_cast<QWidget*>(&frame), data);
+    if (!bound && options.showDiagramsAfterSingleRun && result != QDialog::Rejected) ShowJianTu(&data);
+    return result;
+}
