@@ -5,6 +5,7 @@
 #include "platform/ui/qtservices.h"
 #include "project/ui/projectcommands.h"
 #include "views/reportpictures.h"
+#include "views/wordcad.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
 
     CKVApp theApp;
     theApp.AddFrameSetup(InstallProjectCommands);
+    theApp.AddFrameSetup([](CMainFrame&) { InstallExportCommands(); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }

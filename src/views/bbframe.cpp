@@ -1,11 +1,162 @@
 #include "views/bbframe.h"
 
+#include "app/commandids.h"
+#include "app/moduletable.h"
+#include "base/globals.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "project/project.h"
+#include "report/ui/clipboard.h"
+#include "report/ui/reportfile.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
+#include "views/commandicons.h"
+
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstddef>
+
+namespace {
+
+constexpr int kOpenRtfFile = 32771;
+constexpr int kSaveRtfFile = 32847;
+constexpr const char* kBaoBiaoName = "BaoBiao.RTF";
+constexpr const char* kCoverName = "FM.RTF";
+constexpr double kHeadingPoints = 18.0;  // 360 twips
+
+constexpr const char* kHeadings[] = {
+    "\n1\t人防地下室顶板计算\n",        "\n2\t人防地下室外墙计算\n",
+    "\n3\t人防地下室底板计算\n",        "\n4\t人防地下室临空墙计算\n",
+    "\n5\t人防地下室防护单元隔墙计算\n", "\n6\t人防地下室门框墙计算\n",
+    "\n7\t人防地下室窗井墙计算\n",      "\n8\t人防地下室连续梁计算\n",
+    "\n9\t人防地下室井字梁计算\n",      "\n10\t人防地下室无梁楼盖计算\n",
+    "\n11\t人防刚架计算\n",             "\n12\t人防矩形底球面扁壳计算\n",
+    "\n13\t人防正六边形底球面扁壳计算\n", "\n14\t人防圆形底球面扁壳计算\n",
+    "\n15\t人防梁截面配筋计算\n",       "\n16\t人防柱截面配筋计算\n",
+};
+
+// Appends a report file (RTF with its pictures, or plain text) at the end of
+// `target`. A file that cannot be read adds nothing.
+void AppendReport(QTextDocument* target, const std::string& path) {
+    std::string resolved = kv::platform::ResolveExisting(path);
+    if (resolved.empty() || !kv::platform::FileExists(resolved)) return;
+    QString file = QString::fromStdString(resolved);
+    QTextDocument report;
+    if (!kv::report::ui::LoadReport(&report, file, kv::report::ui::LooksLikeRtf(file))) return;
+    // The same data a copy of the whole report carries, inserted without going
+    // through the user's clipboard.
+    std::unique_ptr<QMimeData> data = kv::report::ui::ReportMimeData(report);
+    QTextCursor cursor(target);
+    cursor.movePosition(QTextCursor::End);
+    kv::report::ui::InsertMimeData(data.get(), cursor);
+}
+
+}  // namespace
 
 CBbFrame::CBbFrame(QWidget* parent) : CChildFrameBase(kTemplateReport, parent) {
+    using namespace kv::cmd;
+    auto* client = new QWidget;
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_toolBar = new QToolBar;
+    m_toolBar->setObjectName("153");
+    m_toolBar->setIconSize(QSize(20, 20));
+    struct Button {
+        int id;
+        const char* text;  // short text where no picture is drawn
+        const char* tip;
+    };
+    const Button buttons[] = {{kEditCut, "剪切", "剪切"},
+                              {kEditCopy, nullptr, "拷贝"},
+                              {kEditPaste, nullptr, "粘贴"},
+                              {0, nullptr, nullptr},
+                              {0, nullptr, nullptr},
+                              {kFontColor, "字体", "字体与颜色设置"},
+                              {kOpenRtfFile, "读入", "读入RTF文件"},
+                              {kSaveRtfFile, "保存", "保存RTF文件"}};
+    for (const Button& b : buttons) {
+        if (b.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = b.text ? m_toolBar->addAction(QString::fromUtf8(b.text))
+                                 : m_toolBar->addAction(CommandIcon(b.id), QString::fromUtf8(b.tip));
+        action->setData(b.id);
+        action->setToolTip(QString::fromUtf8(b.tip));
+        action->setStatusTip(QString::fromUtf8(b.tip));
+        connect(action, &QAction::triggered, this, [this, id = b.id] { emit command(id); });
+    }
+    layout->addWidget(m_toolBar);
+
     m_view = new CBbView_KV(GetDocument());
-    setWidget(m_view);
+    layout->addWidget(m_view, 1);
+    setWidget(client);
+    setFocusProxy(m_view);
     m_view->setFocus();
     GetDocument()->SetTitle("无标题");
+}
+
+const char* CBbFrame::ModuleHeading(int row) {
+    if (row < 0 || row >= static_cast<int>(std::size(kHeadings))) return "";
+    return kHeadings[row];
+}
+
+bool CBbFrame::OnOwnCommand(int id, CCmdUI* ui) {
+    switch (id) {
+        case kv::cmd::kMakeBaoBiao:
+            if (!ui) OnMakeBaoBiao();
+            return true;
+        case kv::cmd::kViewBaoBiao:
+            if (!ui) OnViewBaoBiao();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CBbFrame::ReadChaXun(const std::string& itemFile) {
+    m_nChaXun = 0;
+    m_chaXun = ReadChaXunFromFile(itemFile.c_str());
+    m_nChaXun = static_cast<int>(m_chaXun.size());
+}
+
+void CBbFrame::OnMakeBaoBiao() {
+    CBbView_KV* view = G_pBbView ? G_pBbView : m_view;
+    if (!view) return;
+    std::string path = G_strWorkPath + kBaoBiaoName;
+    if (kv::platform::FileExists(path)) {
+        int answer = kv::MessageBox("计算书文件 " + path + " 已存在, 是否重新生成计算书 ?",
+                                    kv::MB_YESNOCANCEL | kv::MB_ICONQUESTION);
+        if (answer != kv::IDYES) return;
+    }
+    // A missing cover leaves the view's text in its place.
+    view->ReadFile(G_strExePath + kCoverName);
+
+    const int rows = std::clamp(G_ModuleNum, 0, std::min(kModuleRows, kMaxModules));
+    for (int i = 0; i < rows; ++i) {
+        const std::size_t row = static_cast<std::size_t>(i);
+        if (const char* heading = ModuleHeading(i); *heading)
+            view->InsertStyledText(QString::fromUtf8(heading), -1, -1, kHeadingPoints, Qt::black);
+        if (G_Project.m_nSelected[row] != 1) continue;
+        const int count = std::clamp(static_cast<int>(G_Project.m_nCount[row]), 0, kMaxItemsPerModule);
+        for (int j = 0; j < count; ++j) {
+            ReadChaXun(CProject::ItemFileName(G_Project.m_nItemNo[row][static_cast<std::size_t>(j)]));
+            if (m_nChaXun > 0) AppendReport(view->document(), G_strWorkPath + m_chaXun[0].rtf);
+        }
+    }
+    m_chaXun.clear();
+    m_nChaXun = 0;
+    view->SaveAs(kv::platform::ResolveForWrite(path));
+}
+
+void CBbFrame::OnViewBaoBiao() {
+    CBbView_KV* view = G_pBbView ? G_pBbView : m_view;
+    if (view) view->ReadFile(G_strWorkPath + kBaoBiaoName);
 }

@@ -141,7 +141,7 @@ TEST_F(ChildFrameTest, ReportViewRunsTheEditCommands) {
     report->OnCmdMsg(kEditUndo, nullptr);
     EXPECT_EQ(view->toPlainText().toStdString(), "顶板计算书");
     // Commands nobody handles fall through.
-    EXPECT_FALSE(report->OnCmdMsg(32839, nullptr));
+    EXPECT_FALSE(report->OnCmdMsg(kBackToProject, nullptr));
 }
 
 TEST_F(ChildFrameTest, TheCloseBoxAsksAboutAnEditedReport) {
