@@ -65,7 +65,8 @@ bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
     // The chooser belongs to the diagrams shown before; an empty object hides it.
     CJsBaseData none;
     ShowJianTu(&none);
-    if (!frame.m_bProjectMode) return false;
+    // Without an item run there is no item file to bind to.
+    if (!frame.m_bProjectMode || frame.m_strItemStem.empty()) return false;
     data.m_strName = frame.m_strItemTitle;
     data.SetFileName(frame.m_strItemStem);
     std::string path = G_strWorkPath + frame.m_strItemStem + ".dat";

@@ -25,7 +25,7 @@ void InstallModuleCommands(CMainFrame& frame);
 // Hides the diagram chooser and, in project mode, binds `data` to the current
 // item: title = item title, SetFileName(stem), then a new item's file is written
 // from what the object holds now (SaveData) and an existing item is read
-// (LoadData). Whether the binding was made (project mode).
+// (LoadData). Whether the binding was made (project mode, after an item run).
 bool BindItemData(CMainFrame& frame, CJsBaseData& data);
 
 struct ModuleCommandOptions {
