@@ -33,8 +33,8 @@ private:
 
 // Shows diagram 0 of `data` when it has one, or the chooser when it has more (the
 // drawing view keeps its drawing until a title is picked). 1 when a diagram was
-// shown or the chooser opened; 0 for none or no diagrams. The chooser is hidden
-// first in every case.
+// shown or the chooser opened; 0 for none or no diagrams. A null data object
+// changes nothing; any other hides the chooser first.
 int ShowJianTu(CJsBaseData* data);
 
 // The one chooser of the run, made the first time it is needed (nullptr before).
