@@ -12,6 +12,7 @@
 #include "views/bbview.h"
 #include "views/commandicons.h"
 
+#include <QCloseEvent>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -119,6 +120,14 @@ bool CBbFrame::OnOwnCommand(int id, CCmdUI* ui) {
         default:
             return false;
     }
+}
+
+void CBbFrame::closeEvent(QCloseEvent* event) {
+    if (!m_forceClose) {
+        event->ignore();
+        return;
+    }
+    CChildFrameBase::closeEvent(event);
 }
 
 void CBbFrame::ReadChaXun(const std::string& itemFile) {

@@ -33,6 +33,8 @@ public:
 
 protected:
     bool OnOwnCommand(int id, CCmdUI* ui) override;
+    // The close box does nothing: the window goes when the report mode ends.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QToolBar* m_toolBar = nullptr;  // 153: cut, copy, paste, font and colour, read and save RTF

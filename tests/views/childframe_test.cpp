@@ -144,6 +144,20 @@ TEST_F(ChildFrameTest, ReportViewRunsTheEditCommands) {
     EXPECT_FALSE(report->OnCmdMsg(kBackToProject, nullptr));
 }
 
+TEST_F(ChildFrameTest, TheReportWindowIgnoresItsCloseBoxUntilTheModeEnds) {
+    auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+    auto* messages = scripted.get();
+    auto old = kv::platform::InstallMessageService(std::move(scripted));
+    auto* report = Add<CBbFrame>();
+    report->ReportView()->insertPlainText("改过的计算书");
+    EXPECT_FALSE(report->close());
+    EXPECT_TRUE(report->isVisible());
+    report->ForceClose();
+    EXPECT_FALSE(report->isVisible());
+    EXPECT_TRUE(messages->shown().empty());
+    kv::platform::InstallMessageService(std::move(old));
+}
+
 TEST_F(ChildFrameTest, TheCloseBoxAsksAboutAnEditedReport) {
     struct Case {
         int answer;
@@ -159,7 +173,7 @@ TEST_F(ChildFrameTest, TheCloseBoxAsksAboutAnEditedReport) {
         bool saved = false;
         CBbDoc_KV::SetSaveFunction([&](CBbDoc_KV&) { return saved = true; });
 
-        auto* report = Add<CBbFrame>();
+        auto* report = Add<CSplitterFrame>();
         report->ReportView()->insertPlainText("改过的计算书");
         ASSERT_TRUE(report->GetDocument()->IsModified());
         EXPECT_EQ(report->close(), c.closes);
