@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -238,6 +239,20 @@ TEST_F(BaoBiaoTest, TheToolbarSendsTheReportViewCommands) {
     frame->ToolBar()->actions().last()->trigger();
     ASSERT_EQ(sent.size(), 1);
     EXPECT_EQ(sent[0][0].toInt(), 32847);
+}
+
+TEST_F(BaoBiaoTest, TheShippedCoverReadsWithItsTitleAndFields) {
+    std::FILE* f = std::fopen(KV_TEST_FIXTURES "/../../resources/FM.RTF", "rb");
+    ASSERT_NE(f, nullptr);
+    std::string bytes;
+    for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
+    std::fclose(f);
+    program.Write("FM.RTF", bytes);
+    G_ModuleNum = 0;
+    frame->OnMakeBaoBiao();
+    std::string text = Made().toStdString();
+    for (const char* field : {"人防工程结构计算书", "工程名称：", "工程编号：", "设计日期："})
+        EXPECT_NE(text.find(field), std::string::npos) << field;
 }
 
 TEST_F(BaoBiaoTest, AMissingCoverLeavesTheShownTextInFront) {
