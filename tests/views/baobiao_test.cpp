@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -268,6 +269,8 @@ class ExportTest : public BaoBiaoTest {
 protected:
     void SetUp() override {
         BaoBiaoTest::SetUp();
+        for (auto& [name, value] : savedEnv)
+            if (const char* v = std::getenv(name)) value = v;
         setenv("TMPDIR", temp.path().c_str(), 1);
         setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
         for (int i = 0; i < 45; ++i) {
@@ -277,8 +280,9 @@ protected:
         doc.m_nChaXun = 45;
     }
     void TearDown() override {
-        unsetenv("TMPDIR");
-        unsetenv("XDG_CONFIG_HOME");
+        for (const auto& [name, value] : savedEnv)
+            if (value) setenv(name, value->c_str(), 1);
+            else unsetenv(name);
         G_strPlivoPath.clear();
         BaoBiaoTest::TearDown();
     }
@@ -290,6 +294,7 @@ protected:
     }
     TempFolder temp, config;
     CBbDoc_KV doc;
+    std::pair<const char*, std::optional<std::string>> savedEnv[2] = {{"TMPDIR", {}}, {"XDG_CONFIG_HOME", {}}};
 };
 
 TEST_F(ExportTest, WordGetsACopyOfTheCurrentReportUnderTheNextFreeName) {
