@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
@@ -54,6 +55,9 @@ void AppendReport(QTextDocument* target, const std::string& path) {
     std::unique_ptr<QMimeData> data = kv::report::ui::ReportMimeData(report);
     QTextCursor cursor(target);
     cursor.movePosition(QTextCursor::End);
+    // A report read from a file has no paragraph end after its last line: the
+    // next one starts a paragraph of its own instead of running on in that line.
+    if (cursor.block().length() > 1) cursor.insertBlock();
     kv::report::ui::InsertMimeData(data.get(), cursor);
 }
 

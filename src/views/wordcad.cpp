@@ -45,6 +45,17 @@ bool CopyOver(const std::string& source, const std::string& target) {
            !ec;
 }
 
+// A document the word processor has open carries its lock file ".~lock.<name>#"
+// beside it. Writing over such a copy succeeds here, but the word processor keeps
+// showing what it read and "opens" that again: the copy counts as held.
+bool CopyForWordProcessor(const std::string& source, const std::string& target) {
+    std::filesystem::path written(kv::platform::ResolveForWrite(target));
+    std::filesystem::path lock = written.parent_path() / (".~lock." + written.filename().string() + "#");
+    std::error_code ec;
+    if (std::filesystem::exists(lock, ec)) return false;
+    return CopyOver(source, target);
+}
+
 void OpenInWordProcessor(const std::string& path) {
     std::string error;
     if (!kv::platform::Processes().OpenDocument(path, error))
@@ -113,7 +124,7 @@ void OnWord(CBbDoc_KV& doc) {
     // A copy the word processor still holds cannot be replaced: the next name
     // has one more "0" before ".doc".
     std::string target = G_strWorkPath + "VjPrint2.doc";
-    for (int failures = 0; !CopyOver(source, target);) {
+    for (int failures = 0; !CopyForWordProcessor(source, target);) {
         if (++failures >= kMaxWordCopies) {
             // Nothing was written: no stale copy is opened.
             kv::MessageBox("打开了太多计算书,请另存或关闭部分计算书!");
@@ -128,7 +139,7 @@ void OnOpenBaoBiaoDoc(CBbDoc_KV&) {
     std::string source = kv::platform::ResolveExisting(G_strWorkPath + "BaoBiao.rtf");
     if (source.empty() || !kv::platform::FileExists(source)) return;
     std::string target = G_strWorkPath + "BaoBiao.doc";
-    if (!CopyOver(source, target)) {
+    if (!CopyForWordProcessor(source, target)) {
         kv::MessageBox("计算书已打开!");
         return;
     }

@@ -199,6 +199,21 @@ TEST_F(BaoBiaoTest, SelectedModulesAddTheFirstReportOfEachItemInTableOrder) {
     EXPECT_EQ(CountImages(saved), 1);
 }
 
+TEST_F(BaoBiaoTest, EachItemReportStartsOnALineOfItsOwn) {
+    program.Write("FM.RTF", Rtf(RtfText("封面") + "\\par"));
+    G_ModuleNum = 1;
+    AddItem(0, 1, {"a.RTF"});
+    AddItem(0, 2, {"b.RTF"});
+    AddItem(0, 3, {"c.RTF"});
+    work.Write("a.RTF", Rtf("first\\par"));
+    work.Write("b.RTF", Rtf("second"));
+    work.Write("c.RTF", Rtf("third\\par"));
+    frame->OnMakeBaoBiao();
+    const std::string expected = "封面" + Headings(0, 1) + "first\nsecond\nthird";
+    EXPECT_EQ(Made().toStdString(), expected);
+    EXPECT_EQ(SavedText(), expected);
+}
+
 TEST_F(BaoBiaoTest, AnExistingReportIsRemadeOnlyOnYes) {
     struct Case {
         int answer;
@@ -342,6 +357,27 @@ TEST_F(ExportTest, TenHeldCopiesGiveTheMessageAndOpenNothing) {
     EXPECT_EQ(Texts(), std::vector<std::string>{"打开了太多计算书,请另存或关闭部分计算书!"});
     EXPECT_TRUE(processes->opened.empty());
     EXPECT_FALSE(std::filesystem::exists(work / held));
+}
+
+TEST_F(ExportTest, ACopyTheWordProcessorHasOpenIsLeftAsItIs) {
+    // An open document carries the word processor's lock file beside it; writing
+    // over it would leave the old report on screen and open it again.
+    work.Write("r1.RTF", "report 1");
+    work.Write("VjPrint2.doc", "shown");
+    work.Write(".~lock.VjPrint2.doc#", "");
+    OnWord(doc);
+    EXPECT_EQ(processes->opened, std::vector<std::string>{work / "VjPrint20.doc"});
+    EXPECT_EQ(work.Read("VjPrint20.doc"), "report 1");
+    EXPECT_EQ(work.Read("VjPrint2.doc"), "shown");
+
+    work.Write("BaoBiao.RTF", "{\\rtf1 new}");
+    work.Write("BaoBiao.doc", "shown");
+    work.Write(".~lock.BaoBiao.doc#", "");
+    processes->opened.clear();
+    OnOpenBaoBiaoDoc(doc);
+    EXPECT_EQ(Texts(), std::vector<std::string>{"计算书已打开!"});
+    EXPECT_TRUE(processes->opened.empty());
+    EXPECT_EQ(work.Read("BaoBiao.doc"), "shown");
 }
 
 TEST_F(ExportTest, AMissingReportOrEmptyResultListDoesNothing) {
