@@ -5,13 +5,18 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "views/bbdoc.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
+
+#include <unistd.h>
 
 std::string G_strPlivoPath;
 
@@ -43,6 +48,28 @@ bool CopyOver(const std::string& source, const std::string& target) {
     return std::filesystem::copy_file(source, kv::platform::ResolveForWrite(target),
                                       std::filesystem::copy_options::overwrite_existing, ec) &&
            !ec;
+}
+
+// The exchange drawing lives in the shared temporary folder: it is written to a
+// private temporary file and renamed into place, so that a link planted under
+// its name is replaced rather than written through.
+bool PutExchangeDrawing(const std::string& source, const std::string& exchange) {
+    std::string bytes;
+    if (!kv::platform::ReadFileBytes(source, bytes)) return false;
+    std::string temp = exchange + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), exchange.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 // A document the word processor has open carries its lock file ".~lock.<name>#"
@@ -109,7 +136,7 @@ void OnInsertCad(CBbDoc_KV& doc) {
     GetPlivoPath();
     std::string exchange = TempFolderPath() + kExchangeDxf;
     // The tool must not insert a drawing left over from an earlier export.
-    if (!CopyOver(source, exchange)) {
+    if (!PutExchangeDrawing(source, exchange)) {
         kv::MessageBox("不能写入文件 " + exchange + " , 简图不能插入CAD。", kv::MB_OK | kv::MB_ICONERROR);
         return;
     }

@@ -458,4 +458,17 @@ TEST_F(ExportTest, TheCurrentDrawingGoesToTheConfiguredInsertionTool) {
     EXPECT_EQ(messages->shown().size(), 3u);
 }
 
+TEST_F(ExportTest, TheExchangeDrawingReplacesALinkInsteadOfWritingThroughIt) {
+    // The temporary folder is shared: a link planted under the exchange name must
+    // not make the export overwrite the file it points to.
+    work.Write("d1.DXF", "drawing 1");
+    TempFolder other;
+    other.Write("own.dxf", "someone's drawing");
+    std::filesystem::create_symlink(other / "own.dxf", temp / "~tb50~.dxf");
+    OnInsertCad(doc);
+    EXPECT_EQ(other.Read("own.dxf"), "someone's drawing");
+    EXPECT_FALSE(std::filesystem::is_symlink(temp / "~tb50~.dxf"));
+    EXPECT_EQ(temp.Read("~tb50~.dxf"), "drawing 1");
+}
+
 }  // namespace
