@@ -331,11 +331,11 @@ namespace {
 
 // One value through snprintf with its own conversion.
 template <typename T>
-void AppendFormatted(std::string& out, const std::string& spec, T value) {
-    int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+void AppendFormatted(std::string& out, const std::string& directive, T value) {
+    int n = std::snprintf(nullptr, 0, directive.c_str(), value);
     if (n <= 0) return;
     std::string piece(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(piece.data(), piece.size(), spec.c_str(), value);
+    std::snprintf(piece.data(), piece.size(), directive.c_str(), value);
     piece.resize(static_cast<std::size_t>(n));
     out += piece;
 }
@@ -389,28 +389,28 @@ std::string FormatGbk(const char* format, std::va_list& args) {
             break;
         }
         ++p;
-        std::string spec = "%" + flags;
-        if (width >= 0) spec += std::to_string(width);
-        if (precision >= 0) spec += "." + std::to_string(precision);
+        std::string directive = "%" + flags;
+        if (width >= 0) directive += std::to_string(width);
+        if (precision >= 0) directive += "." + std::to_string(precision);
         switch (conversion) {
             case 'd':
             case 'i':
-                spec += length + conversion;
-                if (length == "l") AppendFormatted(out, spec, va_arg(args, long));
-                else if (length == "ll" || length == "q" || length == "j") AppendFormatted(out, spec, va_arg(args, long long));
-                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::ptrdiff_t));
-                else AppendFormatted(out, spec, va_arg(args, int));
+                directive += length + conversion;
+                if (length == "l") AppendFormatted(out, directive, va_arg(args, long));
+                else if (length == "ll" || length == "q" || length == "j") AppendFormatted(out, directive, va_arg(args, long long));
+                else if (length == "z" || length == "t") AppendFormatted(out, directive, va_arg(args, std::ptrdiff_t));
+                else AppendFormatted(out, directive, va_arg(args, int));
                 break;
             case 'o':
             case 'u':
             case 'x':
             case 'X':
-                spec += length + conversion;
-                if (length == "l") AppendFormatted(out, spec, va_arg(args, unsigned long));
+                directive += length + conversion;
+                if (length == "l") AppendFormatted(out, directive, va_arg(args, unsigned long));
                 else if (length == "ll" || length == "q" || length == "j")
-                    AppendFormatted(out, spec, va_arg(args, unsigned long long));
-                else if (length == "z" || length == "t") AppendFormatted(out, spec, va_arg(args, std::size_t));
-                else AppendFormatted(out, spec, va_arg(args, unsigned));
+                    AppendFormatted(out, directive, va_arg(args, unsigned long long));
+                else if (length == "z" || length == "t") AppendFormatted(out, directive, va_arg(args, std::size_t));
+                else AppendFormatted(out, directive, va_arg(args, unsigned));
                 break;
             case 'e':
             case 'E':
@@ -420,14 +420,14 @@ std::string FormatGbk(const char* format, std::va_list& args) {
             case 'G':
             case 'a':
             case 'A':
-                if (length == "L") AppendFormatted(out, spec + "L" + conversion, va_arg(args, long double));
-                else AppendFormatted(out, spec + conversion, va_arg(args, double));
+                if (length == "L") AppendFormatted(out, directive + "L" + conversion, va_arg(args, long double));
+                else AppendFormatted(out, directive + conversion, va_arg(args, double));
                 break;
             case 'c':
-                AppendFormatted(out, spec + 'c', va_arg(args, int));
+                AppendFormatted(out, directive + 'c', va_arg(args, int));
                 break;
             case 'p':
-                AppendFormatted(out, spec + 'p', va_arg(args, void*));
+                AppendFormatted(out, directive + 'p', va_arg(args, void*));
                 break;
             case 's': {
                 const char* arg = va_arg(args, const char*);
