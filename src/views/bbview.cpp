@@ -207,6 +207,13 @@ void CBbView_KV::InsertStyledText(const QString& text, int start, int end, doubl
     cursor.setPosition(start < 0 ? last : std::min(start, last));
     cursor.setPosition(end < 0 ? last : std::min(end, last), QTextCursor::KeepAnchor);
     QTextCharFormat format = cursor.charFormat();
+    // Text inserted after a picture takes its font, not its picture properties.
+    if (format.isImageFormat()) {
+        format.clearProperty(QTextFormat::ObjectType);
+        const auto properties = format.properties();
+        for (auto it = properties.cbegin(); it != properties.cend(); ++it)
+            if (it.key() >= QTextFormat::ImageName && it.key() < QTextFormat::FullWidthSelection) format.clearProperty(it.key());
+    }
     format.setFontPointSize(pointSize);
     format.setForeground(color);
     cursor.insertText(text, format);

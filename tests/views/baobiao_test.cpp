@@ -214,6 +214,19 @@ TEST_F(BaoBiaoTest, EachItemReportStartsOnALineOfItsOwn) {
     EXPECT_EQ(SavedText(), expected);
 }
 
+TEST_F(BaoBiaoTest, AHeadingAfterAReportEndingInAPictureIsText) {
+    G_ModuleNum = 2;
+    AddItem(0, 1, {"a.RTF"});
+    std::string withPicture = RtfWithPicture("first");
+    work.Write("a.RTF", withPicture.substr(0, withPicture.size() - 5) + "}");  // no paragraph end after it
+    frame->OnMakeBaoBiao();
+    QTextDocument* doc = frame->ReportView()->document();
+    QTextCursor heading = doc->find("人防地下室外墙计算");
+    ASSERT_FALSE(heading.isNull());
+    EXPECT_FALSE(heading.charFormat().isImageFormat());
+    EXPECT_EQ(CountImages(*doc), 1);
+}
+
 TEST_F(BaoBiaoTest, AnExistingReportIsRemadeOnlyOnYes) {
     struct Case {
         int answer;
