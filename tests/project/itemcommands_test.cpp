@@ -14,6 +14,7 @@
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/bbdoc.h"
+#include "views/bbview.h"
 #include "views/childframe.h"
 #include "views/dialogs/jiantu.h"
 #include "views/splitterframe.h"
@@ -183,7 +184,10 @@ TEST_F(ItemCommands, CalculateBindsTheItemAndANewItemStartsAsACopyOfTheLastOne) 
 TEST_F(ItemCommands, CalculateWithoutAnItemSaysSoAndRunsNothing) {
     CSplitterFrame* roof = RoofWindow(0);
     ASSERT_NE(roof, nullptr);
+    ASSERT_NE(G_pBbView, nullptr);
+    G_pBbView->setPlainText("an earlier report");
     Click(roof, kv::cmd::kCalculate);
+    EXPECT_TRUE(G_pBbView->document()->isEmpty());  // the views are emptied first
     ASSERT_EQ(messages->shown().size(), 1u);
     EXPECT_EQ(messages->shown()[0].text, "请先点“增加”按钮增加一个项目，再点计算。");
     EXPECT_TRUE(seen.empty());
@@ -244,13 +248,17 @@ TEST_F(ItemCommands, DeleteAsksAndTakesTheItemOutOnYesOnly) {
     roof->ItemCombo()->setCurrentIndex(1);
     messages->Answer(kv::IDNO);
     messages->Answer(kv::IDYES);
+    ASSERT_NE(G_pBbView, nullptr);
+    G_pBbView->setPlainText("item 2's report");
     Click(roof, kv::cmd::kDeleteItem);
+    EXPECT_EQ(G_pBbView->toPlainText(), "item 2's report");  // No changes nothing
     ASSERT_EQ(messages->shown().size(), 1u);
     EXPECT_EQ(messages->shown()[0].text, "是否真要删除 02  item2(&KV_0002.DAT)?");
     EXPECT_EQ(messages->shown()[0].type & 0xF, kv::MB_YESNO);
     EXPECT_EQ(G_Project.m_nCount[0], 3);
 
     Click(roof, kv::cmd::kDeleteItem);
+    EXPECT_TRUE(G_pBbView->document()->isEmpty());
     EXPECT_EQ(G_Project.m_nCount[0], 2);
     EXPECT_EQ(Entries(roof->ItemCombo()), (QStringList{"01  item1(&KV_0001.DAT)", "02  item3(&KV_0003.DAT)"}));
     EXPECT_EQ(dir.Read("&KV_0002.dat"), "FAKE,20\n##Name,item2\n");  // the files stay
