@@ -260,6 +260,16 @@ TEST_F(BaoBiaoTest, AnExistingReportIsRemadeOnlyOnYes) {
     EXPECT_EQ(Made().toStdString(), WithoutLastBreak("封面" + Headings(0, 1)));
 }
 
+TEST_F(BaoBiaoTest, AReportThatCannotBeSavedIsSaidSo) {
+    G_ModuleNum = 1;
+    std::filesystem::create_directory(work / "BaoBiao.RTF");  // in the way of the file
+    frame->OnMakeBaoBiao();
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + work.path() + "BaoBiao.RTF");
+    EXPECT_NE(frame->GetDocument()->GetTitle().toStdString(), "BaoBiao.RTF");
+    EXPECT_TRUE(std::filesystem::is_directory(work / "BaoBiao.RTF"));
+}
+
 TEST_F(BaoBiaoTest, TheToolbarSendsTheReportViewCommands) {
     std::vector<int> ids;
     for (QAction* a : frame->ToolBar()->actions()) ids.push_back(a->isSeparator() ? 0 : a->data().toInt());
