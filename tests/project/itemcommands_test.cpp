@@ -232,6 +232,15 @@ TEST_F(ItemCommands, ANewItemWhoseFileTheCommandDidNotWriteIsTakenOut) {
     EXPECT_EQ(dir.List(), before);
 }
 
+TEST_F(ItemCommands, ACommandInstalledAfterTheFrameIsSetUpRunsThere) {
+    int runs = 0;
+    SetModuleCommand(32774, [&runs](CMainFrame&) { ++runs; });
+    frame->SendCommand(32774);
+    SetModuleCommand(32774, {});
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(messages->shown().empty());
+}
+
 TEST_F(ItemCommands, AddingToAFullModuleDoesNothing) {
     CSplitterFrame* roof = RoofWindow(0);
     ASSERT_NE(roof, nullptr);

@@ -3,8 +3,11 @@
 #include "base/globals.h"
 #include "platform/services.h"
 
+#include <QPointer>
+
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,20 +48,35 @@ void RunInstalled(CMainFrame& frame, int id) {
     run(frame);
 }
 
+// Frames set up so far (a frame leaves the list when it goes).
+std::vector<QPointer<CMainFrame>>& SetUpFrames() {
+    static std::vector<QPointer<CMainFrame>> frames;
+    return frames;
+}
+
+void Route(CMainFrame& frame, int id) {
+    frame.SetCommandHandler(id, [&frame, id] { RunInstalled(frame, id); });
+}
+
 }  // namespace
 
 void SetModuleCommand(int id, ModuleCommand run) {
-    if (run)
-        Installed()[id] = std::move(run);
-    else
+    if (!run) {
         Installed().erase(id);
+        return;
+    }
+    Installed()[id] = std::move(run);
+    // Frames set up before know only the commands there were then.
+    for (const QPointer<CMainFrame>& frame : SetUpFrames())
+        if (frame) Route(*frame, id);
 }
 
 void InstallModuleCommands(CMainFrame& frame) {
-    for (const KnownCommand& known : kKnown)
-        frame.SetCommandHandler(known.id, [&frame, id = known.id] { RunInstalled(frame, id); });
-    for (const auto& [id, run] : Installed())
-        frame.SetCommandHandler(id, [&frame, id = id] { RunInstalled(frame, id); });
+    auto& frames = SetUpFrames();
+    std::erase_if(frames, [](const QPointer<CMainFrame>& f) { return f.isNull(); });
+    frames.emplace_back(&frame);
+    for (const KnownCommand& known : kKnown) Route(frame, known.id);
+    for (const auto& [id, run] : Installed()) Route(frame, id);
 }
 
 bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
