@@ -1,10 +1,12 @@
 #include "app/kvapp.h"
+#include "app/mainframe.h"
 #include "codes/guifan.h"
 #include "drawing/ui/render.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/projectcommands.h"
 #include "views/reportpictures.h"
+#include "widgets/ui/messagewnd.h"
 #include "views/wordcad.h"
 
 #include <QApplication>
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
 
     CKVApp theApp;
     theApp.AddFrameSetup(InstallProjectCommands);
+    theApp.AddFrameSetup([](CMainFrame& frame) { InstallMessageWindow(&frame); });
     theApp.AddFrameSetup([](CMainFrame&) { InstallExportCommands(); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
