@@ -23,6 +23,8 @@ function(kv_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE KV_TEST_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures")
+  # Shared test helpers live in tests/support.
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,12 +1,5 @@
 #pragma once
 // One application object for all tests of an executable (widgets need one).
-#include <QApplication>
+#include "support/qt_app.h"
 
-inline QApplication& TestApp() {
-    static int argc = 1;
-    static char name[] = "kv_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time static objects die.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+inline QApplication& TestApp() { return kv::test::EnsureQtApp(); }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -20,13 +22,7 @@ using namespace kv::drawing::ui;
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "drawing_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return kv::test::EnsureQtApp(); }
 
 // A slab sketch: outline, support ticks, a dimension, a wide bar and Chinese texts.
 CBase_SGT SampleSketch() {

@@ -1,6 +1,7 @@
 #include "project/ui/openprojectdlg.h"
 
 #include "platform/paths.h"
+#include "support/qt_app.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
@@ -14,12 +15,7 @@ QLineEdit* Edit(QWidget& dlg, int id) { return dlg.findChild<QLineEdit*>(QString
 
 class OpenProjectDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "project_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { kv::test::EnsureQtApp(); }
 };
 
 TEST_F(OpenProjectDialog, ShowsTheProjectInformationOfTheFolderAsItChanges) {

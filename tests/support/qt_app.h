@@ -1,12 +1,14 @@
 #pragma once
-// One QApplication for a test executable (offscreen under ctest).
+// One QApplication for a test executable (offscreen under ctest). Never destroyed:
+// Qt's own statics may be gone by the time static objects die.
 #include <QApplication>
 
 namespace kv::test {
-inline void EnsureQtApp() {
+inline QApplication& EnsureQtApp() {
     static int argc = 1;
     static char name[] = "kv_tests";
     static char* argv[] = {name, nullptr};
     if (!QApplication::instance()) new QApplication(argc, argv);
+    return *qobject_cast<QApplication*>(QApplication::instance());
 }
 }  // namespace kv::test

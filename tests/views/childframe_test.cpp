@@ -6,6 +6,8 @@
 #include "views/cxview.h"
 #include "views/splitterframe.h"
 
+#include "support/qt_app.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QMdiArea>
@@ -22,14 +24,7 @@ namespace {
 
 using namespace kv::cmd;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "views_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own statics may be gone by the time static objects die.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return kv::test::EnsureQtApp(); }
 
 class ChildFrameTest : public ::testing::Test {
 protected:

@@ -1,14 +1,7 @@
 #pragma once
 // One application object for the Qt tests of the report layer.
-#include <QApplication>
+#include "support/qt_app.h"
 
 namespace kv::report::test {
-
-inline void EnsureApp() {
-    static int argc = 1;
-    static char name[] = "report_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
+inline void EnsureApp() { kv::test::EnsureQtApp(); }
 }  // namespace kv::report::test

@@ -1,6 +1,7 @@
 #include "widgets/ui/messagewnd.h"
 
 #include "base/error.h"
+#include "support/qt_app.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -8,15 +9,7 @@
 
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "widgets_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qobject_cast<QApplication*>(QApplication::instance())
-                                   ? qobject_cast<QApplication*>(QApplication::instance())
-                                   : new QApplication(argc, argv);
-    return *app;
-}
+QApplication& App() { return kv::test::EnsureQtApp(); }
 
 QStringList Lines(const CMessageWnd& wnd) {
     QStringList out;
