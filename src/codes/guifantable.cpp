@@ -106,6 +106,11 @@ bool CGuiFanEasyTableWnd::ReadText(CETCell& cell, std::string& text) {
         return false;
     }
     const std::string stored = bars.ToString(cell.RuleArg(2));
+    // Cut to fit its field, the text would read as other bars.
+    if (cell.TextCapacity() > 0 && stored.size() >= cell.TextCapacity()) {
+        kv::MessageBox("钢筋输入有误：" + text, kv::MB_OK | kv::MB_ICONWARNING);
+        return false;
+    }
     // The area hint follows the new bars; a hint the grid's fill wrote stays until it re-fills.
     if (cell.TiShi() == AreaHint(cell.GetText(), type, grade)) cell.SetTiShi(AreaHint(stored, type, grade));
     text = stored;

@@ -72,6 +72,8 @@ public:
     // Text cells made with a text rule (see CEasyTableWnd::ReadText).
     int TextRule() const { return textRule_; }
     int RuleArg(int k) const { return k == 0 ? ruleA_ : k == 1 ? ruleB_ : ruleC_; }
+    // Bytes a text cell on a character array holds with its terminator (0: no limit).
+    std::size_t TextCapacity() const { return chars_ ? charsSize_ : 0; }
 
 private:
     friend class CEasyTableWnd;

@@ -183,3 +183,26 @@ TEST_F(CodeCells, AHintTheFillChoseStaysUntilTheNextFill) {
 }
 
 }  // namespace
+
+namespace {
+
+// A bar text that does not fit its character field would be cut into another bar set.
+TEST_F(CodeCells, ABarTextTooLongForItsFieldIsRefused) {
+    EditionGuard edition(2010);
+    struct Short : CGuiFanEasyTableWnd {
+        char bars[8] = "D12@200";
+        int FillTable() override {
+            ClearEasyTable();
+            Add_GangJin_String(1, 1, bars, 1, 3);
+            return 1;
+        }
+    } small;
+    small.FillTable();
+    EXPECT_EQ(small.EditText(1, 1, "D20/16@200"), 0);
+    EXPECT_STREQ(small.bars, "D12@200");
+    EXPECT_EQ(messages->shown().size(), 1u);
+    ASSERT_EQ(small.EditText(1, 1, "d16@150"), 1);  // seven bytes: fits
+    EXPECT_STREQ(small.bars, "D16@150");
+}
+
+}  // namespace
