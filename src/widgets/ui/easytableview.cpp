@@ -118,11 +118,15 @@ EasyTableView::EasyTableView(CEasyTableWnd* grid, QWidget* parent) : QTableWidge
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     connect(this, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { OnCurrentCellChanged(row, column); });
-    if (grid_) grid_->SetHost(this);
+    if (grid_) {
+        // A grid tells only one window about itself: the one that showed it lets go.
+        if (TableHost* before = grid_->Host()) before->GridGone();
+        grid_->SetHost(this);
+    }
 }
 
 EasyTableView::~EasyTableView() {
-    if (grid_) grid_->SetHost(nullptr);
+    if (grid_ && grid_->Host() == this) grid_->SetHost(nullptr);
 }
 
 void EasyTableView::Rebuild() {

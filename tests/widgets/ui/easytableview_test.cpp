@@ -225,3 +225,45 @@ TEST_F(GridWindow, TheGridMayGoBeforeItsWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Owners re-fill their grids when a cell is chosen, and move on past the last row after a button.
+TEST_F(GridWindow, AnOwnerMayRefillOnSelectionAndMovePastTheLastRow) {
+    QObject::connect(view, &EasyTableView::message, [this](int m, quintptr, qintptr) {
+        if (m == kTableCellSelected) grid.UpdateTable();
+    });
+    view->setCurrentCell(1, 1);
+    EXPECT_EQ(grid.GetCurRow(), 2);
+    EXPECT_EQ(view->currentRow(), 1);
+    EXPECT_EQ(view->currentColumn(), 1);
+    grid.MoveEdit(grid.RowCount() + 1, 2);
+    EXPECT_EQ(view->rowCount(), grid.RowCount());
+    for (int r = 0; r < view->rowCount(); ++r) EXPECT_EQ(view->indexWidget(view->model()->index(r, 1)), nullptr);
+    grid.MoveEdit(2, 2);
+    EXPECT_NE(qobject_cast<QLineEdit*>(view->indexWidget(view->model()->index(1, 1))), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A grid shows in one window: a new window takes it over, and closing the old one leaves it there.
+TEST_F(GridWindow, ASecondWindowTakesTheGridOver) {
+    auto second = std::make_unique<EasyTableView>(&grid);
+    EXPECT_EQ(view->Grid(), nullptr);
+    EXPECT_FALSE(view->CommitText(2, 2, "5000"));
+    delete view;
+    view = nullptr;
+    EXPECT_EQ(grid.Host(), second.get());
+    int forwarded = 0;
+    QObject::connect(second.get(), &EasyTableView::message, [&](int, quintptr, qintptr) { ++forwarded; });
+    grid.UpdateTable();
+    EXPECT_TRUE(second->CommitText(2, 2, "5000"));
+    EXPECT_EQ(data.width, 5000.0f);
+    EXPECT_EQ(forwarded, 2);
+    second.reset();
+    EXPECT_EQ(grid.Host(), nullptr);
+}
+
+}  // namespace
