@@ -70,6 +70,8 @@ public:
         QString text;
         if (auto* box = qobject_cast<QComboBox*>(editor)) text = box->currentText();
         else if (auto* edit = qobject_cast<QLineEdit*>(editor)) text = edit->text();
+        // The editor opened with the shown, possibly rounded, text: left as it was, it changes nothing.
+        if (CETCell* cell = Cell(index); cell && text == Q(cell->GetText())) return;
         view_->Later([view, row, column, text] { view->CommitText(row, column, text); });
     }
 

@@ -267,3 +267,19 @@ TEST_F(GridWindow, ASecondWindowTakesTheGridOver) {
 }
 
 }  // namespace
+
+namespace {
+
+// The cell shows its value rounded: leaving its editor untouched must not store the rounded text.
+TEST_F(GridWindow, AnEditorLeftUnchangedStoresNothing) {
+    data.width = 6000.4f;
+    grid.UpdateTable();
+    EditInPlace<QLineEdit>(2, 2, [](QLineEdit* edit) { EXPECT_EQ(edit->text(), "6000"); });
+    EXPECT_EQ(data.width, 6000.4f);
+    EXPECT_TRUE(sent.empty());
+    EditInPlace<QLineEdit>(2, 2, [](QLineEdit* edit) { edit->setText("6001"); });
+    EXPECT_EQ(data.width, 6001.0f);
+    EXPECT_EQ(sent.size(), 2u);
+}
+
+}  // namespace
