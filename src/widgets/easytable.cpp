@@ -68,6 +68,9 @@ void Refuse(const std::string& message) { kv::MessageBox(message, kv::MB_OK | kv
 
 
 
+// The screen's shade of labels; reports print labels without it.
+constexpr std::uint32_t kLabelShade = 0xF0F0F0;
+
 // Cuts UTF-8 text to fit `size` bytes with its terminator, never inside a character.
 std::string FitBytes(const std::string& text, std::size_t size) {
     if (size == 0) return {};
@@ -249,7 +252,7 @@ CETCell* CEasyTableWnd::AddText(int row, int column, const char* format, ...) {
         va_end(args);
     }
     // Labels stand apart from the values.
-    cell->bk_ = 0xF0F0F0;
+    cell->bk_ = kLabelShade;
     return Add(std::move(cell));
 }
 
@@ -465,7 +468,8 @@ kv::report::ReportTable CEasyTableWnd::GetReportTable() const {
             else out.text = GridTextToReport(c->GetText());
             // Only colours a fill chose on purpose go into the report.
             if (c->fgSet_) out.textColour = c->fg_;
-            if (c->bkSet_) out.fillColour = c->bk_;
+            // A cell given a label's colours prints as a label.
+            if (c->bkSet_ && c->bk_ != kLabelShade) out.fillColour = c->bk_;
         }
         table.rows.push_back(std::move(row));
     }

@@ -323,3 +323,19 @@ TEST(GridReport, InsertTableFillsTheGridAndWritesIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Cells dressed as labels (their colours taken from a label) print as labels do.
+TEST_F(Grid, ACellGivenALabelsColoursPrintsWithoutAFill) {
+    CETCell* name = grid.AddText(9, 2, "顶部围岩压力");
+    name->SetBkColor(grid.GetHangLieBkColor(1, 1));
+    name->SetTextColor(grid.GetHangLieTextColor(1, 1));
+    grid.GetCell(1, 2)->SetBkColor(kv::report::WinRGB(180, 255, 180));
+    const kv::report::ReportTable t = grid.GetReportTable();
+    ASSERT_EQ(t.rows.size(), 9u);
+    EXPECT_FALSE(t.rows[8][1].fillColour);
+    EXPECT_EQ(t.rows[0][1].fillColour, kv::report::WinRGB(180, 255, 180));
+}
+
+}  // namespace
