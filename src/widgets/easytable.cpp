@@ -202,7 +202,7 @@ void CEasyTableWnd::ClearEasyTable() {
 }
 
 void CEasyTableWnd::LieWid2LiePos(int* lie) {
-    if (!lie) return;
+    if (!lie || lie[0] == -1) return;
     for (int k = 1; lie[k] != -1; ++k) lie[k] += lie[k - 1];
 }
 

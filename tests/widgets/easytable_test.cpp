@@ -339,3 +339,14 @@ TEST_F(Grid, ACellGivenALabelsColoursPrintsWithoutAFill) {
 }
 
 }  // namespace
+
+namespace {
+
+// A width list that is only its end mark has nothing to add up; nothing after it is touched.
+TEST(GridColumns, AnEmptyWidthListIsLeftAlone) {
+    int widths[] = {-1, 50, -1};
+    CEasyTableWnd::LieWid2LiePos(widths);
+    EXPECT_EQ(widths[1], 50);
+}
+
+}  // namespace
