@@ -398,6 +398,7 @@ int CEasyTableWnd::EditText(int row, int column, const std::string& text) {
         return SetCheck(row, column, t == "1");
     }
     case CETCell::kString: {
+        if (!c->string_ && (!c->chars_ || c->charsSize_ == 0)) return 0;
         std::string stored = text;
         if (c->textRule_ != 0 && !ReadText(*c, stored)) return 0;
         c->StoreText(stored);

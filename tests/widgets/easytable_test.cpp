@@ -350,3 +350,23 @@ TEST(GridColumns, AnEmptyWidthListIsLeftAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text cell with no field behind it stores nothing and must not say it did.
+TEST(GridFields, ATextCellWithoutAFieldRefusesEdits) {
+    struct NoField : CEasyTableWnd {
+        char none[1] = "";
+        int FillTable() override {
+            ClearEasyTable();
+            AddTextField(1, 1, static_cast<std::string*>(nullptr));
+            AddTextField(1, 2, none, 0);
+            return 1;
+        }
+    } grid;
+    grid.FillTable();
+    EXPECT_EQ(grid.EditText(1, 1, "abc"), 0);
+    EXPECT_EQ(grid.EditText(1, 2, "abc"), 0);
+}
+
+}  // namespace
