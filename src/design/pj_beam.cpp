@@ -184,6 +184,14 @@ void PJ_BEAM_KV::ApplyMinimum(float area_base) {
     if (As1 < amin1) As1 = amin1;
 }
 
+bool PJ_BEAM_KV::StartBending() {
+    As = As1 = 0;
+    xi = 0;
+    if (Prepare()) return true;
+    As = As1 = -1;
+    return false;
+}
+
 float PJ_BEAM_KV::SingleXi(float h0) const {
     // Rectangular section, single reinforcement (GB 50010-2010 6.2.10, 2002 7.2.1):
     // αs = M/(α1·fc·b·h0²), ξ = 1 - sqrt(1 - 2αs), As = α1·fc·b·ξ·h0/fy. A moment the
@@ -194,12 +202,7 @@ float PJ_BEAM_KV::SingleXi(float h0) const {
 }
 
 int PJ_BEAM_KV::Bent_DJ() {
-    As = As1 = 0;
-    xi = 0;
-    if (!Prepare()) {
-        As = As1 = -1;
-        return 0;
-    }
+    if (!StartBending()) return 0;
     const float h0 = H0();
     const float x = SingleXi(h0);
     if (x > xi_b) {
@@ -227,12 +230,7 @@ int PJ_BEAM_KV::Bent_DJ() {
 }
 
 int PJ_BEAM_KV::Bent_SJ() {
-    As = As1 = 0;
-    xi = 0;
-    if (!Prepare()) {
-        As = As1 = -1;
-        return 0;
-    }
+    if (!StartBending()) return 0;
     const float h0 = H0();
     const float m = std::fabs(M);
     const float x = SingleXi(h0);
@@ -418,12 +416,7 @@ void PJ_BEAM_I_KV::set_value(float M_in, float V_in, float T_in, float b_in, flo
 }
 
 int PJ_BEAM_I_KV::Bent_DJ() {
-    As = As1 = 0;
-    xi = 0;
-    if (!Prepare()) {
-        As = As1 = -1;
-        return 0;
-    }
+    if (!StartBending()) return 0;
     const float h0 = H0();
     const float m = std::fabs(M);
     const float wf = std::max(bf1, b);

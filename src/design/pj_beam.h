@@ -96,6 +96,7 @@ protected:
     void ApplyMinimum(float area_base);
     float H0() const { return h - as; }
     float SingleXi(float h0) const;  // ξ of single reinforcement for |M|
+    bool StartBending();             // clears the results; false (areas −1) when the section cannot be designed
     // Concrete part of the shear resistance of the section (N).
     float ConcreteShear(float width, float h0) const;
     bool dual_min_ = false;
