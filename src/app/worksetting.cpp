@@ -1,5 +1,6 @@
 #include "app/worksetting.h"
 
+#include "platform/codec.h"
 #include "platform/profile.h"
 
 #include <cstring>
@@ -29,12 +30,7 @@ std::string ReadWorkPath(int workSet) {
     std::string path = kv::platform::GetPrivateProfileString(kWorkSetSection, kWorkPathKey, "",
                                                              WorkSetIniName(workSet));
     // The folder is kept in a buffer of 1024 characters; a cut never splits a character.
-    if (path.size() > 1023) {
-        std::size_t end = 1023;
-        while (end > 0 && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80) --end;
-        path.resize(end);
-    }
-    return path;
+    return std::string(kv::platform::CutToUtf8Bytes(path, 1023));
 }
 
 bool WriteWorkPath(int workSet, const std::string& path) {

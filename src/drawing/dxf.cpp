@@ -35,19 +35,7 @@ bool IsCjk(char32_t c) { return c >= 0x2E80; }
 
 std::u32string Decode(std::string_view s) {
     std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        std::size_t n = kv::platform::Utf8SequenceLength(c);
-        if (n == 0 || i + n > s.size()) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t v = n == 1 ? c : (c & (0xFF >> (n + 1)));
-        for (std::size_t k = 1; k < n; ++k) v = (v << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        out.push_back(v);
-        i += n;
-    }
+    for (std::size_t i = 0, n = 0; i < s.size(); i += n) out.push_back(kv::platform::DecodeUtf8At(s, i, n));
     return out;
 }
 

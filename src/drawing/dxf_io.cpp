@@ -34,19 +34,7 @@ public:
         std::string flat(utf8);
         for (char& c : flat)
             if (c == '\n' || c == '\r') c = ' ';
-        std::string gbk = kv::platform::Utf8ToGbkLossy(flat);
-        if (gbk.size() > kMaxValueBytes) {
-            // Cut at a whole character: a GBK lead byte takes its trail byte along.
-            std::size_t keep = 0;
-            for (std::size_t i = 0; i < gbk.size();) {
-                const std::size_t n = static_cast<unsigned char>(gbk[i]) >= 0x81 ? 2 : 1;
-                if (i + n > kMaxValueBytes) break;
-                i += n;
-                keep = i;
-            }
-            gbk.resize(keep);
-        }
-        Pair(code, gbk);
+        Pair(code, kv::platform::CutGbk(kv::platform::Utf8ToGbkLossy(flat), kMaxValueBytes));
     }
     void Int(int code, long long v) {
         Code(code);
@@ -206,18 +194,7 @@ std::string Unescape(const std::string& s) {
             unsigned v = 0;
             auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
             if (r.ec == std::errc() && r.ptr == s.data() + i + 7 && v > 0) {
-                char buf[4];
-                int n = 0;
-                if (v < 0x80) buf[n++] = static_cast<char>(v);
-                else if (v < 0x800) {
-                    buf[n++] = static_cast<char>(0xC0 | (v >> 6));
-                    buf[n++] = static_cast<char>(0x80 | (v & 0x3F));
-                } else {
-                    buf[n++] = static_cast<char>(0xE0 | (v >> 12));
-                    buf[n++] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-                    buf[n++] = static_cast<char>(0x80 | (v & 0x3F));
-                }
-                out.append(buf, n);
+                kv::platform::AppendUtf8(out, v);
                 i += 6;
                 continue;
             }

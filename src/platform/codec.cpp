@@ -75,6 +75,37 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return 0;
 }
 
+char32_t DecodeUtf8At(std::string_view utf8, std::size_t i, std::size_t& len) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    len = Utf8SequenceLength(c);
+    if (len == 0 || i + len > utf8.size()) {
+        len = 1;
+        return 0xFFFD;
+    }
+    if (len == 1) return c;
+    char32_t cp = c & (0xFF >> (len + 1));
+    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    return cp;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
@@ -189,6 +220,40 @@ std::string_view CutToUtf8Bytes(std::string_view utf8, std::size_t maxBytes) {
     // Step back over continuation bytes to the start of the cut character.
     while (i > 0 && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) --i;
     return utf8.substr(0, i);
+}
+
+std::size_t CompleteGbkPrefix(std::string_view gbk) {
+    std::size_t i = 0;
+    while (i < gbk.size()) {
+        unsigned char c = static_cast<unsigned char>(gbk[i]);
+        if (c >= 0x81 && c <= 0xFE) {
+            if (i + 1 >= gbk.size()) return i;
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+    return i;
+}
+
+std::string_view CutGbk(std::string_view gbk, std::size_t maxBytes) {
+    if (gbk.size() <= maxBytes) return gbk;
+    return gbk.substr(0, CompleteGbkPrefix(gbk.substr(0, maxBytes)));
+}
+
+std::size_t CompleteUtf8Prefix(std::string_view utf8) {
+    std::size_t n = utf8.size();
+    std::size_t back = 0;
+    while (back < 4 && back < n) {
+        unsigned char c = static_cast<unsigned char>(utf8[n - 1 - back]);
+        if ((c & 0xC0) != 0x80) {
+            std::size_t len = Utf8SequenceLength(c);
+            if (len > back + 1) return n - 1 - back;
+            return n;
+        }
+        ++back;
+    }
+    return n;
 }
 
 }  // namespace kv::platform

@@ -33,8 +33,27 @@ std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxGbkBytes);
 // UTF-8 character.
 std::string_view CutToUtf8Bytes(std::string_view utf8, std::size_t maxBytes);
 
+// The longest prefix of GBK bytes of at most `maxBytes` bytes that ends on a whole
+// character: a lead byte is never cut from its trail byte.
+std::string_view CutGbk(std::string_view gbk, std::size_t maxBytes);
+
+// Length of the part of `gbk` that holds whole characters only: a lead byte at the
+// very end still waits for its trail byte.
+std::size_t CompleteGbkPrefix(std::string_view gbk);
+
+// Length of the part of `utf8` that holds whole characters only: a sequence
+// started at the end still waits for the rest of its bytes.
+std::size_t CompleteUtf8Prefix(std::string_view utf8);
+
 // Length in bytes of the UTF-8 sequence starting with `lead`, 0 when `lead` is not a lead byte.
 std::size_t Utf8SequenceLength(unsigned char lead);
+
+// The code point of the UTF-8 sequence at `i`, its length in `len`. A byte that
+// starts no sequence, or a sequence cut short by the end, gives U+FFFD and length 1.
+char32_t DecodeUtf8At(std::string_view utf8, std::size_t i, std::size_t& len);
+
+// Appends `cp` to `out` as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 
 bool IsValidUtf8(std::string_view text);
 

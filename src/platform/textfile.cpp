@@ -35,38 +35,6 @@ bool ParseMode(const char* text, Mode& m) {
     return true;
 }
 
-// Length of a complete GBK prefix of `s`: a lead byte at the very end waits for
-// its trail byte.
-std::size_t CompleteGbkPrefix(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x81 && c <= 0xFE) {
-            if (i + 1 >= s.size()) return i;
-            i += 2;
-        } else {
-            i += 1;
-        }
-    }
-    return i;
-}
-
-// Length of a complete UTF-8 prefix of `s`: a started sequence at the end waits.
-std::size_t CompleteUtf8Prefix(std::string_view s) {
-    std::size_t n = s.size();
-    std::size_t back = 0;
-    while (back < 4 && back < n) {
-        unsigned char c = static_cast<unsigned char>(s[n - 1 - back]);
-        if ((c & 0xC0) != 0x80) {
-            std::size_t len = Utf8SequenceLength(c);
-            if (len > back + 1) return n - 1 - back;
-            return n;
-        }
-        ++back;
-    }
-    return n;
-}
-
 // ---- reading: GBK on disk, UTF-8 to the program -------------------------------
 
 struct ReadCookie {

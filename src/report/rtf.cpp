@@ -23,20 +23,6 @@ PictureMaker& Maker() {
     return maker;
 }
 
-// Code point of the UTF-8 sequence at `i`; `len` gets its length (1 for a bad byte).
-char32_t DecodeUtf8(std::string_view s, std::size_t i, std::size_t& len) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    len = kv::platform::Utf8SequenceLength(c);
-    if (len == 0 || i + len > s.size()) {
-        len = 1;
-        return 0xFFFD;
-    }
-    if (len == 1) return c;
-    char32_t cp = c & (0xFF >> (len + 1));
-    for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    return cp;
-}
-
 void AppendUnicodeEscape(std::string& out, char32_t cp) {
     auto emit = [&out](unsigned v) {
         int n = v > 32767 ? static_cast<int>(v) - 65536 : static_cast<int>(v);
@@ -157,7 +143,7 @@ std::string RtfEscape(const std::string& utf8) {
             continue;
         }
         std::size_t len = 0;
-        char32_t cp = DecodeUtf8(utf8, i, len);
+        char32_t cp = kv::platform::DecodeUtf8At(utf8, i, len);
         AppendUnicodeEscape(out, cp);
         i += len;
     }

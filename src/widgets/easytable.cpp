@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/codec.h"
 #include "platform/services.h"
 #include "report/rtf.h"
 
@@ -74,10 +75,7 @@ constexpr std::uint32_t kLabelShade = 0xF0F0F0;
 // Cuts UTF-8 text to fit `size` bytes with its terminator, never inside a character.
 std::string FitBytes(const std::string& text, std::size_t size) {
     if (size == 0) return {};
-    if (text.size() < size) return text;
-    std::size_t n = size - 1;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    return text.substr(0, n);
+    return std::string(kv::platform::CutToUtf8Bytes(text, size - 1));
 }
 
 }  // namespace

@@ -73,4 +73,40 @@ TEST(Codec, FieldsAreCutOnWholeCharactersByTheirGbkLength) {
     EXPECT_EQ(CutToUtf8Bytes("地下", 6), "地下");
 }
 
+TEST(Codec, GbkBytesAreCutAndWaitedForOnWholeCharacters) {
+    // 地 = B5 D8, 下 = CF C2.
+    EXPECT_EQ(CutGbk("a\xB5\xD8\xCF\xC2", 5), "a\xB5\xD8\xCF\xC2");
+    EXPECT_EQ(CutGbk("a\xB5\xD8\xCF\xC2", 4), "a\xB5\xD8");  // never a lead byte alone
+    EXPECT_EQ(CutGbk("a\xB5\xD8\xCF\xC2", 3), "a\xB5\xD8");
+    EXPECT_EQ(CutGbk("\xB5\xD8", 1), "");
+    // A trail byte that looks like a lead byte still belongs to its pair.
+    EXPECT_EQ(CompleteGbkPrefix("\xB5\xB5\xD8"), 2u);
+    EXPECT_EQ(CompleteGbkPrefix("\xB5\xB5"), 2u);
+    EXPECT_EQ(CompleteGbkPrefix("ab"), 2u);
+    EXPECT_EQ(CompleteUtf8Prefix("a\xE5\x9C"), 1u);  // 地 = E5 9C B0, cut
+    EXPECT_EQ(CompleteUtf8Prefix("a\xE5\x9C\xB0"), 4u);
+}
+
+TEST(Codec, Utf8DecodesAndEncodesCodePoints) {
+    struct Case {
+        const char* utf8;
+        char32_t cp;
+    };
+    const Case cases[] = {{"A", U'A'}, {"\xC2\xB2", U'\u00B2'}, {"地", U'地'}, {"\xF0\x9F\x98\x80", U'\U0001F600'}};
+    for (const Case& c : cases) {
+        std::size_t len = 0;
+        EXPECT_EQ(DecodeUtf8At(c.utf8, 0, len), c.cp) << c.utf8;
+        EXPECT_EQ(len, std::char_traits<char>::length(c.utf8)) << c.utf8;
+        std::string back;
+        AppendUtf8(back, c.cp);
+        EXPECT_EQ(back, c.utf8);
+    }
+    // A stray byte or a sequence cut by the end is one replacement character.
+    std::size_t len = 0;
+    EXPECT_EQ(DecodeUtf8At("\x9C", 0, len), U'\uFFFD');
+    EXPECT_EQ(len, 1u);
+    EXPECT_EQ(DecodeUtf8At("x\xE5\x9C", 1, len), U'\uFFFD');
+    EXPECT_EQ(len, 1u);
+}
+
 }  // namespace

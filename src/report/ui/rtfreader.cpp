@@ -163,17 +163,9 @@ QString DecodeBytes(const QByteArray& bytes, int codePage) {
 // as it is after an escaped first byte.
 bool Reader::TrailsLeadByte(char c) const {
     if (bytes_.isEmpty() || c < 0x40 || c > 0x7E || CodePageOfFont(g().ch.font) != 936) return false;
-    int i = 0;
-    while (i < bytes_.size()) {
-        const auto b = static_cast<unsigned char>(bytes_[i]);
-        if (b >= 0x81 && b <= 0xFE) {
-            if (i + 1 == bytes_.size()) return true;  // a first byte still waiting
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return false;
+    // A first byte still waiting?
+    std::string_view pending(bytes_.constData(), static_cast<std::size_t>(bytes_.size()));
+    return kv::platform::CompleteGbkPrefix(pending) < pending.size();
 }
 
 void Reader::FlushBytes() {
