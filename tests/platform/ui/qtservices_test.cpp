@@ -1,5 +1,5 @@
 #include "platform/ui/qtservices.h"
-#include "qtapp.h"
+#include "support/qt_app.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -30,7 +30,7 @@ TEST(QtFileDialogFilter, WindowsFiltersBecomeQtFilters) {
 
 // Shows a box and acts on it once it is up; returns the answer.
 int Answer(unsigned type, std::function<void(QMessageBox&)> act, const char* text = "是否真要删除 01  顶板?") {
-    TestApp();
+    kv::test::EnsureQtApp();
     auto service = kv::platform::MakeQtMessageService();
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
