@@ -17,14 +17,22 @@ function(kv_ui_library name)
 endfunction()
 
 # kv_test(name SOURCES ... DEPENDS ...): one GoogleTest executable, run by CTest
-# with the offscreen Qt platform and the C numeric locale.
+# with the offscreen Qt platform and the C numeric locale. Every test gets the
+# shared helpers of tests/support; a test of Qt code also the application object.
 function(kv_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
+  set(support kv_test_support)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    if(TARGET ${dep} AND TARGET kv_test_support_ui)
+      get_target_property(dep_libs ${dep} LINK_LIBRARIES)
+      if(dep MATCHES "^Qt6::" OR "Qt6::Widgets" IN_LIST dep_libs)
+        set(support kv_test_support_ui)
+      endif()
+    endif()
+  endforeach()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} ${support} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE KV_TEST_FIXTURES="${CMAKE_SOURCE_DIR}/tests/fixtures")
-  # Shared test helpers live in tests/support.
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

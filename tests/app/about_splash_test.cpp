@@ -2,13 +2,12 @@
 #include "app/splash.h"
 #include "base/globals.h"
 #include "platform/textfile.h"
-#include "qtapp.h"
+#include "support/qt_app.h"
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -16,9 +15,9 @@
 namespace {
 
 TEST(AboutDialog, ShowsTitleVersionAndTheProgramFoldersNotice) {
-    TestApp();
-    QTemporaryDir program;
-    G_strExePath = program.path().toStdString() + "/";
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder program;
+    G_strExePath = program.path();
     ASSERT_TRUE(kv::platform::WriteTextFile(G_strExePath + "About.txt", "版权所有：测试\n"));
     CAboutDlg dialog;
     EXPECT_EQ(dialog.windowTitle().toStdString(), "版本信息");
@@ -29,9 +28,9 @@ TEST(AboutDialog, ShowsTitleVersionAndTheProgramFoldersNotice) {
 }
 
 TEST(DibBitmap, PaletteFollowsTheColourCount) {
-    TestApp();
-    QTemporaryDir dir;
-    QString indexed = dir.filePath("eight.bmp"), truecolour = dir.filePath("rgb.bmp");
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
+    QString indexed = kv::test::QtPath(dir, "eight.bmp"), truecolour = kv::test::QtPath(dir, "rgb.bmp");
     QImage eight(4, 4, QImage::Format_Indexed8);
     QVector<QRgb> table;
     for (int i = 0; i < 256; ++i) table.push_back(qRgb(i, 255 - i, i / 2));
@@ -52,22 +51,22 @@ TEST(DibBitmap, PaletteFollowsTheColourCount) {
     EXPECT_TRUE(bitmap.HalftonePalette());
     EXPECT_TRUE(bitmap.Palette().isEmpty());
 
-    EXPECT_EQ(bitmap.Load(dir.filePath("missing.bmp")), 0);
+    EXPECT_EQ(bitmap.Load(kv::test::QtPath(dir, "missing.bmp")), 0);
     EXPECT_FALSE(bitmap.IsLoaded());
     EXPECT_EQ(bitmap.Load(""), 1);
     EXPECT_FALSE(bitmap.IsLoaded());
 }
 
 TEST(DibBitmap, TilesCoverTheWholeRectangle) {
-    TestApp();
-    QTemporaryDir dir;
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
     // 32 by 32, white with one black pixel at its bottom-right corner.
     QImage tile(32, 32, QImage::Format_RGB32);
     tile.fill(Qt::white);
     tile.setPixel(31, 31, qRgb(0, 0, 0));
-    ASSERT_TRUE(tile.save(dir.filePath("tile.bmp"), "BMP"));
+    ASSERT_TRUE(tile.save(kv::test::QtPath(dir, "tile.bmp"), "BMP"));
     CDibBitmap bitmap;
-    ASSERT_EQ(bitmap.Load(dir.filePath("tile.bmp")), 1);
+    ASSERT_EQ(bitmap.Load(kv::test::QtPath(dir, "tile.bmp")), 1);
 
     QImage canvas(100, 70, QImage::Format_RGB32);
     canvas.fill(Qt::green);
@@ -88,7 +87,7 @@ TEST(DibBitmap, TilesCoverTheWholeRectangle) {
 }
 
 TEST(SplashDialog, WithoutItsPictureKeepsItsSizeAndStillClosesByItself) {
-    TestApp();
+    kv::test::EnsureQtApp();
     for (const char* name : {"", "no-such-splash.bmp"}) {
         CSplashDlg splash;
         splash.m_strFileName = name;
@@ -104,13 +103,13 @@ TEST(SplashDialog, WithoutItsPictureKeepsItsSizeAndStillClosesByItself) {
 }
 
 TEST(SplashDialog, TakesThePicturesSizeAndIgnoresEnter) {
-    TestApp();
-    QTemporaryDir dir;
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
     QImage picture(120, 80, QImage::Format_RGB32);
     picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(dir.filePath("splash.bmp"), "BMP"));
+    ASSERT_TRUE(picture.save(kv::test::QtPath(dir, "splash.bmp"), "BMP"));
     CSplashDlg splash;
-    splash.m_strFileName = dir.filePath("splash.bmp");
+    splash.m_strFileName = kv::test::QtPath(dir, "splash.bmp");
     splash.m_nDisplayTime = 60000;
     QSize shown;
     QTimer::singleShot(10, &splash, [&] {

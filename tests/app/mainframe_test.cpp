@@ -8,7 +8,9 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "platform/services.h"
-#include "qtapp.h"
+#include "support/env_guard.h"
+#include "support/qt_app.h"
+#include "support/temp_folder.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/childframe.h"
@@ -19,7 +21,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -36,10 +37,8 @@ using namespace kv::cmd;
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TestApp();
-        ASSERT_TRUE(config_.isValid());
-        setenv("XDG_CONFIG_HOME", config_.path().toUtf8().constData(), 1);
-        configFolder_ = config_.path().toStdString() + "/kv/";
+        kv::test::EnsureQtApp();
+        configFolder_ = config_ / "kv/";
         auto messages = std::make_unique<kv::platform::ScriptedMessageService>();
         messages_ = messages.get();
         oldMessages_ = kv::platform::InstallMessageService(std::move(messages));
@@ -74,7 +73,8 @@ protected:
         EXPECT_EQ(!frame_->ToolBar(192)->isHidden(), load);
     }
 
-    QTemporaryDir config_;
+    kv::test::TempFolder config_;
+    kv::test::EnvGuard configHome_{"XDG_CONFIG_HOME", config_.path()};
     std::string configFolder_;
     kv::platform::ScriptedMessageService* messages_ = nullptr;
     std::unique_ptr<kv::platform::MessageService> oldMessages_;
@@ -321,8 +321,8 @@ TEST_F(MainFrameTest, TheMessagePaneSaysReadyAgainAfterAPrompt) {
 }
 
 TEST_F(MainFrameTest, HelpOpensTheHelpFileOrSaysItIsMissing) {
-    QTemporaryDir program;
-    G_strExePath = program.path().toStdString() + "/";
+    kv::test::TempFolder program;
+    G_strExePath = program.path();
     auto processes = std::make_unique<kv::platform::RecordingProcessService>();
     auto* recorded = processes.get();
     auto oldProcesses = kv::platform::InstallProcessService(std::move(processes));
@@ -392,12 +392,12 @@ namespace {
 class StartUpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        TestApp();
-        setenv("XDG_CONFIG_HOME", config_.path().toUtf8().constData(), 1);
+        kv::test::EnsureQtApp();
         G_strWorkPath = "stale";
         G_strExePath.clear();
     }
-    QTemporaryDir config_;
+    kv::test::TempFolder config_;
+    kv::test::EnvGuard configHome_{"XDG_CONFIG_HOME", config_.path()};
 };
 
 TEST_F(StartUpTest, ReadsTheWorkFolderShowsTheFrameAndAsksForAProject) {

@@ -1,7 +1,7 @@
 #include "app/worksetting.h"
 #include "platform/profile.h"
-
-#include <QTemporaryDir>
+#include "support/env_guard.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,8 @@ bool ValidUtf8(const std::string& s) {
 }
 
 TEST(WorkSetting, TheStoredFolderIsReadIntoABufferOf1024Characters) {
-    QTemporaryDir config;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string oldConfig = old ? old : "";
-    setenv("XDG_CONFIG_HOME", config.path().toUtf8().constData(), 1);
+    kv::test::TempFolder config;
+    kv::test::EnvGuard configHome("XDG_CONFIG_HOME", config.path());
     struct Case {
         std::string stored;
         std::size_t expectedSize;
@@ -65,10 +63,6 @@ TEST(WorkSetting, TheStoredFolderIsReadIntoABufferOf1024Characters) {
         EXPECT_TRUE(ValidUtf8(read));
         EXPECT_EQ(read, c.stored.substr(0, read.size()));
     }
-    if (old)
-        setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

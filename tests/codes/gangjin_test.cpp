@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "edition_guard.h"
+#include "support/edition_guard.h"
 
 namespace {
+
+using kv::test::EditionGuard;
 
 constexpr float kPi = 3.1415927f;
 float A(int d) { return kPi * d * d / 4.0f; }

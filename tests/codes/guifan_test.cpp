@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "codes/gangjin.h"
-#include "edition_guard.h"
+#include "support/edition_guard.h"
 
 namespace {
+
+using kv::test::EditionGuard;
 
 using Ints = std::vector<int>;
 

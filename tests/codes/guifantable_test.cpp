@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "edition_guard.h"
+#include "support/edition_guard.h"
 #include "platform/services.h"
 
 namespace {
+
+using kv::test::EditionGuard;
 
 struct Materials {
     int con = 30;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "edition_guard.h"
+#include "support/edition_guard.h"
 
 namespace {
+
+using kv::test::EditionGuard;
 
 TEST(Material, C30IsTheSameInBothEditions) {
     for (int edition : {2002, 2010}) {

@@ -29,7 +29,7 @@ std::string Written(PJ_BEAM_KV& beam, void (PJ_BEAM_KV::*out)(std::FILE*)) {
 }  // namespace
 
 TEST(PjBeamFlexure, RectangularSectionsMatchHandWorkedAreas) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     struct Case {
         const char* what;
         float M;
@@ -61,7 +61,7 @@ TEST(PjBeamFlexure, RectangularSectionsMatchHandWorkedAreas) {
 }
 
 TEST(PjBeamFlexure, SingleReinforcementBeyondXiBIsFlaggedOverReinforced) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
     beam.set_value(350e6f, 0, 0, 250, 500, 1, 1.2f, 0);
     beam.Bent_DJ();
@@ -72,7 +72,7 @@ TEST(PjBeamFlexure, SingleReinforcementBeyondXiBIsFlaggedOverReinforced) {
 }
 
 TEST(PjBeamFlexure, DoublyReinforcedSectionAboveTheRatioLimitIsFlagged) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
     // 600 kN·m on 250×500 needs As ≈ 4.9 % of b·h0, above the 2.5 % limit.
     beam.set_value(600e6f, 0, 0, 250, 500, 1, 1.2f, 0);
@@ -82,7 +82,7 @@ TEST(PjBeamFlexure, DoublyReinforcedSectionAboveTheRatioLimitIsFlagged) {
 }
 
 TEST(PjBeamFlexure, BlastLoadedStripUsesDynamicStrengthsAndBothFaceMinima) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     struct Case {
         const char* what;
         int steam;
@@ -118,7 +118,7 @@ TEST(PjBeamFlexure, BlastLoadedStripUsesDynamicStrengthsAndBothFaceMinima) {
 }
 
 TEST(PjBeamFlexure, BlastLoadedBeamWarnsAboveOnePointFivePercentTensionSteel) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 250 × 500, as 35, blast strengths fcd 21.45, fyd 432 (ξb = 0.8/(1 + 432/660) = 0.48352).
     // M 300: αs = 300e6/(21.45·250·465²) = 0.25873, ξ = 0.30535,
     // As = 21.45·250·0.30535·465/432 = 1762.5 = 1.516 % of b·h0: warned, not failed.
@@ -140,7 +140,7 @@ TEST(PjBeamFlexure, BlastLoadedBeamWarnsAboveOnePointFivePercentTensionSteel) {
 }
 
 TEST(PjBeamFlexure, SetMinKeepsValuesGivenAsNegative) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam;
     beam.Ini_Liang(30, 3, 1, 0, 35, 35, 0, 500, 6, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
     EXPECT_FLOAT_EQ(beam.min_PJ[0], 0.0025f);
@@ -151,7 +151,7 @@ TEST(PjBeamFlexure, SetMinKeepsValuesGivenAsNegative) {
 }
 
 TEST(PjBeamFlexure, FlangedSectionWithTheNeutralAxisInTheWeb) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // T section: web 250 × 600, flange 600 × 100, as 40, h0 560, M = 500 kN·m.
     // Flange overhangs: Mf = 14.3·350·100·(560 - 50) = 255.255e6 < M, so
     // αs = (500e6 - 255.255e6)/(14.3·250·560²) = 0.218304, ξ = 0.249406,
@@ -166,7 +166,7 @@ TEST(PjBeamFlexure, FlangedSectionWithTheNeutralAxisInTheWeb) {
 }
 
 TEST(PjBeamShear, StirrupsFollowTheConcretePartAndTheSectionLimit) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     struct Case {
         const char* what;
         float V;
@@ -199,7 +199,7 @@ TEST(PjBeamShear, StirrupsFollowTheConcretePartAndTheSectionLimit) {
 }
 
 TEST(PjBeamShear, EditionTwoThousandTwoTakesTheStirrupTermWithFactorOnePointTwoFive) {
-    EditionScope edition(2002);
+    EditionGuard edition(2002);
     // 2002 7.5.4: Asv/s = (V - 0.7·ft·b·h0)/(1.25·fyv·h0); HPB235 fyv 210:
     // (150000 - 82677)/(1.25·210·465) = 0.55150.
     PJ_BEAM_KV beam = StaticBeam(25, 3, 1, 35, 35);
@@ -209,7 +209,7 @@ TEST(PjBeamShear, EditionTwoThousandTwoTakesTheStirrupTermWithFactorOnePointTwoF
 }
 
 TEST(PjBeamShear, PlateWithoutStirrupsUsesTheDepthFactorAndTheShearFactor) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // Plate 1000 × 250, as 30, h0 220 (βh = 1 below 800), blast strengths:
     // ftd = 1.5·1.43 = 2.145; factor β 0.9: Vc = 0.7·2.145·1000·220·0.9 = 297297 N.
     PJ_BEAM_KV slab;
@@ -223,7 +223,7 @@ TEST(PjBeamShear, PlateWithoutStirrupsUsesTheDepthFactorAndTheShearFactor) {
 }
 
 TEST(PjBeamTorsion, CombinedShearAndTorsionMatchesTheHandCalculation) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // b 250, h 500, as 35, C30, HRB400 bars, HPB300 stirrups; V 80 kN, T 15 kN·m, ζ 1.2.
     // Wt = 250²(1500 - 250)/6 = 13.0208e6; βt = 1.5/(1 + 0.5·V·Wt/(T·b·h0)) = 1.155 → 1.0.
     // Asv/s = (80000 - 0.5·0.7·1.43·250·465)/(270·465) = 0.17377;
@@ -241,7 +241,7 @@ TEST(PjBeamTorsion, CombinedShearAndTorsionMatchesTheHandCalculation) {
 }
 
 TEST(PjBeamTorsion, SmallTorqueIsNeglected) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 0.175·ft·Wt = 0.175·1.43·13.0208e6 = 3.258e6 N·mm.
     PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
     beam.set_value(0, 80e3f, 3.0e6f, 250, 500, 1, 1.2f, 0);
@@ -252,7 +252,7 @@ TEST(PjBeamTorsion, SmallTorqueIsNeglected) {
 }
 
 TEST(PjBeamInput, UnknownGradeOrDegenerateSectionGivesAFlagNotAnArea) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam;
     beam.Ini_Liang(33, 3, 1, 0, 35, 35, 0, 500, 6, 1, 0, 0, 1, 1, 1, 1, 1, 1);
     beam.set_value(100e6f, 0, 0, 250, 500, 1, 1.2f, 0);

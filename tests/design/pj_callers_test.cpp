@@ -26,7 +26,7 @@ std::string Capture(const std::function<void(std::FILE*)>& write) {
 }  // namespace
 
 TEST(PjCallers, SlabAndWallStripsThroughTheBaseClassPointer) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // Slab section: C30, HRB335 (grade 2), cover 30, 250 thick, 60 kN·m/m.
     std::unique_ptr<PJ_BASE> owner(new PJ_BEAM_KV);
     auto* beam = static_cast<PJ_BEAM_KV*>(owner.get());
@@ -57,7 +57,7 @@ TEST(PjCallers, SlabAndWallStripsThroughTheBaseClassPointer) {
 }
 
 TEST(PjCallers, ShearChecksOfSlabEdgesAndWallStrips) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam;
     beam.Ini_QiangBan(30, 1, 1, 0, 30, 30, 2, 1.0f, 0, 2, 1.0f, 1, 1.0f, 1.0f, 1.0f, 1.0f);
     beam.set_value(0, 900.0f * 1000, 0, 6.0f * 1000, 250, 0, 1.2f, 0);
@@ -79,7 +79,7 @@ TEST(PjCallers, ShearChecksOfSlabEdgesAndWallStrips) {
 }
 
 TEST(PjCallers, CantileverDoorFrameSequence) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam;  // on the stack, as the door-frame wall keeps it
     beam.Ini_Liang(30, 3, 1, 0, 40, 40, 0, 500.0f, 1.0f, 1.0f, 0, 1, 300.0f, 0, 10e3f, 50e3f, 150.0f, 1.0f);
     beam.Set_min_PJ(std::max(beam.min_PJ[0], 0.0025f), std::max(beam.min_PJ[1], 0.0025f), -1.0f);
@@ -96,7 +96,7 @@ TEST(PjCallers, CantileverDoorFrameSequence) {
 }
 
 TEST(PjCallers, ContinuousBeamSectionWithRedistributionVariable) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     PJ_BEAM_KV beam;
     beam.Ini_Liang(30, 3, 1, 0, 35, 35, 0, 600.0f, 6.0f, 0.8f, 0, 0, 1.0f, 1, 1.0f, 1.0f, 1.0f, 1.0f);
     const float kept = beam.min_PJ[2];
@@ -118,7 +118,7 @@ TEST(PjCallers, ContinuousBeamSectionWithRedistributionVariable) {
 }
 
 TEST(PjCallers, FrameLiningAndShellColumns) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     std::unique_ptr<PJ_COLUMN> protective(new PJ_COLUMN_KV);
     static_cast<PJ_COLUMN_KV*>(protective.get())->Ini(30, 3, 1, 0, 40, 0.8f, 0, 1, 1, 1, 0, 0, 1.0f);
     protective->set_value(150e6f, 80e3f, 0, 0, -500e3f, 300, 500, 4000, 0, 0, 2);
@@ -153,7 +153,7 @@ TEST(PjCallers, FrameLiningAndShellColumns) {
 }
 
 TEST(PjCallers, ColumnModuleBiaxialAndLiningCrackWidth) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     auto fdc = std::make_unique<PJ_COLUMN_FDC_KV>();
     fdc->Ini(30, 3, 1, 0, 40, 0.8f, 0, 0, 2, 1.0f);
     fdc->set_value(200e6f, 100e3f, 80e6f, 120e3f, -900e3f, 400, 500, 4000, 0, 0);
@@ -170,7 +170,7 @@ TEST(PjCallers, ColumnModuleBiaxialAndLiningCrackWidth) {
     EXPECT_FLOAT_EQ(fdc->ax, ax);
 
     // Lining crack width under the 2002 rules of code index 1.
-    EditionScope old(2002);
+    EditionGuard old(2002);
     cross_lf record{};
     record.type = 1;
     record.h = 400;
@@ -193,7 +193,7 @@ TEST(PjCallers, ColumnModuleBiaxialAndLiningCrackWidth) {
 }
 
 TEST(PjCallers, OlderEditionDesignsWithTheTwoThousandTwoStrengths) {
-    EditionScope edition(96);
+    EditionGuard edition(96);
     PJ_COLUMN col;
     col.Ini(30, 2, 1, 0, 40, 1, 1, 0, 0, 0);
     EXPECT_EQ(col.mat.ok, 1);

@@ -18,7 +18,7 @@ void Section(T& c, float Mx, float N) {
 }  // namespace
 
 TEST(PjColumnSymmetric, LargeAndSmallEccentricityMatchHandWorkedAreas) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     struct Case {
         const char* what;
         float M, N, A;
@@ -47,7 +47,7 @@ TEST(PjColumnSymmetric, LargeAndSmallEccentricityMatchHandWorkedAreas) {
 }
 
 TEST(PjColumnSymmetric, EditionTwoThousandTwoIncreasesTheEccentricityInside) {
-    EditionScope edition(2002);
+    EditionGuard edition(2002);
     // As the 2010 large-eccentricity case, with η of 7.3.10: l0/h = 8, ζ1 = 1.79 → 1,
     // ζ2 = 1: η = 1 + 64/(1400·395/460) = 1.05324; e = 1.05324·395 + 210 = 626.03;
     // As = (800000·626.03 - 14.3·400·139.86·(460 - 69.93))/(360·420) = 1248.5.
@@ -63,7 +63,7 @@ TEST(PjColumnSymmetric, EditionTwoThousandTwoIncreasesTheEccentricityInside) {
 }
 
 TEST(PjColumnSymmetric, BiaxialBendingRaisesTheFacesUntilTheReciprocalLoadFormulaHolds) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 500, N 400 kN, Mx 200 and My 100 kN·m. Each direction alone needs
     // 820.1 per face for x (e = 500 + 20 + 210 = 730) and the 0.2 % minimum of 400
     // for y (e = 250 + 20 + 160 = 430), but with these faces
@@ -94,7 +94,7 @@ TEST(PjColumnSymmetric, BiaxialBendingRaisesTheFacesUntilTheReciprocalLoadFormul
 }
 
 TEST(PjColumnAsymmetric, LargeEccentricityBothRoutes) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     struct Case {
         const char* what;
         float M;
@@ -123,7 +123,7 @@ TEST(PjColumnAsymmetric, LargeEccentricityBothRoutes) {
 }
 
 TEST(PjColumnAsymmetric, SmallEccentricitySatisfiesBothEquilibriumEquations) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // The result is checked against the equilibrium of the section instead of a
     // closed form: with x = ξ·h0 and σs = fy(ξ - β1)/(ξb - β1),
     // N = α1fc·b·x + fy'As' - σs·As and N·e = α1fc·b·x(h0 - x/2) + fy'As'(h0 - as').
@@ -159,7 +159,7 @@ TEST(PjColumnAsymmetric, SmallEccentricitySatisfiesBothEquilibriumEquations) {
 }
 
 TEST(PjColumnBlast, WallStripMinimumFacesFollowTheProtectiveTable) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // Wall strip 1000 × 250, as 30, small moment under compression: tension face
     // 0.25 % (C30) = 625, compression face 0.20 % = 500 (GB 50038-2005 table 4.11.7).
     PJ_COLUMN_FDC_KV wall;
@@ -176,7 +176,7 @@ TEST(PjColumnBlast, WallStripMinimumFacesFollowTheProtectiveTable) {
 }
 
 TEST(PjColumnTension, SmallEccentricTensionTakesBothFacesFromMomentsAboutTheBars) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 1000 × 300, as 40 (h0 260, h0 - as' = 220), static. N 1000 kN tension,
     // M 40 kN·m: e0 = 40 ≤ 150 - 40; e' = 110 + 40 = 150, e = 110 - 40 = 70:
     // As = 1e6·150/(360·220) = 1893.9, As' = 1e6·70/(360·220) = 883.8 (both above
@@ -196,7 +196,7 @@ TEST(PjColumnTension, SmallEccentricTensionTakesBothFacesFromMomentsAboutTheBars
 }
 
 TEST(PjColumnAxialRatio, SeismicGradeLimitIsFlagged) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 3000 kN on 400 × 500, C30: 3e6/(200000·14.3) = 1.0490 > 0.75 (grade 2).
     PJ_COLUMN col;
     col.Ini(30, 3, 1, 2, 40, 1, 1, 0, 0, 0);
@@ -211,7 +211,7 @@ TEST(PjColumnAxialRatio, SeismicGradeLimitIsFlagged) {
 }
 
 TEST(PjColumnShear, ShearWithAxialCompressionAndTheBiaxialInteraction) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 500, as 40, l0 4000: Vy over h (h0 460), λ = 4000/920 = 4.35 → 3;
     // Vc = 1.75/4·1.43·400·460 = 115115 N; N 800 kN ≤ 0.3·fc·A = 858 kN: + 0.07·800000 = 56000.
     // Vy 250 kN: Asv/s = (250000 - 171115)/(270·460) = 0.63514 (HPB300 stirrups).
@@ -238,7 +238,7 @@ TEST(PjColumnShear, ShearWithAxialCompressionAndTheBiaxialInteraction) {
 }
 
 TEST(PjColumnShear, WallStripShearFromThePublicFields) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // Wall 1000 wide, t 250, as 30 (h0 220), blast: ftd 2.145, λ 1.5 for a plate:
     // Vc = 0.7·2.145·1000·220 = 330330, + 0.07·200000 = 14000 → 344330 N.
     PJ_COLUMN_DC_KV dc;
@@ -256,7 +256,7 @@ TEST(PjColumnShear, WallStripShearFromThePublicFields) {
 }
 
 TEST(PjSecondOrder, EditionTwoThousandTenMomentMagnifier) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 400, h0 360, lc 6000, N 1000 kN, M1 100, M2 150 kN·m, ea 20, C30:
     // lc/i = 51.96 > 34 - 12·(2/3) = 26; Cm = 0.7 + 0.3·2/3 = 0.9; ζc = 1.144 → 1;
     // ηns = 1 + 15²/(1300·(150 + 20)/360) = 1.36652; M = 0.9·1.36652·150 = 184.48 kN·m.
@@ -269,7 +269,7 @@ TEST(PjSecondOrder, EditionTwoThousandTenMomentMagnifier) {
 }
 
 TEST(PjSecondOrder, EditionTwoThousandTwoEccentricityIncrease) {
-    EditionScope edition(2002);
+    EditionGuard edition(2002);
     // η = 1 + (l0/h)²·ζ1·ζ2/(1400·ei/h0), ei = 150 + 20, ζ1 = 1, ζ2 = 1:
     // η = 1 + 225/(1400·170/360) = 1.34034, M = 201.05 kN·m.
     const float m = GetZhuErJieWanJu(150e6f, 1e6f, 100e6f, 150e6f, 360, 400, 6000, 160000, 20, 30);
@@ -277,7 +277,7 @@ TEST(PjSecondOrder, EditionTwoThousandTwoEccentricityIncrease) {
 }
 
 TEST(PjColumnShear, UnderLargeTensionTheConcretePartIsNotNegative) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 500, as 40, λ 3, N 1000 kN tension: 1.75/4·1.43·400·460 - 0.2·1e6 < 0,
     // so the resistance is the stirrups' alone, fyv·Asv/s·h0 ≥ 0.36·ft·b·h0.
     struct Case {
@@ -301,7 +301,7 @@ TEST(PjColumnShear, UnderLargeTensionTheConcretePartIsNotNegative) {
 }
 
 TEST(PjColumnSymmetric, TensionFaceMinimumTakesFortyFiveFtOverFy) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 1000 × 300, as 40, N 100 kN tension, HPB300 bars (fy 270): the strength needs
     // 100000·110/(270·220) = 185.2 per face; the tension-face minimum
     // max(0.2 %, 0.45·1.43/270) = 0.2383 % of 300000 = 715.0 governs both faces.
@@ -329,7 +329,7 @@ TEST(PjColumnAxial, TotalMinimumFollowsEditionBarAndConcreteGrade) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EditionScope edition(c.edition);
+        EditionGuard edition(c.edition);
         PJ_COLUMN col;
         col.Ini(c.con, c.bar, 1, 0, 40, 1, 1, 0, 0, 0);
         Section(col, 0, -500e3f);
@@ -339,7 +339,7 @@ TEST(PjColumnAxial, TotalMinimumFollowsEditionBarAndConcreteGrade) {
 }
 
 TEST(PjColumnAsymmetric, SmallEccentricityAlsoCarriesTheAxialLoadOutOfPlane) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 500, as 40, l0 4000, M 20 kN·m, N 5000 kN (N > fc·A: the far face takes
     // the reverse-failure steel). In plane: As = (5e6·120 - 14.3·400·500·210)/(360·420)
     // = 3501.3, and As' = 3737.0 from the two equilibrium equations (worked by
@@ -356,7 +356,7 @@ TEST(PjColumnAsymmetric, SmallEccentricityAlsoCarriesTheAxialLoadOutOfPlane) {
 }
 
 TEST(PjColumnShear, BiaxialShearChecksTheSectionInBothDirections) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 400 × 500, as 40; Vx = Vy = 500 kN, θ = 45°. Alone each is within its limit
     // (x: 0.25·14.3·500·360 = 643.5 kN, y: 0.25·14.3·400·460 = 657.8 kN), together
     // Vx ≤ 0.25·βc·fc·b·h0·cosθ = 455.0 kN fails (6.3.16).

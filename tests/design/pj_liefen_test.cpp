@@ -30,7 +30,7 @@ cross_lf Rect(float b, float h, float as, float c, float As, float deq) {
 }  // namespace
 
 TEST(PjCrackWidth, BendingLongAndShortTerm) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 200 × 500, as 35 (h0 465), c 25, 3 bars of 20 (942 mm²), Mk 100 kN·m:
     // σs = 100e6/(0.87·465·942) = 262.41; ρte = 942/50000 = 0.01884;
     // ψ = 1.1 - 0.65·2.01/(0.01884·262.41) = 0.83573;
@@ -46,7 +46,7 @@ TEST(PjCrackWidth, BendingLongAndShortTerm) {
 }
 
 TEST(PjCrackWidth, EccentricCompressionAndTheNoCheckRange) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     // 1000 × 300, as 40 (h0 260), c 30, As 1131, deq 12, Nk 200 kN, Mk 80 kN·m:
     // e0 = 400 (e0/h0 = 1.54), e = 400 + 150 - 40 = 510,
     // z = (0.87 - 0.12·(260/510)²)·260 = 218.09; σs = 200000·(510 - 218.09)/(1131·218.09) = 236.69;
@@ -63,7 +63,7 @@ TEST(PjCrackWidth, EccentricCompressionAndTheNoCheckRange) {
 }
 
 TEST(PjCrackWidth, YieldingBarsAreFlaggedAndMissingBarsReported) {
-    EditionScope edition(2010);
+    EditionGuard edition(2010);
     cross_lf s = Rect(200, 500, 35, 25, 300, 20);
     CJsLieFen lf;
     lf.set_value(0);
@@ -116,7 +116,7 @@ TEST(PjCrackWidth, SurfaceFactorOfTheOlderEditionIsRelativeToRibbedBars) {
     };
     for (const Case& c : {Case{2002, 0.7f, 0.30493f}, Case{96, 1.0f, 0.30493f}, Case{96, 1.4f, 0.38315f}}) {
         SCOPED_TRACE(c.edition * 10 + c.nu);
-        EditionScope edition(c.edition);
+        EditionGuard edition(c.edition);
         cross_lf s = Rect(200, 500, 35, 25, 942, 20);
         s.nu = c.nu;
         CJsLieFen lf;

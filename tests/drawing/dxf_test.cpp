@@ -12,21 +12,12 @@
 #include "drawing/base_sgt.h"
 #include "drawing/pen_sgtex.h"
 #include "drawing/picture.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace kv::drawing;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        char tmpl[] = "/tmp/kv_drawing_XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
 
 std::string ReadAll(const std::string& p) {
     std::ifstream f(p, std::ios::binary);
@@ -132,7 +123,7 @@ TEST(DxfFile, PenDrawingReadsBackEqual) {
 }
 
 TEST(DxfFile, WrittenDrawingReadsBackEqual) {
-    TempDir dir;
+    kv::test::TempFolder dir;
     const DXF d = SampleDrawing();
     ASSERT_EQ(d.Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
     DXF back;
@@ -147,7 +138,7 @@ TEST(DxfFile, WrittenDrawingReadsBackEqual) {
 }
 
 TEST(DxfFile, FileDrawingIsWrittenOnCloseAndFoundWhateverTheCase) {
-    TempDir dir;
+    kv::test::TempFolder dir;
     CBase_SGT d;
     ASSERT_EQ(d.New((dir / "AJT_JZL.DXF").c_str()), 1);
     d.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
@@ -187,7 +178,7 @@ std::string PythonWithEzdxf() {
 TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
     const std::string py = PythonWithEzdxf();
     if (py.empty()) GTEST_SKIP() << "python3-ezdxf is not installed; skipping the outside reader check";
-    TempDir dir;
+    kv::test::TempFolder dir;
     ASSERT_EQ(SampleDrawing().Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
     ASSERT_EQ(PenDrawing().Write_MemDxf_To_File((dir / "pen.dxf").c_str()), 1);
     const std::string script =
@@ -213,7 +204,7 @@ TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
 }
 
 TEST(DxfFile, BrokenFilesGiveAnEmptyDrawing) {
-    TempDir dir;
+    kv::test::TempFolder dir;
     const std::string good = SampleDrawing().ToDxfBytes();
     struct Case { const char* name; std::string bytes; } cases[] = {
         {"empty", ""},

@@ -2,6 +2,7 @@
 #include "loads/equivload.h"
 
 #include "base/globals.h"
+#include "support/edition_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,8 @@ constexpr float kBeamRoot = 230.0435f;
 
 class Frequency : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previousGuifan_ = G_guifan;
-        G_guifan = 2010;
-    }
-    void TearDown() override { G_guifan = previousGuifan_; }
     CEquivLoad q;
-    int previousGuifan_ = 0;
+    kv::test::EditionGuard edition_{2010};
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include "support/env_guard.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +56,9 @@ TEST(Paths, FoldersKeepOneTrailingSlash) {
 
 TEST(Paths, ConfigFolderFollowsXdgConfigHome) {
     kv::test::TempFolder dir;
-    std::string old = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
-    setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    kv::test::EnvGuard config("XDG_CONFIG_HOME", dir.path());
     EXPECT_EQ(ConfigFolder(), dir / "kv/");
     EXPECT_TRUE(DirectoryExists(dir / "kv"));
-    if (old.empty()) unsetenv("XDG_CONFIG_HOME");
-    else setenv("XDG_CONFIG_HOME", old.c_str(), 1);
 }
 
 TEST(Paths, MissingFoldersAreCreated) {

@@ -1,5 +1,6 @@
 #include "platform/profile.h"
 
+#include "support/env_guard.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -76,12 +77,9 @@ TEST(Profile, NewKeysAndSectionsAreAddedAndRemoved) {
 
 TEST(Profile, BareNamesLiveInTheConfigurationFolder) {
     kv::test::TempFolder dir;
-    std::string old = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
-    setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    kv::test::EnvGuard config("XDG_CONFIG_HOME", dir.path());
     ASSERT_TRUE(WritePrivateProfileString("CurWorkSeting", "CurWorkPath", "/p/", "KV_DJ.INI"));
     EXPECT_EQ(dir.Read("kv/KV_DJ.INI"), "[CurWorkSeting]\nCurWorkPath=/p/\n");
-    if (old.empty()) unsetenv("XDG_CONFIG_HOME");
-    else setenv("XDG_CONFIG_HOME", old.c_str(), 1);
 }
 
 TEST(Profile, ChineseNamesMatchOnlyThemselves) {

@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "support/env_guard.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -92,8 +93,8 @@ TEST(Services, OpeningADocumentDoesNotWaitForTheViewer) {
               "if [ -f \"$d/go\" ]; then echo \"$1\" > \"$d/opened\"; else echo waited > \"$d/gave-up\"; fi\n");
     ASSERT_EQ(::chmod((dir / "bin/xdg-open").c_str(), 0755), 0);
     dir.Write("BaoBiao.doc", "report");
-    std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
-    setenv("PATH", (dir.path() + "bin:" + oldPath).c_str(), 1);
+    const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    kv::test::EnvGuard path("PATH", dir.path() + "bin:" + oldPath);
 
     auto system = MakeSystemProcessService();
     std::string error;
@@ -103,8 +104,7 @@ TEST(Services, OpeningADocumentDoesNotWaitForTheViewer) {
     for (int i = 0; i < 200 && dir.Read("opened").empty(); ++i) ::usleep(25000);
     EXPECT_EQ(dir.Read("opened"), dir / "BaoBiao.doc\n");
 
-    setenv("PATH", (dir.path() + "nothing-here").c_str(), 1);
+    path.Set(dir.path() + "nothing-here");
     EXPECT_FALSE(system->OpenDocument(dir / "BaoBiao.doc", error));
     EXPECT_FALSE(error.empty());
-    setenv("PATH", oldPath.c_str(), 1);
 }

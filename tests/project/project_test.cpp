@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/globals.h"
 #include "project/codeedition.h"
+#include "support/edition_guard.h"
 #include "support/temp_folder.h"
 
 #include <cstring>
@@ -219,7 +220,7 @@ TEST(CodeEdition, AnOlderFilesHpb235UnderTheNewerCodeIsNoticed) {
         {2010, 2002, 1, true},  {2010, 89, 1, true},     {2010, 2010, 1, false},
         {2010, 2002, 2, false}, {2002, 2010, 1, false},
     };
-    int kept = G_guifan;
+    kv::test::EditionGuard edition(2010);
     for (const Case& c : cases) {
         std::vector<kv::err::Line> lines;
         kv::err::Sink old = kv::err::SetSink([&](int code, const std::string& text) { lines.push_back({code, text}); });
@@ -237,7 +238,6 @@ TEST(CodeEdition, AnOlderFilesHpb235UnderTheNewerCodeIsNoticed) {
         EXPECT_EQ(lines[1].code, 0);
         EXPECT_EQ(lines[1].text, "钢筋HPB235自动调整为HPB300");
     }
-    G_guifan = kept;
 }
 
 }  // namespace

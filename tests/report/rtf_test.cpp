@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "report/jss.h"
-#include "test_folder.h"
+#include "support/work_folder.h"
 
 namespace kv::report {
 namespace {
 
-using test::WorkFolder;
+using kv::test::WorkFolder;
 
 // The header of a PNG of w x h pixels: all the writer reads of a picture.
 std::string FakePng(int w, int h) {

@@ -4,12 +4,12 @@
 
 #include "base/textio.h"
 #include "platform/textfile.h"
-#include "test_folder.h"
+#include "support/work_folder.h"
 
 namespace kv::report {
 namespace {
 
-using test::WorkFolder;
+using kv::test::WorkFolder;
 
 TEST(ScriptCommand, ReadsCommandsAtTheStartOfTheBlock) {
     struct Case {

@@ -1,14 +1,19 @@
 #pragma once
-// One QApplication for a test executable (offscreen under ctest). Never destroyed:
-// Qt's own statics may be gone by the time static objects die.
+// One QApplication for a test executable (offscreen under ctest).
 #include <QApplication>
+#include <QString>
+
+#include <string>
+
+#include "support/temp_folder.h"
 
 namespace kv::test {
-inline QApplication& EnsureQtApp() {
-    static int argc = 1;
-    static char name[] = "kv_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-    return *qobject_cast<QApplication*>(QApplication::instance());
+
+QApplication& EnsureQtApp();
+
+// A file of a temporary folder, as Qt takes it.
+inline QString QtPath(const TempFolder& folder, const std::string& name) {
+    return QString::fromStdString(folder / name);
 }
+
 }  // namespace kv::test

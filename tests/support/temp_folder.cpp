@@ -1,11 +1,13 @@
 #include "support/temp_folder.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <unistd.h>
 #include <vector>
 
@@ -14,9 +16,13 @@ namespace fs = std::filesystem;
 namespace kv::test {
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kv-test-XXXXXX").string();
-    char* made = ::mkdtemp(pattern.data());
-    path_ = std::string(made ? made : "/tmp") + "/";
+    std::error_code ec;
+    const fs::path base = fs::temp_directory_path(ec);
+    if (ec) throw std::runtime_error("no temporary folder: " + ec.message());
+    std::string pattern = (base / "kv-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder " + pattern + ": " + std::strerror(errno));
+    path_ = pattern + "/";
 }
 
 TempFolder::~TempFolder() {
@@ -41,6 +47,8 @@ std::string TempFolder::Read(const std::string& name) const {
     std::ifstream in(fs::path(path_) / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+bool TempFolder::Exists(const std::string& name) const { return fs::exists(fs::path(path_) / name); }
 
 std::string TempFolder::List() const {
     std::vector<std::string> names;

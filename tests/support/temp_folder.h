@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards. The
 // current folder is put back too, for tests that work with bare file names.
+// A folder that cannot be made fails the test (the constructor throws): a test
+// never falls back to a folder that others share.
 #include <string>
 
 namespace kv::test {
@@ -19,10 +21,11 @@ public:
     // Makes the folder the current folder until the object goes away.
     void MakeCurrent();
 
-    // Writes raw bytes into a file of the folder.
+    // Writes raw bytes into a file of the folder (making its subfolders).
     void Write(const std::string& name, const std::string& bytes) const;
     // Reads a file's raw bytes (empty when missing).
     std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
     // Names in the folder, sorted.
     std::string List() const;
 

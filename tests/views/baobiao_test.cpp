@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "project/project.h"
 #include "report/ui/rtfreader.h"
+#include "support/env_guard.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/bbdoc.h"
@@ -28,7 +29,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 
 namespace {
 
@@ -307,10 +307,6 @@ class ExportTest : public BaoBiaoTest {
 protected:
     void SetUp() override {
         BaoBiaoTest::SetUp();
-        for (auto& [name, value] : savedEnv)
-            if (const char* v = std::getenv(name)) value = v;
-        setenv("TMPDIR", temp.path().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
         for (int i = 0; i < 45; ++i) {
             std::string n = std::to_string(i + 1);
             doc.m_chaXun.push_back({"d" + n, "d" + n + ".DXF", "r" + n + ".RTF"});
@@ -318,9 +314,6 @@ protected:
         doc.m_nChaXun = 45;
     }
     void TearDown() override {
-        for (const auto& [name, value] : savedEnv)
-            if (value) setenv(name, value->c_str(), 1);
-            else unsetenv(name);
         G_strPlivoPath.clear();
         BaoBiaoTest::TearDown();
     }
@@ -331,8 +324,9 @@ protected:
         return t;
     }
     TempFolder temp, config;
+    kv::test::EnvGuard tmpdir{"TMPDIR", temp.path()};
+    kv::test::EnvGuard configHome{"XDG_CONFIG_HOME", config.path()};
     CBbDoc_KV doc;
-    std::pair<const char*, std::optional<std::string>> savedEnv[2] = {{"TMPDIR", {}}, {"XDG_CONFIG_HOME", {}}};
 };
 
 TEST_F(ExportTest, WordGetsACopyOfTheCurrentReportUnderTheNextFreeName) {

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "codes/guifan.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 
 namespace {
 
 class GradeCombo : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureQtApp(); }
+    static void SetUpTestSuite() { kv::test::EnsureQtApp(); }
     QComboBox box;
 };
 

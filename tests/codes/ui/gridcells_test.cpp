@@ -6,12 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "../edition_guard.h"
+#include "support/edition_guard.h"
 #include "codes/guifantable.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "widgets/ui/easytableview.h"
 
 namespace {
+
+using kv::test::EditionGuard;
 
 struct Grades {
     int con = 30;
@@ -48,7 +50,7 @@ void Choose(EasyTableView* view, int row, int index) {
 }
 
 TEST(GradeGridWindow, EveryListedGradeCanBeChosenAndIsStoredAsItsCode) {
-    EnsureQtApp();
+    kv::test::EnsureQtApp();
     struct Case { int edition; std::vector<int> longitudinal, ties; };
     const Case cases[] = {
         {2002, {1, 2, 3, 4}, {1, 2, 3}},

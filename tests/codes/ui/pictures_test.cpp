@@ -10,7 +10,7 @@
 
 #include "codes/ui/bianjiebutton.h"
 #include "codes/ui/bmpcombobox.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const QColor kGrey(192, 192, 192), kYellow(255, 255, 0), kCyan(0, 255, 255), kGr
 
 class Pictures : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureQtApp(); }
+    static void SetUpTestSuite() { kv::test::EnsureQtApp(); }
 };
 
 QImage Render(QWidget& w, int width, int height) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/env_guard.h"
 #include "support/qt_app.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QMimeData>
 #include <QPdfWriter>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "drawing/pen_sgtex.h"
@@ -70,15 +70,15 @@ TEST(DrawingView, PrintingEnlargesTheMappingAndRestoresIt) {
     EXPECT_EQ(view.Coor(), before);
 
     // A real print job (to PDF) leaves the view's zoom as it was.
-    QTemporaryDir tmp;
+    kv::test::TempFolder tmp;
     CBase_SGT d = SampleSketch();
     view.SetDrawing(&d);
     {
-        QPdfWriter pdf(tmp.filePath("print.pdf"));
+        QPdfWriter pdf(kv::test::QtPath(tmp, "print.pdf"));
         view.PrintTo(pdf);
     }
     EXPECT_EQ(view.Coor(), before);
-    EXPECT_GT(QFileInfo(tmp.filePath("print.pdf")).size(), 1000);
+    EXPECT_GT(QFileInfo(kv::test::QtPath(tmp, "print.pdf")).size(), 1000);
 }
 
 TEST(DrawingView, ZoomCommandsAndPrevious) {
@@ -149,9 +149,8 @@ TEST(DrawingView, WindowAndMoveTools) {
 
 TEST(DrawingView, CopyAsPictureFollowsTheExtentRule) {
     App();
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    qputenv("TMPDIR", tmp.path().toUtf8());
+    kv::test::TempFolder tmp;
+    kv::test::EnvGuard tmpdir("TMPDIR", tmp.path());
     CBase_SGT d;
     d.SetCurColor("1");
     d.Draw_Line(0, 0, 400, 200);  // twice as wide as high
@@ -164,7 +163,7 @@ TEST(DrawingView, CopyAsPictureFollowsTheExtentRule) {
     ASSERT_FALSE(img.isNull());
     EXPECT_EQ(img.width(), 2000);
     EXPECT_EQ(img.height(), 1000);
-    const QImage file(QDir(tmp.path()).filePath("~vj_tmp.png"));
+    const QImage file(kv::test::QtPath(tmp, "~vj_tmp.png"));
     ASSERT_FALSE(file.isNull());
     EXPECT_NEAR(file.width() * 1000.0 / file.dotsPerMeterX(), 160.0, 0.1);  // mm
     EXPECT_NEAR(file.height() * 1000.0 / file.dotsPerMeterY(), 80.0, 0.1);
@@ -175,16 +174,15 @@ TEST(DrawingView, CopyAsPictureFollowsTheExtentRule) {
     QApplication::clipboard()->setText("kept");
     CDtView empty;
     EXPECT_EQ(empty.CopyToClipboard(), 0);
-    qputenv("TMPDIR", (tmp.path() + "/no/such/folder").toUtf8());
+    tmpdir.Set(tmp / "no/such/folder");
     EXPECT_EQ(view.CopyToClipboard(), 0);
     EXPECT_EQ(QApplication::clipboard()->text(), "kept");
-    qunsetenv("TMPDIR");
 }
 
 TEST(DrawingView, GarbageFileShowsAnEmptyView) {
     App();
-    QTemporaryDir tmp;
-    const QString path = tmp.filePath("bad.dxf");
+    kv::test::TempFolder tmp;
+    const QString path = kv::test::QtPath(tmp, "bad.dxf");
     {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -223,8 +221,8 @@ TEST(DrawingPreview, TakesThePlaceOfTheDialogsPlaceholder) {
 
 TEST(DrawingPicture, DxfFileToPngOfAGivenSize) {
     App();
-    QTemporaryDir tmp;
-    const QString dxf = tmp.filePath("sketch.dxf"), png = tmp.filePath("sketch.png");
+    kv::test::TempFolder tmp;
+    const QString dxf = kv::test::QtPath(tmp, "sketch.dxf"), png = kv::test::QtPath(tmp, "sketch.png");
     ASSERT_EQ(SampleSketch().Write_MemDxf_To_File(dxf.toUtf8().constData()), 1);
     ASSERT_TRUE(RenderDxfFileToPng(dxf, png, 640, 480));
     const QImage img(png);
@@ -232,7 +230,7 @@ TEST(DrawingPicture, DxfFileToPngOfAGivenSize) {
     EXPECT_GT(CountPixels(img, IsRed), 200);   // the bar and the arc
     EXPECT_GT(CountPixels(img, IsDark), 300);  // colour 7 prints black on paper: texts, dimension
     // An unreadable file still gives a picture of the size asked, blank.
-    ASSERT_TRUE(RenderDxfFileToPng(tmp.filePath("missing.dxf"), png, 100, 50));
+    ASSERT_TRUE(RenderDxfFileToPng(kv::test::QtPath(tmp, "missing.dxf"), png, 100, 50));
     const QImage blank(png);
     EXPECT_EQ(blank.size(), QSize(100, 50));
     EXPECT_EQ(CountPixels(blank, IsDark), 0);

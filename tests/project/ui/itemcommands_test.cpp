@@ -11,6 +11,7 @@
 #include "base/textio.h"
 #include "platform/services.h"
 #include "project/project.h"
+#include "support/env_guard.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/bbdoc.h"
@@ -70,7 +71,6 @@ class ItemCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         kv::test::EnsureQtApp();
-        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
         auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
         messages = scripted.get();
         oldMessages = kv::platform::InstallMessageService(std::move(scripted));
@@ -131,6 +131,7 @@ protected:
     }
 
     kv::test::TempFolder dir;
+    kv::test::EnvGuard configHome{"XDG_CONFIG_HOME", dir / "config"};
     std::unique_ptr<CMainFrame> frame;
     kv::platform::ScriptedMessageService* messages = nullptr;
     std::unique_ptr<kv::platform::MessageService> oldMessages;

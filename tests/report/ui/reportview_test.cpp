@@ -13,17 +13,17 @@
 
 #include <gtest/gtest.h>
 
-#include "qt_app.h"
-#include "../test_folder.h"
+#include "support/qt_app.h"
+#include "support/work_folder.h"
 
 namespace kv::report::ui {
 namespace {
 
-using kv::report::test::WorkFolder;
+using kv::test::WorkFolder;
 
 class ReportFile : public ::testing::Test {
 protected:
-    void SetUp() override { kv::report::test::EnsureApp(); }
+    void SetUp() override { kv::test::EnsureQtApp(); }
     WorkFolder dir;
     QString Path(const std::string& name) const { return QString::fromStdString(dir / name); }
 };

@@ -12,18 +12,18 @@
 
 #include <gtest/gtest.h>
 
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "report/rtf.h"
 #include "report/ui/clipboard.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfreader.h"
 #include "report/ui/rtfwriter.h"
-#include "../test_folder.h"
+#include "support/work_folder.h"
 
 namespace kv::report::ui {
 namespace {
 
-using kv::report::test::WorkFolder;
+using kv::test::WorkFolder;
 
 std::string PngOf(int w, int h, QColor colour) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -129,7 +129,7 @@ void WriteSampleReport(const std::string& path, const std::string& dxf) {
 
 class RtfIo : public ::testing::Test {
 protected:
-    void SetUp() override { kv::report::test::EnsureApp(); }
+    void SetUp() override { kv::test::EnsureQtApp(); }
 };
 
 TEST_F(RtfIo, OurReportReadsBackWithTextsColoursTablesAndPicture) {

@@ -10,18 +10,18 @@
 #include <gtest/gtest.h>
 
 #include "base/textio.h"
-#include "qt_app.h"
+#include "support/qt_app.h"
 #include "report/rtf.h"
 #include "report/script.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfreader.h"
 #include "report/ui/rtfwriter.h"
-#include "../test_folder.h"
+#include "support/work_folder.h"
 
 namespace kv::report::ui {
 namespace {
 
-using kv::report::test::WorkFolder;
+using kv::test::WorkFolder;
 
 std::string PngOf(int w, int h) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -90,7 +90,7 @@ int Images(const QTextDocument& doc, QSizeF* size = nullptr) {
 
 class Scripts : public ::testing::Test {
 protected:
-    void SetUp() override { kv::report::test::EnsureApp(); }
+    void SetUp() override { kv::test::EnsureQtApp(); }
     WorkFolder dir;
     StubPictures pictures;
 };

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/services.h"
-#include "../../support/qt_app.h"
+#include "support/qt_app.h"
 
 namespace {
 
