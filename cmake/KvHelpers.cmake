@@ -1,3 +1,10 @@
+# Every library of src/ is made by one of the functions below, which note its kind
+# (core or ui) and folder for the layer check (kv_write_library_list).
+function(kv_note_library name kind)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES "${name}|${kind}|${folder}")
+endfunction()
+
 # kv_core_library(name SOURCES ... DEPENDS ...): a static library of plain C++ (no Qt).
 function(kv_core_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
@@ -6,6 +13,16 @@ function(kv_core_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   # Core code must stay free of Qt: fail the build if a Qt header sneaks in.
   set_target_properties(${name} PROPERTIES AUTOMOC OFF)
+  kv_note_library(${name} core)
+endfunction()
+
+# kv_header_library(name HEADERS ... DEPENDS ...): plain C++ headers only (no Qt).
+function(kv_header_library name)
+  cmake_parse_arguments(ARG "" "" "HEADERS;DEPENDS" ${ARGN})
+  add_library(${name} INTERFACE ${ARG_HEADERS})
+  target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+  kv_note_library(${name} core)
 endfunction()
 
 # kv_ui_library(name SOURCES ... DEPENDS ...): a static library of Qt widgets.
@@ -14,6 +31,36 @@ function(kv_ui_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} Qt6::Widgets)
+  kv_note_library(${name} ui)
+endfunction()
+
+# Writes <build>/layers/libraries.txt: one line per library of src/,
+# "name|kind|folder|file;file;..." (files relative to src/), for scripts/check-layers.
+function(kv_write_library_list)
+  get_property(libraries GLOBAL PROPERTY KV_LIBRARIES)
+  set(text "")
+  foreach(entry IN LISTS libraries)
+    string(REPLACE "|" ";" fields "${entry}")
+    list(GET fields 0 name)
+    list(GET fields 2 folder)
+    get_target_property(sources ${name} SOURCES)
+    if(NOT sources)
+      get_target_property(sources ${name} INTERFACE_SOURCES)
+    endif()
+    set(files "")
+    foreach(source IN LISTS sources)
+      if(NOT IS_ABSOLUTE ${source})
+        set(source ${CMAKE_SOURCE_DIR}/src/${folder}/${source})
+      endif()
+      file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR}/src ${source})
+      list(APPEND files ${relative})
+    endforeach()
+    string(APPEND text "${entry}|${files}\n")
+  endforeach()
+  file(WRITE ${CMAKE_BINARY_DIR}/layers/libraries.txt "${text}")
+  # One graph file, not one per target.
+  file(WRITE ${CMAKE_BINARY_DIR}/CMakeGraphVizOptions.cmake
+       "set(GRAPHVIZ_GENERATE_PER_TARGET FALSE)\nset(GRAPHVIZ_GENERATE_DEPENDERS FALSE)\n")
 endfunction()
 
 # kv_test(name SOURCES ... DEPENDS ...): one GoogleTest executable, run by CTest

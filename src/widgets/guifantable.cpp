@@ -1,4 +1,4 @@
-#include "codes/guifantable.h"
+#include "widgets/guifantable.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "support/edition_guard.h"
-#include "codes/guifantable.h"
+#include "widgets/guifantable.h"
 #include "support/qt_app.h"
 #include "widgets/ui/easytableview.h"
 
