@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "base/globals.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/services.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
@@ -450,7 +451,9 @@ void CMainFrame::OnHelp() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_bProjectOpen) {
         SaveAllModified();
-        kv::app::WriteWorkPath(G_WorkSet, G_strWorkPath);
+        if (!kv::app::WriteWorkPath(G_WorkSet, G_strWorkPath))
+            kv::MessageBox("不能保存文件 : " + kv::platform::ProfilePath(kv::app::WorkSetIniName(G_WorkSet)),
+                           kv::MB_OK | kv::MB_ICONERROR);
         SaveProject();
     }
     if (!SaveAllModified()) {

@@ -102,10 +102,13 @@ int CJsBaseData::LoadData(const char* path) {
 int CJsBaseData::SaveData(const char* path) {
     std::FILE* fp = open_file_no_comment(path, "wt");
     if (!fp) return 0;
-    SaveData(fp);
-    int ok = close_file(fp) == 0 ? 1 : 0;
-    if (ok) SetFileName_(path);
-    return ok;
+    if (!SaveData(fp)) {
+        close_file(fp);
+        return 0;
+    }
+    if (commit_file(fp) != 0) return 0;
+    SetFileName_(path);
+    return 1;
 }
 
 void CJsBaseData::SetFileName(const std::string& stem) { m_strStem = stem; }

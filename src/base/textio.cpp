@@ -39,6 +39,12 @@ int close_file(std::FILE* fp) {
     return std::fclose(fp);
 }
 
+int commit_file(std::FILE* fp) {
+    if (!fp) return EOF;
+    --JS_OpenFileNum;
+    return kv::platform::CommitFile(fp);
+}
+
 namespace kv::detail {
 
 std::size_t CutLine(std::string& line, std::size_t maxGbkBytes, std::size_t maxUtf8Bytes) {

@@ -17,8 +17,13 @@ std::FILE* open_file(const char* name, const char* mode);
 // As open_file, but a failure returns nullptr without a message.
 std::FILE* open_file_no_comment(const char* name, const char* mode);
 
-// Closes a file opened by open_file and lowers JS_OpenFileNum.
+// Closes a file opened by open_file and lowers JS_OpenFileNum. A file opened to
+// replace another ("w", "wt", "wb") is thrown away: only commit_file keeps it.
 int close_file(std::FILE* fp);
+// Puts a file opened by open_file in place (see kv::platform::CommitFile) and
+// lowers JS_OpenFileNum. 0 on success; EOF when anything written failed, and the
+// file it was to replace is then unchanged.
+int commit_file(std::FILE* fp);
 
 // Lines starting with this mark are comments for fgets_skip_comment.
 inline constexpr const char* kCommentMark = "//";

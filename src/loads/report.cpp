@@ -153,10 +153,8 @@ bool CEquivLoad::WriteRoofReport(const char* path) {
     }
     std::fprintf(fp, "  顶板等效均布静荷载标准值qce1 = %.3f(kPa)\n", m_fQce1);
 
-    // The file is complete only once closed: open it in the editor after that.
-    bool written = !std::ferror(fp);
-    if (close_file(file.release()) != 0) written = false;
-    if (!written) return false;
+    // The file is complete only once committed: open it in the editor after that.
+    if (commit_file(file.release()) != 0) return false;
     OpenInEditor(path);
     return true;
 }
@@ -243,9 +241,7 @@ bool CEquivLoad::WriteWallReport(const char* path) {
     std::fprintf(fp, "  土中外墙等效均布静荷载标准值qce2 = %.3f(kPa)\n", m_fQce2);
     std::fprintf(fp, "  地面外墙等效均布静荷载标准值qce2' = %.3f(kPa)\n", m_fQce2Gnd);
 
-    bool written = !std::ferror(fp);
-    if (close_file(file.release()) != 0) written = false;
-    if (!written) return false;
+    if (commit_file(file.release()) != 0) return false;
     OpenInEditor(path);
     return true;
 }

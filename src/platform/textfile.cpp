@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -133,26 +134,53 @@ int CloseRead(void* cookie) {
 // ---- writing: UTF-8 from the program, GBK on disk, temp file + rename ---------
 //
 // A text file that replaces another is kept in memory as the program writes it
-// and converted when it is closed: writers go back to patch a count they wrote as
-// a placeholder, and positions must count the UTF-8 bytes the program wrote.
+// and converted when it is committed: writers go back to patch a count they wrote
+// as a placeholder, and positions must count the UTF-8 bytes the program wrote.
 // Binary files and appended text stream straight to disk.
+
+// Set by CommitFile around its fclose: only then does a close put the file in place.
+thread_local bool t_commitOnClose = false;
+// Why the last commit failed (errno does not survive fclose reliably).
+thread_local int t_closeError = 0;
+
+// The test hook: bytes a new stream may write before its writes fail.
+std::atomic<long long> g_failAfter{-1};
+std::atomic<int> g_failError{EIO};
 
 struct WriteCookie {
     std::FILE* raw = nullptr;
     bool transcode = true;
-    bool inMemory = false;   // text kept in `text` until the stream is closed
-    bool failed = false;
+    bool inMemory = false;   // text kept in `text` until the stream is committed
+    bool failed = false;     // a write failed: the stream is never committed
+    int error = 0;           // errno of the first failure
     std::string pending;     // streaming: a UTF-8 sequence split between two writes
     std::string text;        // in memory: the whole UTF-8 text
     std::size_t pos = 0;     // in memory: the stream position in `text`
     std::string tempPath;    // empty when writing the file in place (append)
     std::string finalPath;
+    long long written = 0;   // bytes handed to the disk
+    long long failAfter = -1;
+    int failError = EIO;
 };
 
+void Fail(WriteCookie* c, int error) {
+    if (!c->failed) c->error = error ? error : EIO;
+    c->failed = true;
+}
+
 bool WriteRaw(WriteCookie* c, std::string_view bytes) {
+    if (c->failed) return false;
     if (bytes.empty()) return true;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), c->raw) != bytes.size()) {
-        c->failed = true;
+    std::size_t room = bytes.size();
+    if (c->failAfter >= 0 && c->written + static_cast<long long>(room) > c->failAfter)
+        room = static_cast<std::size_t>(std::max(0LL, c->failAfter - c->written));
+    if (room > 0 && std::fwrite(bytes.data(), 1, room, c->raw) != room) {
+        Fail(c, errno);
+        return false;
+    }
+    c->written += static_cast<long long>(room);
+    if (room < bytes.size()) {
+        Fail(c, c->failError);
         return false;
     }
     return true;
@@ -204,25 +232,59 @@ int SeekWrite(void* cookie, off64_t* offset, int whence) {
     return 0;
 }
 
-int CloseWrite(void* cookie) {
-    std::unique_ptr<WriteCookie> c(static_cast<WriteCookie*>(cookie));
+// Writes what is still held, then flushes the file to the disk.
+void FinishWriting(WriteCookie* c, bool sync) {
     if (c->inMemory) {
         // In pieces, so a large text is not held twice.
         std::string_view rest = c->text;
         while (!rest.empty() && !c->failed) {
             std::size_t n = rest.size() <= 65536 ? rest.size() : CompleteUtf8Prefix(rest.substr(0, 65536));
             if (n == 0) n = std::min<std::size_t>(rest.size(), 65536);
-            WriteRaw(c.get(), Utf8ToGbkLossy(rest.substr(0, n)));
+            WriteRaw(c, Utf8ToGbkLossy(rest.substr(0, n)));
             rest.remove_prefix(n);
         }
-    } else if (!c->pending.empty()) WriteRaw(c.get(), Utf8ToGbkLossy(c->pending));
-    if (std::fflush(c->raw) != 0) c->failed = true;
-    if (std::fclose(c->raw) != 0) c->failed = true;
-    if (c->tempPath.empty()) return c->failed ? -1 : 0;
-    if (c->failed || std::rename(c->tempPath.c_str(), c->finalPath.c_str()) != 0) {
+    } else if (!c->pending.empty()) {
+        WriteRaw(c, Utf8ToGbkLossy(c->pending));
+    }
+    if (std::fflush(c->raw) != 0) Fail(c, errno);
+    if (sync && !c->failed && ::fsync(::fileno(c->raw)) != 0) Fail(c, errno);
+}
+
+// The rename itself must reach the disk too, or a crash may bring the old file back.
+void SyncFolder(const std::string& path) {
+    int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+int CloseWrite(void* cookie) {
+    std::unique_ptr<WriteCookie> c(static_cast<WriteCookie*>(cookie));
+    const bool commit = t_commitOnClose;
+    t_commitOnClose = false;
+    if (c->tempPath.empty()) {
+        // Appending works on the file itself: what was written stays.
+        FinishWriting(c.get(), commit);
+        if (std::fclose(c->raw) != 0) Fail(c.get(), errno);
+        t_closeError = c->error;
+        return c->failed ? -1 : 0;
+    }
+    if (!commit) {
+        // Closed without a commit: the old file stays as it was.
+        std::fclose(c->raw);
         ::unlink(c->tempPath.c_str());
+        t_closeError = c->error;
+        return 0;
+    }
+    FinishWriting(c.get(), true);
+    if (std::fclose(c->raw) != 0) Fail(c.get(), errno);
+    if (!c->failed && std::rename(c->tempPath.c_str(), c->finalPath.c_str()) != 0) Fail(c.get(), errno);
+    if (c->failed) {
+        ::unlink(c->tempPath.c_str());
+        t_closeError = c->error;
         return -1;
     }
+    SyncFolder(c->finalPath);
     return 0;
 }
 
@@ -324,6 +386,8 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
     cookie->transcode = !mode.binary;
     cookie->inMemory = cookie->transcode && !mode.append;
     cookie->finalPath = target;
+    cookie->failAfter = g_failAfter.load();
+    cookie->failError = g_failError.load();
     if (mode.append) {
         cookie->raw = std::fopen(target.c_str(), "ab");
     } else {
@@ -356,11 +420,46 @@ bool ReadFileBytes(std::string_view path, std::string& bytes) {
     return ok;
 }
 
+int CommitFile(std::FILE* f) {
+    if (!f) {
+        errno = EBADF;
+        return EOF;
+    }
+    bool ok = std::fflush(f) == 0 && !std::ferror(f);
+    int error = ok ? 0 : errno;
+    // Streams of the C library (the update modes) have a descriptor; ours have none.
+    int fd = ::fileno(f);
+    if (ok && fd >= 0 && ::fsync(fd) != 0) {
+        ok = false;
+        error = errno;
+    }
+    t_commitOnClose = ok;
+    t_closeError = 0;
+    int rc = std::fclose(f);
+    t_commitOnClose = false;
+    if (ok && rc == 0) return 0;
+    // The stream's own record of its first failure says most.
+    errno = t_closeError ? t_closeError : (error ? error : EIO);
+    return EOF;
+}
+
+WriteFailureForTesting::WriteFailureForTesting(long long afterBytes, int error) {
+    g_failError = error;
+    g_failAfter = afterBytes;
+}
+
+WriteFailureForTesting::~WriteFailureForTesting() { g_failAfter = -1; }
+
 bool WriteFileAtomically(std::string_view path, std::string_view bytes) {
     std::FILE* f = OpenFile(path, "wb");
     if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) {
+        int error = errno;
+        std::fclose(f);
+        errno = error;
+        return false;
+    }
+    return CommitFile(f) == 0;
 }
 
 bool ReadTextFile(std::string_view path, std::string& utf8, std::size_t* replaced) {

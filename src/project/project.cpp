@@ -106,9 +106,11 @@ int CProject::WritePrj(const std::vector<std::string>& moduleRowNames) const {
     }
     std::FILE* fp = open_file_no_comment(kProjectFileName, "wb");
     if (!fp) return 0;
-    bool ok = std::fwrite(out.data(), 1, out.size(), fp) == out.size();
-    ok = close_file(fp) == 0 && ok;
-    return ok ? 1 : 0;
+    if (std::fwrite(out.data(), 1, out.size(), fp) != out.size()) {
+        close_file(fp);
+        return 0;
+    }
+    return commit_file(fp) == 0 ? 1 : 0;
 }
 
 std::string CProject::ItemStem(int itemNo) {
@@ -168,5 +170,5 @@ bool CGcxx::WriteBox(const std::string& folder) const {
             if (c == '\n' || c == '\r') c = ' ';
         std::fprintf(fp, "%s\n", line.c_str());
     }
-    return close_file(fp) == 0;
+    return commit_file(fp) == 0;
 }

@@ -285,5 +285,8 @@ int CBbDoc_KV::StoreItemData(CJsBaseData* data) {
     if (!data || stem.empty()) return 0;  // no item run yet: there is no item to store into
     data->SetFileName(stem);
     std::string path = G_strWorkPath + stem + ".dat";
-    return data->SaveData(path.c_str());
+    int ok = data->SaveData(path.c_str());
+    // The item keeps its previous file; the user must know the new data is not in it.
+    if (!ok) kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
+    return ok;
 }

@@ -23,8 +23,7 @@ public:
         SetBiaoShi(fp, "KV_DB_V30");
         std::fprintf(fp, "%f,%d\n", load, edges);
         SaveData(fp);  // the common block: the FILE* overload stays reachable
-        close_file(fp);
-        return 1;
+        return commit_file(fp) == 0 ? 1 : 0;
     }
     int LoadData(const char* path) override {
         std::FILE* fp = open_file(path, "rt");

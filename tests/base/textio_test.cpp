@@ -145,6 +145,10 @@ TEST(OpenFile, CountsOpenFilesAndReportsFailures) {
     EXPECT_EQ(JS_OpenFileNum, before + 1);
     close_file(f);
     EXPECT_EQ(JS_OpenFileNum, before);
+    f = open_file("Message.Box", "wt");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(commit_file(f), 0);
+    EXPECT_EQ(JS_OpenFileNum, before);
 
     EXPECT_EQ(open_file_no_comment("none.dat", "rt"), nullptr);
     EXPECT_EQ(JS_ERROR_CODE, 0);
@@ -211,7 +215,7 @@ TEST(GbkFormat, WritesToATextFile) {
     std::FILE* f = open_file((dir / "r.txt").c_str(), "wt");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(fprintf_gbk(f, "%-4s%6.2f\n", "右", 3.14159), 12);  // bytes the program wrote
-    close_file(f);
+    ASSERT_EQ(commit_file(f), 0);
     EXPECT_EQ(dir.Read("r.txt"), "\xD3\xD2    3.14\n");
 }
 

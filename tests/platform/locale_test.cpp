@@ -14,7 +14,7 @@ std::string WriteNumbers(const kv::test::TempFolder& dir, const char* name) {
     std::FILE* f = open_file((dir / name).c_str(), "wt");
     if (!f) return {};
     std::fprintf(f, "%d,%f,%f\n", 12, 1.5, -0.25);
-    close_file(f);
+    commit_file(f);
     return dir.Read(name);
 }
 

@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <memory>
+#include <vector>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,7 +31,7 @@ TEST(TextFile, TextIsGbkOnDiskAndUtf8InTheProgram) {
     std::FILE* f = OpenFile(dir / "a.dat", "wt");
     ASSERT_NE(f, nullptr);
     std::fprintf(f, "%s\n%d,%f\n", "地下室顶板", 3, 1.5);
-    ASSERT_EQ(std::fclose(f), 0);
+    ASSERT_EQ(CommitFile(f), 0);
     EXPECT_EQ(dir.Read("a.dat"), "\xB5\xD8\xCF\xC2\xCA\xD2\xB6\xA5\xB0\xE5\n3,1.500000\n");
 
     f = OpenFile(dir / "a.dat", "rt");
@@ -93,7 +97,7 @@ TEST(TextFile, AFileIsReplacedOnlyWhenItsNewContentIsComplete) {
     std::fflush(f);
     // While the file is being written the user's file is untouched.
     EXPECT_EQ(dir.Read("&KV_0001.DAT"), "old\n");
-    ASSERT_EQ(std::fclose(f), 0);
+    ASSERT_EQ(CommitFile(f), 0);
     // Written under the existing name's spelling; no second file, no temporary left.
     EXPECT_EQ(dir.List(), "&KV_0001.DAT");
     EXPECT_EQ(dir.Read("&KV_0001.DAT"), "new\n");
@@ -163,7 +167,7 @@ TEST(TextFile, AWriterCanGoBackAndPatchWhatItWrote) {
         ASSERT_EQ(std::fseek(f, 0, SEEK_SET), 0);
         std::fprintf(f, "%08d\n", 2);
         EXPECT_EQ(std::ftell(f), afterCount);
-        ASSERT_EQ(std::fclose(f), 0);
+        ASSERT_EQ(CommitFile(f), 0);
         EXPECT_EQ(dir.Read("YS.FB"), c.expected);
     }
 }
@@ -177,7 +181,7 @@ TEST(TextFile, AnUpdateTextStreamIsGbkOnDiskAndReadsBackWhatWasWritten) {
     char line[64];
     ASSERT_NE(std::fgets(line, sizeof line, f), nullptr);
     EXPECT_STREQ(line, "迭代次数 = 3\n");
-    ASSERT_EQ(std::fclose(f), 0);
+    ASSERT_EQ(CommitFile(f), 0);
     std::string expected;
     ASSERT_TRUE(kv::platform::Utf8ToGbk("迭代次数 = 3\n", expected));
     EXPECT_EQ(dir.Read("log.txt"), expected);
@@ -230,7 +234,7 @@ TEST(TextFile, ALongTextKeepsEveryCharacterWhole) {
     std::FILE* f = OpenFile(dir / "long.txt", "wt");
     ASSERT_NE(f, nullptr);
     std::fputs(utf8.c_str(), f);
-    ASSERT_EQ(std::fclose(f), 0);
+    ASSERT_EQ(CommitFile(f), 0);
     EXPECT_EQ(dir.Read("long.txt"), gbk);
 }
 
@@ -271,7 +275,7 @@ TEST(TextFile, AFileOpenedByABareNameLandsWhereItWasOpened) {
     ASSERT_NE(f, nullptr);
     second.MakeCurrent();
     std::fputs("计算完成\n", f);
-    ASSERT_EQ(std::fclose(f), 0);
+    ASSERT_EQ(CommitFile(f), 0);
     EXPECT_EQ(first.List(), "Message.Box");
     EXPECT_EQ(second.List(), "");
 }
@@ -286,6 +290,119 @@ TEST(TextFile, WritingThroughALinkReplacesTheFileItPointsTo) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(dir.Read("shared/KV.INI"), "new\n");
     EXPECT_EQ(dir.List(), "KV.INI shared");
+}
+
+// An item file as the Windows program left it: the bytes every failure must keep.
+const std::string kOldItem = "KV_MKQ_V30\r\n\xB5\xD8\xCF\xC2\r\n1,2\r\n";
+
+// Enough text to pass every buffer on its way to the disk.
+std::string ManyLines() {
+    std::string text;
+    for (int i = 0; i < 4000; ++i) text += "地下室顶板," + std::to_string(i) + "\n";
+    return text;
+}
+
+TEST(TextFile, AWriteThatFailsLeavesTheOldFileByteForByte) {
+    // Text is converted when committed, binary streams as it is written: a failure
+    // before the first byte, in the middle and near the end of the new content.
+    struct Case {
+        const char* mode;
+        long long failAfter;
+        int error;
+    };
+    const Case cases[] = {
+        {"wt", 0, EIO}, {"wt", 9, ENOSPC}, {"wt", 40000, ENOSPC}, {"w+", 100, EIO},
+        {"wb", 0, EIO}, {"wb", 9, ENOSPC}, {"wb", 40000, EIO},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " after " + std::to_string(c.failAfter));
+        kv::test::TempFolder dir;
+        dir.Write("&KV_0001.DAT", kOldItem);
+        std::FILE* f = nullptr;
+        {
+            WriteFailureForTesting failing(c.failAfter, c.error);
+            f = OpenFile(dir / "&kv_0001.dat", c.mode);
+        }
+        ASSERT_NE(f, nullptr);
+        std::fputs(ManyLines().c_str(), f);
+        errno = 0;
+        EXPECT_EQ(CommitFile(f), EOF);
+        EXPECT_EQ(errno, c.error);
+        EXPECT_EQ(dir.Read("&KV_0001.DAT"), kOldItem);
+        EXPECT_EQ(dir.List(), "&KV_0001.DAT");  // no temporary file left
+    }
+}
+
+TEST(TextFile, ClosingWithoutACommitThrowsTheNewContentAway) {
+    for (const char* mode : {"wt", "wb", "w+"}) {
+        SCOPED_TRACE(mode);
+        kv::test::TempFolder dir;
+        dir.Write("&KV_0001.DAT", kOldItem);
+        for (const char* name : {"&KV_0001.DAT", "GCXX.BOX"}) {
+            std::FILE* f = OpenFile(dir / name, mode);
+            ASSERT_NE(f, nullptr);
+            std::fputs("half\n", f);
+            EXPECT_EQ(std::fclose(f), 0);
+        }
+        EXPECT_EQ(dir.Read("&KV_0001.DAT"), kOldItem);
+        EXPECT_EQ(dir.List(), "&KV_0001.DAT");  // nor is a new file made
+    }
+}
+
+TEST(TextFile, AFileThatCannotBePutInPlaceLeavesEverythingAsItWas) {
+    kv::test::TempFolder dir;
+    dir.Write("GCXX.BOX", "工程\n");
+    // A folder whose name is a file's takes no file.
+    errno = 0;
+    EXPECT_EQ(OpenFile(dir / "GCXX.BOX/KV.INI", "wt"), nullptr);
+    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_FALSE(WriteTextFile(dir / "GCXX.BOX/KV.INI", "x\n"));
+    // The name is taken by a folder while the file is being written: the rename fails.
+    std::FILE* f = OpenFile(dir / "BAOBIAO.RTF", "wt");
+    ASSERT_NE(f, nullptr);
+    std::fputs("{\\rtf1}", f);
+    dir.Write("BAOBIAO.RTF/keep", "x");
+    EXPECT_EQ(CommitFile(f), EOF);
+    EXPECT_EQ(dir.Read("BAOBIAO.RTF/keep"), "x");
+    EXPECT_EQ(dir.Read("GCXX.BOX"), "工程\n");
+    EXPECT_EQ(dir.List(), "BAOBIAO.RTF GCXX.BOX");
+}
+
+TEST(TextFile, AFullDiskLeavesTheOldFileByteForByte) {
+    kv::test::TempFolder dir;
+    const std::string disk = dir / "disk";
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    // A small file system of its own where the machine lets us mount one; else
+    // the writes fail as a full disk would make them fail.
+    struct Unmount {
+        std::string path;
+        ~Unmount() {
+            if (!path.empty()) ::umount2(path.c_str(), MNT_DETACH);
+        }
+    } unmount;
+    std::unique_ptr<WriteFailureForTesting> full;
+    if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") == 0) {
+        unmount.path = disk;
+    } else {
+        std::printf("cannot mount a small tmpfs (%s): the full disk is simulated\n", std::strerror(errno));
+        full = std::make_unique<WriteFailureForTesting>(60 * 1024, ENOSPC);
+    }
+    const std::string old = "[CurWorkSeting]\r\nCurWorkPath=/home/kv/\r\n";
+    {
+        std::FILE* f = OpenFile(disk + "/KV.INI", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(old.c_str(), f);
+        ASSERT_EQ(CommitFile(f), 0);
+    }
+    std::string large = ManyLines() + ManyLines();
+    ASSERT_GT(large.size(), 64u * 1024);
+    errno = 0;
+    EXPECT_FALSE(WriteTextFile(disk + "/kv.ini", large));
+    EXPECT_EQ(errno, ENOSPC);
+    EXPECT_EQ(dir.Read("disk/KV.INI"), old);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(disk)) left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"KV.INI"});  // the temporary file is gone
 }
 
 }  // namespace

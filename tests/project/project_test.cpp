@@ -2,10 +2,12 @@
 
 #include "base/error.h"
 #include "base/globals.h"
+#include "platform/textfile.h"
 #include "project/codeedition.h"
 #include "support/edition_guard.h"
 #include "support/temp_folder.h"
 
+#include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -209,6 +211,30 @@ TEST(ProjectInfo, TheBoxFileHoldsThreeLines) {
     EXPECT_EQ(back.m_strNumber, "only two");
     EXPECT_EQ(back.m_strTime, "");
     EXPECT_FALSE(back.ReadBox(dir / "nowhere"));
+}
+
+TEST(ProjectFiles, AFailedSaveLeavesTheFilesOfTheProjectAsTheyWere) {
+    kv::test::TempFolder dir;
+    dir.MakeCurrent();
+    CProject p;
+    p.m_nSelected[0] = 1;
+    p.AddItem(0);
+    ASSERT_EQ(p.WritePrj(BasementRows()), 1);
+    CGcxx g;
+    g.SetDefault(0);
+    ASSERT_TRUE(g.WriteBox(dir.path()));
+    const std::string prj = dir.Read(kProjectFileName), box = dir.Read("GCXX.BOX");
+
+    p.AddItem(0);
+    g.m_strName = "改过的工程";
+    for (long long after : {0LL, 20LL}) {
+        kv::platform::WriteFailureForTesting full(after, ENOSPC);
+        EXPECT_EQ(p.WritePrj(BasementRows()), 0) << after;
+        EXPECT_FALSE(g.WriteBox(dir.path())) << after;
+    }
+    EXPECT_EQ(dir.Read(kProjectFileName), prj);
+    EXPECT_EQ(dir.Read("GCXX.BOX"), box);
+    EXPECT_EQ(dir.List(), "GCXX.BOX " + std::string(kProjectFileName));
 }
 
 TEST(CodeEdition, AnOlderFilesHpb235UnderTheNewerCodeIsNoticed) {

@@ -55,7 +55,7 @@ TEST(ScriptWriters, EveryBlockStandsWholeOnOneLine) {
     VanjoroScript_Text(fp, "计算结论:失败\n\n", 255, 1.0);
     VanjoroScript_Text(fp, "  12.500", 255, 1.0);
     std::fputs(" next\n", fp);
-    close_file(fp);
+    ASSERT_EQ(commit_file(fp), 0);
     std::string text;
     ASSERT_TRUE(kv::platform::ReadTextFile(dir / "r.txt", text));
     const std::string style = "TextStyle=255,1.000" + std::string(21 - 9, ' ');
@@ -75,7 +75,7 @@ TEST(ScriptWriters, LongTextsGoInBlocksThatFit) {
     std::FILE* fp = open_file((dir / "r.txt").c_str(), "w");
     ASSERT_NE(fp, nullptr);
     VanjoroScript_Text(fp, text.c_str(), 255, 1.0);
-    close_file(fp);
+    ASSERT_EQ(commit_file(fp), 0);
     std::string written;
     ASSERT_TRUE(kv::platform::ReadTextFile(dir / "r.txt", written));
     ASSERT_EQ(written.back(), '\n');

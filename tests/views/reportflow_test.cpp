@@ -79,7 +79,7 @@ TEST_F(ReportFlow, ATextReportWithADrawingBlockShowsTheDrawingAsAPicture) {
     std::fprintf(f, "一、计算条件\n");
     VanjoroScript(f, "InsertDxf=&KV_0001_PJ.DXF");  // relative to the work folder
     std::fprintf(f, "二、计算结果\n");
-    close_file(f);
+    ASSERT_EQ(commit_file(f), 0);
     ASSERT_TRUE(TextToRtf((dir / "&KV_0001.RTF").c_str()));
     EXPECT_EQ(dir.Read("&KV_0001.RTF").substr(0, 5), "{\\rtf");
 
@@ -218,7 +218,7 @@ TEST_F(ReportFlow, CopiedTextGoesOutAsRtfWithItsPictures) {
     std::fprintf(f, "before\n");
     VanjoroScript(f, "InsertDxf=a.DXF");
     VanjoroScript_Text(f, "红字\n", 255, 1.0);
-    close_file(f);
+    ASSERT_EQ(commit_file(f), 0);
     ASSERT_TRUE(TextToRtf((dir / "r.RTF").c_str()));
     report->ReadFile(dir / "r.RTF");
     report->RunScripts();

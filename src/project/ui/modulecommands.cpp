@@ -88,11 +88,12 @@ bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
     data.m_strName = frame.m_strItemTitle;
     data.SetFileName(frame.m_strItemStem);
     std::string path = G_strWorkPath + frame.m_strItemStem + ".dat";
-    // A new item starts as a copy of what the object holds now. Failures are the
-    // module reader's to report; the dialog runs in every case.
-    if (frame.m_bNewItem)
-        data.SaveData(path.c_str());
-    else
+    // A new item starts as a copy of what the object holds now. Read failures are
+    // the module reader's to report; the dialog runs in every case.
+    if (frame.m_bNewItem) {
+        if (!data.SaveData(path.c_str())) kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
+    } else {
         data.LoadData(path.c_str());
+    }
     return true;
 }

@@ -165,7 +165,8 @@ void CDlgOpenProject::accept() {
         if (!MakeDirectory(folder.c_str()) || !kv::platform::SetCurrentFolder(folder)) return;
     }
     m_chosen = kv::platform::WithTrailingSlash(kv::platform::ResolveExisting(folder));
-    m_gcxx.WriteBox(m_chosen);
+    if (!m_gcxx.WriteBox(m_chosen))
+        kv::MessageBox("不能保存文件 : " + m_chosen + "GCXX.BOX", kv::MB_OK | kv::MB_ICONERROR);
 }
 
 int SelectWorkPath(QWidget* owner, CGcxx& out, const std::string& startFolder, const std::string& captionSuffix) {

@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "base/textio.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "project/project.h"
 #include "support/env_guard.h"
 #include "support/qt_app.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -47,7 +49,7 @@ public:
         if (!fp) return 0;
         std::fprintf(fp, "FAKE,%d\n", span);
         CJsBaseData::SaveData(fp);
-        return close_file(fp) == 0 ? 1 : 0;
+        return commit_file(fp) == 0 ? 1 : 0;
     }
     void SetFileName(const std::string& stem) override {
         CJsBaseData::SetFileName(stem);
@@ -323,6 +325,38 @@ TEST_F(ItemCommands, StoringNeedsAnItemAndTheItemFileIsFoundInAnyCase) {
     EXPECT_EQ(frame->ItemFileExists(), 0);
     dir.Write("&KV_0007.DAT", "x\n");
     EXPECT_EQ(frame->ItemFileExists(), 1);
+}
+
+TEST_F(ItemCommands, ASaveThatFailsHalfwayLeavesTheItemFileAsItWasAndSaysSo) {
+    CSplitterFrame* roof = RoofWindow(2);
+    ASSERT_NE(roof, nullptr);
+    roof->ItemCombo()->setCurrentIndex(1);
+    const std::string before = dir.Read("&KV_0002.dat");
+    // The disk fills up in the middle of the common block, after the module's own line.
+    onDialog = [](FakeData& d) {
+        d.span = 25;
+        kv::platform::WriteFailureForTesting full(12, ENOSPC);
+        EXPECT_EQ(CBbDoc_KV::StoreItemData(&d), 0);
+        return QDialog::Accepted;
+    };
+    Click(roof, kv::cmd::kCalculate);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(dir.Read("&KV_0002.dat"), before);
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + (dir / "&KV_0002.dat"));
+
+    // 新增 with a disk that takes nothing: no item file, so no new item, and the user is told.
+    onDialog = nullptr;
+    {
+        kv::platform::WriteFailureForTesting full(0, ENOSPC);
+        Click(roof, kv::cmd::kAddItem);
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(G_Project.m_nCount[0], 2);
+    EXPECT_EQ(dir.Read("&KV_0003.dat"), "");
+    ASSERT_EQ(messages->shown().size(), 2u);
+    EXPECT_EQ(messages->shown()[1].text, "不能保存文件 : " + (dir / "&KV_0003.dat"));
+    EXPECT_EQ(dir.List().find("kvtmp"), std::string::npos);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "project/ui/openprojectdlg.h"
 
 #include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/textfile.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +95,26 @@ TEST_F(OpenProjectDialog, AFolderThatCannotBeMadeGetsNoInformation) {
     dlg.findChild<QPushButton*>("1")->click();
     EXPECT_EQ(dlg.ChosenFolder(), "");
     EXPECT_EQ(dir.List(), "file");
+}
+
+TEST_F(OpenProjectDialog, InformationThatCannotBeSavedIsReportedAndTheOldFileKept) {
+    kv::test::TempFolder dir;
+    const std::string old = "\xC4\xB3\xB9\xA4\xB3\xCC\r\nA-17\r\n2020\xC4\xEA\r\n";
+    dir.Write("p/GCXX.BOX", old);
+    auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+    auto* messages = scripted.get();
+    auto previous = kv::platform::InstallMessageService(std::move(scripted));
+    CDlgOpenProject dlg(nullptr, dir / "p", "");
+    Edit(dlg, 12794)->setText("改名");
+    {
+        kv::platform::WriteFailureForTesting full(4, ENOSPC);
+        dlg.findChild<QPushButton*>("1")->click();
+    }
+    EXPECT_EQ(dlg.ChosenFolder(), dir / "p/");
+    EXPECT_EQ(dir.Read("p/GCXX.BOX"), old);
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + (dir / "p/GCXX.BOX"));
+    kv::platform::InstallMessageService(std::move(previous));
 }
 
 }  // namespace

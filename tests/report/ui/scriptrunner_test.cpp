@@ -206,7 +206,7 @@ TEST_F(Scripts, TextReportToViewAndBack) {
     std::fputs("[ 冲切验算 ]\n", fp);
     VanjoroScript_Text(fp, "\tKL < Q 冲切验算不满足 !\n", 255, 1.0);
     std::fputs(" ", fp);
-    close_file(fp);
+    ASSERT_EQ(commit_file(fp), 0);
     ASSERT_EQ(TextToRtf((dir / "r.rtf").c_str()), 1);
 
     QString path = QString::fromStdString(dir / "r.rtf");
