@@ -177,7 +177,7 @@ std::string PythonWithEzdxf() {
 
 TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
     const std::string py = PythonWithEzdxf();
-    if (py.empty()) GTEST_SKIP() << "python3-ezdxf is not installed; skipping the outside reader check";
+    if (py.empty()) GTEST_SKIP() << "python3-ezdxf is missing (scripts/setup installs it): the outside reader check did not run";
     kv::test::TempFolder dir;
     ASSERT_EQ(SampleDrawing().Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);
     ASSERT_EQ(PenDrawing().Write_MemDxf_To_File((dir / "pen.dxf").c_str()), 1);

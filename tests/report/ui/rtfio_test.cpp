@@ -287,25 +287,42 @@ TEST_F(RtfIo, MalformedInputNeverCrashes) {
     EXPECT_EQ(doc.toPlainText(), QString("kept"));
 }
 
+// Runs an outside tool to its end, killed after two minutes so a hung office
+// suite fails the test instead of holding the run; gives its standard output.
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " did not finish within two minutes";
+    } else if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " failed: " << p.readAllStandardError().toStdString();
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 TEST_F(RtfIo, LibreOfficeOpensOurReport) {
-    QString soffice = QStandardPaths::findExecutable("soffice");
-    QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
     if (soffice.isEmpty() || pdftotext.isEmpty())
-        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed: not checked";
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is missing; scripts/setup installs "
+                        "libreoffice-writer-nogui and poppler-utils";
     WorkFolder dir;
     dir.Write("a.dxf", "0\nEOF\n");
     StubPictures pictures;
     WriteSampleReport(dir / "r.rtf", dir / "a.dxf");
-    // A profile of its own: another LibreOffice running at the time cannot lock it.
+    // A profile of its own: another LibreOffice running at the time (a parallel
+    // test run, the user's own) cannot lock it.
     const QString profile = "-env:UserInstallation=file://" + QString::fromStdString(dir.path()) + "lo-profile";
-    QProcess p;
-    p.start(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
-                      QString::fromStdString(dir / "r.rtf")});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    QProcess t;
-    t.start(pdftotext, {QString::fromStdString(dir / "r.pdf"), "-"});
-    ASSERT_TRUE(t.waitForFinished(60000));
-    QString text = QString::fromUtf8(t.readAllStandardOutput());
+    const auto toPdf = [&](const std::string& rtf) {
+        RunTool(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
+                          QString::fromStdString(dir / rtf)});
+        const std::string pdf = rtf.substr(0, rtf.size() - 3) + "pdf";
+        EXPECT_TRUE(dir.Exists(pdf)) << "LibreOffice wrote no " << pdf;
+        return RunTool(pdftotext, {QString::fromStdString(dir / pdf), "-"});
+    };
+    const QString text = toPdf("r.rtf");
     EXPECT_TRUE(text.contains(QString("门框墙计算"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QString("不满足"))) << text.toStdString();
 
@@ -313,22 +330,13 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
     QTextDocument view;
     ASSERT_TRUE(LoadReport(&view, QString::fromStdString(dir / "r.rtf"), true));
     ASSERT_TRUE(SaveRtf(view, QString::fromStdString(dir / "saved.rtf")));
-    QProcess saved;
-    saved.start(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir.path()),
-                          QString::fromStdString(dir / "saved.rtf")});
-    ASSERT_TRUE(saved.waitForFinished(120000));
-    QProcess savedText;
-    savedText.start(pdftotext, {QString::fromStdString(dir / "saved.pdf"), "-"});
-    ASSERT_TRUE(savedText.waitForFinished(60000));
-    QString again = QString::fromUtf8(savedText.readAllStandardOutput());
+    const QString again = toPdf("saved.rtf");
     for (const char* piece : {"门框墙计算", "不满足", "当混凝土强度等级不超过", "门洞宽", "结束"})
         EXPECT_TRUE(again.contains(QString::fromUtf8(piece))) << piece << "\n" << again.toStdString();
 
     // and what LibreOffice writes back, our reader reads
-    QProcess back;
-    back.start(soffice, {profile, "--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
-                         QString::fromStdString(dir.path() + "lo/"), QString::fromStdString(dir / "r.rtf")});
-    ASSERT_TRUE(back.waitForFinished(120000));
+    RunTool(soffice, {profile, "--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
+                      QString::fromStdString(dir.path() + "lo/"), QString::fromStdString(dir / "r.rtf")});
     QTextDocument doc;
     ASSERT_TRUE(LoadReport(&doc, QString::fromStdString(dir.path() + "lo/r.rtf"), true));
     EXPECT_TRUE(doc.toPlainText().contains(QString("门框墙计算")));
