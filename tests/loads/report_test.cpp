@@ -61,6 +61,26 @@ TEST_F(Report, RoofReportOfClassAMatchesTheGoldenFile) {
     EXPECT_EQ(processes_->opened[0], folder_ / "roof.OUT");
 }
 
+TEST_F(Report, SaturatedShallowRoofReportMatchesTheGoldenFile) {
+    // K on its ramp between the table and the saturated limit, Pch above 0,
+    // and the wave-speed ratio the conventional stage set for saturated soil.
+    CEquivLoad q;
+    q.m_fCover = 1.0f;
+    q.m_bMainStructure = 1;
+    q.m_bSaturated = 1;
+    q.m_fAirContent = 0.25f;
+    q.m_bRoofUpperN = 0;
+    q.m_nStructForm = 2;
+    q.m_nNuclearClass = 3;
+    q.m_fDeltaPm = 45.0f;
+    q.m_nConvClass = 1;
+    q.m_fCharge = 200.0f;
+    q.m_fDistance = 8.0f;
+    q.m_fDistanceGnd = 8.0f;
+    Write(q, "roof.OUT");
+    EXPECT_EQ(folder_.Read("roof.OUT"), Fixture("roof_class_a_saturated.OUT"));
+}
+
 TEST_F(Report, WallReportOfClassBMatchesTheGoldenFile) {
     CEquivLoad q;
     q.m_nClass = 1;
