@@ -34,6 +34,18 @@ qreal Px(int twips) { return twips / 15.0; }
 
 enum class Dest { Text, FontTable, FontEntry, ColourTable, Picture, Skip };
 
+// The classes of characters a word processor formats apart: \loch single-byte
+// low (ASCII), \hich single-byte high, \dbch double-byte (Chinese) text.
+enum CharClass { kLowClass, kHighClass, kDoubleClass, kClassCount };
+
+// What \af, \afs, \ab and \ai give one class; unset values fall back to \f, \fs, \b, \i.
+struct ClassProps {
+    int font = -1;
+    int halfPoints = 0;
+    int bold = -1;
+    int italic = -1;
+};
+
 struct CharState {
     int font = -1;
     int halfPoints = 24;
@@ -41,6 +53,11 @@ struct CharState {
     int background = 0;
     bool bold = false, italic = false, underline = false, strike = false;
     int script = 0;  // 0 none, 1 sub, 2 super
+    ClassProps classes[kClassCount];
+    // The class the last \loch, \hich or \dbch named: it takes the \a… words that
+    // follow, and blanks and punctuation written after it. After \rtlch or \ltrch
+    // (-1) the \a… words describe right-to-left text and are dropped.
+    int named = -1;
 };
 
 struct ParaState {
@@ -99,7 +116,9 @@ private:
     void EnterContent();
     void LeaveTable();
     void ApplyCellFormat();
+    QTextCharFormat Format(int charClass) const;
     QTextCharFormat Format() const;
+    int ClassOf(QChar c) const;
     QTextBlockFormat BlockFormat() const;
     int CodePageOfFont(int font) const;
 
@@ -181,18 +200,42 @@ void Reader::FlushBytes() {
     Emit(DecodeBytes(b, cp));
 }
 
+// Chinese, Japanese and Korean characters: the text a word processor writes as \dbch.
+bool IsDoubleByte(char16_t u) {
+    return (u >= 0x1100 && u <= 0x11FF) || (u >= 0x2E80 && u <= 0xA4CF) || (u >= 0xAC00 && u <= 0xD7AF) ||
+           (u >= 0xD800 && u <= 0xDFFF) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) ||
+           (u >= 0xFF00 && u <= 0xFFEF);
+}
+
+// Blanks and ASCII punctuation belong to no class of their own: they go with the
+// class the writer named for them.
+int Reader::ClassOf(QChar c) const {
+    const char16_t u = c.unicode();
+    if (IsDoubleByte(u)) return kDoubleClass;
+    const bool weak = c.isSpace() || (u < 0x80 && c.isPunct()) || (u < 0x80 && c.isSymbol());
+    if (weak && g().ch.named >= 0) return g().ch.named;
+    return u < 0x80 ? kLowClass : kHighClass;
+}
+
 QTextCharFormat Reader::Format() const {
+    const int named = g().ch.named;
+    return Format(named >= 0 ? named : kLowClass);
+}
+
+QTextCharFormat Reader::Format(int charClass) const {
     const CharState& c = g().ch;
+    const ClassProps& own = c.classes[charClass];
+    const int font = own.font >= 0 ? own.font : c.font;
     QTextCharFormat f;
-    auto it = fonts_.find(c.font < 0 ? defaultFont_ : c.font);
+    auto it = fonts_.find(font < 0 ? defaultFont_ : font);
     if (it != fonts_.end() && !it->name.isEmpty()) f.setFontFamilies(ReportFontFamilies(it->name));
-    f.setFontPointSize(c.halfPoints / 2.0);
+    f.setFontPointSize((own.halfPoints > 0 ? own.halfPoints : c.halfPoints) / 2.0);
     if (c.colour > 0 && c.colour < colours_.size() && colours_[c.colour].isValid())
         f.setForeground(colours_[c.colour]);
     if (c.background > 0 && c.background < colours_.size() && colours_[c.background].isValid())
         f.setBackground(colours_[c.background]);
-    f.setFontWeight(c.bold ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(c.italic);
+    f.setFontWeight((own.bold >= 0 ? own.bold != 0 : c.bold) ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(own.italic >= 0 ? own.italic != 0 : c.italic);
     f.setFontUnderline(c.underline);
     f.setFontStrikeOut(c.strike);
     f.setVerticalAlignment(c.script == 1   ? QTextCharFormat::AlignSubScript
@@ -295,7 +338,16 @@ void Reader::Emit(const QString& s) {
 void Reader::FlushText() {
     if (pending_.isEmpty()) return;
     EnterContent();
-    cursor_.insertText(pending_, Format());
+    // Runs of one character class each, in that class's format.
+    int start = 0;
+    int runClass = ClassOf(pending_[0]);
+    for (int i = 1; i <= pending_.size(); ++i) {
+        const int next = i < pending_.size() ? ClassOf(pending_[i]) : -1;
+        if (next == runClass) continue;
+        cursor_.insertText(pending_.mid(start, i - start), Format(runClass));
+        start = i;
+        runClass = next;
+    }
     pending_.clear();
     lastWasPar_ = false;
 }
@@ -470,6 +522,23 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int p) {
 
     // characters
     if (w == "plain") { gr.ch = CharState{}; return; }
+    if (w == "loch" || w == "hich" || w == "dbch") {
+        gr.ch.named = w == "loch" ? kLowClass : w == "hich" ? kHighClass : kDoubleClass;
+        return;
+    }
+    if (w == "ltrch" || w == "rtlch") {
+        gr.ch.named = -1;
+        return;
+    }
+    if (w == "af" || w == "afs" || w == "ab" || w == "ai") {
+        if (gr.ch.named < 0) return;
+        ClassProps& own = gr.ch.classes[gr.ch.named];
+        if (w == "af") own.font = p;
+        else if (w == "afs") own.halfPoints = p > 0 ? p : 24;
+        else if (w == "ab") own.bold = on;
+        else own.italic = on;
+        return;
+    }
     if (w == "fs") { gr.ch.halfPoints = p > 0 ? p : 24; return; }
     if (w == "cf") { gr.ch.colour = p; return; }
     if (w == "highlight" || w == "cb" || w == "chcbpat") { gr.ch.background = p; return; }

@@ -2,7 +2,9 @@
 // Reading RTF into a rich-text document: fonts, sizes, bold, italic, underline,
 // sub- and superscript, colours, paragraphs with their indents and alignment,
 // tables, PNG and JPEG pictures, \uN and \'hh characters (code page 936 or the
-// font's character set). Anything else is skipped.
+// font's character set). Chinese text takes the font, size, bold and italic a word
+// processor gives double-byte characters (\dbch with \af, \afs, \ab, \ai), other
+// text those of \loch and \hich. Anything else is skipped.
 #include <QByteArray>
 
 class QTextCursor;

@@ -225,6 +225,48 @@ TEST_F(RtfIo, ReadsWordProcessorRtfAndSkipsWhatItDoesNotKnow) {
     EXPECT_TRUE(Signature(doc).join("").contains("{img 76x76 2x2}"));
 }
 
+TEST_F(RtfIo, ChineseTextTakesTheSizeBoldAndFontOfItsCharacterClass) {
+    QFile f(KV_TEST_FIXTURES "/report/class_props.rtf");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(f.readAll(), &doc));
+    EXPECT_EQ(doc.toPlainText(), QString("顶板 M1\n正文 C30\nWord 标题\n细\n斜x"));
+    struct Case {
+        const char* text;
+        double points;
+        bool bold, italic;
+        const char* family;
+    };
+    const Case cases[] = {
+        {"顶板", 18, true, false, "宋体"},             // \dbch\afs36\ab
+        {"板 ", 18, true, false, "宋体"},              // the blank written after \dbch goes with it
+        {"M1", 18, true, false, "Times New Roman"},    // \fs36\b for the Latin run
+        {"正文", 10.5, false, false, "宋体"},          // \dbch\afs21\ab0
+        {"C30", 10.5, false, false, "Times New Roman"},
+        {"Word", 14, true, false, "Times New Roman"},  // one size for all, a font per class
+        {"标题", 14, true, false, "宋体"},             // \rtlch's \afs40 is not for it
+        {"细", 14, false, false, ""},                  // nor \rtlch's \ab
+        {"斜", 15, false, true, ""},                   // \dbch\ai\afs30
+        {"x", 12, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        QTextCursor found = doc.find(QString::fromUtf8(c.text), 0, QTextDocument::FindCaseSensitively);
+        ASSERT_FALSE(found.isNull()) << c.text;
+        // Every character of the match, not only the first.
+        for (int at = found.selectionStart() + 1; at <= found.selectionEnd(); ++at) {
+            QTextCursor one(&doc);
+            one.setPosition(at);
+            QTextCharFormat format = one.charFormat();
+            EXPECT_DOUBLE_EQ(format.fontPointSize(), c.points) << c.text << " at " << at;
+            EXPECT_EQ(format.fontWeight() >= QFont::Bold, c.bold) << c.text << " at " << at;
+            EXPECT_EQ(format.fontItalic(), c.italic) << c.text << " at " << at;
+            if (*c.family) {
+                EXPECT_EQ(format.fontFamilies().toStringList().value(0), QString::fromUtf8(c.family)) << c.text;
+            }
+        }
+    }
+}
+
 TEST_F(RtfIo, WholeReportPastesAtTheStartOfAnotherWithItsPicture) {
     WorkFolder dir;
     dir.Write("a.dxf", "0\nEOF\n");
@@ -342,6 +384,39 @@ TEST_F(RtfIo, LibreOfficeOpensOurReport) {
     EXPECT_TRUE(doc.toPlainText().contains(QString("门框墙计算")));
     EXPECT_EQ(ColourName(FormatOf(doc, "不满足")), "#ff0000");
     EXPECT_EQ(ImageCount(doc), 1);
+}
+
+TEST_F(RtfIo, ChineseHeadingsKeepTheirSizeAndBoldThroughLibreOffice) {
+    QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed: the round trip is not checked";
+    WorkFolder dir;
+    {
+        kv::report::CRTF rtf;
+        ASSERT_TRUE(rtf.Open((dir / "r.rtf").c_str()));
+        rtf.SetCurTextStyle(0, 36, 1, 1, 0, 0);
+        rtf.InsertText("顶板计算 M1\n");
+        rtf.SetCurTextStyle(0, 21, 1, 0, 0, 0);
+        rtf.InsertText("混凝土 C30 钢筋\n");
+        ASSERT_EQ(rtf.Close(), 1);
+    }
+    // LibreOffice writes the Chinese runs' size and bold as \dbch\afs and \ab only.
+    const QString profile = "-env:UserInstallation=file://" + QString::fromStdString(dir.path()) + "lo-profile";
+    QProcess p;
+    p.start(soffice, {profile, "--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
+                      QString::fromStdString(dir.path() + "lo/"), QString::fromStdString(dir / "r.rtf")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    QTextDocument ours, back;
+    ASSERT_TRUE(LoadReport(&ours, QString::fromStdString(dir / "r.rtf"), true));
+    ASSERT_TRUE(LoadReport(&back, QString::fromStdString(dir.path() + "lo/r.rtf"), true));
+    EXPECT_TRUE(back.toPlainText().startsWith(ours.toPlainText().trimmed())) << back.toPlainText().toStdString();
+    for (const char* piece : {"顶板计算", "M1", "混凝土", "C30", "钢筋"}) {
+        QTextCharFormat before = FormatOf(ours, QString::fromUtf8(piece));
+        QTextCharFormat after = FormatOf(back, QString::fromUtf8(piece));
+        EXPECT_DOUBLE_EQ(after.fontPointSize(), before.fontPointSize()) << piece;
+        EXPECT_EQ(after.fontWeight() >= QFont::Bold, before.fontWeight() >= QFont::Bold) << piece;
+    }
+    EXPECT_DOUBLE_EQ(FormatOf(back, "顶板计算").fontPointSize(), 18);
+    EXPECT_GE(FormatOf(back, "顶板计算").fontWeight(), QFont::Bold);
 }
 
 }  // namespace
