@@ -11,11 +11,16 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Qt took the user's locale; data files need '.' as the decimal point.
     kv::platform::KeepNumericLocaleC();
     QApplication::setApplicationName("KV");
+    // Qt's own texts (file dialogs, buttons, window menus) in Chinese, before any window.
+    if (!kv::platform::InstallQtTranslation())
+        std::fputs("KV: 没有找到 Qt 的中文翻译 qtbase_zh_CN, 文件对话框等仍显示英文; 请安装 qt6-translations-l10n。\n", stderr);
     kv::platform::InstallQtServices();
     InstallReportPictureMaker();
     kv::drawing::ui::SetUpDrawingFont();

@@ -32,7 +32,7 @@ struct Rows {
 template <typename T, typename ViewA, typename ViewB>
 int GaussJordan(ViewA va, int n, ViewB vb, int m) {
     if (n <= 0 || m < 0) {
-        tell_error(301, "Bad matrix size in gaussj");
+        tell_error(301, "矩阵的大小错误 ! (gaussj)");
         return 0;
     }
     std::vector<double> a(static_cast<size_t>(n) * n), b(static_cast<size_t>(n) * std::max(m, 0));
@@ -44,12 +44,12 @@ int GaussJordan(ViewA va, int n, ViewB vb, int m) {
     }
     for (double v : a)
         if (!std::isfinite(v)) {
-            tell_error(301, "Matrix with values that are not numbers in gaussj");
+            tell_error(301, "矩阵中有不是数的值 ! (gaussj)");
             return 0;
         }
     for (double v : b)
         if (!std::isfinite(v)) {
-            tell_error(301, "Right-hand side with values that are not numbers in gaussj");
+            tell_error(301, "右端项中有不是数的值 ! (gaussj)");
             return 0;
         }
 
@@ -130,7 +130,7 @@ int GaussJordan(ViewA va, int n, ViewB vb, int m) {
 template <typename T>
 int GaussContiguous(T* a, int n, T* b, int m) {
     if (!a || (m > 0 && !b)) {
-        tell_error(301, "Missing matrix in gaussj");
+        tell_error(301, "缺少矩阵 ! (gaussj)");
         return 0;
     }
     return GaussJordan<T>(Contiguous<T>{a, n}, n, Contiguous<T>{b, m}, m);
@@ -141,7 +141,7 @@ int GaussRows(T** a, int n, T** b, int m) {
     bool missing = !a || (m > 0 && !b);
     for (int i = 0; !missing && i < n; ++i) missing = !a[i] || (m > 0 && !b[i]);
     if (missing) {
-        tell_error(301, "Missing matrix in gaussj");
+        tell_error(301, "缺少矩阵 ! (gaussj)");
         return 0;
     }
     return GaussJordan<T>(Rows<T>{a}, n, Rows<T>{b}, m);
@@ -251,7 +251,7 @@ float integeration_romberg(float (*f)(float), float a, float b) {
         }
         best = cur[k];
         if (!std::isfinite(best)) {
-            tell_error(301, "Integrand not finite in integeration_romberg");
+            tell_error(301, "被积函数的值不是有限数 ! (integeration_romberg)");
             return 0.0f;
         }
         double change = std::fabs(cur[k] - prev[k - 1]);
@@ -259,6 +259,6 @@ float integeration_romberg(float (*f)(float), float a, float b) {
             return static_cast<float>(best);
         std::swap(prev, cur);
     }
-    tell_error(101, "Romberg integration did not settle in integeration_romberg");
+    tell_error(101, "龙贝格积分不收敛 ! (integeration_romberg)");
     return static_cast<float>(best);
 }

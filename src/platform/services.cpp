@@ -77,7 +77,7 @@ public:
         posix_spawn_file_actions_init(&actions);
         std::string dir = workFolder.empty() ? std::string() : ResolveExisting(workFolder);
         if (!workFolder.empty() && dir.empty()) {
-            result.error = "folder not found: " + workFolder;
+            result.error = "文件夹 " + workFolder + " 不存在";
             posix_spawn_file_actions_destroy(&actions);
             return result;
         }
@@ -102,7 +102,7 @@ public:
         if (WIFEXITED(status)) {
             result.exitCode = WEXITSTATUS(status);
         } else {
-            result.error = "ended by signal " + std::to_string(WTERMSIG(status));
+            result.error = "被信号 " + std::to_string(WTERMSIG(status)) + " 终止";
         }
         return result;
     }
@@ -110,11 +110,11 @@ public:
     bool OpenDocument(const std::string& path, std::string& error) override {
         std::string resolved = ResolveExisting(path);
         if (resolved.empty()) {
-            error = "file not found: " + path;
+            error = "文件 " + path + " 不存在";
             return false;
         }
         if (!InPath("xdg-open")) {
-            error = "xdg-open not found";
+            error = "没有找到打开文件的程序 xdg-open, 请安装 xdg-utils (Debian: sudo apt-get install xdg-utils)";
             return false;
         }
         if (resolved[0] != '/') resolved = CurrentFolder() + resolved;
@@ -123,7 +123,7 @@ public:
         // ends, so the opener is nobody's child to wait for.
         ProcessResult r = RunAndWait("/bin/sh", {"-c", "xdg-open \"$1\" </dev/null >/dev/null 2>&1 &", "sh", resolved}, "");
         if (!r.started || r.exitCode != 0) {
-            error = "xdg-open could not be started: " + r.error;
+            error = "不能启动 xdg-open : " + r.error;
             return false;
         }
         return true;
@@ -190,7 +190,7 @@ ProcessResult RecordingProcessService::RunAndWait(const std::string& program, co
 
 bool RecordingProcessService::OpenDocument(const std::string& path, std::string& error) {
     opened.push_back(path);
-    if (!openSucceeds) error = "no program for " + path;
+    if (!openSucceeds) error = "没有打开 " + path + " 的程序";
     return openSucceeds;
 }
 

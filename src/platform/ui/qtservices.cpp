@@ -2,9 +2,18 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QTranslator>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace kv::platform {
 namespace {
@@ -63,24 +72,43 @@ public:
 class QtFileDialogService : public FileDialogService {
 public:
     std::optional<std::string> GetOpenFileName(const FileDialogRequest& request) override {
-        QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(),
-                                                    QString::fromStdString(request.title),
-                                                    QString::fromStdString(request.initialPath),
-                                                    QtFilterFromWindowsFilter(request.filter));
-        if (path.isEmpty()) return std::nullopt;
-        return path.toStdString();
+        return Run(request, QFileDialog::AcceptOpen);
+    }
+    std::optional<std::string> GetSaveFileName(const FileDialogRequest& request) override {
+        return Run(request, QFileDialog::AcceptSave);
     }
 
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest& request) override {
-        QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
-                           QString::fromStdString(request.initialPath),
-                           QtFilterFromWindowsFilter(request.filter));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        if (!request.defaultExt.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        return dialog.selectedFiles().first().toStdString();
+private:
+    static std::optional<std::string> Run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+        std::unique_ptr<QFileDialog> dialog = MakeFileDialog(QApplication::activeWindow(), request, mode);
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+        return dialog->selectedFiles().first().toStdString();
     }
 };
+
+// Qt's translation leaves the file dialog's type names of folders English; files
+// take their type from the shared MIME data, in the program's language.
+class ChineseTypeNames : public QObject, public QFileIconProvider {
+public:
+    explicit ChineseTypeNames(QObject* owner) : QObject(owner) {}
+    QString type(const QFileInfo& info) const override {
+        if (info.isRoot()) return QStringLiteral("驱动器");
+        if (info.isDir()) return QStringLiteral("文件夹");
+        return QFileIconProvider::type(info);
+    }
+};
+
+// Widens the detail view's columns to what they show: Qt sizes them for short
+// English texts, which cuts Chinese titles, types and dates short.
+void FitColumns(QTreeView* view) {
+    QHeaderView* header = view->header();
+    for (int c = 0; c < header->count(); ++c) {
+        int wanted = std::max(header->sectionSizeHint(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c));
+        // A long file name may overflow its column rather than push the others away.
+        if (c == 0) wanted = std::min(wanted, view->viewport()->width() / 2);
+        if (header->sectionSize(c) < wanted) header->resizeSection(c, wanted);
+    }
+}
 
 }  // namespace
 
@@ -102,6 +130,42 @@ QString QtFilterFromWindowsFilter(const std::string& filter) {
 std::unique_ptr<MessageService> MakeQtMessageService() { return std::make_unique<QtMessageService>(); }
 
 std::unique_ptr<FileDialogService> MakeQtFileDialogService() { return std::make_unique<QtFileDialogService>(); }
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString::fromStdString(request.title),
+                                                QString::fromStdString(request.initialPath),
+                                                QtFilterFromWindowsFilter(request.filter));
+    // A desktop's own dialog would speak the desktop's language, not the program's.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (mode == QFileDialog::AcceptSave && !request.defaultExt.empty())
+        dialog->setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    dialog->setIconProvider(new ChineseTypeNames(dialog.get()));
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->resize(820, 500);
+    if (auto* view = dialog->findChild<QTreeView*>("treeView")) {
+        FitColumns(view);
+        if (auto* model = dialog->findChild<QFileSystemModel*>())
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] { FitColumns(view); });
+    }
+    return dialog;
+}
+
+bool InstallQtTranslation() {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return false;
+    if (app->findChild<QTranslator*>("qtbase_zh_CN")) return true;
+    auto translator = std::make_unique<QTranslator>(app);
+    translator->setObjectName("qtbase_zh_CN");
+    if (!translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
+    QCoreApplication::installTranslator(translator.release());
+    // Dates, sizes and file types in the dialogs follow the texts. Numbers in data
+    // files do not: they never go through QLocale's default.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    return true;
+}
 
 void InstallQtServices() {
     InstallMessageService(MakeQtMessageService());

@@ -3,6 +3,7 @@
 // the program at start.
 #include "platform/services.h"
 
+#include <QFileDialog>
 #include <QString>
 
 #include <memory>
@@ -14,6 +15,18 @@ std::unique_ptr<FileDialogService> MakeQtFileDialogService();
 
 // Installs both; call after the application object exists.
 void InstallQtServices();
+
+// Loads Qt's own Chinese texts (file dialogs, standard buttons, the windows'
+// title-bar menus) from Qt's translations folder and makes Chinese Qt's default
+// locale (dates, sizes); call after the application object exists and before any
+// window is made. False when the translation is not installed (Debian:
+// qt6-translations-l10n); Qt's texts then stay English.
+bool InstallQtTranslation();
+
+// The program's file dialog: Qt's own, so that it speaks Chinese on every desktop,
+// large enough, and with columns widened to their titles and contents.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode);
 
 // "说明 (*.LB)|*.LB|所有文件 (*.*)|*.*||" -> "说明 (*.LB);;所有文件 (*.*)". A description
 // that does not end with its patterns gets them appended, so the dialog filters as asked.

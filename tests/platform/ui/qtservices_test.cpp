@@ -2,10 +2,23 @@
 #include "support/qt_app.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
+
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +96,89 @@ TEST(QtMessageService, ShowsTheTextAsWritten) {
             b.accept();
         },
         text);
+}
+
+bool HasChinese(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF) return true;
+    return false;
+}
+
+// Qt's own texts in Chinese while it lives; the other tests see Qt as it was.
+class QtChinese {
+public:
+    QtChinese() { loaded = kv::platform::InstallQtTranslation(); }
+    ~QtChinese() {
+        QLocale::setDefault(before);
+        if (auto* t = QCoreApplication::instance()->findChild<QTranslator*>("qtbase_zh_CN")) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    }
+    bool loaded = false;
+    QLocale before;
+};
+
+TEST(QtTranslation, FileDialogsStandardButtonsAndWindowMenusAreChinese) {
+    kv::test::EnsureQtApp();
+    QtChinese chinese;
+    ASSERT_TRUE(chinese.loaded) << "qtbase_zh_CN not found: scripts/setup installs qt6-translations-l10n";
+    kv::test::TempFolder dir;
+    dir.Write("&KV_0001.DXF", "0\nEOF\n");
+    dir.Write("人防/keep", "");
+    dir.Write("计算书.pptx", "x");  // a type name longer than Qt's first column widths allow
+
+    for (auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        auto dialog = kv::platform::MakeFileDialog(nullptr, {"读入文件", "所有文件(*.*)|*.*|AutoCAD交换文件(*.DXF)|*.DXF||", "", dir.path()},
+                                                   mode);
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+            auto* label = dialog->findChild<QLabel*>(name);
+            ASSERT_NE(label, nullptr) << name;
+            EXPECT_TRUE(HasChinese(label->text())) << name << ": " << label->text().toStdString();
+        }
+        auto* box = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->buttons().size(), 2);
+        for (QAbstractButton* b : box->buttons()) EXPECT_TRUE(HasChinese(b->text())) << b->text().toStdString();
+        EXPECT_EQ(box->button(QDialogButtonBox::Cancel)->text(), QString("取消"));
+
+        // The detail view: Chinese column titles, each column as wide as what it shows.
+        auto* view = dialog->findChild<QTreeView*>("treeView");
+        ASSERT_NE(view, nullptr);
+        dialog->show();
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        ASSERT_NE(model, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return model->rowCount(model->index(QString::fromStdString(dir.path()))) >= 3; }, 5000));
+        QTest::qWait(50);
+        QModelIndex folder = model->index(QString::fromStdString(dir / "人防"));
+        EXPECT_EQ(model->data(folder.siblingAtColumn(2)).toString(), QString("文件夹"));
+        QHeaderView* header = view->header();
+        ASSERT_EQ(header->count(), 4);
+        for (int c = 0; c < header->count(); ++c) {
+            QString title = model->headerData(c, Qt::Horizontal).toString();
+            EXPECT_TRUE(HasChinese(title)) << title.toStdString();
+            EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << title.toStdString();
+            if (c > 0) {
+                EXPECT_GE(header->sectionSize(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c))
+                    << title.toStdString();
+            }
+        }
+        dialog->hide();
+    }
+
+    QDialogButtonBox standard(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(standard.button(QDialogButtonBox::Ok)->text().remove('&'), QString("确定"));
+
+    // The project windows' title-bar menu: Restore, Move, Size, ... Close.
+    QMdiSubWindow window;
+    ASSERT_NE(window.systemMenu(), nullptr);
+    ASSERT_FALSE(window.systemMenu()->actions().isEmpty());
+    for (QAction* a : window.systemMenu()->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_TRUE(HasChinese(a->text())) << a->text().toStdString();
+        }
+    }
 }
 
 }  // namespace
