@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -103,16 +104,28 @@ CDlgOpenProject::CDlgOpenProject(QWidget* parent, const std::string& startFolder
     ShowRecord(false);
     std::string start = startFolder.empty() ? kv::platform::CurrentFolder() : startFolder;
     m_path->setText(Q(start));
-    // The tree fills as folders load: show the start folder once its parents are in.
-    const QString startPath = QDir::cleanPath(Q(start));
-    auto reveal = [this, startPath] {
-        QModelIndex at = m_model->index(startPath);
-        if (!at.isValid()) return;
-        m_folders->setCurrentIndex(at);
-        m_folders->scrollTo(at, QAbstractItemView::PositionAtCenter);
-    };
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, [reveal](const QString&) { reveal(); });
-    reveal();
+    // The tree fills as folders load: the start folder is shown again as each
+    // folder above it comes in, until the user moves in the tree.
+    m_startFolder = QDir::cleanPath(Q(start));
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString&) {
+        if (m_revealStart) RevealStartFolder();
+    });
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!m_revealing) m_revealStart = false;
+    });
+    connect(m_folders->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { m_revealStart = false; });
+    connect(m_path, &QLineEdit::textEdited, this, [this] { m_revealStart = false; });
+    RevealStartFolder();
+}
+
+void CDlgOpenProject::RevealStartFolder() {
+    QModelIndex at = m_model->index(m_startFolder);
+    if (!at.isValid()) return;
+    m_revealing = true;
+    for (QModelIndex up = at.parent(); up.isValid(); up = up.parent()) m_folders->expand(up);
+    m_folders->setCurrentIndex(at);
+    m_folders->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    m_revealing = false;
 }
 
 void CDlgOpenProject::ShowRecord(bool withFolder) {
@@ -140,6 +153,7 @@ void CDlgOpenProject::OnFolderActivated(const QModelIndex& index) {
 }
 
 void CDlgOpenProject::OnPlaceChosen(int index) {
+    m_revealStart = false;
     QString path = m_places->itemData(index).toString();
     m_path->setText(path);
     QModelIndex at = m_model->index(path);

@@ -6,6 +6,7 @@
 #include "project/project.h"
 
 #include <QDialog>
+#include <QString>
 #include <string>
 
 class QFileSystemModel;
@@ -34,6 +35,8 @@ private:
     void OnFolderActivated(const QModelIndex& index);
     void OnPlaceChosen(int index);
     void ShowRecord(bool withFolder);
+    // Opens the tree down to the start folder and selects it.
+    void RevealStartFolder();
 
     CGcxx m_gcxx;
     std::string m_chosen;
@@ -44,6 +47,9 @@ private:
     QLineEdit* m_number = nullptr;   // 12795
     QLineEdit* m_time = nullptr;     // 12796
     QFileSystemModel* m_model = nullptr;
+    QString m_startFolder;
+    bool m_revealStart = true;  // until the user moves in the tree
+    bool m_revealing = false;
 };
 
 // Runs the open-project dialog starting in `startFolder`. Nonzero when it ended with

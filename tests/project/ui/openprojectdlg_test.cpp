@@ -7,9 +7,13 @@
 #include "support/temp_folder.h"
 
 #include <QApplication>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cerrno>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +119,44 @@ TEST_F(OpenProjectDialog, InformationThatCannotBeSavedIsReportedAndTheOldFileKep
     ASSERT_EQ(messages->shown().size(), 1u);
     EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + (dir / "p/GCXX.BOX"));
     kv::platform::InstallMessageService(std::move(previous));
+}
+
+TEST_F(OpenProjectDialog, OpensAtTheWorkFolderExpandedAndAClickSelectsWhatWasClicked) {
+    kv::test::TempFolder dir;
+    dir.Write("proj/work/GCXX.BOX", "work\n1\n2\n");
+    dir.Write("proj/other/GCXX.BOX", "other\n3\n4\n");
+    dir.Write("proj/other/deeper/x", "");
+    const QString work = QString::fromStdString(dir / "proj/work");
+    const QString other = QString::fromStdString(dir / "proj/other");
+    CDlgOpenProject dlg(nullptr, dir / "proj/work", "");
+    dlg.show();
+    auto* tree = dlg.findChild<QTreeView*>("1121");
+    ASSERT_NE(tree, nullptr);
+    auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+    ASSERT_NE(model, nullptr);
+
+    // The work folder is selected, and every folder above it is open down to it.
+    auto shown = [&](const QString& path) {
+        QModelIndex at = model->index(path);
+        if (!at.isValid() || model->filePath(tree->currentIndex()) != path) return false;
+        for (QModelIndex up = at.parent(); up.isValid(); up = up.parent())
+            if (!tree->isExpanded(up)) return false;
+        return tree->viewport()->rect().intersects(tree->visualRect(at));
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(work); }, 5000)) << model->filePath(tree->currentIndex()).toStdString();
+
+    // A click selects the folder clicked, also while further folders load.
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    QModelIndex target = model->index(other);
+    ASSERT_TRUE(target.isValid());
+    tree->scrollTo(target);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(target).center());
+    tree->expand(target);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() > 0; }, 5000));
+    QTest::qWait(100);
+    EXPECT_EQ(model->filePath(tree->currentIndex()).toStdString(), other.toStdString());
+    EXPECT_EQ(Edit(dlg, 1088)->text().toStdString(), other.toStdString());
+    EXPECT_EQ(Edit(dlg, 12794)->text().toStdString(), "other");
 }
 
 }  // namespace
