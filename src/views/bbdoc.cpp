@@ -162,10 +162,17 @@ void CBbDoc_KV::ShowChaXun() {
         int k = std::clamp(m_nCurChaXun, 0, count - 1);
         const ChaXunEntry& e = m_chaXun[static_cast<std::size_t>(k)];
         if (G_pCxView) G_pCxView->LoadDxf(G_strWorkPath + e.dxf);
-        if (G_pBbView) G_pBbView->ReadFile(G_strWorkPath + e.rtf);
+        const std::string report = G_strWorkPath + e.rtf;
+        const std::string found = kv::platform::ResolveExisting(report);
+        if (G_pBbView) {
+            if (!found.empty() && kv::platform::FileExists(found)) G_pBbView->ReadFile(report);
+            else G_pBbView->ShowMissingReport(report);
+        }
     } else {
         if (G_pCxView) G_pCxView->ClearDxf();
         if (G_pBbView) G_pBbView->ClearText();
+        // A save must not go to the report shown before.
+        if (G_pBbView && G_pBbView->GetDocument()) G_pBbView->GetDocument()->SetPathName(QString());
     }
     UpdateTitle(ModuleName(m_nModule));
 }

@@ -191,6 +191,13 @@ void CBbView_KV::ClearText() {
     document()->setModified(false);
 }
 
+void CBbView_KV::ShowMissingReport(const std::string& path) {
+    clear();
+    QTextCursor(document()).insertText(QString::fromStdString("计算书文件 " + path + " 不存在。"));
+    if (m_document) m_document->SetPathName(QString());
+    document()->setModified(false);
+}
+
 void CBbView_KV::CopyAll() {
     QApplication::clipboard()->setMimeData(kv::report::ui::ReportMimeData(*document()).release());
 }

@@ -32,6 +32,9 @@ public:
     // when it cannot be written.
     bool SaveAs(const std::string& path);
     void ClearText();
+    // Empties the view but for one line saying the report at `path` is missing, and
+    // forgets the report shown before, so that no save writes over it.
+    void ShowMissingReport(const std::string& path);
     void CopyAll();
     void PasteAtStart();
     // Replaces start..end (both -1: the end) by `text` in the given size (points)

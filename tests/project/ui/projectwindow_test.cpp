@@ -194,6 +194,38 @@ TEST_F(ProjectWindow, AnItemWithoutResultsShowsNoOtherItemsResult) {
     doc->OnSelchangeItem();
     EXPECT_EQ(roof->ReportView()->toPlainText(), "");
     EXPECT_EQ(doc->GetDxf(), nullptr);
+    EXPECT_TRUE(doc->GetPathName().isEmpty()) << doc->GetPathName().toStdString();
+}
+
+TEST_F(ProjectWindow, AnItemWhoseReportIsMissingSaysSoInsteadOfShowingTheLastOne) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    G_Project.AddItem(0);
+    dir.Write("&KV_0001.DAT", GbkItemFile("a", 1));
+    dir.Write("&KV_0002.DAT", "KV_DB_V30\r\n##ChaXun,R1,gone.DXF,gone.RTF\r\n");
+    dir.Write("r1.RTF", "report 1\n");
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    CBbDoc_KV* doc = roof->GetDocument();
+    doc->OnSelchangeItem();
+    ASSERT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
+
+    roof->ItemCombo()->setCurrentIndex(1);
+    doc->OnSelchangeItem();
+    QString shown = roof->ReportView()->toPlainText();
+    EXPECT_FALSE(shown.contains("report 1")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString("计算书文件 " + (dir / "gone.RTF") + " 不存在"))) << shown.toStdString();
+    EXPECT_FALSE(roof->ReportView()->document()->isModified());
+    // Saving now must not write over the other item's report.
+    EXPECT_TRUE(doc->GetPathName().isEmpty()) << doc->GetPathName().toStdString();
+    EXPECT_EQ(doc->GetTitle().toStdString(), G_Module[0].name);
+    EXPECT_EQ(dir.Read("r1.RTF"), "report 1\n");
+
+    // Back to the first item: its report shows again.
+    roof->ItemCombo()->setCurrentIndex(0);
+    doc->OnSelchangeItem();
+    EXPECT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
 }
 
 TEST_F(ProjectWindow, AnItemsOnlyDiagramGoesToTheCurrentDrawingView) {
