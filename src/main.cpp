@@ -2,8 +2,10 @@
 #include "app/mainframe.h"
 #include "codes/guifan.h"
 #include "drawing/ui/render.h"
+#include "loads/ui/wizard.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
+#include "project/ui/modulecommands.h"
 #include "project/ui/projectcommands.h"
 #include "views/reportpictures.h"
 #include "widgets/ui/messagewnd.h"
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
     theApp.AddFrameSetup(InstallProjectCommands);
     theApp.AddFrameSetup([](CMainFrame& frame) { InstallMessageWindow(&frame); });
     theApp.AddFrameSetup([](CMainFrame&) { InstallExportCommands(); });
+    // The blast-load menu's module commands.
+    theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32774, [](CMainFrame&) { OnLoadFormula(); }); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }
