@@ -60,14 +60,10 @@ public:
     ProcessResult RunAndWait(const std::string& program, const std::vector<std::string>& args,
                              const std::string& workFolder) override {
         ProcessResult result;
-        std::string resolved = ResolveExisting(program);
-        std::string exe = resolved.empty() ? program : resolved;
-        // A relative name is the caller's, and the child changes folder before it
-        // starts the program; only a bare name not found here is searched in PATH.
-        if (!exe.empty() && exe[0] != '/' && (!resolved.empty() || exe.find('/') != std::string::npos))
-            exe = CurrentFolder() + exe;
+        Launch launch;
+        if (!PrepareLaunch(program, workFolder, launch, result.error)) return result;
         std::vector<std::string> argvStore;
-        argvStore.push_back(exe);
+        argvStore.push_back(launch.exe);
         argvStore.insert(argvStore.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (std::string& a : argvStore) argv.push_back(a.data());
@@ -75,27 +71,21 @@ public:
 
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        std::string dir = workFolder.empty() ? std::string() : ResolveExisting(workFolder);
-        if (!workFolder.empty() && dir.empty()) {
-            result.error = "文件夹 " + workFolder + " 不存在";
-            posix_spawn_file_actions_destroy(&actions);
-            return result;
-        }
-        if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        if (!launch.folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, launch.folder.c_str());
         pid_t pid = 0;
-        int rc = exe.find('/') == std::string::npos
-                     ? posix_spawnp(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ)
-                     : posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ);
+        int rc = launch.exe.find('/') == std::string::npos
+                     ? posix_spawnp(&pid, launch.exe.c_str(), &actions, nullptr, argv.data(), environ)
+                     : posix_spawn(&pid, launch.exe.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (rc != 0) {
-            result.error = std::strerror(rc);
+            result.error = std::string("不能启动 (") + std::strerror(rc) + ")";
             return result;
         }
         result.started = true;
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0) {
             if (errno != EINTR) {
-                result.error = std::strerror(errno);
+                result.error = std::string("等待程序结束失败 (") + std::strerror(errno) + ")";
                 return result;
             }
         }
@@ -163,6 +153,50 @@ std::unique_ptr<ProcessService> InstallProcessService(std::unique_ptr<ProcessSer
 }
 
 std::unique_ptr<ProcessService> MakeSystemProcessService() { return std::make_unique<SystemProcessService>(); }
+
+bool PrepareLaunch(const std::string& program, const std::string& workFolder, Launch& launch, std::string& error) {
+    launch = {};
+    std::string resolved = ResolveExisting(program);
+    std::string exe = resolved.empty() ? program : resolved;
+    // A relative name is the caller's, and the child changes folder before it
+    // starts the program; only a bare name not found here is searched in PATH.
+    if (!exe.empty() && exe[0] != '/' && (!resolved.empty() || exe.find('/') != std::string::npos))
+        exe = CurrentFolder() + exe;
+    if (exe.empty() || (exe.find('/') == std::string::npos ? !InPath(exe) : !FileExists(exe))) {
+        error = "程序文件不存在";
+        return false;
+    }
+    if (exe.find('/') != std::string::npos && ::access(exe.c_str(), X_OK) != 0) {
+        error = "程序文件没有执行权限";
+        return false;
+    }
+    if (!workFolder.empty()) {
+        launch.folder = ResolveExisting(workFolder);
+        if (launch.folder.empty() || !DirectoryExists(launch.folder)) {
+            error = "文件夹 " + workFolder + " 不存在";
+            launch.folder.clear();
+            return false;
+        }
+    }
+    launch.exe = exe;
+    return true;
+}
+
+bool RunOutsideProgram(const std::string& what, const std::string& program, const std::vector<std::string>& args,
+                       const std::string& workFolder) {
+    ProcessResult run = Processes().RunAndWait(program, args, workFolder);
+    std::string text;
+    if (!run.started)
+        text = what + " " + program + " 不能启动: " + run.error + "。";
+    else if (!run.error.empty())
+        text = what + " " + program + " 异常结束: " + run.error + "。";
+    else if (run.exitCode != 0)
+        text = what + " " + program + " 没有正常结束: 返回代码 " + std::to_string(run.exitCode) + "。";
+    else
+        return true;
+    kv::MessageBox(text, MB_OK | MB_ICONERROR);
+    return false;
+}
 
 int ScriptedMessageService::Show(const std::string& text, const std::string& caption, unsigned type) {
     shown_.push_back({text, caption, type});

@@ -57,14 +57,15 @@ public:
 struct ProcessResult {
     bool started = false;  // false: the program could not be started
     int exitCode = -1;     // the program's exit code when it ran to its end
-    std::string error;     // why it did not start or did not end normally
+    std::string error;     // why it did not start or did not end normally (for the user)
 };
 
 class ProcessService {
 public:
     virtual ~ProcessService() = default;
     // Starts `program` with `args` in `workFolder` (empty: the current folder) and
-    // waits until it ends.
+    // waits until it ends. The program's own implementation keeps the window
+    // painted meanwhile and lets the user start nothing else.
     virtual ProcessResult RunAndWait(const std::string& program, const std::vector<std::string>& args,
                                      const std::string& workFolder) = 0;
     // Opens `path` in the desktop's program for its kind of file; does not wait.
@@ -86,6 +87,23 @@ std::unique_ptr<ProcessService> InstallProcessService(std::unique_ptr<ProcessSer
 
 // The real process service: fork/exec and wait; documents open through xdg-open.
 std::unique_ptr<ProcessService> MakeSystemProcessService();
+
+// What a process service starts for `program` in `workFolder`: the file to run
+// (a relative name is the caller's, taken from the current folder; a bare name
+// not found there is searched in PATH) and the folder to run it in. False, with
+// the reason in `error`, when the program or the folder is not there or the
+// program may not be run.
+struct Launch {
+    std::string exe;
+    std::string folder;  // empty: the current folder
+};
+bool PrepareLaunch(const std::string& program, const std::string& workFolder, Launch& launch, std::string& error);
+
+// Runs an outside program through the installed service and waits for it. A
+// program that does not start, or does not end with exit code 0, is reported in
+// a message that names it as `what` ("CAD插入程序"). True when it ended normally.
+bool RunOutsideProgram(const std::string& what, const std::string& program, const std::vector<std::string>& args,
+                       const std::string& workFolder);
 
 // ---- scripted services for tests --------------------------------------------
 

@@ -118,14 +118,10 @@ int InsDxf(int mode) {
                        kv::MB_OK | kv::MB_ICONWARNING);
         return 0;
     }
-    kv::platform::ProcessResult run = kv::platform::Processes().RunAndWait(
-        tool, {std::to_string(mode), TempFolderPath() + kExchangeDxf}, G_strPlivoPath);
-    if (!run.started || run.exitCode != 0) {
-        std::string why = !run.error.empty() ? run.error : "返回 " + std::to_string(run.exitCode);
-        kv::MessageBox("CAD插入程序 " + tool + " 没有完成 : " + why, kv::MB_OK | kv::MB_ICONERROR);
-        return 0;
-    }
-    return 1;
+    return kv::platform::RunOutsideProgram("CAD插入程序", tool, {std::to_string(mode), TempFolderPath() + kExchangeDxf},
+                                           G_strPlivoPath)
+               ? 1
+               : 0;
 }
 
 void OnInsertCad(CBbDoc_KV& doc) {

@@ -109,3 +109,65 @@ TEST(Services, OpeningADocumentDoesNotWaitForTheViewer) {
     // The message says, in the program's language, what to install.
     EXPECT_NE(error.find("请安装 xdg-utils"), std::string::npos) << error;
 }
+
+TEST(Services, AProgramThatCannotRunIsRefusedBeforeStartWithTheReason) {
+    kv::test::TempFolder dir;
+    dir.Write("Tools/Yarvek", "#!/bin/sh\nexit 0\n");
+    ASSERT_EQ(::chmod((dir / "Tools/Yarvek").c_str(), 0755), 0);
+    dir.Write("Tools/Plain", "#!/bin/sh\nexit 0\n");  // not executable
+    struct Case {
+        std::string program, folder, reason;  // empty reason: it may start
+    };
+    const Case cases[] = {
+        {dir / "tools/yarvek", "", ""},
+        {dir / "Tools/Yarvek", dir / "nowhere", "文件夹 " + dir / "nowhere" + " 不存在"},
+        {dir / "Tools/Missing", "", "程序文件不存在"},
+        {dir / "Tools", "", "程序文件不存在"},
+        {dir / "Tools/Plain", "", "程序文件没有执行权限"},
+        {"sh", "", ""},
+        {"kv-no-such-program", "", "程序文件不存在"},
+    };
+    for (const Case& c : cases) {
+        Launch launch;
+        std::string error;
+        EXPECT_EQ(PrepareLaunch(c.program, c.folder, launch, error), c.reason.empty()) << c.program;
+        EXPECT_EQ(error, c.reason) << c.program;
+    }
+    // The system service gives the same reasons.
+    ProcessResult r = MakeSystemProcessService()->RunAndWait(dir / "Tools/Plain", {}, "");
+    EXPECT_FALSE(r.started);
+    EXPECT_EQ(r.error, "程序文件没有执行权限");
+}
+
+TEST(Services, AnOutsideProgramThatFailsIsReportedInAMessage) {
+    auto scripted = std::make_unique<ScriptedMessageService>();
+    ScriptedMessageService* messages = scripted.get();
+    auto oldMessages = InstallMessageService(std::move(scripted));
+    auto recording = std::make_unique<RecordingProcessService>();
+    RecordingProcessService* processes = recording.get();
+    auto oldProcesses = InstallProcessService(std::move(recording));
+    struct Case {
+        ProcessResult result;
+        const char* message;  // nullptr: none
+    };
+    const Case cases[] = {
+        {{true, 0, ""}, nullptr},
+        {{false, -1, "程序文件不存在"}, "载荷程序 /opt/Tarn 不能启动: 程序文件不存在。"},
+        {{true, -1, "被信号 9 终止"}, "载荷程序 /opt/Tarn 异常结束: 被信号 9 终止。"},
+        {{true, 3, ""}, "载荷程序 /opt/Tarn 没有正常结束: 返回代码 3。"},
+    };
+    for (const Case& c : cases) {
+        processes->result = c.result;
+        std::size_t before = messages->shown().size();
+        EXPECT_EQ(RunOutsideProgram("载荷程序", "/opt/Tarn", {"a"}, "/work/"), c.message == nullptr);
+        ASSERT_EQ(messages->shown().size(), before + (c.message ? 1 : 0));
+        if (c.message) {
+            EXPECT_EQ(messages->shown().back().text, c.message);
+            EXPECT_EQ(messages->shown().back().type & MB_ICON_MASK, MB_ICONERROR);
+        }
+    }
+    ASSERT_EQ(processes->runs.size(), 4u);
+    EXPECT_EQ(processes->runs[0].workFolder, "/work/");
+    InstallProcessService(std::move(oldProcesses));
+    InstallMessageService(std::move(oldMessages));
+}

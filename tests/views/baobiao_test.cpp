@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "platform/profile.h"
 #include "platform/services.h"
+#include "platform/ui/qtservices.h"
 #include "project/project.h"
 #include "report/ui/rtfreader.h"
 #include "support/env_guard.h"
@@ -28,6 +29,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include <sys/stat.h>
 #include <memory>
 
 namespace {
@@ -486,6 +489,40 @@ TEST_F(ExportTest, TheExchangeDrawingReplacesALinkInsteadOfWritingThroughIt) {
     EXPECT_EQ(other.Read("own.dxf"), "someone's drawing");
     EXPECT_FALSE(std::filesystem::is_symlink(temp / "~tb50~.dxf"));
     EXPECT_EQ(temp.Read("~tb50~.dxf"), "drawing 1");
+}
+
+TEST_F(ExportTest, TheInsertionToolRunsThroughTheWindowsProcessServiceAndItsFailureIsSaidInChinese) {
+    auto recording = kv::platform::InstallProcessService(kv::platform::MakeQtProcessService());
+    work.Write("d1.DXF", "drawing 1");
+    TempFolder tool;
+    ASSERT_TRUE(kv::platform::WritePrivateProfileString(kPlivoSection, kPlivoKey, tool.path().c_str(), kPlivoProfile));
+    const std::string exchange = temp / "~tb50~.dxf";
+    struct Case {
+        const char* script;  // nullptr: a tool that may not be run
+        std::string message;
+    };
+    const Case cases[] = {
+        {"#!/bin/sh\ncat \"$2\" > got.dxf\necho \"$1\" >> got.dxf\n", ""},
+        {"#!/bin/sh\nexit 2\n", "CAD插入程序 " + tool / "InsDxf" + " 没有正常结束: 返回代码 2。"},
+        {nullptr, "CAD插入程序 " + tool / "InsDxf" + " 不能启动: 程序文件没有执行权限。"},
+    };
+    for (const Case& c : cases) {
+        tool.Write("InsDxf", c.script ? c.script : "#!/bin/sh\n");
+        ASSERT_EQ(::chmod((tool / "InsDxf").c_str(), c.script ? 0755 : 0644), 0);
+        std::string before = work.List();
+        std::size_t shown = messages->shown().size();
+        OnInsertCad(doc);
+        EXPECT_EQ(work.List(), before);
+        if (c.message.empty()) {
+            EXPECT_EQ(messages->shown().size(), shown);
+            EXPECT_EQ(tool.Read("got.dxf"), "drawing 11\n");  // in its folder: the exchange drawing, then the mode
+        } else {
+            ASSERT_EQ(messages->shown().size(), shown + 1);
+            EXPECT_EQ(messages->shown().back().text, c.message);
+        }
+    }
+    EXPECT_EQ(temp.Read("~tb50~.dxf"), "drawing 1");
+    kv::platform::InstallProcessService(std::move(recording));
 }
 
 }  // namespace

@@ -170,6 +170,7 @@ bool InstallQtTranslation() {
 void InstallQtServices() {
     InstallMessageService(MakeQtMessageService());
     InstallFileDialogService(MakeQtFileDialogService());
+    InstallProcessService(MakeQtProcessService());
 }
 
 }  // namespace kv::platform

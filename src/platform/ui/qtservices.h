@@ -1,6 +1,6 @@
 #pragma once
-// The Qt implementations of the message and file-dialog services, installed by
-// the program at start.
+// The Qt implementations of the message, file-dialog and process services,
+// installed by the program at start.
 #include "platform/services.h"
 
 #include <QFileDialog>
@@ -12,8 +12,10 @@ namespace kv::platform {
 
 std::unique_ptr<MessageService> MakeQtMessageService();
 std::unique_ptr<FileDialogService> MakeQtFileDialogService();
+// Runs outside programs with the event loop going and a modal progress window.
+std::unique_ptr<ProcessService> MakeQtProcessService();
 
-// Installs both; call after the application object exists.
+// Installs all three; call after the application object exists.
 void InstallQtServices();
 
 // Loads Qt's own Chinese texts (file dialogs, standard buttons, the windows'

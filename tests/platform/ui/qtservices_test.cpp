@@ -1,5 +1,7 @@
 #include "platform/ui/qtservices.h"
+#include "platform/ui/progresswindow.h"
 #include "support/qt_app.h"
+#include "support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -18,11 +20,11 @@
 #include <QTranslator>
 #include <QTreeView>
 
-#include "support/temp_folder.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -179,6 +181,84 @@ TEST(QtTranslation, FileDialogsStandardButtonsAndWindowMenusAreChinese) {
             EXPECT_TRUE(HasChinese(a->text())) << a->text().toStdString();
         }
     }
+}
+
+// What the window showed while an outside program ran.
+struct DuringRun {
+    int ticks = 0;
+    bool progressShown = false;
+    QString text, detail;
+    int clicks = 0;
+};
+
+// Clicks `button` as the window system would, so a modal window can stop it.
+void ClickAsUser(QPushButton& button) {
+    QWidget* top = button.window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, button.mapTo(top, button.rect().center()));
+}
+
+// A timer that looks at the program every 50 ms and tries to press a button of
+// the main window.
+void Watch(QTimer& timer, DuringRun& seen, QPushButton& button) {
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++seen.ticks;
+        auto* window = qobject_cast<kv::platform::ProgressWindow*>(QApplication::activeModalWidget());
+        if (window && window->isVisible() && window->windowModality() == Qt::ApplicationModal) {
+            seen.progressShown = true;
+            seen.text = window->findChild<QLabel*>("text")->text();
+            seen.detail = window->findChild<QLabel*>("detail")->text();
+        }
+        ClickAsUser(button);
+    });
+    timer.start(50);
+}
+
+TEST(QtProcessService, AProgramRunsWhileTheEventLoopServesAndOtherWindowsWait) {
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
+    dir.Write("Dorvik", "#!/bin/sh\nsleep 2\npwd > ran-in.txt\necho \"$1\" >> ran-in.txt\nexit 4\n");
+    ASSERT_EQ(::chmod((dir / "Dorvik").c_str(), 0755), 0);
+    dir.Write("work/keep", "");
+    QWidget main;
+    auto* button = new QPushButton("计算", &main);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    DuringRun seen;
+    QObject::connect(button, &QPushButton::clicked, [&seen] { ++seen.clicks; });
+    ClickAsUser(*button);  // outside a run the click arrives
+    ASSERT_EQ(seen.clicks, 1);
+    QTimer timer;
+    Watch(timer, seen, *button);
+    auto service = kv::platform::MakeQtProcessService();
+    kv::platform::ProcessResult r = service->RunAndWait(dir / "Dorvik", {"甲 乙"}, dir / "work");
+    timer.stop();
+    EXPECT_TRUE(r.started) << r.error;
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(dir.Read("work/ran-in.txt"), dir / "work\n甲 乙\n");
+    EXPECT_GT(seen.ticks, 0);
+    EXPECT_TRUE(seen.progressShown);
+    EXPECT_EQ(seen.text.toStdString(), "正在运行…");
+    EXPECT_EQ(seen.detail.toStdString(), "Dorvik");
+    EXPECT_EQ(seen.clicks, 1) << "a click reached the main window during the run";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(QtProcessService, AMissingOrKilledProgramIsReportedAndChangesNothing) {
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
+    dir.Write("Killed", "#!/bin/sh\nkill -9 $$\n");
+    ASSERT_EQ(::chmod((dir / "Killed").c_str(), 0755), 0);
+    auto service = kv::platform::MakeQtProcessService();
+
+    kv::platform::ProcessResult missing = service->RunAndWait(dir / "Missing", {}, "");
+    EXPECT_FALSE(missing.started);
+    EXPECT_EQ(missing.error, "程序文件不存在");
+
+    kv::platform::ProcessResult killed = service->RunAndWait(dir / "Killed", {}, dir.path());
+    EXPECT_TRUE(killed.started);
+    EXPECT_EQ(killed.error, "程序被终止");
+    EXPECT_EQ(dir.List(), "Killed");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace
