@@ -8,6 +8,7 @@
 #include "project/ui/modulecommands.h"
 #include "project/ui/projectcommands.h"
 #include "views/reportpictures.h"
+#include "widgets/ui/calcrunner.h"
 #include "widgets/ui/messagewnd.h"
 #include "views/wordcad.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     if (!kv::platform::InstallQtTranslation())
         std::fputs("KV: 没有找到 Qt 的中文翻译 qtbase_zh_CN, 文件对话框等仍显示英文; 请安装 qt6-translations-l10n。\n", stderr);
     kv::platform::InstallQtServices();
+    InstallQtCalculationRunner();
     InstallReportPictureMaker();
     kv::drawing::ui::SetUpDrawingFont();
     G_HightText = 1.0f;

@@ -4,6 +4,7 @@
 #include "app/menus.h"
 #include "app/moduletable.h"
 #include "app/worksetting.h"
+#include "base/calcrunner.h"
 #include "base/error.h"
 #include "base/globals.h"
 #include "platform/paths.h"
@@ -117,6 +118,9 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, QObject* parent) {
 }
 
 void CMainFrame::SendCommand(int id) {
+    // A calculation reads the work folder, the current folder and the code
+    // edition as they were at its start: no command runs until it ends.
+    if (kv::calc::Running()) return;
     if (CChildFrameBase* child = ActiveWindow(); child && child->OnCmdMsg(id, nullptr)) {
         UpdateCommandUI();
         return;

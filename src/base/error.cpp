@@ -32,6 +32,13 @@ Sink SetSink(Sink sink) {
 const std::vector<Line>& RecentLines() { return Kept(); }
 void ClearRecentLines() { Kept().clear(); }
 
+void KeepLine(int code, const std::string& text) {
+    auto& kept = Kept();
+    if (code == kClearWindow) kept.clear();
+    if (kept.size() >= kKeptLines) kept.erase(kept.begin(), kept.begin() + kKeptLines / 2);
+    kept.push_back({code, text});
+}
+
 }  // namespace kv::err
 
 void tell_error(int code, const std::string& text) {
@@ -41,10 +48,7 @@ void tell_error(int code, const std::string& text) {
         sink(code, text);
         return;
     }
-    auto& kept = kv::err::Kept();
-    if (code == kv::err::kClearWindow) kept.clear();
-    if (kept.size() >= kv::err::kKeptLines) kept.erase(kept.begin(), kept.begin() + kv::err::kKeptLines / 2);
-    kept.push_back({code, text});
+    kv::err::KeepLine(code, text);
 }
 
 void tell_error(int code, const char* text) { tell_error(code, std::string(text ? text : "")); }

@@ -35,6 +35,9 @@ struct Line {
 using Sink = std::function<void(int code, const std::string& text)>;
 Sink SetSink(Sink sink);
 
+// What happens to a line while no sink is installed: it is kept in memory.
+void KeepLine(int code, const std::string& text);
+
 // The lines the built-in sink kept (the last few thousand), oldest first.
 const std::vector<Line>& RecentLines();
 void ClearRecentLines();

@@ -6,6 +6,7 @@
 #include "app/commandids.h"
 #include "app/mainframe.h"
 #include "app/moduletable.h"
+#include "base/calcrunner.h"
 #include "base/error.h"
 #include "base/globals.h"
 #include "base/textio.h"
@@ -20,13 +21,18 @@
 #include "views/childframe.h"
 #include "views/dialogs/jiantu.h"
 #include "views/splitterframe.h"
+#include "widgets/ui/calcrunner.h"
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -357,6 +363,76 @@ TEST_F(ItemCommands, ASaveThatFailsHalfwayLeavesTheItemFileAsItWasAndSaysSo) {
     ASSERT_EQ(messages->shown().size(), 2u);
     EXPECT_EQ(messages->shown()[1].text, "不能保存文件 : " + (dir / "&KV_0003.dat"));
     EXPECT_EQ(dir.List().find("kvtmp"), std::string::npos);
+}
+
+TEST_F(ItemCommands, ALongCalculationRunsThroughTheRunnerAndTheItemRunEndsAfterItsLines) {
+    auto oldRunner = kv::calc::InstallRunner(MakeQtCalculationRunner());
+    CSplitterFrame* roof = RoofWindow(1);
+    ASSERT_NE(roof, nullptr);
+    const std::string workPath = G_strWorkPath;
+    const int edition = G_guifan;
+    // A command that would move the project while the calculation reads it.
+    constexpr int kMoveProject = 40001;
+    int moves = 0;
+    frame->SetCommandHandler(kMoveProject, [&] {
+        ++moves;
+        G_strWorkPath = "/elsewhere/";
+        G_guifan = edition == 2010 ? 2002 : 2010;
+    });
+    std::atomic<bool> sent{false};
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (!kv::calc::Running() || sent) return;
+        frame->SendCommand(kMoveProject);
+        Click(roof, kv::cmd::kCalculate);
+        sent = true;
+    });
+    timer.start(10);
+
+    messages->Answer(kv::IDYES);
+    std::string seenPath;
+    int seenEdition = 0, answer = 0, calculations = 0;
+    onDialog = [&](FakeData& d) {
+        kv::calc::Run(frame->m_strItemTitle, [&] {
+            ++calculations;
+            tell_error(kv::err::kClearWindow, "");
+            tell_error1(kv::err::kProgress, "第%d次迭代", 1);
+            kv::calc::ReportProgress(1, 2);
+            for (int i = 0; i < 1000 && !sent; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            answer = kv::MessageBox("是否保存计算结果?", kv::MB_YESNO | kv::MB_ICONQUESTION);
+            d.span = 30;
+            tell_error(kv::err::kWarning, "配筋率偏大");
+            seenPath = G_strWorkPath;
+            seenEdition = G_guifan;
+        });
+        if (answer == kv::IDYES) CBbDoc_KV::StoreItemData(&d);
+        return QDialog::Accepted;
+    };
+    Click(roof, kv::cmd::kCalculate);
+    timer.stop();
+
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(calculations, 1);
+    EXPECT_EQ(moves, 0);
+    EXPECT_EQ(seen.size(), 1u);  // the second 计算 did not open the dialog again
+    EXPECT_EQ(seenPath, workPath);
+    EXPECT_EQ(seenEdition, edition);
+    EXPECT_EQ(answer, kv::IDYES);
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "是否保存计算结果?");
+    EXPECT_EQ(dir.Read("&KV_0001.dat").substr(0, 8), "FAKE,30\n");
+    std::vector<int> codes;
+    for (const kv::err::Line& line : channel) codes.push_back(line.code);
+    EXPECT_EQ(codes, (std::vector<int>{kv::err::kClearWindow, kv::err::kProgress, kv::err::kWarning, -8899}));
+    ASSERT_EQ(channel.size(), 4u);
+    EXPECT_EQ(channel[2].text, "配筋率偏大");
+
+    // After the run the commands are back.
+    frame->SendCommand(kMoveProject);
+    EXPECT_EQ(moves, 1);
+    G_strWorkPath = workPath;
+    G_guifan = edition;
+    kv::calc::InstallRunner(std::move(oldRunner));
 }
 
 }  // namespace
