@@ -2,6 +2,7 @@
 #include "app/mainframe.h"
 #include "codes/guifan.h"
 #include "drawing/ui/render.h"
+#include "loads/ui/loadtablepages.h"
 #include "loads/ui/wizard.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     theApp.AddFrameSetup([](CMainFrame&) { InstallExportCommands(); });
     // The blast-load menu's module commands.
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32774, [](CMainFrame&) { OnLoadFormula(); }); });
+    theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32783, [](CMainFrame& frame) { OnLoadTable(&frame); }); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }

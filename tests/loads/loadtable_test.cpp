@@ -3,25 +3,19 @@
 #include "loads/loadtable.h"
 
 #include "base/error.h"
+#include "loads/fixture.h"
 #include "platform/textfile.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string Fixture(const std::string& name) {
-    std::ifstream in(std::string(KV_TEST_FIXTURES) + "/loads/" + name, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+std::string Fixture(const std::string& name) { return kv::test::LoadsFixture(name); }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
