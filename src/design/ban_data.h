@@ -69,6 +69,9 @@ public:
 
     // The slab kind: 0 roof, 1 floor. Set when the object is made; files never change it.
     int Kind = 0;
+    // 1 while the result fields hold what the last calculation run computed; a
+    // run that stops clears it with the results, so nothing stale is drawn. Not stored.
+    int HasResults = 0;
 
     static constexpr const char* kMarker = "KV_BAN_V30";
 };
