@@ -12,6 +12,7 @@
 #include "drawing/base_sgt.h"
 #include "drawing/pen_sgtex.h"
 #include "drawing/picture.h"
+#include "support/ezdxf_check.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -166,17 +167,8 @@ TEST(DxfFile, TextsAreGbkAndTheCodePageIsDeclared) {
     EXPECT_EQ(bytes.substr(bytes.size() - 8), "  0\nEOF\n");
 }
 
-// The Python interpreter that has ezdxf, or empty.
-std::string PythonWithEzdxf() {
-    for (const char* py : {"/usr/bin/python3", "python3"}) {
-        const std::string cmd = std::string(py) + " -c \"import ezdxf\" >/dev/null 2>&1";
-        if (std::system(cmd.c_str()) == 0) return py;
-    }
-    return {};
-}
-
 TEST(DxfFile, EzdxfRecoverReadsWithoutAuditErrorsAndKeepsChinese) {
-    const std::string py = PythonWithEzdxf();
+    const std::string py = kv::test::PythonWithEzdxf();
     if (py.empty()) GTEST_SKIP() << "python3-ezdxf is missing (scripts/setup installs it): the outside reader check did not run";
     kv::test::TempFolder dir;
     ASSERT_EQ(SampleDrawing().Write_MemDxf_To_File((dir / "a.dxf").c_str()), 1);

@@ -1,0 +1,10 @@
+#pragma once
+// The outside DXF reader check: ezdxf's recover reader, where python3-ezdxf is installed.
+#include <string>
+
+namespace kv::test {
+
+// The Python interpreter that has ezdxf, or empty (the caller skips its check).
+std::string PythonWithEzdxf();
+
+}  // namespace kv::test
