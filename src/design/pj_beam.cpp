@@ -72,6 +72,7 @@ void PJ_BEAM_KV::Ini_QiangBan(int con, int bar, int stirrup, int seis, int as_t,
                               int steam_flag, int kvtype, float beta_in, int p2, float p3, float p4, float p5,
                               float p6) {
     beam_type = type;
+    span = 0.0f;  // a strip has no beam span to reduce its shear for
     shear_adjust = adjust > 0 ? adjust : 1.0f;
     steam = steam_flag;
     kv_type = kvtype;
@@ -276,10 +277,24 @@ float PJ_BEAM_KV::ConcreteShear(float width, float h0) const {
         const float beta_h = std::pow(800.0f / hh, 0.25f);
         vc = 0.7f * beta_h * ft * width * h0 * beta;
     } else {
-        // Member under general load (2010 6.3.4, 2002 7.5.4): 0.7·ft·b·h0.
-        vc = 0.7f * ft * width * h0;
+        // Member under general load (2010 6.3.4, 2002 7.5.4): 0.7·ft·b·h0, times
+        // ψ1 for a slender blast-loaded beam.
+        vc = 0.7f * SpanDepthFactor(h0) * ft * width * h0;
     }
     return vc * shear_adjust;
+}
+
+float PJ_BEAM_KV::SpanDepthFactor(float h0) const {
+    // GB 50038-2005 4.10.5: a beam under the uniform equivalent-static blast load
+    // keeps less of its concrete shear resistance the more slender it is:
+    // V ≤ 0.7·ψ1·ftd·b·h0 + (stirrups at fyd), ψ1 = 1 - 0.15·(l/h0 - 8) for
+    // l/h0 > 8, not below 0.6. The stirrup term stays the edition's own. Strips
+    // (no span) and door-frame walls (protective type 1, loaded by the door's
+    // reactions rather than uniformly) are not such beams.
+    if (!dynamic || beam_type == 2 || kv_type != 0 || span <= 0 || h0 <= 0) return 1.0f;
+    const float ratio = span * 1000.0f / h0;
+    if (ratio <= 8.0f) return 1.0f;
+    return std::max(0.6f, 1.0f - 0.15f * (ratio - 8.0f));
 }
 
 int PJ_BEAM_KV::Sheer() {
@@ -302,6 +317,10 @@ int PJ_BEAM_KV::Sheer() {
         const float hh = std::clamp(h0, 800.0f, 2000.0f);
         m_VarRtf.SetF("JianNiu.RTF.No_Av1", "Vc = 0.7·βh·ft·b·h0 = 0.7×%.3f×%.3f×%.0f×%.0f = %.1f kN",
                       std::pow(800.0f / hh, 0.25f), ft * beta * shear_adjust, b, h0, vc / 1000);
+    } else if (const float psi1 = SpanDepthFactor(h0); psi1 < 1.0f) {
+        m_VarRtf.SetF("JianNiu.RTF.No_Av1",
+                      "Vc = 0.7·ψ1·ft·b·h0 = 0.7×%.3f×%.3f×%.0f×%.0f = %.1f kN (l/h0 = %.2f, ψ1 = 1 - 0.15×(l/h0 - 8) ≥ 0.6)",
+                      psi1, ft * shear_adjust, b, h0, vc / 1000, span * 1000.0f / h0);
     } else {
         m_VarRtf.SetF("JianNiu.RTF.No_Av1", "Vc = 0.7·ft·b·h0 = 0.7×%.3f×%.0f×%.0f = %.1f kN", ft * shear_adjust, b,
                       h0, vc / 1000);
@@ -359,14 +378,16 @@ int PJ_BEAM_KV::Sheer_Twist() {
     }
     // Shear neglected below 0.35·ft·b·h0 (2010 6.4.12-1); otherwise the reduction
     // of the concrete's torsional part βt = 1.5/(1 + 0.5·V·Wt/(T·b·h0)),
-    // 0.5 ≤ βt ≤ 1.0 (2010 6.4.8-2, 2002 7.6.8-2).
+    // 0.5 ≤ βt ≤ 1.0 (2010 6.4.8-2, 2002 7.6.8-2), and the shear part
+    // (1.5 - βt)·Vc keeps the span reduction of a slender blast-loaded beam, as
+    // in shear alone.
     const bool shear_neglected = v <= 0.35f * ft * b * h0;
     if (shear_neglected) {
         beta_t = 1.0f;
         asv_shear = 0;
     } else {
         beta_t = std::clamp(1.5f / (1.0f + 0.5f * v * wt / (t * b * h0)), 0.5f, 1.0f);
-        asv_shear = std::max(0.0f, (v - (1.5f - beta_t) * 0.7f * ft * b * h0 * shear_adjust) / (k * fyv * h0));
+        asv_shear = std::max(0.0f, (v - (1.5f - beta_t) * vc) / (k * fyv * h0));
     }
     // Torsion (2010 6.4.8-3, 2002 7.6.8-3): T ≤ βt·0.35·ft·Wt + 1.2·sqrt(ζ)·fyv·Ast1·Acor/s,
     // with 0.6 ≤ ζ ≤ 1.7; the core measured to the bar centres.

@@ -61,7 +61,7 @@ public:
     int con_grade = 30, bar_grade = 2, stirrup_grade = 1, seismic = 0;
     float as = 35.0f, as1 = 35.0f;  // centroid of the tension / compression steel to the face
     int beam_type = 0;              // 2: plate without stirrups (slab or wall shear)
-    float span = 0.0f;              // m
+    float span = 0.0f;              // m (0 for a strip)
     float shear_adjust = 1.0f;      // factor on the concrete's shear strength
     float beta = 1.0f;              // plate shear factor
     int steam = 0, kv_type = 0;
@@ -99,6 +99,8 @@ protected:
     bool StartBending();             // clears the results; false (areas −1) when the section cannot be designed
     // Concrete part of the shear resistance of the section (N).
     float ConcreteShear(float width, float h0) const;
+    // Reduction ψ1 of that part for a slender blast-loaded beam (1 where it does not apply).
+    float SpanDepthFactor(float h0) const;
     bool dual_min_ = false;
 };
 

@@ -208,6 +208,80 @@ TEST(PjBeamShear, EditionTwoThousandTwoTakesTheStirrupTermWithFactorOnePointTwoF
     EXPECT_NEAR(beam.Asv, 0.55150f, 0.003f);
 }
 
+TEST(PjBeamShear, BlastLoadedBeamLosesConcreteShearWithItsSpanToDepthRatio) {
+    // Beam 300 × 600, as 35, h0 565, C30 with HRB335 stirrups, blast strengths:
+    // ftd = 1.5·1.43 = 2.145, fyd = 1.35·300 = 405; the caller's 0.8 on the concrete.
+    // Concrete part without the span reduction: 0.7·0.8·2.145·300·565 = 203603.4 N.
+    // GB 50038-2005 4.10.5: ψ1 = 1 - 0.15·(l/h0 - 8) for l/h0 > 8, not below 0.6.
+    // Section limit 0.25·21.45·300·565 = 908.9 kN and minimum stirrups
+    // 0.24·2.145/405·300 = 0.3813 do not govern.
+    struct Case {
+        const char* what;
+        int edition;
+        float span_m;
+        float psi1;
+        float Asv;
+    };
+    const Case cases[] = {
+        // l/h0 = 4200/565 = 7.43 ≤ 8: ψ1 = 1,
+        // Asv/s = (420000 - 203603.4)/(1.25·405·565) = 216396.6/286031.25 = 0.75655.
+        {"stocky span", 2002, 4.2f, 1.0f, 0.75655f},
+        // l/h0 = 4520/565 = 8.00 exactly: still ψ1 = 1.
+        {"at the limit", 2002, 4.52f, 1.0f, 0.75655f},
+        // l/h0 = 5400/565 = 9.5575: ψ1 = 1 - 0.15·1.5575 = 0.76637, Vc = 156035.9,
+        // Asv/s = (420000 - 156035.9)/286031.25 = 0.92285.
+        {"slender span", 2002, 5.4f, 0.76637f, 0.92285f},
+        // l/h0 = 7500/565 = 13.27: 1 - 0.15·5.27 = 0.21 → 0.6, Vc = 122162.0,
+        // Asv/s = (420000 - 122162.0)/286031.25 = 1.04128.
+        {"floor of the factor", 2002, 7.5f, 0.6f, 1.04128f},
+        // 2010 edition: the stirrup term is fyd·Asv/s·h0 (no 1.25):
+        // (420000 - 156035.9)/(405·565) = 1.15356.
+        {"slender span, 2010", 2010, 5.4f, 0.76637f, 1.15356f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditionScope edition(c.edition);
+        PJ_BEAM_KV beam;
+        beam.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, c.span_m, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+        beam.set_value(0, 420e3f, 0, 300, 600, 0, 1.2f, 0);
+        beam.Sheer();
+        EXPECT_EQ(beam.if_CJCX(), 0);
+        EXPECT_EQ(beam.if_GZPJ(), 0);
+        EXPECT_NEAR(beam.Asv, c.Asv, 2e-4f);
+        // The report shows the factor where it reduces the concrete part.
+        EXPECT_EQ(beam.GetVar("JianNiu.RTF.No_Av1").find("ψ1") != std::string::npos, c.psi1 < 1.0f);
+    }
+}
+
+TEST(PjBeamShear, SpanReductionIsForBlastLoadedBeamsOnly) {
+    EditionScope edition(2002);
+    // Same beam and span 5.4 m (l/h0 9.56) under the static rules: GB 50010 has no
+    // span term, Asv/s = (420000 - 0.7·1.43·300·565)/(1.25·300·565)
+    // = (420000 - 169669.5)/211875 = 1.18150.
+    PJ_BEAM_KV plain;
+    plain.dynamic = 0;
+    plain.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, 5.4f, 1.0f, 0, 0, 1, 1, 1, 1, 1, 1);
+    plain.set_value(0, 420e3f, 0, 300, 600, 0, 1.2f, 0);
+    plain.Sheer();
+    EXPECT_NEAR(plain.Asv, 1.18150f, 2e-4f);
+
+    // A door-frame wall (protective type 1) carries the door's reactions, not a
+    // uniform load: no reduction whatever the span it is given.
+    PJ_BEAM_KV frame;
+    frame.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, 5.4f, 0.8f, 0, 1, 1, 1, 1, 1, 1, 1);
+    frame.set_value(0, 420e3f, 0, 300, 600, 0, 1.2f, 0);
+    frame.Sheer();
+    EXPECT_NEAR(frame.Asv, 0.75655f, 2e-4f);
+
+    // A strip set up after a beam on the same object has no span of its own.
+    PJ_BEAM_KV strip;
+    strip.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, 5.4f, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+    strip.Ini_QiangBan(30, 2, 2, 0, 35, 35, 0, 0.8f, 0, 0, 1.0f, 1, 1, 1, 1, 1);
+    strip.set_value(0, 420e3f, 0, 300, 600, 0, 1.2f, 0);
+    strip.Sheer();
+    EXPECT_NEAR(strip.Asv, 0.75655f, 2e-4f);
+}
+
 TEST(PjBeamShear, PlateWithoutStirrupsUsesTheDepthFactorAndTheShearFactor) {
     EditionGuard edition(2010);
     // Plate 1000 × 250, as 30, h0 220 (βh = 1 below 800), blast strengths:
