@@ -9,9 +9,12 @@
 // midpoint: uniform across the shorter side, graded along a long side, and a
 // long plate cut down where its middle no longer feels the far edges. Moments
 // there are the element curvatures averaged over the elements at the node, and
-// Richardson extrapolation over two meshes removes the O(h²) error of the
-// moments. Checked against Navier and Levy series (within 0.2 %), handbook
-// values and beam theory for long strips.
+// extrapolation over three meshes removes the O(h²) and O(h³) errors of the
+// moments. Every moment is within 0.2 % of the converged value (checked
+// against Navier and Levy series and meshes eight times finer); the exception
+// is a moment near its change of sign on a plate with a free edge, below a
+// fiftieth of the plate's largest, which is within 0.2 % of that fiftieth.
+// Handbook values and beam theory for long strips are met as well.
 //
 // Edges in the order bottom, right, top, left: 0 free, 1 simply supported,
 // 2 fixed. Corners in the order bottom-left, bottom-right, top-right, top-left:
