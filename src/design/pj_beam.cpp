@@ -319,7 +319,8 @@ int PJ_BEAM_KV::Sheer() {
                       std::pow(800.0f / hh, 0.25f), ft * beta * shear_adjust, b, h0, vc / 1000);
     } else if (const float psi1 = SpanDepthFactor(h0); psi1 < 1.0f) {
         m_VarRtf.SetF("JianNiu.RTF.No_Av1",
-                      "Vc = 0.7·ψ1·ft·b·h0 = 0.7×%.3f×%.3f×%.0f×%.0f = %.1f kN (l/h0 = %.2f, ψ1 = 1 - 0.15×(l/h0 - 8) ≥ 0.6)",
+                      "Vc = 0.7·ψ1·ft·b·h0 = 0.7×%.3f×%.3f×%.0f×%.0f = %.1f kN "
+                      "(l/h0 = %.2f, ψ1 = 1 - 0.15×(l/h0 - 8) ≥ 0.6)",
                       psi1, ft * shear_adjust, b, h0, vc / 1000, span * 1000.0f / h0);
     } else {
         m_VarRtf.SetF("JianNiu.RTF.No_Av1", "Vc = 0.7·ft·b·h0 = 0.7×%.3f×%.0f×%.0f = %.1f kN", ft * shear_adjust, b,
@@ -390,9 +391,16 @@ int PJ_BEAM_KV::Sheer_Twist() {
         asv_shear = std::max(0.0f, (v - (1.5f - beta_t) * vc) / (k * fyv * h0));
     }
     // Torsion (2010 6.4.8-3, 2002 7.6.8-3): T ≤ βt·0.35·ft·Wt + 1.2·sqrt(ζ)·fyv·Ast1·Acor/s,
-    // with 0.6 ≤ ζ ≤ 1.7; the core measured to the bar centres.
+    // with 0.6 ≤ ζ ≤ 1.7. The code measures the core bcor × hcor to the inside
+    // faces of the stirrups. Those touch the corner bars, whose centres lie at
+    // as and as' from the faces; the bar size is not known here, so 20 mm
+    // corner bars are assumed: the inside faces lie 10 mm nearer the faces than
+    // the bar centres (but at least half of as from them). The sides take the
+    // smaller of as and as' (a second tension layer does not move the side bars).
     const float z = std::clamp(zeta, 0.6f, 1.7f);
-    const float bcor = b - 2.0f * as, hcor = h - 2.0f * as;
+    auto to_stirrup = [](float centre) { return std::max(centre - 10.0f, 0.5f * centre); };
+    const float bcor = b - 2.0f * to_stirrup(std::min(as, as1));
+    const float hcor = h - to_stirrup(as) - to_stirrup(as1);
     if (bcor <= 0 || hcor <= 0) {
         SetFlag(0, "截面尺寸错误 !");
         no_result = 1;

@@ -240,7 +240,7 @@ TEST(PjBeamShear, BlastLoadedBeamLosesConcreteShearWithItsSpanToDepthRatio) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EditionScope edition(c.edition);
+        EditionGuard edition(c.edition);
         PJ_BEAM_KV beam;
         beam.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, c.span_m, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
         beam.set_value(0, 420e3f, 0, 300, 600, 0, 1.2f, 0);
@@ -254,7 +254,7 @@ TEST(PjBeamShear, BlastLoadedBeamLosesConcreteShearWithItsSpanToDepthRatio) {
 }
 
 TEST(PjBeamShear, SpanReductionIsForBlastLoadedBeamsOnly) {
-    EditionScope edition(2002);
+    EditionGuard edition(2002);
     // Same beam and span 5.4 m (l/h0 9.56) under the static rules: GB 50010 has no
     // span term, Asv/s = (420000 - 0.7·1.43·300·565)/(1.25·300·565)
     // = (420000 - 169669.5)/211875 = 1.18150.
@@ -296,22 +296,67 @@ TEST(PjBeamShear, PlateWithoutStirrupsUsesTheDepthFactorAndTheShearFactor) {
     EXPECT_EQ(slab.GetVar("JianNiu.No_Av"), "1");
 }
 
+// The torsion core Acor = bcor·hcor, ucor = 2(bcor + hcor) runs to the inside
+// faces of the stirrups, which touch the corner bars: half a bar (20 mm
+// assumed) outside the bar centres, i.e. as - 10 from each face, the sides
+// taking the smaller of as and as'.
 TEST(PjBeamTorsion, CombinedShearAndTorsionMatchesTheHandCalculation) {
-    EditionGuard edition(2010);
-    // b 250, h 500, as 35, C30, HRB400 bars, HPB300 stirrups; V 80 kN, T 15 kN·m, ζ 1.2.
-    // Wt = 250²(1500 - 250)/6 = 13.0208e6; βt = 1.5/(1 + 0.5·V·Wt/(T·b·h0)) = 1.155 → 1.0.
-    // Asv/s = (80000 - 0.5·0.7·1.43·250·465)/(270·465) = 0.17377;
-    // Acor = 180·430, ucor = 1220: Ast1/s = (15e6 - 0.35·1.43·Wt)/(1.2·sqrt(1.2)·270·77400) = 0.30880;
-    // Ast = 1.2·270·0.30880·1220/360 = 339.06 (above 0.6·sqrt(0.75)·1.43/360·250·500 = 258.0).
-    PJ_BEAM_KV beam = StaticBeam(30, 3, 1, 35, 35);
-    beam.set_value(0, 80e3f, 15e6f, 250, 500, 1, 1.2f, 0);
-    beam.Sheer_Twist();
-    EXPECT_EQ(beam.if_CJCX(), 0);
-    EXPECT_FLOAT_EQ(beam.beta_t, 1.0f);
-    EXPECT_NEAR(beam.Asvt, 0.17377f, 0.001f);
-    EXPECT_NEAR(beam.Ast1, 0.30880f, 0.0015f);
-    EXPECT_AREA(beam.Ast, 339.06f);
-    EXPECT_EQ(beam.combined, 0);
+    struct Case {
+        const char* what;
+        int edition;
+        bool blast;
+        float b, h, as, as1, V, T, zeta;
+        float beta_t, Asvt, Ast1, Ast;
+    };
+    const Case cases[] = {
+        // C30 (ft 1.43), HRB400 bars (360), HPB300 stirrups (270), 250 × 500, as 35, h0 465;
+        // V 80 kN, T 15 kN·m, ζ 1.2. Wt = 250²(1500 - 250)/6 = 13.0208e6;
+        // βt = 1.5/(1 + 0.5·80e3·Wt/(15e6·250·465)) = 1.155 → 1.0.
+        // Asv/s = (80000 - 0.5·0.7·1.43·250·465)/(270·465) = 0.17377.
+        // Core to the stirrups' inside: bcor = 250 - 2·25 = 200, hcor = 500 - 2·25 = 450,
+        // Acor = 90000, ucor = 1300;
+        // Ast1/s = (15e6 - 0.35·1.43·Wt)/(1.2·sqrt(1.2)·270·90000) = 8.4831e6/31.943e6 = 0.26557;
+        // Ast = 1.2·270·0.26557·1300/360 = 310.71 (above 0.6·sqrt(0.75)·1.43/360·250·500 = 258.0).
+        {"2010, equal covers", 2010, false, 250, 500, 35, 35, 80e3f, 15e6f, 1.2f, 1.0f, 0.17377f, 0.26557f, 310.71f},
+        // 2002: C30, HRB400 bars (360), HPB235 stirrups (210), 300 × 600, two tension
+        // layers as 60, as' 35, h0 540; V 100 kN, T 30 kN·m, ζ 1.0. Wt = 300²·1500/6 = 22.5e6;
+        // βt = 1.5/(1 + 0.5·100e3·22.5e6/(30e6·300·540)) = 1.218 → 1.0;
+        // Asv/s = (100000 - 0.5·0.7·1.43·300·540)/(1.25·210·540) = 18919/141750 = 0.13347.
+        // bcor = 300 - 2·25 = 250, hcor = 600 - 50 - 25 = 525, Acor = 131250, ucor = 1550;
+        // Ast1/s = (30e6 - 0.35·1.43·22.5e6)/(1.2·1.0·210·131250) = 18.7388e6/33.075e6 = 0.56655;
+        // Ast = 1.0·210·0.56655·1550/360 = 512.26 (above 0.6·1.0·1.43/360·300·600 = 429.0).
+        {"2002, two tension layers", 2002, false, 300, 600, 60, 35, 100e3f, 30e6f, 1.0f, 1.0f, 0.13347f, 0.56655f,
+         512.26f},
+        // Blast, 2002: C30 (ftd 2.145), HRB335 bars and stirrups (fyd 405), 300 × 600, as 35,
+        // h0 565, span 5.4 m, 0.8 on the concrete's shear; V 420 kN, T 40 kN·m, ζ 1.2.
+        // βt = 1.5/(1 + 0.5·420e3·22.5e6/(40e6·300·565)) = 0.88396. The shear part keeps
+        // ψ1 = 0.76637 (l/h0 9.56): Vc = 0.7·0.76637·0.8·2.145·300·565 = 156035.9,
+        // Asv/s = (420000 - (1.5 - 0.88396)·156035.9)/(1.25·405·565) = 1.13231.
+        // bcor = 250, hcor = 550, Acor = 137500, ucor = 1600;
+        // Ast1/s = (40e6 - 0.88396·0.35·2.145·22.5e6)/(1.2·sqrt(1.2)·405·137500) = 0.34245;
+        // Ast = 1.2·405·0.34245·1600/405 = 657.5.
+        {"blast, slender beam", 2002, true, 300, 600, 35, 35, 420e3f, 40e6f, 1.2f, 0.88396f, 1.13231f, 0.34245f,
+         657.5f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditionGuard edition(c.edition);
+        PJ_BEAM_KV beam;
+        if (c.blast) {
+            beam.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, 5.4f, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+        } else {
+            beam = StaticBeam(30, 3, 1, static_cast<int>(c.as), static_cast<int>(c.as1));
+        }
+        beam.set_value(0, c.V, c.T, c.b, c.h, 1, c.zeta, 0);
+        beam.Sheer_Twist();
+        EXPECT_EQ(beam.if_CJCX(), 0);
+        EXPECT_EQ(beam.if_GZPJ(), 0);
+        EXPECT_EQ(beam.combined, 0);
+        EXPECT_NEAR(beam.beta_t, c.beta_t, 1e-4f);
+        EXPECT_NEAR(beam.Asvt, c.Asvt, 2e-4f);
+        EXPECT_NEAR(beam.Ast1, c.Ast1, 2e-4f);
+        EXPECT_AREA(beam.Ast, c.Ast);
+    }
 }
 
 TEST(PjBeamTorsion, SmallTorqueIsNeglected) {
