@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QLocale>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,10 @@ bool ParseDouble(const QString& text, double& out) {
     out = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok && std::isfinite(out);
 }
+
+// A float field takes only what a float can hold: a larger number would be
+// stored as infinity and poison every result computed from it.
+bool ParseFloat(const QString& text, double& out) { return ParseDouble(text, out) && std::fabs(out) <= FLT_MAX; }
 
 }  // namespace
 
@@ -66,7 +71,7 @@ bool Float(QLineEdit* edit, float& value, bool save) {
         return true;
     }
     double v = 0;
-    if (!ParseDouble(edit->text(), v)) {
+    if (!ParseFloat(edit->text(), v)) {
         Refuse(edit, kv::widgets::NotANumberMessage());
         return false;
     }
@@ -77,7 +82,7 @@ bool Float(QLineEdit* edit, float& value, bool save) {
 bool Float(QLineEdit* edit, float& value, bool save, float min, float max) {
     if (!save) return Float(edit, value, false);
     double v = 0;
-    if (!ParseDouble(edit->text(), v) || v < min || v > max) {
+    if (!ParseFloat(edit->text(), v) || v < min || v > max) {
         Refuse(edit, kv::widgets::FloatRangeMessage(min, max));
         return false;
     }
