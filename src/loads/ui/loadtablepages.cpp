@@ -309,11 +309,12 @@ bool CPageRoofTable::UpdateData(bool save) {
     }
     m_in.upperNuclear = m_upperNuclear->isChecked() ? 1 : 0;
     m_in.nuclearClass = m_nuclear->currentIndex();
-    if (!Float(m_cover, m_in.cover, true, 0, 1000) || !Float(m_span, m_in.span, true, 0, 1000)) return false;
+    bool taken = Float(m_cover, m_in.cover, true, 0, 1000);
+    taken &= Float(m_span, m_in.span, true, 0, 1000);
     m_in.convClass = m_conv->currentIndex();
     m_in.engClass = m_classB->isChecked() ? 1 : 0;
     m_in.upperConv = m_upperConv->isChecked() ? 1 : 0;
-    return true;
+    return taken;
 }
 
 bool CPageRoofTable::CalQe() {
@@ -416,9 +417,10 @@ bool CPageFloorTable::UpdateData(bool save) {
         return true;
     }
     m_in.nuclearClass = m_nuclear->currentIndex();
-    if (!Float(m_cover, m_in.cover, true) || !Float(m_span, m_in.span, true)) return false;
+    bool taken = Float(m_cover, m_in.cover, true);
+    taken &= Float(m_span, m_in.span, true);
     m_in.belowWater = m_below->isChecked() ? 1 : 0;
-    return true;
+    return taken;
 }
 
 bool CPageFloorTable::CalQe() {
@@ -526,11 +528,12 @@ bool CPageWallTable::UpdateData(bool save) {
     m_in.nuclearClass = m_nuclear->currentIndex();
     m_in.soil = m_soil->currentIndex();
     m_in.material = m_material->currentIndex();
-    if (!Float(m_air, m_in.airContent, true)) return false;
+    bool taken = Float(m_air, m_in.airContent, true);
     m_in.upperNuclear = m_upperNuclear->isChecked() ? 1 : 0;
     m_in.engClass = m_classB->isChecked() ? 1 : 0;
     m_in.convClass = m_conv->currentIndex();
-    return Float(m_depth, m_in.depth, true, 0, 1000);
+    taken &= Float(m_depth, m_in.depth, true, 0, 1000);
+    return taken;
 }
 
 void CPageWallTable::OnNuclearChanged() {

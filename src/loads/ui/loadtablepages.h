@@ -45,7 +45,8 @@ public:
 
 protected:
     // Moves the fields to the controls (save false) or back; false when an entry
-    // was refused (the fields read before it keep their new values).
+    // was refused. A refused entry keeps its field; every other control is still
+    // read, so the answer never mixes new entries with old ones.
     virtual bool UpdateData(bool save) = 0;
     virtual std::string Answer() const = 0;
     // Reads the controls and writes the answer; false when the file was not written.

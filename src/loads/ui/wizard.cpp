@@ -258,8 +258,10 @@ bool CPageBasicInfo::Exchange(bool save) {
                                              &CPageBasicInfo::m_fAirContent, &CPageBasicInfo::m_fDeltaPm,
                                              &CPageBasicInfo::m_fCharge,    &CPageBasicInfo::m_fDistance};
     const int floatIds[] = {kCover, kStoreyH, kRoofDepth, kSpanL0, kAirContent, kDeltaPm, kCharge, kDistance};
+    // A refused entry keeps its value; the rest of the page is still read.
+    bool taken = true;
     for (std::size_t i = 0; i < std::size(floatIds); ++i)
-        if (!Float(Control<QLineEdit>(floatIds[i]), this->*floats[i], save)) return false;
+        taken &= Float(Control<QLineEdit>(floatIds[i]), this->*floats[i], save);
     ExchangeCombo(m_structForm, m_nStructForm, save);
     ExchangeCombo(m_nuclearClass, m_nNuclearClass, save);
     ExchangeCombo(m_convClass, m_nConvClass, save);
@@ -271,11 +273,11 @@ bool CPageBasicInfo::Exchange(bool save) {
     ExchangeCheck(Control<QCheckBox>(kDeltaPmInput), m_bInput[kInputDeltaPm], save);
     ExchangeCheck(Control<QCheckBox>(kChargeInput), m_bInput[kInputCharge], save);
     ExchangeCheck(Control<QCheckBox>(kDistanceInput), m_bInput[kInputDistance], save);
-    return true;
+    return taken;
 }
 
 void CPageBasicInfo::SaveToRecord() {
-    if (!Exchange(true)) return;
+    Exchange(true);
     CEquivLoad& r = *m_pLoad;
     r.m_nClass = m_nClass;
     r.m_nPart = m_nPart;
@@ -388,28 +390,28 @@ void CPageBasicInfo::OnClassOrPartRemoving() {
 }
 
 void CPageBasicInfo::OnNuclearClass() {
-    if (!Exchange(true)) return;
+    Exchange(true);
     if (!m_bInput[kInputDeltaPm]) m_fDeltaPm = DefaultDeltaPm(m_nNuclearClass);
     EnableUpperBoxes();
     Exchange(false);
 }
 
 void CPageBasicInfo::OnUpperClicked() {
-    if (!Exchange(true)) return;
+    Exchange(true);
     if (m_nNuclearClass >= 3) m_bRoofUpperN = 0;
     if (m_nNuclearClass >= 4) m_bWallUpperN = 0;
     Exchange(false);
 }
 
 void CPageBasicInfo::OnConvClass() {
-    if (!Exchange(true)) return;
+    Exchange(true);
     if (!m_bInput[kInputCharge]) m_fCharge = DefaultCharge(m_nConvClass);
     Exchange(false);
     SaveToRecord();
 }
 
 void CPageBasicInfo::OnInputClicked(int which) {
-    if (!Exchange(true)) return;
+    Exchange(true);
     const int edits[3] = {kDeltaPm, kCharge, kDistance};
     float* values[3] = {&m_fDeltaPm, &m_fCharge, &m_fDistance};
     const float defaults[3] = {DefaultDeltaPm(m_nNuclearClass), DefaultCharge(m_nConvClass), kDefaultDistance};

@@ -72,11 +72,13 @@ QLineEdit* CStepPage::Bind(int id, float CEquivLoad::*field, Stage stage, Kind k
 }
 
 bool CStepPage::Exchange(bool save) {
+    // A refused entry keeps its value; the other inputs are still read.
+    bool taken = true;
     for (Binding& b : m_bindings) {
         if (save && b.kind == kResult) continue;  // results are never read back
-        if (!kv::ddx::Float(b.edit, b.value, save)) return false;
+        taken &= kv::ddx::Float(b.edit, b.value, save);
     }
-    return true;
+    return taken;
 }
 
 void CStepPage::Take(Stage stage) {
@@ -102,7 +104,7 @@ void CStepPage::LoadFromRecord() {
 
 bool CStepPage::SaveToRecord() {
     if (!m_bStores) return false;
-    if (!Exchange(true)) return false;
+    Exchange(true);
     Put(kNuclear);
     m_pLoad->CalNuclear();
     Put(kConventional);
@@ -584,20 +586,20 @@ bool CPageOmega::Exchange(bool save) {
         m_beamCases->setCurrentIndex(m_nBeamCase);
         m_plateCases->setCurrentIndex(m_nPlateCase);
     }
-    if (!Int(Control<QLineEdit>(kBeamWidth), m_nBeamWidth, save)) return false;
-    if (!Int(Control<QLineEdit>(kBeamHeight), m_nBeamHeight, save)) return false;
+    // A refused entry keeps its value; the other inputs are still read.
+    bool taken = Int(Control<QLineEdit>(kBeamWidth), m_nBeamWidth, save);
+    taken &= Int(Control<QLineEdit>(kBeamHeight), m_nBeamHeight, save);
     const std::pair<int, float*> floats[] = {
         {kBeamSpan, &m_fBeamSpan},   {kPlateA, &m_fPlateA},         {kPlateB, &m_fPlateB},
         {kPlateThick, &m_fPlateThick}, {kUnitWeight, &m_fUnitWeight}, {kOmegaRoof, &m_fOmegaRoof},
         {kOmegaFloor, &m_fOmegaFloor}, {kOmegaWall, &m_fOmegaWall},
     };
-    for (const auto& [id, value] : floats)
-        if (!Float(Control<QLineEdit>(id), *value, save)) return false;
+    for (const auto& [id, value] : floats) taken &= Float(Control<QLineEdit>(id), *value, save);
     if (save)
         m_nGrade = m_grade->currentText().toInt();
     else
         m_grade->setCurrentIndex(m_grade->findText(QString::number(m_nGrade)));
-    return true;
+    return taken;
 }
 
 void CPageOmega::SaveToRecord() {
@@ -607,7 +609,7 @@ void CPageOmega::SaveToRecord() {
         if (*v <= 0) *v = 0.001f;
     if (m_nBeamWidth < 1) m_nBeamWidth = 1;
     if (m_nBeamHeight < 1) m_nBeamHeight = 1;
-    if (!Exchange(true)) return;
+    Exchange(true);
     m_pLoad->m_fOmegaRoof = m_fOmegaRoof;
     m_pLoad->m_fOmegaFloor = m_fOmegaFloor;
     m_pLoad->m_fOmegaWall = m_fOmegaWall;
@@ -673,7 +675,7 @@ void CPageOmega::Recalculate() {
 }
 
 void CPageOmega::OnMode() {
-    if (!Exchange(true)) return;
+    Exchange(true);
     const bool manual = m_nMode == 0;
     Control<QWidget>(kOmegaRoof)->setEnabled(manual);
     Control<QWidget>(kOmegaWall)->setEnabled(manual);

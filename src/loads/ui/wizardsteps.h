@@ -26,6 +26,7 @@ public:
     void OnSheetOk() override;
 
     void LoadFromRecord();
+    // False for the display-only pages, which store nothing.
     bool SaveToRecord();
 
 protected:

@@ -245,6 +245,30 @@ TEST_F(LoadTablePages, AnEntryOutOfRangeIsRefusedAndTheOldValueUsed) {
     EXPECT_TRUE(Result(&roof).starts_with("顶板等效静荷载标准值 qe1:  45.0 (kN/m2)\n"));
 }
 
+TEST_F(LoadTablePages, ARefusedEntryDoesNotStopTheOtherEntriesBeingRead) {
+    // The roof's cover is refused and keeps 1.2; the span typed after it counts.
+    CPageRoofTable roof;
+    Edit(&roof, 1029)->setText("2000");
+    Edit(&roof, 1013)->setText("2.9");
+    EXPECT_FLOAT_EQ(roof.m_in.cover, 1.2f);
+    EXPECT_FLOAT_EQ(roof.m_in.span, 2.9f);
+    RoofTableInput roofWanted;
+    roofWanted.span = 2.9f;
+    EXPECT_EQ(Result(&roof), RoofTableAnswer(roofWanted));
+
+    // The wall's air content is refused and keeps 0.1 %; the depth is read.
+    CPageWallTable wall;
+    Button(&wall, 1079)->click();
+    Edit(&wall, 1082)->setText("abc");
+    Edit(&wall, 1029)->setText("2.0");
+    EXPECT_FLOAT_EQ(wall.m_in.airContent, 0.1f);
+    EXPECT_FLOAT_EQ(wall.m_in.depth, 2.0f);
+    WallTableInput wallWanted;
+    wallWanted.saturated = 1;
+    wallWanted.depth = 2.0f;
+    EXPECT_EQ(Result(&wall), WallTableAnswer(wallWanted));
+}
+
 TEST_F(LoadTablePages, NoteButtonsShowTheirConditions) {
     CPageRoofTable roof;
     CPageWallTable wall;

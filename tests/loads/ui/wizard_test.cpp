@@ -243,6 +243,41 @@ TEST_F(Wizard, TheInputBoxesSwitchBetweenTypedValuesAndClassDefaults) {
     });
 }
 
+TEST_F(Wizard, ARefusedEntryLeavesTheOtherChoicesOfThePageWhole) {
+    RunWizard([&](CDlgTabSheet& sheet) {
+        CWizardPage* basic = PageOf(sheet, kBasic);
+        Type(basic, kCover, "abc");
+        Choose(basic, kConvClass, 1);  // 常5: its charge comes with it
+        EXPECT_EQ(Edit(basic, kCharge)->text(), "272.7");
+        Click(basic, kChargeInput);
+        EXPECT_TRUE(Edit(basic, kCharge)->isVisible());
+        Choose(basic, kNuclearClass, 4);
+        EXPECT_EQ(Edit(basic, kDeltaPm)->text(), "300");
+        EXPECT_FALSE(basic->Control<QCheckBox>(kRoofUpperN)->isEnabled());
+        Show(sheet, kPcm);
+        EXPECT_FALSE(messages->shown().empty());
+    });
+    EXPECT_FLOAT_EQ(G_EquivLoad.m_fCover, 2.5f);  // the refused cover keeps its value
+    EXPECT_EQ(G_EquivLoad.m_nConvClass, 1);
+    EXPECT_EQ(G_EquivLoad.m_nNuclearClass, 4);
+    EXPECT_FLOAT_EQ(G_EquivLoad.m_fDeltaPm, 300.0f);
+
+    G_EquivLoad = CEquivLoad();
+    RunWizard([&](CDlgTabSheet& sheet) {
+        CWizardPage* pch = Show(sheet, kPch);
+        Type(pch, kGamma, "abc");
+        Type(pch, kV0, "300");
+        Leave(pch, kV0);
+        EXPECT_FLOAT_EQ(G_EquivLoad.m_fV0, 300.0f);
+        EXPECT_EQ(Edit(pch, kGamma)->text(), "2");  // the refused entry shows its value again
+        CWizardPage* omega = Show(sheet, kOmegaTab);
+        Type(omega, kBeamWidth, "abc");
+        Type(omega, kPlateB, "4");
+        Leave(omega, kPlateB);
+        EXPECT_NEAR(G_EquivLoad.m_fOmegaRoof, CEquivLoad().CalOmegaPlate(6, 4, 0.25f, 25, 25, 2), 1e-3);
+    });
+}
+
 TEST_F(Wizard, OkOnTheBasicPageChangesNothing) {
     RunWizard([&](CDlgTabSheet& sheet) {
         CWizardPage* basic = PageOf(sheet, kBasic);
