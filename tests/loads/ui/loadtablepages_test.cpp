@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "project/ui/modulecommands.h"
 #include "project/ui/projectcommands.h"
+#include "support/env_guard.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/dialogs/dlghelppic.h"
@@ -62,7 +63,7 @@ class LoadTablePages : public ::testing::Test {
 protected:
     void SetUp() override {
         kv::test::EnsureQtApp();
-        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        config.Set(dir / "config");
         auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
         messages = scripted.get();
         oldMessages = kv::platform::InstallMessageService(std::move(scripted));
@@ -84,6 +85,7 @@ protected:
     std::string LastMessage() const { return messages->shown().empty() ? "" : messages->shown().back().text; }
 
     kv::test::TempFolder dir;
+    kv::test::EnvGuard config{"XDG_CONFIG_HOME", std::nullopt};
     kv::platform::ScriptedMessageService* messages = nullptr;
     std::unique_ptr<kv::platform::MessageService> oldMessages;
     kv::err::Sink oldSink;
