@@ -42,12 +42,10 @@ std::string ExistingSource(const std::string& name) {
     return !resolved.empty() && kv::platform::FileExists(resolved) ? resolved : std::string();
 }
 
-// Byte copy over `target` (an existing file is replaced).
+// Byte copy over `target`: a copy that cannot be written whole leaves the old one.
 bool CopyOver(const std::string& source, const std::string& target) {
-    std::error_code ec;
-    return std::filesystem::copy_file(source, kv::platform::ResolveForWrite(target),
-                                      std::filesystem::copy_options::overwrite_existing, ec) &&
-           !ec;
+    std::string bytes;
+    return kv::platform::ReadFileBytes(source, bytes) && kv::platform::WriteFileAtomically(target, bytes);
 }
 
 // The exchange drawing lives in the shared temporary folder: it is written to a

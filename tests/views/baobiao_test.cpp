@@ -5,6 +5,7 @@
 #include "base/globals.h"
 #include "platform/profile.h"
 #include "platform/services.h"
+#include "platform/textfile.h"
 #include "platform/ui/qtservices.h"
 #include "project/project.h"
 #include "report/ui/rtfreader.h"
@@ -26,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -398,6 +400,24 @@ TEST_F(ExportTest, ACopyTheWordProcessorHasOpenIsLeftAsItIs) {
     EXPECT_EQ(Texts(), std::vector<std::string>{"计算书已打开!"});
     EXPECT_TRUE(processes->opened.empty());
     EXPECT_EQ(work.Read("BaoBiao.doc"), "shown");
+}
+
+TEST_F(ExportTest, ACopyThatCannotBeWrittenLeavesTheOldCopyWhole) {
+    // A full disk: every copy fails after a few bytes, as if the word processor held it.
+    work.Write("r1.RTF", "report 1, longer than what fits");
+    work.Write("BaoBiao.RTF", "{\\rtf1 combined, longer than what fits}");
+    work.Write("VjPrint2.doc", "old copy");
+    work.Write("BaoBiao.doc", "old combined");
+    {
+        kv::platform::WriteFailureForTesting full(4, ENOSPC);
+        OnWord(doc);
+        OnOpenBaoBiaoDoc(doc);
+    }
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"打开了太多计算书,请另存或关闭部分计算书!", "计算书已打开!"}));
+    EXPECT_TRUE(processes->opened.empty());
+    EXPECT_EQ(work.Read("VjPrint2.doc"), "old copy");
+    EXPECT_EQ(work.Read("BaoBiao.doc"), "old combined");
+    EXPECT_EQ(work.List(), "BaoBiao.RTF BaoBiao.doc VjPrint2.doc r1.RTF");  // no half copies
 }
 
 TEST_F(ExportTest, AMissingReportOrEmptyResultListDoesNothing) {
