@@ -2,12 +2,14 @@
 // the exterior wall. GBK text on disk, one value per line.
 #include "loads/equivload.h"
 
+#include "base/error.h"
 #include "base/globals.h"
 #include "base/textio.h"
 #include "platform/services.h"
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -56,6 +58,17 @@ ReportFile Create(const char* path) { return ReportFile(path && *path ? open_fil
 void OpenInEditor(const char* path) {
     std::string error;
     kv::platform::Processes().OpenDocument(path, error);
+}
+
+// The file is complete only once committed: a report the disk could not take
+// leaves the old one, says so, and opens nothing.
+bool Finish(ReportFile file, const char* path) {
+    if (commit_file(file.release()) != 0) {
+        tell_error1(kv::err::kDataError, "不能写入文件 : %s", path);
+        return false;
+    }
+    OpenInEditor(path);
+    return true;
 }
 
 }  // namespace
@@ -153,10 +166,7 @@ bool CEquivLoad::WriteRoofReport(const char* path) {
     }
     std::fprintf(fp, "  顶板等效均布静荷载标准值qce1 = %.3f(kPa)\n", m_fQce1);
 
-    // The file is complete only once committed: open it in the editor after that.
-    if (commit_file(file.release()) != 0) return false;
-    OpenInEditor(path);
-    return true;
+    return Finish(std::move(file), path);
 }
 
 bool CEquivLoad::WriteWallReport(const char* path) {
@@ -241,9 +251,7 @@ bool CEquivLoad::WriteWallReport(const char* path) {
     std::fprintf(fp, "  土中外墙等效均布静荷载标准值qce2 = %.3f(kPa)\n", m_fQce2);
     std::fprintf(fp, "  地面外墙等效均布静荷载标准值qce2' = %.3f(kPa)\n", m_fQce2Gnd);
 
-    if (commit_file(file.release()) != 0) return false;
-    OpenInEditor(path);
-    return true;
+    return Finish(std::move(file), path);
 }
 
 std::string EquivLoadReportPath(const std::string& chosen) {

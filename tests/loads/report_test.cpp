@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -162,6 +163,27 @@ TEST_F(Report, UnwritableFileStartsNoEditorAndSaysWhy) {
     ASSERT_FALSE(kv::err::RecentLines().empty());
     EXPECT_EQ(kv::err::RecentLines().back().text, "不能打开文件 : " + path);
     JS_ERROR_CODE = 0;
+}
+
+TEST_F(Report, AReportTheDiskCannotHoldKeepsTheOldOneAndSaysWhy) {
+    for (int part : {0, 1}) {  // roof and floor, exterior wall
+        SCOPED_TRACE(part);
+        kv::err::ClearRecentLines();
+        folder_.Write("roof.OUT", "old report\n");
+        CEquivLoad q;
+        q.m_nPart = part;
+        std::string path = folder_ / "roof.OUT";
+        {
+            kv::platform::WriteFailureForTesting full(100, ENOSPC);
+            EXPECT_FALSE(q.WriteReport(path.c_str()));
+        }
+        EXPECT_TRUE(processes_->opened.empty());
+        EXPECT_EQ(folder_.Read("roof.OUT"), "old report\n");
+        EXPECT_EQ(folder_.List(), "roof.OUT");
+        ASSERT_FALSE(kv::err::RecentLines().empty());
+        EXPECT_EQ(kv::err::RecentLines().back().text, "不能写入文件 : " + path);
+        JS_ERROR_CODE = 0;
+    }
 }
 
 TEST_F(Report, FailingEditorStillCountsAsWritten) {
