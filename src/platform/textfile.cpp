@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <climits>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -312,6 +313,22 @@ std::FILE* OpenTemp(const std::string& finalPath, std::string& tempPath) {
     return f;
 }
 
+// The file a chain of links ends at, also when that file is not made yet; empty
+// (errno ELOOP) for links that go round in a circle.
+std::string FollowLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        char to[PATH_MAX];
+        ssize_t n = ::readlink(path.c_str(), to, sizeof to);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof to) return path;
+        std::string next(to, static_cast<std::size_t>(n));
+        path = next[0] == '/' ? next : FolderOf(path) + next;
+    }
+    errno = ELOOP;
+    return {};
+}
+
 // Windows refuses to open a folder as a file; so do we, before anything is written.
 bool RefuseFolder(const std::string& path) {
     struct stat st;
@@ -374,13 +391,8 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
     // current folder may change before then.
     if (!target.empty() && target[0] != '/') target = CurrentFolder() + target;
     // A link stays a link: the file it points to is the one replaced.
-    struct stat link;
-    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
+    target = FollowLinks(target);
+    if (target.empty()) return nullptr;
     if (RefuseFolder(target) || (!mode.append && RefuseReadOnly(target))) return nullptr;
     auto cookie = std::make_unique<WriteCookie>();
     cookie->transcode = !mode.binary;

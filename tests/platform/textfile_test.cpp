@@ -281,15 +281,31 @@ TEST(TextFile, AFileOpenedByABareNameLandsWhereItWasOpened) {
 }
 
 TEST(TextFile, WritingThroughALinkReplacesTheFileItPointsTo) {
+    // The file linked to may not be there yet: writing makes it.
+    for (bool relative : {false, true}) {
+        for (bool exists : {true, false}) {
+            SCOPED_TRACE(std::string(relative ? "relative" : "absolute") + (exists ? ", exists" : ", missing"));
+            kv::test::TempFolder dir;
+            dir.Write("shared/keep", "");
+            if (exists) dir.Write("shared/KV.INI", "old\n");
+            const std::string to = relative ? "shared/../shared/KV.INI" : dir / "shared/KV.INI";
+            ASSERT_EQ(::symlink(to.c_str(), (dir / "KV.INI").c_str()), 0);
+            ASSERT_TRUE(WriteTextFile(dir / "kv.ini", "new\n"));
+            struct stat st;
+            ASSERT_EQ(::lstat((dir / "KV.INI").c_str(), &st), 0);
+            EXPECT_TRUE(S_ISLNK(st.st_mode));
+            EXPECT_EQ(dir.Read("shared/KV.INI"), "new\n");
+            EXPECT_EQ(dir.List(), "KV.INI shared");
+        }
+    }
+    // Links that go round in a circle name no file.
     kv::test::TempFolder dir;
-    dir.Write("shared/KV.INI", "old\n");
-    ASSERT_EQ(::symlink((dir / "shared/KV.INI").c_str(), (dir / "KV.INI").c_str()), 0);
-    ASSERT_TRUE(WriteTextFile(dir / "kv.ini", "new\n"));
-    struct stat st;
-    ASSERT_EQ(::lstat((dir / "KV.INI").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(dir.Read("shared/KV.INI"), "new\n");
-    EXPECT_EQ(dir.List(), "KV.INI shared");
+    ASSERT_EQ(::symlink("B.INI", (dir / "A.INI").c_str()), 0);
+    ASSERT_EQ(::symlink("A.INI", (dir / "B.INI").c_str()), 0);
+    errno = 0;
+    EXPECT_EQ(OpenFile(dir / "A.INI", "wt"), nullptr);
+    EXPECT_EQ(errno, ELOOP);
+    EXPECT_EQ(dir.List(), "A.INI B.INI");
 }
 
 // An item file as the Windows program left it: the bytes every failure must keep.
