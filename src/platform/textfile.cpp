@@ -181,7 +181,9 @@ bool WriteRaw(WriteCookie* c, std::string_view bytes) {
     }
     c->written += static_cast<long long>(room);
     if (room < bytes.size()) {
+        // As the write to a full disk would fail: callers read errno.
         Fail(c, c->failError);
+        errno = c->failError;
         return false;
     }
     return true;
