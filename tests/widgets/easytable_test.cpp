@@ -9,6 +9,7 @@
 
 #include "platform/services.h"
 #include "report/rtf.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -306,18 +307,12 @@ TEST(GridReport, InsertTableFillsTheGridAndWritesIt) {
     grid.data = &data;
     grid.m_nReportMode = 1;
     kv::report::CRTF rtf;
-    const std::string path = ::testing::TempDir() + "grid_report.rtf";
-    ASSERT_NE(rtf.Open(path.c_str()), 0);
+    kv::test::TempFolder dir;
+    ASSERT_NE(rtf.Open((dir / "grid_report.rtf").c_str()), 0);
     EXPECT_EQ(InsertTable(rtf, grid, 4, 50, 0, 0, 1), 1);
     EXPECT_EQ(grid.RowCount(), 8);
     ASSERT_NE(rtf.Close(), 0);
-    std::string text;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(f, nullptr);
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
+    const std::string text = dir.Read("grid_report.rtf");
     EXPECT_NE(text.find("6000"), std::string::npos);
     EXPECT_NE(text.find("\\row"), std::string::npos);
 }
