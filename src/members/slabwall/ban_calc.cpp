@@ -151,6 +151,10 @@ int ban_calculate(BAN_JS_STRUCT& bs) {
     std::FILE* fp = open_file("Message.Box", "wt");
     if (!fp) return 0;
     ban_cal(bs, fp);
-    commit_file(fp);
+    // Else the last run's messages would be shown as this one's.
+    if (commit_file(fp) != 0) {
+        tell_error1(kv::err::kDataError, "不能写入文件 : %s", "Message.Box");
+        return 0;
+    }
     return 1;
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 
 #include "base/error.h"
 #include "members/slabwall/ban.h"
+#include "platform/textfile.h"
 #include "slab_test_support.h"
 #include "support/edition_guard.h"
 #include "support/temp_folder.h"
@@ -263,6 +265,22 @@ TEST(SlabCalculation, TheRunWritesMessageBoxInTheCurrentFolder) {
     bs.Plastic = 1, bs.EdgeType[0] = 3;
     EXPECT_EQ(ban_calculate(bs), 1);
     EXPECT_EQ(dir.Read("Message.Box").find("\xBF\xE7\xD6\xD0"), std::string::npos) << "no 跨中 line";
+
+    // One the disk cannot hold: the last run's messages stay, and the run says so
+    // instead of letting them pass for this one's.
+    const std::string last = dir.Read("Message.Box");
+    kv::err::ClearRecentLines();
+    {
+        kv::platform::WriteFailureForTesting full(10, ENOSPC);
+        BAN_JS_STRUCT runs = SquareRoof();
+        EXPECT_EQ(ban_calculate(runs), 0);
+    }
+    EXPECT_NE(JS_ERROR_CODE, 0);
+    ASSERT_FALSE(kv::err::RecentLines().empty());
+    EXPECT_EQ(kv::err::RecentLines().back().text, "不能写入文件 : Message.Box");
+    EXPECT_EQ(dir.Read("Message.Box"), last);
+    EXPECT_EQ(dir.List(), "Message.Box");
+    JS_ERROR_CODE = 0;
 
     // A message file that cannot be made: 0 with the error code set.
     std::filesystem::remove(dir / "Message.Box");
