@@ -140,6 +140,8 @@ const std::vector<AcceleratorDef>& MainAccelerators() {
         {"Ctrl+C", 57634},     {"Ctrl+Ins", 57634},   {"Ctrl+V", 57637},        {"Shift+Ins", 57637},
         {"Ctrl+X", 57635},     {"Shift+Del", 57635},  {"Ctrl+Z", 57643},        {"Alt+Backspace", 57643},
         {"Ctrl+P", 57607},     {"F6", 57680},         {"Shift+F6", 57681},
+        // Find and replace: the text menu shows these keys, so they work.
+        {"Ctrl+F", 57636},     {"F3", 57640},         {"Ctrl+H", 57641},
     };
     return table;
 }

@@ -17,10 +17,13 @@
 #include "views/cxview.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -356,15 +359,50 @@ TEST_F(MainFrameTest, AcceleratorsSendTheirCommands) {
     const std::pair<const char*, int> table[] = {
         {"Ctrl+C", 57634}, {"Ctrl+Ins", 57634}, {"Ctrl+V", 57637}, {"Shift+Ins", 57637},
         {"Ctrl+X", 57635}, {"Shift+Del", 57635}, {"Ctrl+Z", 57643}, {"Alt+Backspace", 57643},
-        {"Ctrl+P", 57607}, {"F6", 57680},        {"Shift+F6", 57681}};
+        {"Ctrl+P", 57607}, {"F6", 57680},        {"Shift+F6", 57681},
+        // the keys the text menu shows for finding and replacing
+        {"Ctrl+F", 57636}, {"F3", 57640},        {"Ctrl+H", 57641}};
     for (const auto& [keys, id] : table) {
         int found = 0;
         for (QAction* a : frame_->actions())
             if (a->shortcut() == QKeySequence(keys)) found = a->data().toInt();
         EXPECT_EQ(found, id) << keys;
     }
-    // Key names written in the menus are no accelerators.
-    for (QAction* a : frame_->actions()) EXPECT_NE(a->shortcut(), QKeySequence("Ctrl+F"));
+}
+
+TEST_F(MainFrameTest, FindKeysShownInTheTextMenuWorkInTheReport) {
+    frame_->SetProjectLink({[](int row) { return row < 1; }, {}, {}});
+    frame_->show();
+    frame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    frame_->SendCommand(kBackToProject);
+    ASSERT_FALSE(frame_->Windows().empty());
+    CBbView_KV* view = frame_->Windows().front()->ReportView();
+    view->setPlainText("顶板 配筋 顶板");
+    view->setFocus();
+
+    QTest::keyClick(view, Qt::Key_F, Qt::ControlModifier);
+    auto* find = view->findChild<QDialog*>();
+    ASSERT_NE(find, nullptr) << "Ctrl+F opened no find dialog";
+    EXPECT_TRUE(find->isVisible());
+    auto* findText = find->findChild<QLineEdit*>("find");
+    ASSERT_NE(findText, nullptr);
+    EXPECT_EQ(find->findChild<QLineEdit*>("replace"), nullptr);
+
+    findText->setText("顶板");
+    view->activateWindow();
+    view->setFocus();
+    QTextCursor caret = view->textCursor();
+    caret.setPosition(1);
+    view->setTextCursor(caret);
+    QTest::keyClick(view, Qt::Key_F3);
+    EXPECT_EQ(view->textCursor().selectedText(), QString("顶板"));
+    EXPECT_EQ(view->textCursor().selectionStart(), 6) << "F3 found the next match after the caret";
+
+    QTest::keyClick(view, Qt::Key_H, Qt::ControlModifier);
+    auto* replace = view->findChild<QLineEdit*>("replace");
+    ASSERT_NE(replace, nullptr) << "Ctrl+H opened no replace dialog";
+    EXPECT_TRUE(replace->isVisible());
 }
 
 TEST_F(MainFrameTest, CurrentViewsFollowTheActiveProjectWindow) {
