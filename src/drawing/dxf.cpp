@@ -227,6 +227,7 @@ int DXF::New_MemDxf() {
     styles_.clear();
     linetypes_.clear();
     apps_.clear();
+    skipped_.clear();
     filePath_.clear();
     AddLinetype("CONTINUOUS");
     AddLayer("0", 7, "CONTINUOUS");

@@ -3,6 +3,7 @@
 // applications) and a list of entities, written as R12 ASCII DXF and read back
 // through dxflib. Texts are UTF-8 in memory and GBK in the file ($DWGCODEPAGE
 // ANSI_936), so CAD programs on Chinese systems and ezdxf show them.
+#include <map>
 #include <string>
 
 #include "drawing/geom.h"
@@ -211,6 +212,9 @@ public:
     const std::vector<kv::drawing::TextStyle>& Styles() const { return styles_; }
     const std::vector<kv::drawing::Linetype>& Linetypes() const { return linetypes_; }
     const std::vector<std::string>& Apps() const { return apps_; }
+    // Entities of the last file read that the drawing does not show (blocks
+    // inserted, hatches, splines, ...), counted by DXF type.
+    const std::map<std::string, int>& SkippedEntities() const { return skipped_; }
     const kv::drawing::Layer* FindLayer(std::string_view name) const;
     const kv::drawing::TextStyle* FindStyle(std::string_view name) const;
     // Adds a layer when missing; an existing layer keeps its colour and line type.
@@ -227,5 +231,6 @@ protected:
     std::vector<kv::drawing::TextStyle> styles_;
     std::vector<kv::drawing::Linetype> linetypes_;
     std::vector<std::string> apps_;
+    std::map<std::string, int> skipped_;
     std::string filePath_;  // target of New()/Close()
 };

@@ -4,6 +4,7 @@
 #include <memory>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <sstream>
 
 #include <dxflib/dl_creationadapter.h>
@@ -185,23 +186,140 @@ void WriteEntity(Out& o, const Entity& e) {
 
 // ---------------------------------------------------------------- reading
 
+void AppendUtf8(std::string& out, unsigned v) {
+    if (v < 0x80) {
+        out.push_back(static_cast<char>(v));
+    } else if (v < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (v >> 6)));
+        out.push_back(static_cast<char>(0x80 | (v & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (v >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((v >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (v & 0x3F)));
+    }
+}
+
+// The code point of a "\U+XXXX" escape starting at s[i], or 0 when there is none.
+unsigned UnicodeEscape(std::string_view s, std::size_t i) {
+    if (i + 7 > s.size() || s[i] != '\\' || (s[i + 1] != 'U' && s[i + 1] != 'u') || s[i + 2] != '+') return 0;
+    unsigned v = 0;
+    auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
+    return r.ec == std::errc() && r.ptr == s.data() + i + 7 ? v : 0;
+}
+
 // Decodes the "\U+XXXX" escapes newer CAD programs write for characters outside the code page.
 std::string Unescape(const std::string& s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 7 <= s.size() && (s[i + 1] == 'U' || s[i + 1] == 'u') &&
-            s[i + 2] == '+') {
-            unsigned v = 0;
-            auto r = std::from_chars(s.data() + i + 3, s.data() + i + 7, v, 16);
-            if (r.ec == std::errc() && r.ptr == s.data() + i + 7 && v > 0) {
-                kv::platform::AppendUtf8(out, v);
-                i += 6;
-                continue;
-            }
+        if (unsigned v = UnicodeEscape(s, i)) {
+            AppendUtf8(out, v);
+            i += 6;
+            continue;
         }
         out.push_back(s[i]);
     }
     return out;
+}
+
+// The plain lines of an MTEXT value (UTF-8): its formatting codes (fonts, heights,
+// colours, underlines, braces, ...) are dropped, paragraph and column breaks end a
+// line, stacked fractions read "a/b".
+std::vector<std::string> MTextLines(const std::string& s) {
+    std::vector<std::string> lines(1);
+    auto skipPast = [&s](std::size_t from, char end) {
+        std::size_t at = s.find(end, from);
+        return at == std::string::npos ? s.size() : at + 1;
+    };
+    for (std::size_t i = 0; i < s.size();) {
+        const char c = s[i];
+        if (c == '{' || c == '}') {
+            ++i;
+            continue;
+        }
+        if (c == '^' && i + 1 < s.size() && (s[i + 1] == 'J' || s[i + 1] == 'I')) {
+            // caret forms of a line feed and a tab
+            if (s[i + 1] == 'J') lines.emplace_back();
+            else lines.back().push_back(' ');
+            i += 2;
+            continue;
+        }
+        if (c != '\\' || i + 1 >= s.size()) {
+            lines.back().push_back(c);
+            ++i;
+            continue;
+        }
+        const char code = s[i + 1];
+        switch (code) {
+            case 'P': case 'N': case 'X':
+                lines.emplace_back();
+                i += 2;
+                break;
+            case '~':
+                lines.back().push_back(' ');
+                i += 2;
+                break;
+            case '\\': case '{': case '}':
+                lines.back().push_back(code);
+                i += 2;
+                break;
+            case 'U': case 'u':
+                if (unsigned v = UnicodeEscape(s, i)) {
+                    AppendUtf8(lines.back(), v);
+                    i += 7;
+                } else {
+                    i += 2;
+                }
+                break;
+            case 'M': case 'm': {
+                // "\M+5XXXX": a double-byte character of code page 5 (GB2312).
+                unsigned v = 0;
+                const bool whole = i + 8 <= s.size() && s[i + 2] == '+' &&
+                                   std::from_chars(s.data() + i + 4, s.data() + i + 8, v, 16).ptr == s.data() + i + 8;
+                if (whole && s[i + 3] == '5' && v >= 0x8140) {
+                    const char gbk[2] = {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
+                    lines.back() += kv::platform::GbkToUtf8Lossy(std::string_view(gbk, 2));
+                }
+                i += whole ? 8 : 2;
+                break;
+            }
+            case 'S': {
+                // "\Stop^bottom;", "\Stop/bottom;" and "\Stop#bottom;" stack two texts.
+                const std::size_t end = skipPast(i + 2, ';');
+                std::string stack = s.substr(i + 2, end - (i + 2));
+                if (!stack.empty() && stack.back() == ';') stack.pop_back();
+                const std::size_t bar = stack.find_first_of("^/#");
+                std::string top = stack.substr(0, bar);
+                std::string bottom = bar == std::string::npos ? std::string() : stack.substr(bar + 1);
+                while (!bottom.empty() && bottom.front() == ' ') bottom.erase(0, 1);
+                lines.back() += bottom.empty() ? top : top + "/" + bottom;
+                i = end;
+                break;
+            }
+            case 'f': case 'F': case 'H': case 'h': case 'W': case 'w': case 'Q': case 'q':
+            case 'T': case 't': case 'A': case 'a': case 'C': case 'c': case 'p':
+                i = skipPast(i + 2, ';');  // a setting up to its ';'
+                break;
+            default:
+                i += 2;  // on/off switches (\L \l \O \o \K \k) and codes not known
+                break;
+        }
+    }
+    return lines;
+}
+
+bool Blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+const char* DxfTypeOf(EntityKind k) {
+    switch (k) {
+        case EntityKind::Line: return "LINE";
+        case EntityKind::Point: return "POINT";
+        case EntityKind::Circle: return "CIRCLE";
+        case EntityKind::Arc: return "ARC";
+        case EntityKind::Solid: return "SOLID";
+        case EntityKind::Text: return "TEXT";
+        case EntityKind::Polyline: return "POLYLINE";
+    }
+    return "?";
 }
 
 class Reader : public DL_CreationAdapter {
@@ -216,8 +334,14 @@ public:
         bool ascii = true;
         for (unsigned char c : raw) ascii = ascii && c < 0x80 && c != '\\';
         if (ascii) return raw;  // names and numbers: nothing to convert
-        return Unescape(utf8 ? (kv::platform::IsValidUtf8(raw) ? raw : kv::platform::GbkToUtf8Lossy(raw))
-                             : kv::platform::GbkToUtf8Lossy(raw));
+        return Unescape(DecodeBytes(raw));
+    }
+    // The text in UTF-8, escapes left as they are.
+    std::string DecodeBytes(const std::string& raw) const {
+        bool ascii = true;
+        for (unsigned char c : raw) ascii = ascii && c < 0x80;
+        if (ascii) return raw;
+        return utf8 && kv::platform::IsValidUtf8(raw) ? raw : kv::platform::GbkToUtf8Lossy(raw);
     }
 
     // Raw groups, seen before dxflib handles them. Values of the entity being
@@ -230,11 +354,16 @@ public:
             cur_.type = value;
             if (value == "EOF") sawEof = true;
             if (value == "SECTION") sawSection = true;
-            // An LWPOLYLINE is built here: dxflib's own handling is bypassed.
+            if (value == "ENDSEC") section_.clear();
+            // LWPOLYLINE and MTEXT are built here: dxflib's own handling is bypassed.
             FinishLw();
+            FinishMText();
             if (value == "LWPOLYLINE") lw_ = std::make_unique<Entity>(), lw_->kind = EntityKind::Polyline;
+            else if (value == "MTEXT") mt_ = std::make_unique<MText>();
+            else if (section_ == "ENTITIES" && !IsHandledType(value) && value != "ATTRIB") ++skipped_[value];
             return;
         }
+        if (code == 2 && cur_.type == "SECTION") section_ = value;
         if (code == 1001) {
             cur_.app = Decode(value);
             cur_.inXData = true;
@@ -249,7 +378,11 @@ public:
         if (code == 41) cur_.w41 = ToReal(value);
         if (code == 2 && cur_.type == "APPID") dxf_.AddApp(Decode(value));
         if (lw_) LwGroup(code, value);
+        if (mt_) MTextGroup(code, value);
     }
+
+    // Entities of the ENTITIES section that are not drawn, by DXF type.
+    const std::map<std::string, int>& Skipped() const { return skipped_; }
 
     static bool IsHandledType(const std::string& t) {
         static const char* kinds[] = {"SECTION", "ENDSEC", "TABLE", "ENDTAB", "EOF", "LAYER",
@@ -344,6 +477,7 @@ public:
 
     void Finish() {
         FinishLw();
+        FinishMText();
         if (poly_) endSequence();
     }
 
@@ -398,7 +532,10 @@ private:
 
     void Add(Entity e) {
         if (inBlock_ > 0) return;  // block definitions are not drawn by themselves
-        if (!Finite(e)) return;    // "1e999" and the like would poison extents and painting
+        if (!Finite(e)) {          // "1e999" and the like would poison extents and painting
+            ++skipped_[DxfTypeOf(e.kind)];
+            return;
+        }
         dxf_.AddEntity(std::move(e));
     }
 
@@ -430,9 +567,82 @@ private:
         if (!e.vertices.empty()) Add(std::move(e));
     }
 
+    struct MText {
+        Entity base;  // layer, colour, line type
+        std::string raw, style;
+        double x = 0, y = 0, height = 0, spacing = 1, angle = 0, dx = 0, dy = 0;
+        int attach = 1;
+        bool byDirection = false;  // the direction vector came after the angle
+        bool embedded = false;     // past group 101: column data, not the text's own
+    };
+
+    void MTextGroup(int code, const std::string& value) {
+        MText& m = *mt_;
+        if (code == 101) m.embedded = true;
+        if (m.embedded) return;
+        switch (code) {
+            case 8: m.base.layer = Decode(value); break;
+            case 6: m.base.linetype = value == "BYLAYER" ? std::string() : Decode(value); break;
+            case 62: m.base.color = static_cast<int>(ToReal(value)); break;
+            case 7: m.style = Decode(value); break;
+            case 10: m.x = ToReal(value); break;
+            case 20: m.y = ToReal(value); break;
+            case 40: m.height = ToReal(value); break;
+            case 44: m.spacing = ToReal(value); break;
+            case 71: m.attach = static_cast<int>(ToReal(value)); break;
+            case 50: m.angle = ToReal(value), m.byDirection = false; break;  // radians
+            case 11: m.dx = ToReal(value), m.byDirection = true; break;
+            case 21: m.dy = ToReal(value), m.byDirection = true; break;
+            // Long texts come in chunks (3) before their end (1); a chunk may cut a
+            // GBK character, so they are decoded together.
+            case 3: case 1:
+                if (m.raw.size() < 64 * kMaxValueBytes) m.raw += value;
+                break;
+            default: break;
+        }
+    }
+
+    // One TEXT per line of the MTEXT, hanging from its top, a line pitch of 5/3 of
+    // the height apart, placed as the attachment point says.
+    void FinishMText() {
+        if (!mt_) return;
+        MText m = std::move(*mt_);
+        mt_.reset();
+        const std::vector<std::string> lines = MTextLines(DecodeBytes(m.raw));
+        const double h = m.height > 0 ? m.height : 2.5;
+        const double a = m.byDirection && (m.dx != 0 || m.dy != 0) ? std::atan2(m.dy, m.dx) : m.angle;
+        const int attach = m.attach >= 1 && m.attach <= 9 ? m.attach : 1;
+        const int row = (attach - 1) / 3, column = (attach - 1) % 3;
+        const double pitch = h * 5.0 / 3.0 * (m.spacing > 0 ? m.spacing : 1.0);
+        const double block = static_cast<double>(lines.size() - 1) * pitch + h;
+        const double top = row == 0 ? 0.0 : row == 1 ? block / 2 : block;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (Blank(lines[i])) continue;
+            Entity e = m.base;
+            e.kind = EntityKind::Text;
+            if (e.layer.empty()) e.layer = "0";
+            if (e.color < 0 || e.color > 256) e.color = kByLayer;
+            e.text = lines[i];
+            e.height = h;
+            e.rotation = a * 180.0 / kPi;
+            e.style = m.style;
+            e.hAlign = column;
+            e.vAlign = 3;
+            const double up = top - static_cast<double>(i) * pitch;
+            e.x1 = m.x - up * std::sin(a);
+            e.y1 = m.y + up * std::cos(a);
+            e.xdataApp = done_.app;
+            e.xdata = done_.xdata;
+            Add(std::move(e));
+        }
+    }
+
     DXF& dxf_;
     Pending cur_, done_;
     std::unique_ptr<Entity> poly_, lw_;
+    std::unique_ptr<MText> mt_;
+    std::string section_;
+    std::map<std::string, int> skipped_;
     double lwWidth_ = 0;
     int inBlock_ = 0;
 };
@@ -601,7 +811,7 @@ int DXF::Read_Dxf_From_Bytes(std::string_view bytes) {
             while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.erase(0, 1);
             while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.pop_back();
             // Texts keep their own leading and trailing blanks.
-            reader.Raw(code, code == 1 ? raw : value);
+            reader.Raw(code, code == 1 || code == 3 ? raw : value);
             if (code == 0) {
                 skipping = !Reader::IsHandledType(value) || reader.InLw();
                 // dxflib still has to see the 0 so that it ends the entity before.
@@ -614,6 +824,7 @@ int DXF::Read_Dxf_From_Bytes(std::string_view bytes) {
         }
         reader.Finish();
         ok = ok && reader.sawSection && reader.sawEof;
+        if (ok) skipped_ = reader.Skipped();
     } catch (...) {
         ok = false;
     }

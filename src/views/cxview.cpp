@@ -1,6 +1,8 @@
 #include "views/cxview.h"
 
 #include "app/commandids.h"
+#include "base/error.h"
+#include "drawing/dxf.h"
 #include "platform/services.h"
 #include "views/bbdoc.h"
 #include "views/dialogs/onefielddlgs.h"
@@ -43,6 +45,17 @@ void CCxView_KV::LoadDxf(const std::string& path) {
     if (m_document) m_document->ReadDxf(path);
     OnDocumentDrawingChanged();
     OnShowAll();
+    // Another program's drawing may hold entities this view does not draw: say so
+    // rather than show a drawing that looks complete.
+    const DXF* drawing = m_document ? m_document->GetDxf() : nullptr;
+    if (!drawing || drawing->SkippedEntities().empty()) return;
+    int count = 0;
+    std::string kinds;
+    for (const auto& [type, n] : drawing->SkippedEntities()) {
+        count += n;
+        kinds += (kinds.empty() ? "" : ", ") + type + " " + std::to_string(n) + "个";
+    }
+    tell_error(kv::err::kNotice, "图形文件 " + path + " 中有 " + std::to_string(count) + " 个图元不能显示 (" + kinds + ")。");
 }
 
 void CCxView_KV::ClearDxf() {

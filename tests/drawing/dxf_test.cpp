@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -280,10 +281,17 @@ TEST(DxfFile, AnOverlongTextIsShortenedAndTheDrawingStillReads) {
 }
 
 TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
-    const std::string good = SampleDrawing().ToDxfBytes();
+    // Our own drawing, another program's with blocks, MTEXT and LWPOLYLINE, and an
+    // MTEXT full of formatting codes.
+    const std::string goods[] = {
+        SampleDrawing().ToDxfBytes(), ReadAll(KV_TEST_FIXTURES "/drawing/foreign_entities.dxf"),
+        "  0\nSECTION\n  2\nENTITIES\n  0\nMTEXT\n  8\n0\n 10\n5\n 20\n5\n 40\n2.5\n 71\n5\n 50\n0.5\n"
+        "  3\n{\\fSimSun|b1;\xB6\xA5}\\S1^2;\\P\\H2x;\\U+00D7\\M+5B0E5\n  1\n\\Ltail\\l\\{\\}\\\\\n"
+        "  0\nENDSEC\n  0\nEOF\n"};
+    ASSERT_FALSE(goods[1].empty());
     std::mt19937 rng(4);
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes = good;
+    for (int round = 0; round < 900; ++round) {
+        std::string bytes = goods[round % 3];
         const int edits = 1 + static_cast<int>(rng() % 8);
         for (int k = 0; k < edits; ++k) {
             const std::size_t at = rng() % bytes.size();
@@ -301,20 +309,22 @@ TEST(DxfFile, MutatedFilesNeverCrashTheReader) {
     }
 }
 
-TEST(DxfFile, ForeignEntitiesAreSkippedAndKnownOnesKept) {
+TEST(DxfFile, ForeignEntitiesAreSkippedAndCountedAndKnownOnesKept) {
     DXF d;
     ASSERT_EQ(d.Read_FileDxf_To_Mem(KV_TEST_FIXTURES "/drawing/foreign_entities.dxf"), 1);
-    // The block's own line, the INSERT, MTEXT, HATCH and SPLINE are not drawn.
-    int lines = 0, polylines = 0, texts = 0;
+    // The block's own line, the INSERT, HATCH and SPLINE are not drawn.
+    int lines = 0, polylines = 0;
+    std::vector<std::string> texts;
     for (const auto& e : d.Entities()) {
         lines += e.kind == EntityKind::Line;
         polylines += e.kind == EntityKind::Polyline;
-        texts += e.kind == EntityKind::Text;
+        if (e.kind == EntityKind::Text) texts.push_back(e.text);
     }
     EXPECT_EQ(lines, 1);
     EXPECT_EQ(polylines, 1);
-    EXPECT_EQ(texts, 1);
-    EXPECT_EQ(d.Entities().size(), 3u);
+    // The MTEXT "\\P{hidden}": its second line, without the braces.
+    EXPECT_EQ(texts, (std::vector<std::string>{"hidden", "外墙 ×2"}));  // GBK and a \U+ escape
+    EXPECT_EQ(d.Entities().size(), 4u);
     for (const auto& e : d.Entities()) {
         if (e.kind == EntityKind::Polyline) {
             ASSERT_EQ(e.vertices.size(), 3u);
@@ -322,9 +332,112 @@ TEST(DxfFile, ForeignEntitiesAreSkippedAndKnownOnesKept) {
             EXPECT_DOUBLE_EQ(e.vertices[1].bulge, 1);
             EXPECT_TRUE(e.closed);
         }
-        if (e.kind == EntityKind::Text) {
-            EXPECT_EQ(e.text, "外墙 ×2");  // GBK and a \U+ escape
+    }
+    EXPECT_EQ(d.SkippedEntities(), (std::map<std::string, int>{{"HATCH", 1}, {"INSERT", 1}, {"SPLINE", 1}}));
+
+    // A drawing of our own skips nothing; a new drawing forgets the count.
+    DXF own;
+    ASSERT_EQ(own.Read_Dxf_From_Bytes(SampleDrawing().ToDxfBytes()), 1);
+    EXPECT_TRUE(own.SkippedEntities().empty());
+    d.New_MemDxf();
+    EXPECT_TRUE(d.SkippedEntities().empty());
+}
+
+// An ENTITIES section holding one MTEXT made of `groups` ("code\nvalue\n" pairs).
+std::string MTextFile(const std::string& groups) {
+    return "  0\nSECTION\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nANSI_936\n  0\nENDSEC\n"
+           "  0\nSECTION\n  2\nENTITIES\n  0\nMTEXT\n  8\nTEXT\n 62\n3\n" +
+           groups + "  0\nENDSEC\n  0\nEOF\n";
+}
+
+std::vector<const Entity*> TextsOf(const DXF& d) {
+    std::vector<const Entity*> out;
+    for (const auto& e : d.Entities())
+        if (e.kind == EntityKind::Text) out.push_back(&e);
+    return out;
+}
+
+TEST(DxfMText, FormattingCodesAreStrippedAndParagraphsBecomeLines) {
+    struct Case {
+        const char* value;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"{\\fSimSun|b0|i0|c134|p2;\xB6\xA5\xB0\xE5}\\P\\H3.5x;\xC5\xE4\xBD\xEE \\L12\\l@150",
+         {"顶板", "配筋 12@150"}},
+        {"a\\\\b \\{c\\} {\\C1;\\Q15;\\W0.8;\\T1.1;\\A1;red}", {"a\\b {c} red"}},
+        {"\\S1/2;\\~m \\S3^;x \\Sa#b;", {"1/2 m 3x a/b"}},
+        {"x\\U+00D72\\Nnext\\pxi2;col", {"x×2", "nextcol"}},
+        {"\\P\\Pthird", {"third"}},  // empty lines make no text but keep their place
+        {"%%c12@150 \\Ftxt.shx;\\Oover\\o\\Kk\\k", {"%%c12@150 overk"}},
+        {"{\\H2x;{\\fArial;}}", {}},
+    };
+    for (const Case& c : cases) {
+        DXF d;
+        ASSERT_EQ(d.Read_Dxf_From_Bytes(MTextFile(" 10\n0\n 20\n0\n 40\n3\n  1\n" + std::string(c.value) + "\n")), 1)
+            << c.value;
+        std::vector<std::string> got;
+        for (const Entity* e : TextsOf(d)) got.push_back(e->text);
+        EXPECT_EQ(got, c.lines) << c.value;
+        for (const Entity* e : TextsOf(d)) {
+            EXPECT_EQ(e->layer, "TEXT");
+            EXPECT_EQ(e->color, 3);
         }
+        EXPECT_TRUE(d.SkippedEntities().empty()) << c.value;
+    }
+}
+
+TEST(DxfMText, ChunksJoinBeforeDecodingAndLinesStackFromTheAttachmentPoint) {
+    // A long text comes in 250-byte chunks (code 3) before its end (code 1); a
+    // chunk may end inside a GBK character, and a trail byte may be a backslash.
+    DXF d;
+    ASSERT_EQ(d.Read_Dxf_From_Bytes(MTextFile(" 10\n100\n 20\n200\n 40\n10\n 71\n1\n"
+                                               "  3\nA\xB6\n  1\n\xA5\x81\x5C\\PB\n")),
+              1);
+    auto lines = TextsOf(d);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0]->text, "A顶乗");  // 0x815C is 乗, whose second byte is a backslash
+    EXPECT_EQ(lines[1]->text, "B");
+    // Top left: each line hangs from its top, one line pitch (5/3 of the height) below the last.
+    EXPECT_EQ(lines[0]->hAlign, 0);
+    EXPECT_EQ(lines[0]->vAlign, 3);
+    EXPECT_DOUBLE_EQ(lines[0]->x1, 100);
+    EXPECT_DOUBLE_EQ(lines[0]->y1, 200);
+    EXPECT_DOUBLE_EQ(lines[0]->height, 10);
+    EXPECT_DOUBLE_EQ(lines[1]->x1, 100);
+    EXPECT_NEAR(lines[1]->y1, 200 - 50.0 / 3, 1e-9);
+
+    struct Case {
+        const char* groups;
+        int hAlign;
+        double x0, y0, x1, y1, rotation;
+    };
+    const double pitch = 50.0 / 3, block = pitch + 10;  // two lines of height 10
+    const Case cases[] = {
+        // middle centre: the block's middle on the point
+        {" 71\n5\n", 1, 0, block / 2, 0, block / 2 - pitch, 0},
+        // bottom right: the last line's bottom on the point
+        {" 71\n9\n", 2, 0, block, 0, block - pitch, 0},
+        // turned a quarter (50 in radians): lines stack towards +x
+        {" 71\n1\n 50\n1.5707963267948966\n", 0, 0, 0, pitch, 0, 90},
+        // the direction vector written last wins over the angle
+        {" 71\n1\n 50\n1.0\n 11\n0\n 21\n-1\n", 0, 0, 0, -pitch, 0, -90},
+    };
+    for (const Case& c : cases) {
+        DXF t;
+        ASSERT_EQ(t.Read_Dxf_From_Bytes(MTextFile(" 10\n0\n 20\n0\n 40\n10\n" + std::string(c.groups) +
+                                                  "  1\none\\Ptwo\n")),
+                  1)
+            << c.groups;
+        auto two = TextsOf(t);
+        ASSERT_EQ(two.size(), 2u) << c.groups;
+        EXPECT_EQ(two[0]->hAlign, c.hAlign) << c.groups;
+        EXPECT_EQ(two[0]->vAlign, 3) << c.groups;
+        EXPECT_NEAR(two[0]->x1, c.x0, 1e-9) << c.groups;
+        EXPECT_NEAR(two[0]->y1, c.y0, 1e-9) << c.groups;
+        EXPECT_NEAR(two[1]->x1, c.x1, 1e-9) << c.groups;
+        EXPECT_NEAR(two[1]->y1, c.y1, 1e-9) << c.groups;
+        EXPECT_NEAR(two[0]->rotation, c.rotation, 1e-9) << c.groups;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 
+#include "base/error.h"
 #include "drawing/base_sgt.h"
 #include "platform/services.h"
 #include "support/qt_app.h"
@@ -51,6 +52,26 @@ TEST_F(DrawingViewOfADocument, FirstShowingShowsTheWholeDrawing) {
     EXPECT_GE(x0, 0);
     EXPECT_LE(x1, 600);
     EXPECT_GT(x1 - x0, 0.8 * 600);
+}
+
+TEST_F(DrawingViewOfADocument, EntitiesNotDrawnAreCountedInTheMessageWindow) {
+    CCxView_KV view(&doc);
+    kv::err::ClearRecentLines();
+    const std::string foreign = KV_TEST_FIXTURES "/drawing/foreign_entities.dxf";
+    view.LoadDxf(foreign);
+    ASSERT_NE(doc.GetDxf(), nullptr);
+    EXPECT_EQ(doc.GetDxf()->Entities().size(), 4u);
+    ASSERT_EQ(kv::err::RecentLines().size(), 1u);
+    EXPECT_EQ(kv::err::RecentLines()[0].code, kv::err::kNotice);  // brings the window up
+    EXPECT_EQ(kv::err::RecentLines()[0].text,
+              "图形文件 " + foreign + " 中有 3 个图元不能显示 (HATCH 1个, INSERT 1个, SPLINE 1个)。");
+
+    // A drawing of our own, or none at all, says nothing.
+    kv::err::ClearRecentLines();
+    WriteSketch("a.dxf", 2);
+    view.LoadDxf(dir / "a.dxf");
+    view.LoadDxf(dir / "missing.dxf");
+    EXPECT_TRUE(kv::err::RecentLines().empty());
 }
 
 TEST_F(DrawingViewOfADocument, SaveWritesThePathAsChosenAndReadRereads) {
