@@ -88,6 +88,15 @@ int scan_fields(std::string_view text, std::string_view format, Targets&&... tar
     }
 }
 
+// The next data line of `fp` (comments skipped, cut as fgets_skip_comment cuts it)
+// scanned by scan_fields: the count of fields stored, -1 at the end of the file.
+template <typename... Targets>
+int fgets_scan_fields(std::FILE* fp, int size, std::string_view format, Targets&&... targets) {
+    std::string line;
+    if (!fgets_skip_comment(line, size, fp)) return -1;
+    return scan_fields(line, format, targets...);
+}
+
 // The next unit of `line` from `*position` on: units are separated by runs of
 // blanks and commas. `*position` moves past the unit; `unit` is empty at the end.
 // Returns the unit's length.

@@ -31,9 +31,7 @@ std::string_view Trimmed(std::string_view s) {
 // Reads the next data line into the targets; true when every field was there.
 template <typename... Targets>
 bool ReadLine(std::FILE* fp, const char* format, Targets&&... targets) {
-    std::string line;
-    if (!fgets_skip_comment(line, kLineBytes, fp)) return false;
-    return scan_fields(line, format, targets...) == static_cast<int>(sizeof...(Targets));
+    return fgets_scan_fields(fp, kLineBytes, format, targets...) == static_cast<int>(sizeof...(Targets));
 }
 
 bool ReadFields(std::FILE* fp, BAN_FIELDS& f) {

@@ -6,25 +6,12 @@
 #include <memory>
 
 #include "platform/services.h"
+#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-// Records the message boxes shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
-        script_ = scripted.get();
-        old_ = kv::platform::InstallMessageService(std::move(scripted));
-    }
-    ~MessageRecorder() { kv::platform::InstallMessageService(std::move(old_)); }
-    const std::vector<kv::platform::ScriptedMessageService::Shown>& shown() const { return script_->shown(); }
-
-private:
-    kv::platform::ScriptedMessageService* script_;
-    std::unique_ptr<kv::platform::MessageService> old_;
-};
+using kv::test::MessageRecorder;
 
 // Every stored field set to a value of its own (no two alike), with fractions
 // that "%f" carries exactly.

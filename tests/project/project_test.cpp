@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "base/globals.h"
 #include "platform/textfile.h"
-#include "project/codeedition.h"
+#include "codes/codeedition.h"
 #include "support/edition_guard.h"
 #include "support/temp_folder.h"
 

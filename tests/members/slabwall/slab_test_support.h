@@ -2,27 +2,11 @@
 #include <memory>
 #include <vector>
 
-#include "platform/services.h"
+#include "support/message_recorder.h"
 
 namespace slabtest {
 
-// Records the message boxes shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
-        script_ = scripted.get();
-        old_ = kv::platform::InstallMessageService(std::move(scripted));
-    }
-    ~MessageRecorder() { kv::platform::InstallMessageService(std::move(old_)); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-    const std::vector<kv::platform::ScriptedMessageService::Shown>& shown() const { return script_->shown(); }
-
-private:
-    kv::platform::ScriptedMessageService* script_;
-    std::unique_ptr<kv::platform::MessageService> old_;
-};
+using kv::test::MessageRecorder;
 
 }  // namespace slabtest
 

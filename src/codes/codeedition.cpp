@@ -1,4 +1,4 @@
-#include "project/codeedition.h"
+#include "codes/codeedition.h"
 
 #include "base/error.h"
 #include "base/globals.h"
