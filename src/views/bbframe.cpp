@@ -6,16 +6,12 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "project/project.h"
-#include "report/ui/clipboard.h"
 #include "report/ui/reportfile.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/commandicons.h"
 
 #include <QCloseEvent>
-#include <QMimeData>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -41,25 +37,6 @@ constexpr const char* kHeadings[] = {
     "\n13\t人防正六边形底球面扁壳计算\n", "\n14\t人防圆形底球面扁壳计算\n",
     "\n15\t人防梁截面配筋计算\n",       "\n16\t人防柱截面配筋计算\n",
 };
-
-// Appends a report file (RTF with its pictures, or plain text) at the end of
-// `target`. A file that cannot be read adds nothing.
-void AppendReport(QTextDocument* target, const std::string& path) {
-    std::string resolved = kv::platform::ResolveExisting(path);
-    if (resolved.empty() || !kv::platform::FileExists(resolved)) return;
-    QString file = QString::fromStdString(resolved);
-    QTextDocument report;
-    if (!kv::report::ui::LoadReport(&report, file, kv::report::ui::LooksLikeRtf(file))) return;
-    // The same data a copy of the whole report carries, inserted without going
-    // through the user's clipboard.
-    std::unique_ptr<QMimeData> data = kv::report::ui::ReportMimeData(report);
-    QTextCursor cursor(target);
-    cursor.movePosition(QTextCursor::End);
-    // A report read from a file has no paragraph end after its last line: the
-    // next one starts a paragraph of its own instead of running on in that line.
-    if (cursor.block().length() > 1) cursor.insertBlock();
-    kv::report::ui::InsertMimeData(data.get(), cursor);
-}
 
 }  // namespace
 
@@ -161,7 +138,7 @@ void CBbFrame::OnMakeBaoBiao() {
         const int count = std::clamp(static_cast<int>(G_Project.m_nCount[row]), 0, kMaxItemsPerModule);
         for (int j = 0; j < count; ++j) {
             ReadChaXun(CProject::ItemFileName(G_Project.m_nItemNo[row][static_cast<std::size_t>(j)]));
-            if (m_nChaXun > 0) AppendReport(view->document(), G_strWorkPath + m_chaXun[0].rtf);
+            if (m_nChaXun > 0) kv::report::ui::AppendReport(view->document(), G_strWorkPath + m_chaXun[0].rtf);
         }
     }
     m_chaXun.clear();

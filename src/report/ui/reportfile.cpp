@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
@@ -18,7 +19,9 @@
 #include <string>
 
 #include "platform/codec.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
+#include "report/ui/clipboard.h"
 #include "report/ui/rtfreader.h"
 
 namespace kv::report::ui {
@@ -64,6 +67,24 @@ bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf) {
     c.insertText(text, f);
     doc->setUndoRedoEnabled(undo);
     doc->setModified(false);
+    return true;
+}
+
+bool AppendReport(QTextDocument* target, const std::string& path) {
+    std::string resolved = kv::platform::ResolveExisting(path);
+    if (!target || resolved.empty() || !kv::platform::FileExists(resolved)) return false;
+    QString file = QString::fromStdString(resolved);
+    QTextDocument report;
+    if (!LoadReport(&report, file, LooksLikeRtf(file))) return false;
+    // The same data a copy of the whole report carries, inserted without going
+    // through the user's clipboard.
+    std::unique_ptr<QMimeData> data = ReportMimeData(report);
+    QTextCursor cursor(target);
+    cursor.movePosition(QTextCursor::End);
+    // A report read from a file has no paragraph end after its last line: the
+    // next one starts a paragraph of its own instead of running on in that line.
+    if (cursor.block().length() > 1) cursor.insertBlock();
+    InsertMimeData(data.get(), cursor);
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include <string>
+
 class QPainter;
 class QPrinter;
 class QTextDocument;
@@ -22,6 +24,11 @@ QFont PlainReportFont();
 // Loads a report into `doc`: RTF, or GBK plain text in the plain report font.
 // False (and `doc` unchanged) when the file cannot be read.
 bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf);
+
+// Appends a report file (RTF with its pictures, or plain text) at the end of
+// `target`, in a paragraph of its own. A file that cannot be read adds nothing
+// and answers false.
+bool AppendReport(QTextDocument* target, const std::string& path);
 
 // Saves the document's text as a GBK text file, its last line included even
 // without a line end; pictures are left out.
