@@ -4,6 +4,7 @@
 #include "drawing/ui/render.h"
 #include "loads/ui/loadtablepages.h"
 #include "loads/ui/wizard.h"
+#include "members/slabwall/ui/slabcommands.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/modulecommands.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     // The blast-load menu's module commands.
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32774, [](CMainFrame&) { OnLoadFormula(); }); });
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32783, [](CMainFrame& frame) { OnLoadTable(&frame); }); });
+    theApp.AddFrameSetup([](CMainFrame&) { InstallSlabCommands(); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }
