@@ -1,0 +1,213 @@
+// A roof slab item from 新增 to its files: the dialog driven by its control ids,
+// 计算, and what the project folder holds afterwards — the item file with its
+// query line, the drawing, the report with the diagram — and the combined report
+// that takes the item's report in.
+#include "members/slabwall/ui/slabcommands.h"
+
+#include "app/commandids.h"
+#include "app/mainframe.h"
+#include "app/moduletable.h"
+#include "base/globals.h"
+#include "base/jsdata.h"
+#include "design/ban_data.h"
+#include "drawing/dxf.h"
+#include "platform/services.h"
+#include "project/project.h"
+#include "project/ui/projectcommands.h"
+#include "report/ui/reportfile.h"
+#include "support/env_guard.h"
+#include "support/qt_app.h"
+#include "support/temp_folder.h"
+#include "views/bbdoc.h"
+#include "views/bbframe.h"
+#include "views/bbview.h"
+#include "views/childframe.h"
+#include "views/reportpictures.h"
+#include "views/splitterframe.h"
+
+#include "modal.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+using kv::test::ById;
+using kv::test::Click;
+using kv::test::OnNextModal;
+using kv::test::SetField;
+
+int CountImages(const QTextDocument& doc) {
+    int images = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) ++images;
+    return images;
+}
+
+// Runs an outside checker; its standard output, or a failure.
+QString RunTool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        ADD_FAILURE() << program.toStdString() << " did not finish within two minutes";
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class SlabFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kv::test::EnsureQtApp();
+        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+        messages = scripted.get();
+        oldMessages = kv::platform::InstallMessageService(std::move(scripted));
+        InstallReportPictureMaker();
+        SetModuleTable(0);
+        G_Project = CProject();
+        dir.MakeCurrent();
+        G_strWorkPath = dir.path();
+        G_strExePath = program.path();
+        G_RoofSlabData = BAN_JS_STRUCT(0);
+        G_FloorSlabData = BAN_JS_STRUCT(1);
+        frame = std::make_unique<CMainFrame>();
+        InstallProjectCommands(*frame);
+        InstallSlabCommands();
+        frame->m_bProjectOpen = 1;
+    }
+    void TearDown() override {
+        frame.reset();
+        kv::platform::InstallMessageService(std::move(oldMessages));
+        G_Project = CProject();
+        G_strWorkPath.clear();
+        G_strExePath.clear();
+    }
+
+    CSplitterFrame* Window(int row) {
+        G_Project.m_nSelected[static_cast<std::size_t>(row)] = 1;
+        frame->OnBackToProject();
+        for (CChildFrameBase* w : frame->Windows())
+            if (w->GetDocument()->m_nModule == row) return dynamic_cast<CSplitterFrame*>(w);
+        return nullptr;
+    }
+
+    kv::test::TempFolder dir, program;
+    kv::test::EnvGuard configHome{"XDG_CONFIG_HOME", dir / "config"};
+    std::unique_ptr<CMainFrame> frame;
+    kv::platform::ScriptedMessageService* messages = nullptr;
+    std::unique_ptr<kv::platform::MessageService> oldMessages;
+};
+
+TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
+    CSplitterFrame* roof = Window(0);
+    ASSERT_NE(roof, nullptr);
+    int listed = 0;
+    bool closed = false;
+    OnNextModal([&](QDialog& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), "顶板计算");
+        SetField(dlg, 3087, "一层顶板");
+        SetField(dlg, 1068, "6");
+        SetField(dlg, 1077, "4.5");
+        SetField(dlg, 1103, "300");
+        SetField(dlg, 1209, "95.4");
+        SetField(dlg, 1223, "25");
+        SetField(dlg, 1109, "300");
+        Click(dlg, 1359);
+        listed = ById<QListWidget>(dlg, 1115)->count();
+        Click(dlg, 1);  // 返回: the item file holds what the dialog shows
+        closed = !dlg.isVisible();
+    });
+    roof->findChild<QPushButton*>(QString::number(kv::cmd::kAddItem))->click();
+    EXPECT_TRUE(closed);
+    EXPECT_GT(listed, 0);
+    EXPECT_TRUE(messages->shown().empty()) << messages->shown()[0].text;
+
+    // The item file, with the query line that names the drawing and the report.
+    ASSERT_TRUE(dir.Exists("&KV_0001.dat"));
+    std::vector<ChaXunEntry> entries = ReadChaXunFromFile((dir / "&KV_0001.dat").c_str());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(ReadItemNameFromFile((dir / "&KV_0001.dat").c_str()), "一层顶板");
+    BAN_JS_STRUCT back(0);
+    ASSERT_EQ(back.LoadData((dir / "&KV_0001.dat").c_str()), 1);
+    EXPECT_FLOAT_EQ(back.Length, 6.0f);
+    EXPECT_FLOAT_EQ(back.Load, 95.4f);
+    EXPECT_EQ(G_Project.m_nCount[0], 1);
+
+    // The drawing reads back, and an outside reader finds no fault in it.
+    const std::string dxf = dir / entries[0].dxf;
+    DXF drawing;
+    ASSERT_EQ(drawing.Read_FileDxf_To_Mem(dxf.c_str()), 1) << entries[0].dxf;
+    EXPECT_FALSE(drawing.Entities().empty());
+    if (std::system("/usr/bin/python3 -c \"import ezdxf\" >/dev/null 2>&1") == 0) {
+        std::ofstream(dir / "check.py") << "import sys\nfrom ezdxf import recover\n"
+                                           "doc, auditor = recover.readfile(sys.argv[1])\n"
+                                           "sys.exit(2 if auditor.has_errors else 0)\n";
+        EXPECT_EQ(std::system(("/usr/bin/python3 '" + (dir / "check.py") + "' '" + dxf + "'").c_str()), 0);
+    }
+
+    // The report: RTF with the diagram in place of its script block.
+    const QString rtf = QString::fromStdString(dir / entries[0].rtf);
+    ASSERT_TRUE(kv::report::ui::LooksLikeRtf(rtf)) << entries[0].rtf;
+    QTextDocument report;
+    ASSERT_TRUE(kv::report::ui::LoadReport(&report, rtf, true));
+    EXPECT_TRUE(report.toPlainText().contains("一层顶板"));
+    EXPECT_FALSE(report.toPlainText().contains("VanjoroScript"));
+    EXPECT_EQ(CountImages(report), 1);
+    ASSERT_NE(G_pBbView, nullptr);
+    EXPECT_EQ(CountImages(*G_pBbView->document()), 1);
+
+    // The combined report takes the item's report in, diagram and all.
+    program.Write("FM.RTF", "{\\rtf1\\ansi cover\\par}");
+    G_ModuleNum = 16;
+    CBbFrame reportWindow;
+    G_pBbView = reportWindow.ReportView();
+    reportWindow.OnMakeBaoBiao();
+    QTextDocument combined;
+    ASSERT_TRUE(kv::report::ui::LoadReport(&combined, QString::fromStdString(dir / "BaoBiao.RTF"), true));
+    EXPECT_TRUE(combined.toPlainText().contains("一层顶板"));
+    EXPECT_EQ(CountImages(combined), 1);
+
+    // A word processor opens the report.
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (soffice.isEmpty() || pdftotext.isEmpty())
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is missing; scripts/setup installs them";
+    const QString profile = "-env:UserInstallation=file://" + QString::fromStdString(dir.path()) + "lo-profile";
+    RunTool(soffice, {profile, "--headless", "--convert-to", "pdf", "--outdir", QString::fromStdString(dir / "pdf"), rtf});
+    const std::string pdf = "pdf/" + entries[0].rtf.substr(0, entries[0].rtf.rfind('.')) + ".pdf";
+    ASSERT_TRUE(dir.Exists(pdf)) << "LibreOffice wrote no " << pdf;
+    EXPECT_TRUE(RunTool(pdftotext, {QString::fromStdString(dir / pdf), "-"}).contains("一层顶板"));
+    const QString images = RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", QString::fromStdString(dir / pdf)});
+    EXPECT_GE(images.count('\n'), 3) << images.toStdString();  // two header lines and the diagram
+}
+
+TEST_F(SlabFlow, FloorItemRunsTheFloorSlab) {
+    CSplitterFrame* floor = Window(2);
+    ASSERT_NE(floor, nullptr);
+    QString caption;
+    OnNextModal([&](QDialog& dlg) {
+        caption = dlg.windowTitle();
+        Click(dlg, 1359);
+        Click(dlg, 1);
+    });
+    floor->findChild<QPushButton*>(QString::number(kv::cmd::kAddItem))->click();
+    EXPECT_EQ(caption, "底板计算");
+    EXPECT_EQ(G_FloorSlabData.Kind, 1);
+    EXPECT_EQ(G_RoofSlabData.Kind, 0);
+    EXPECT_TRUE(dir.Exists("&KV_0001.dat"));
+    EXPECT_FALSE(ReadChaXunFromFile((dir / "&KV_0001.dat").c_str()).empty());
+}
+
+}  // namespace
