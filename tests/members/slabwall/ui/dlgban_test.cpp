@@ -334,7 +334,9 @@ TEST_F(SlabDialog, ACompanionIsAppendedAtTheEndAndRemoved) {
         EXPECT_EQ(AppendTmpReport(dir / "r.rtf", dir / "r.rtf_tmp"), 1);
         EXPECT_EQ(PlainText(dir / "r.rtf"), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
         EXPECT_FALSE(dir.Exists("r.rtf_tmp"));
-        if (view) EXPECT_EQ(view->document()->toPlainText().toStdString(), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
+        if (view) {
+            EXPECT_EQ(view->document()->toPlainText().toStdString(), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
+        }
     }
 }
 
