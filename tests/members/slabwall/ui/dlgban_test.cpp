@@ -13,6 +13,7 @@
 #include "support/qt_app.h"
 #include "support/work_folder.h"
 #include "views/bbview.h"
+#include "views/dialogs/jiantu.h"
 
 #include "modal.h"
 
@@ -34,6 +35,19 @@ using kv::test::Field;
 using kv::test::OnNextModal;
 using kv::test::RunModal;
 using kv::test::SetField;
+
+std::string PlainText(const std::string& path) {
+    QTextDocument doc;
+    QString file = QString::fromStdString(path);
+    EXPECT_TRUE(kv::report::ui::LoadReport(&doc, file, kv::report::ui::LooksLikeRtf(file)));
+    return doc.toPlainText().toStdString();
+}
+
+void WriteRtf(const std::string& path, const QString& text) {
+    QTextDocument doc;
+    doc.setPlainText(text);
+    ASSERT_TRUE(kv::report::ui::SaveRtf(doc, QString::fromStdString(path)));
+}
 
 class SlabDialog : public ::testing::Test {
 protected:
@@ -279,6 +293,24 @@ TEST_F(SlabDialog, HiddenWallCheckHandsOverTheEdgeMomentsAndShearsAsMagnitudes) 
     check = QiangYanSuanRecord();
 }
 
+TEST_F(SlabDialog, DiagramButtonClosesTheDialogAndShowsTheDrawingReportButtonShowsTheReport) {
+    data.SetFileName("&KV_0003");
+    std::vector<std::string> shown;
+    SetDiagramViewer([&](const std::string& path) { shown.push_back(path); });
+    WriteRtf(dir / data.GetRtfFileName(0), "板计算书");
+    CBbView_KV view(nullptr);
+    int result = Run([&](CDlgBan& dlg) {
+        Click(dlg, 3091);  // 查报表: the dialog stays
+        EXPECT_TRUE(dlg.isVisible());
+        Click(dlg, 3089);  // 查简图
+        EXPECT_FALSE(dlg.isVisible());
+    });
+    SetDiagramViewer({});
+    EXPECT_EQ(view.document()->toPlainText(), "板计算书");
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(shown, (std::vector<std::string>{dir / data.GetDxfFileName(0)}));
+}
+
 TEST_F(SlabDialog, OmegaIsThePlatesFrequencyByItsEdgesAndFixity) {
     CDlgBan dlg;
     dlg.SetData(&data);
@@ -303,19 +335,6 @@ TEST_F(SlabDialog, OmegaIsThePlatesFrequencyByItsEdgesAndFixity) {
 }
 
 // ---- joining a companion report --------------------------------------------------
-
-std::string PlainText(const std::string& path) {
-    QTextDocument doc;
-    QString file = QString::fromStdString(path);
-    EXPECT_TRUE(kv::report::ui::LoadReport(&doc, file, kv::report::ui::LooksLikeRtf(file)));
-    return doc.toPlainText().toStdString();
-}
-
-void WriteRtf(const std::string& path, const QString& text) {
-    QTextDocument doc;
-    doc.setPlainText(text);
-    ASSERT_TRUE(kv::report::ui::SaveRtf(doc, QString::fromStdString(path)));
-}
 
 TEST_F(SlabDialog, AMissingCompanionLeavesTheReportAsItWas) {
     WriteRtf(dir / "r.rtf", "板计算");
