@@ -216,7 +216,7 @@ CDlgBan::CDlgBan(QWidget* parent) : QDialog(parent) {
     right->addWidget(m_cLoadNote);
     right->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(edgeGroup);
+    top->addWidget(edgeGroup, 0, Qt::AlignTop);
     top->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
