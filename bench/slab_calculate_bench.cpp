@@ -14,6 +14,7 @@
 #include "design/ban_data.h"
 #include "drawing/ui/render.h"
 #include "members/slabwall/ui/dlgban.h"
+#include "project/ui/projectcommands.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/cxview.h"
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     InstallReportPictureMaker();
+    InstallShellServices(nullptr);
     kv::drawing::ui::SetUpDrawingFont();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

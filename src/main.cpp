@@ -2,9 +2,10 @@
 #include "app/mainframe.h"
 #include "codes/guifan.h"
 #include "drawing/ui/render.h"
+#include "design/ban_data.h"
 #include "loads/ui/loadtablepages.h"
 #include "loads/ui/wizard.h"
-#include "members/slabwall/ui/slabcommands.h"
+#include "members/slabwall/ui/dlgban.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/modulecommands.h"
@@ -39,7 +40,13 @@ int main(int argc, char** argv) {
     // The blast-load menu's module commands.
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32774, [](CMainFrame&) { OnLoadFormula(); }); });
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32783, [](CMainFrame& frame) { OnLoadTable(&frame); }); });
-    theApp.AddFrameSetup([](CMainFrame&) { InstallSlabCommands(); });
+    // The roof and floor slabs: one dialog, each on its own slab object.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        G_RoofSlabData.Kind = 0;
+        G_FloorSlabData.Kind = 1;
+        SetModuleCommand(32809, [](CMainFrame& frame) { RunModuleCommand(frame, G_RoofSlabData, RunBanDialog); });
+        SetModuleCommand(32846, [](CMainFrame& frame) { RunModuleCommand(frame, G_FloorSlabData, RunBanDialog); });
+    });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }

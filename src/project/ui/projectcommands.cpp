@@ -13,10 +13,14 @@
 #include "project/ui/modulecommands.h"
 #include "project/ui/openprojectdlg.h"
 #include "views/bbdoc.h"
+#include "views/bbview.h"
 #include "views/cxview.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/dlgselectmodule.h"
 #include "views/dialogs/jiantu.h"
+#include "views/dialogs/shellservices.h"
+
+#include <QPointer>
 
 #include <vector>
 
@@ -96,6 +100,31 @@ void OnOpenProject(CMainFrame& frame) {
 
 void OnSelectItems(CMainFrame& frame) { ChooseModules(frame); }
 
+void InstallShellServices(CMainFrame* frame) {
+    // Diagrams picked from an item's data go to the drawing view of the current window.
+    SetDiagramViewer([](const std::string& dxfPath) {
+        if (G_pCxView) G_pCxView->LoadDxf(dxfPath);
+    });
+    // Module dialogs show their reports in the current report view, store their
+    // data into the current item and run the main frame's commands.
+    kv::shell::ReportView report;
+    report.read = [](const std::string& path) {
+        if (!G_pBbView) return false;
+        G_pBbView->ReadFile(path);
+        return true;
+    };
+    report.runScripts = [] {
+        if (G_pBbView) G_pBbView->RunScripts();
+    };
+    report.saveAs = [](const std::string& path) { return G_pBbView && G_pBbView->SaveAs(path); };
+    report.document = []() -> QTextDocument* { return G_pBbView ? G_pBbView->document() : nullptr; };
+    kv::shell::SetReportView(std::move(report));
+    kv::shell::SetItemStore(&CBbDoc_KV::StoreItemData);
+    kv::shell::SetCommandSender([main = QPointer<CMainFrame>(frame)](int id) {
+        if (main) main->SendCommand(id);
+    });
+}
+
 void InstallProjectCommands(CMainFrame& frame) {
     frame.SetCommandHandler(kv::cmd::kOpenProject, [&frame] { OnOpenProject(frame); });
     frame.SetCommandHandler(kv::cmd::kSelectItems, [&frame] { OnSelectItems(frame); });
@@ -109,10 +138,7 @@ void InstallProjectCommands(CMainFrame& frame) {
     frame.SetProjectLink(std::move(link));
 
     SetProjectModeQuery([&frame] { return frame.m_bProjectMode != 0; });
-    // Diagrams picked from an item's data go to the drawing view of the current window.
-    SetDiagramViewer([](const std::string& dxfPath) {
-        if (G_pCxView) G_pCxView->LoadDxf(dxfPath);
-    });
+    InstallShellServices(&frame);
 
     CBbDoc_KV::SetCommandHandler(kv::cmd::kItemCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeItem(); });
     CBbDoc_KV::SetCommandHandler(kv::cmd::kChaXunCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeChaXun(); });

@@ -6,6 +6,10 @@
 class CMainFrame;
 
 void InstallProjectCommands(CMainFrame& frame);
+// What module dialogs reach through views/dialogs: diagrams and reports go to the
+// current views, item data into the current item, commands to `frame` (none when
+// null). InstallProjectCommands installs them too.
+void InstallShellServices(CMainFrame* frame);
 
 // Commands 32789 and 32842, callable directly.
 void OnOpenProject(CMainFrame& frame);

@@ -19,12 +19,14 @@ std::unique_ptr<CDlgJianTuList>& Chooser() {
     static std::unique_ptr<CDlgJianTuList> chooser;
     return chooser;
 }
-void ShowDiagram(CJsBaseData* data, int k) {
-    if (Viewer()) Viewer()(G_strWorkPath + data->GetDxfFileName(k));
-}
+void ShowDiagram(CJsBaseData* data, int k) { ShowDiagramFile(G_strWorkPath + data->GetDxfFileName(k)); }
 }  // namespace
 
 void SetDiagramViewer(std::function<void(const std::string&)> viewer) { Viewer() = std::move(viewer); }
+
+void ShowDiagramFile(const std::string& dxfPath) {
+    if (Viewer()) Viewer()(dxfPath);
+}
 
 CDlgJianTuList::CDlgJianTuList(QWidget* parent) : QDialog(parent) {
     setObjectName("211");

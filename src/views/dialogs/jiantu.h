@@ -11,6 +11,8 @@ class QListWidget;
 // Where a diagram is shown: the current drawing view loads the DXF file at the
 // path. The program installs it; until then diagrams go nowhere.
 void SetDiagramViewer(std::function<void(const std::string& dxfPath)> viewer);
+// Shows the DXF file at the path where diagrams are shown.
+void ShowDiagramFile(const std::string& dxfPath);
 
 class CDlgJianTuList : public QDialog {
     Q_OBJECT

@@ -16,13 +16,11 @@
 #include "report/script.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfwriter.h"
-#include "views/bbdoc.h"
-#include "views/bbview.h"
-#include "views/cxview.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/jiantu.h"
+#include "views/dialogs/shellservices.h"
 #include "widgets/ui/ddx.h"
-#include "widgets/ui/textcontrols.h"
+#include "widgets/ui/loadtext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -473,7 +471,7 @@ void CDlgBan::OnReadData() {
     update();
     setWindowTitle(QString::fromStdString(*path));
     // What was read becomes the current item's data.
-    if (IsProjectMode()) CBbDoc_KV::StoreItemData(m_pData);
+    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
 }
 
 void CDlgBan::OnSaveData() {
@@ -495,7 +493,7 @@ void CDlgBan::OnShowJianTu() {
 }
 
 void CDlgBan::OnShowReport() {
-    if (G_pBbView && m_pData) G_pBbView->ReadFile(G_strWorkPath + m_pData->GetRtfFileName(0));
+    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
 }
 
 void CDlgBan::OnDaoSuanHeZai() {
@@ -592,15 +590,14 @@ void CDlgBan::OnCalculate() {
 
     if (!dxfName.empty()) {
         const std::string dxf = G_strWorkPath + dxfName;
-        if (drawing.Write_MemDxf_To_File(dxf.c_str()) && G_pCxView) G_pCxView->LoadDxf(dxf);
+        if (drawing.Write_MemDxf_To_File(dxf.c_str())) ShowDiagramFile(dxf);
     }
 
-    if (!report.empty() && TextToRtf(report.c_str()) && G_pBbView) {
-        G_pBbView->ReadFile(report);
-        G_pBbView->RunScripts();
+    if (!report.empty() && TextToRtf(report.c_str()) && kv::shell::ReadReport(report)) {
+        kv::shell::RunReportScripts();
         // The report keeps its diagrams: the combined report and the word
         // processor read the file, not the view.
-        G_pBbView->SaveAs(report);
+        kv::shell::SaveReport(report);
     }
     if (!report.empty()) AppendTmpReport(report, report + "_tmp");
 
@@ -610,23 +607,28 @@ void CDlgBan::OnCalculate() {
     }
 }
 
+int RunBanDialog(QWidget* parent, BAN_JS_STRUCT& data) {
+    CDlgBan dlg(parent);
+    dlg.SetData(&data);
+    return dlg.exec();
+}
+
 int AppendTmpReport(const std::string& reportPath, const std::string& tmpPath) {
     const std::string tmp = kv::platform::ResolveExisting(tmpPath);
     const std::string report = kv::platform::ResolveExisting(reportPath);
     if (tmp.empty() || report.empty() || !kv::platform::FileExists(tmp) || !kv::platform::FileExists(report))
         return 1;
+    // In the report view when there is one, so that it shows the joined report.
     QTextDocument own;
-    QTextDocument* doc = &own;
-    if (G_pBbView) {
-        G_pBbView->ReadFile(report);
-        doc = G_pBbView->document();
-    } else {
+    QTextDocument* doc = kv::shell::ReadReport(report) ? kv::shell::ReportDocument() : nullptr;
+    const bool inView = doc != nullptr;
+    if (!inView) {
+        doc = &own;
         QString file = QString::fromStdString(report);
         if (!kv::report::ui::LoadReport(doc, file, kv::report::ui::LooksLikeRtf(file))) return 1;
     }
     kv::report::ui::AppendReport(doc, tmp);
-    bool saved = G_pBbView ? G_pBbView->SaveAs(report)
-                           : kv::report::ui::SaveRtf(*doc, QString::fromStdString(report));
+    bool saved = inView ? kv::shell::SaveReport(report) : kv::report::ui::SaveRtf(*doc, QString::fromStdString(report));
     if (saved) std::remove(tmp.c_str());
     return 1;
 }

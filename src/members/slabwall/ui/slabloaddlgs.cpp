@@ -1,8 +1,8 @@
 #include "members/slabwall/ui/slabloaddlgs.h"
 
-#include "app/mainframe.h"
 #include "members/slabwall/ban.h"
 #include "platform/services.h"
+#include "views/dialogs/shellservices.h"
 #include "widgets/ui/ddx.h"
 
 #include <QComboBox>
@@ -43,15 +43,6 @@ void AddRow(QGridLayout* grid, const QString& label, QWidget* field) {
 }
 
 }  // namespace
-
-void SendMainFrameCommand(QWidget* from, int id) {
-    for (QWidget* w = from; w; w = w->parentWidget()) {
-        if (auto* frame = qobject_cast<CMainFrame*>(w)) {
-            frame->SendCommand(id);
-            return;
-        }
-    }
-}
 
 // ---- roof ----------------------------------------------------------------------------
 
@@ -145,8 +136,8 @@ void CDlgDingBanHeZai::OnCalculate() {
     ControlsToData();
 }
 
-void CDlgDingBanHeZai::OnChaBiao() { SendMainFrameCommand(this, kTableLookup); }
-void CDlgDingBanHeZai::OnGongShi() { SendMainFrameCommand(this, kFormulaWizard); }
+void CDlgDingBanHeZai::OnChaBiao() { kv::shell::SendCommand(kTableLookup); }
+void CDlgDingBanHeZai::OnGongShi() { kv::shell::SendCommand(kFormulaWizard); }
 
 void CDlgDingBanHeZai::accept() {
     if (UpdateData(true)) QDialog::accept();
@@ -272,8 +263,8 @@ void CDlgDiBanHeZai::OnCalculate() {
     ControlsToData();
 }
 
-void CDlgDiBanHeZai::OnChaBiao() { SendMainFrameCommand(this, kTableLookup); }
-void CDlgDiBanHeZai::OnGongShi() { SendMainFrameCommand(this, kFormulaWizard); }
+void CDlgDiBanHeZai::OnChaBiao() { kv::shell::SendCommand(kTableLookup); }
+void CDlgDiBanHeZai::OnGongShi() { kv::shell::SendCommand(kFormulaWizard); }
 
 void CDlgDiBanHeZai::OnGuiFanNote() {
     kv::MessageBox("[规范4.9.4]\n\n"

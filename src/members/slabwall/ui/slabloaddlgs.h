@@ -9,10 +9,6 @@ class BAN_JS_STRUCT;
 class QComboBox;
 class QLineEdit;
 
-// Sends a command to the program's main window (the blast-load table and formula
-// wizard); nothing happens when the dialog is not over the main window.
-void SendMainFrameCommand(QWidget* from, int id);
-
 class CDlgDingBanHeZai : public QDialog {
     Q_OBJECT
 public:

@@ -12,8 +12,8 @@
 #include "support/edition_guard.h"
 #include "support/qt_app.h"
 #include "support/work_folder.h"
-#include "views/bbview.h"
 #include "views/dialogs/jiantu.h"
+#include "views/dialogs/shellservices.h"
 
 #include "modal.h"
 
@@ -48,6 +48,24 @@ void WriteRtf(const std::string& path, const QString& text) {
     doc.setPlainText(text);
     ASSERT_TRUE(kv::report::ui::SaveRtf(doc, QString::fromStdString(path)));
 }
+
+// A report view over a document, installed as the shell's for one test.
+struct ReportViewStandIn {
+    QTextDocument doc;
+    ReportViewStandIn() {
+        kv::shell::ReportView view;
+        view.read = [this](const std::string& path) {
+            QString file = QString::fromStdString(path);
+            return kv::report::ui::LoadReport(&doc, file, kv::report::ui::LooksLikeRtf(file));
+        };
+        view.saveAs = [this](const std::string& path) {
+            return kv::report::ui::SaveRtf(doc, QString::fromStdString(path));
+        };
+        view.document = [this] { return &doc; };
+        kv::shell::SetReportView(std::move(view));
+    }
+    ~ReportViewStandIn() { kv::shell::SetReportView({}); }
+};
 
 class SlabDialog : public ::testing::Test {
 protected:
@@ -298,7 +316,7 @@ TEST_F(SlabDialog, DiagramButtonClosesTheDialogAndShowsTheDrawingReportButtonSho
     std::vector<std::string> shown;
     SetDiagramViewer([&](const std::string& path) { shown.push_back(path); });
     WriteRtf(dir / data.GetRtfFileName(0), "板计算书");
-    CBbView_KV view(nullptr);
+    ReportViewStandIn view;
     int result = Run([&](CDlgBan& dlg) {
         Click(dlg, 3091);  // 查报表: the dialog stays
         EXPECT_TRUE(dlg.isVisible());
@@ -306,7 +324,7 @@ TEST_F(SlabDialog, DiagramButtonClosesTheDialogAndShowsTheDrawingReportButtonSho
         EXPECT_FALSE(dlg.isVisible());
     });
     SetDiagramViewer({});
-    EXPECT_EQ(view.document()->toPlainText(), "板计算书");
+    EXPECT_EQ(view.doc.toPlainText(), "板计算书");
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(shown, (std::vector<std::string>{dir / data.GetDxfFileName(0)}));
 }
@@ -346,15 +364,15 @@ TEST_F(SlabDialog, AMissingCompanionLeavesTheReportAsItWas) {
 TEST_F(SlabDialog, ACompanionIsAppendedAtTheEndAndRemoved) {
     for (bool withView : {false, true}) {
         SCOPED_TRACE(withView ? "in the report view" : "without a report view");
-        std::unique_ptr<CBbView_KV> view;
-        if (withView) view = std::make_unique<CBbView_KV>(nullptr);
+        std::unique_ptr<ReportViewStandIn> view;
+        if (withView) view = std::make_unique<ReportViewStandIn>();
         WriteRtf(dir / "r.rtf", "板计算\n冲切验算满足 !");
         WriteRtf(dir / "r.rtf_tmp", "[ 抗剪验算 ]");
         EXPECT_EQ(AppendTmpReport(dir / "r.rtf", dir / "r.rtf_tmp"), 1);
         EXPECT_EQ(PlainText(dir / "r.rtf"), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
         EXPECT_FALSE(dir.Exists("r.rtf_tmp"));
         if (view) {
-            EXPECT_EQ(view->document()->toPlainText().toStdString(), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
+            EXPECT_EQ(view->doc.toPlainText().toStdString(), "板计算\n冲切验算满足 !\n[ 抗剪验算 ]");
         }
     }
 }

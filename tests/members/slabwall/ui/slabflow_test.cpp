@@ -2,7 +2,7 @@
 // 计算, and what the project folder holds afterwards — the item file with its
 // query line, the drawing, the report with the diagram — and the combined report
 // that takes the item's report in.
-#include "members/slabwall/ui/slabcommands.h"
+#include "members/slabwall/ui/dlgban.h"
 
 #include "app/commandids.h"
 #include "app/mainframe.h"
@@ -13,6 +13,7 @@
 #include "drawing/dxf.h"
 #include "platform/services.h"
 #include "project/project.h"
+#include "project/ui/modulecommands.h"
 #include "project/ui/projectcommands.h"
 #include "report/ui/reportfile.h"
 #include "support/env_guard.h"
@@ -82,12 +83,19 @@ protected:
         G_strExePath = program.path();
         G_RoofSlabData = BAN_JS_STRUCT(0);
         G_FloorSlabData = BAN_JS_STRUCT(1);
+        G_RoofSlabData.Kind = G_FloorSlabData.Kind = -1;
         frame = std::make_unique<CMainFrame>();
         InstallProjectCommands(*frame);
-        InstallSlabCommands();
+        // As the program's set-up does.
+        G_RoofSlabData.Kind = 0;
+        G_FloorSlabData.Kind = 1;
+        SetModuleCommand(32809, [](CMainFrame& f) { RunModuleCommand(f, G_RoofSlabData, RunBanDialog); });
+        SetModuleCommand(32846, [](CMainFrame& f) { RunModuleCommand(f, G_FloorSlabData, RunBanDialog); });
         frame->m_bProjectOpen = 1;
     }
     void TearDown() override {
+        SetModuleCommand(32809, {});
+        SetModuleCommand(32846, {});
         frame.reset();
         kv::platform::InstallMessageService(std::move(oldMessages));
         G_Project = CProject();

@@ -2,12 +2,10 @@
 // and the hand-over to the blast-load tools.
 #include "members/slabwall/ui/slabloaddlgs.h"
 
-#include "app/mainframe.h"
 #include "design/ban_data.h"
 #include "platform/services.h"
-#include "support/env_guard.h"
 #include "support/qt_app.h"
-#include "support/temp_folder.h"
+#include "views/dialogs/shellservices.h"
 
 #include "modal.h"
 
@@ -165,20 +163,18 @@ TEST_F(SlabLoadDialogs, FloorCodeNoteIsShown) {
 }
 
 TEST_F(SlabLoadDialogs, TableAndFormulaButtonsRunTheBlastLoadCommands) {
-    kv::test::TempFolder dir;
-    kv::test::EnvGuard configHome{"XDG_CONFIG_HOME", dir / "config"};
-    CMainFrame frame;
     std::vector<int> sent;
-    for (int id : {32783, 32774}) frame.SetCommandHandler(id, [&sent, id] { sent.push_back(id); });
-    CDlgDingBanHeZai roof(&frame);
+    kv::shell::SetCommandSender([&sent](int id) { sent.push_back(id); });
+    CDlgDingBanHeZai roof;
     roof.SetData(&data);
     RunModal(roof, [&] {
         Click(roof, 3115);
         Click(roof, 1167);
     });
-    CDlgDiBanHeZai floor(&frame);
+    CDlgDiBanHeZai floor;
     floor.SetData(&data);
     RunModal(floor, [&] { Click(floor, 3114); });
+    kv::shell::SetCommandSender({});
     EXPECT_EQ(sent, (std::vector<int>{32783, 32774, 32783}));
 }
 
