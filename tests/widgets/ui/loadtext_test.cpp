@@ -1,9 +1,10 @@
-// A text file shown whole in an edit box.
+// A text file shown whole in an edit box, or line by line in a list.
 #include "widgets/ui/loadtext.h"
 
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -25,4 +26,21 @@ TEST(LoadTextToEdit, AFileThatCannotBeReadEmptiesTheBox) {
     edit.setPlainText("older answer");
     EXPECT_FALSE(LoadTextToEdit(&edit, dir / "Message.Box"));
     EXPECT_TRUE(edit.toPlainText().isEmpty());
+}
+
+TEST(LoadToListBox, ShowsOneLinePerItemWithTabsLinedUp) {
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
+    dir.MakeCurrent();
+    // "\t跨中弯矩:\r\n\t\t水平 =\t1.50\r\n" in GBK: a Chinese character takes two columns.
+    dir.Write("Message.Box", "\t\xBF\xE7\xD6\xD0\xCD\xE4\xBE\xD8:\r\n\t\t\xCB\xAE\xC6\xBD =\t1.50\r\n");
+    QListWidget list;
+    list.addItem("older line");
+    EXPECT_TRUE(LoadToListBox(&list, "message.box"));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("        跨中弯矩:"));
+    EXPECT_EQ(list.item(1)->text(), QStringLiteral("                水平 =  1.50"));
+
+    EXPECT_FALSE(LoadToListBox(&list, dir / "missing.box"));
+    EXPECT_EQ(list.count(), 0);
 }
