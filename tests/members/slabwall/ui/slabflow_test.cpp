@@ -17,6 +17,7 @@
 #include "project/ui/projectcommands.h"
 #include "report/ui/reportfile.h"
 #include "support/env_guard.h"
+#include "support/ezdxf_check.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 #include "views/bbdoc.h"
@@ -121,7 +122,7 @@ protected:
 TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
     CSplitterFrame* roof = Window(0);
     ASSERT_NE(roof, nullptr);
-    int listed = 0;
+    QStringList listed;
     bool closed = false;
     OnNextModal([&](QDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "顶板计算");
@@ -133,13 +134,16 @@ TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
         SetField(dlg, 1223, "25");
         SetField(dlg, 1109, "300");
         Click(dlg, 1359);
-        listed = ById<QListWidget>(dlg, 1115)->count();
+        auto* list = ById<QListWidget>(dlg, 1115);
+        for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text().trimmed();
         Click(dlg, 1);  // 返回: the item file holds what the dialog shows
         closed = !dlg.isVisible();
     });
     roof->findChild<QPushButton*>(QString::number(kv::cmd::kAddItem))->click();
     EXPECT_TRUE(closed);
-    EXPECT_GT(listed, 0);
+    // The calculation's lines, from "Message.Box".
+    EXPECT_TRUE(listed.contains("内力按弹性理论计算:")) << listed.join('\n').toStdString();
+    EXPECT_TRUE(listed.contains("跨中弯矩(kN.m/m):")) << listed.join('\n').toStdString();
     EXPECT_TRUE(messages->shown().empty()) << messages->shown()[0].text;
 
     // The item file, with the query line that names the drawing and the report.
@@ -151,6 +155,11 @@ TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
     ASSERT_EQ(back.LoadData((dir / "&KV_0001.dat").c_str()), 1);
     EXPECT_FLOAT_EQ(back.Length, 6.0f);
     EXPECT_FLOAT_EQ(back.Load, 95.4f);
+    // A roof slab fixed all round: the span in tension below, the edges above.
+    EXPECT_GT(back.Mx, 0.0f);
+    EXPECT_GT(back.My, back.Mx);  // the short span carries more
+    for (float m : back.EdgeM) EXPECT_LT(m, 0.0f);
+    EXPECT_GT(back.MidAs[1], 0.0f);
     EXPECT_EQ(G_Project.m_nCount[0], 1);
 
     // The drawing reads back, and an outside reader finds no fault in it.
@@ -158,11 +167,11 @@ TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
     DXF drawing;
     ASSERT_EQ(drawing.Read_FileDxf_To_Mem(dxf.c_str()), 1) << entries[0].dxf;
     EXPECT_FALSE(drawing.Entities().empty());
-    if (std::system("/usr/bin/python3 -c \"import ezdxf\" >/dev/null 2>&1") == 0) {
+    if (const std::string py = kv::test::PythonWithEzdxf(); !py.empty()) {
         std::ofstream(dir / "check.py") << "import sys\nfrom ezdxf import recover\n"
                                            "doc, auditor = recover.readfile(sys.argv[1])\n"
                                            "sys.exit(2 if auditor.has_errors else 0)\n";
-        EXPECT_EQ(std::system(("/usr/bin/python3 '" + (dir / "check.py") + "' '" + dxf + "'").c_str()), 0);
+        EXPECT_EQ(std::system((py + " '" + (dir / "check.py") + "' '" + dxf + "'").c_str()), 0);
     }
 
     // The report: RTF with the diagram in place of its script block.
@@ -170,7 +179,8 @@ TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
     ASSERT_TRUE(kv::report::ui::LooksLikeRtf(rtf)) << entries[0].rtf;
     QTextDocument report;
     ASSERT_TRUE(kv::report::ui::LoadReport(&report, rtf, true));
-    EXPECT_TRUE(report.toPlainText().contains("一层顶板"));
+    for (const char* part : {"一层顶板", "[ 计算条件 ]", "[ 内力配筋 ]", "[ 冲切验算 ]"})
+        EXPECT_TRUE(report.toPlainText().contains(QString::fromUtf8(part))) << part;
     EXPECT_FALSE(report.toPlainText().contains("VanjoroScript"));
     EXPECT_EQ(CountImages(report), 1);
     ASSERT_NE(G_pBbView, nullptr);
