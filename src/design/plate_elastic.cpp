@@ -129,6 +129,23 @@ bool ValidCodes(const int edges[4]) {
     return true;
 }
 
+// Whether the supports stop the plate moving as a rigid plane w = a + b·x + c·y.
+// A fixed edge does so alone; otherwise the points held down (simply supported
+// edges and corner columns) must not all lie on one line. Decided here rather
+// than by the solver's pivots: on a long plate round-off hides the zero pivot
+// of such a mechanism. Corner c lies on edges c and c - 1.
+bool HoldsThePlate(const int edges[4], const int corners[4]) {
+    int simple = 0, edge = -1, columns = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (edges[i] == kFixed) return true;
+        if (edges[i] == kSimple) ++simple, edge = i;
+        if (corners && corners[i]) ++columns;
+    }
+    if (simple >= 2) return true;
+    if (simple == 0) return columns >= 3;
+    return corners && (corners[(edge + 2) % 4] || corners[(edge + 3) % 4]);
+}
+
 }  // namespace
 
 namespace {
@@ -357,7 +374,7 @@ Grid MakeGrid(double lx, double ly, int parts) {
 bool SolvePlate(double lambda, const int edges[4], const int corners[4], double nu, PlateLoad load,
                 PlateCoefficients& out) {
     out = PlateCoefficients{};
-    if (!ValidCodes(edges) || !(lambda > 0) || !std::isfinite(lambda)) return false;
+    if (!ValidCodes(edges) || !HoldsThePlate(edges, corners) || !(lambda > 0) || !std::isfinite(lambda)) return false;
     double lx = lambda, ly = 1.0;
 
     // Far from the short edges a long plate bends as a strip across its short

@@ -377,6 +377,39 @@ TEST_F(ElasticPlate, ColumnsUnderTheCornersCarryAFreeSquare) {
     }
 }
 
+// A plate that can turn or tilt as a whole is refused however long it is: on a
+// tall plate round-off hid the zero pivot of such a mechanism, and moments of
+// thousands of kN·m/m came out.
+TEST_F(ElasticPlate, MechanismsAreRefusedOnLongPlatesToo) {
+    struct Case {
+        float lx, ly;
+        std::array<int, 4> edges, corners;
+    };
+    const Case cases[] = {
+        {3.0f, 99.0f, {1, 0, 0, 0}, {0, 0, 0, 0}},  // one short edge of a tall plate
+        {3.0f, 99.0f, {0, 0, 1, 0}, {0, 0, 0, 0}},
+        {99.0f, 3.0f, {0, 1, 0, 0}, {0, 0, 0, 0}},  // the same plate lying down
+        {3.0f, 297.0f, {0, 0, 0, 0}, {1, 1, 0, 0}},  // two columns
+        {3.0f, 297.0f, {0, 0, 0, 0}, {1, 0, 1, 0}},
+        {3.0f, 99.0f, {1, 0, 0, 0}, {1, 1, 0, 0}},  // columns on the supported edge
+    };
+    for (const Case& c : cases) {
+        lines_.clear();
+        Result r = Uniform(c.lx, c.ly, c.edges, 10.0f, 0.2f, c.corners);
+        EXPECT_EQ(r.ok, 0) << c.lx << " x " << c.ly << " edges " << c.edges[0] << c.edges[1] << c.edges[2]
+                           << c.edges[3] << " columns " << c.corners[0] << c.corners[1] << c.corners[2]
+                           << c.corners[3];
+        EXPECT_EQ(r.f.MidM[1], 0.0f);
+        ASSERT_EQ(lines_.size(), 1u);
+        EXPECT_EQ(lines_[0].text, "此种支撑条件不能计算 !");
+    }
+    // Held against turning by a column off the supported edge, the tall plate stands.
+    lines_.clear();
+    Result propped = Uniform(3.0f, 99.0f, {1, 0, 0, 0}, 10.0f, 0.2f, {0, 0, 1, 0});
+    EXPECT_EQ(propped.ok, 1);
+    EXPECT_TRUE(lines_.empty());
+}
+
 TEST_F(ElasticPlate, BadInputIsRefusedWithAMessageAndZeroMoments) {
     struct Case {
         float lx, ly;
