@@ -287,14 +287,15 @@ float PJ_BEAM_KV::ConcreteShear(float width, float h0) const {
 float PJ_BEAM_KV::SpanDepthFactor(float h0) const {
     // GB 50038-2005 4.10.5: a beam under the uniform equivalent-static blast load
     // keeps less of its concrete shear resistance the more slender it is:
-    // V ≤ 0.7·ψ1·ftd·b·h0 + (stirrups at fyd), ψ1 = 1 - 0.15·(l/h0 - 8) for
-    // l/h0 > 8, not below 0.6. The stirrup term stays the edition's own. Strips
-    // (no span) and door-frame walls (protective type 1, loaded by the door's
-    // reactions rather than uniformly) are not such beams.
+    // V ≤ 0.7·ψ1·ftd·b·h0 + 1.25·fyd·Asv/s·h0, ψ1 = 1 - (l/h0 - 8)/15 for
+    // l/h0 > 8, not below 0.6 (from l/h0 = 14 on). The stirrup term follows the
+    // edition: the 2010 one drops the 1.25. Strips (no span) and door-frame
+    // walls (protective type 1, loaded by the door's reactions rather than
+    // uniformly) are not such beams.
     if (!dynamic || beam_type == 2 || kv_type != 0 || span <= 0 || h0 <= 0) return 1.0f;
     const float ratio = span * 1000.0f / h0;
     if (ratio <= 8.0f) return 1.0f;
-    return std::max(0.6f, 1.0f - 0.15f * (ratio - 8.0f));
+    return std::max(0.6f, 1.0f - (ratio - 8.0f) / 15.0f);
 }
 
 int PJ_BEAM_KV::Sheer() {
@@ -320,7 +321,7 @@ int PJ_BEAM_KV::Sheer() {
     } else if (const float psi1 = SpanDepthFactor(h0); psi1 < 1.0f) {
         m_VarRtf.SetF("JianNiu.RTF.No_Av1",
                       "Vc = 0.7·ψ1·ft·b·h0 = 0.7×%.3f×%.3f×%.0f×%.0f = %.1f kN "
-                      "(l/h0 = %.2f, ψ1 = 1 - 0.15×(l/h0 - 8) ≥ 0.6)",
+                      "(l/h0 = %.2f, ψ1 = 1 - (l/h0 - 8)/15 ≥ 0.6)",
                       psi1, ft * shear_adjust, b, h0, vc / 1000, span * 1000.0f / h0);
     } else {
         m_VarRtf.SetF("JianNiu.RTF.No_Av1", "Vc = 0.7·ft·b·h0 = 0.7×%.3f×%.0f×%.0f = %.1f kN", ft * shear_adjust, b,

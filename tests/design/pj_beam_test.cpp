@@ -212,7 +212,8 @@ TEST(PjBeamShear, BlastLoadedBeamLosesConcreteShearWithItsSpanToDepthRatio) {
     // Beam 300 × 600, as 35, h0 565, C30 with HRB335 stirrups, blast strengths:
     // ftd = 1.5·1.43 = 2.145, fyd = 1.35·300 = 405; the caller's 0.8 on the concrete.
     // Concrete part without the span reduction: 0.7·0.8·2.145·300·565 = 203603.4 N.
-    // GB 50038-2005 4.10.5: ψ1 = 1 - 0.15·(l/h0 - 8) for l/h0 > 8, not below 0.6.
+    // GB 50038-2005 4.10.5: ψ1 = 1 - (l/h0 - 8)/15 for l/h0 > 8, not below 0.6
+    // (reached at l/h0 = 14).
     // Section limit 0.25·21.45·300·565 = 908.9 kN and minimum stirrups
     // 0.24·2.145/405·300 = 0.3813 do not govern.
     struct Case {
@@ -228,15 +229,18 @@ TEST(PjBeamShear, BlastLoadedBeamLosesConcreteShearWithItsSpanToDepthRatio) {
         {"stocky span", 2002, 4.2f, 1.0f, 0.75655f},
         // l/h0 = 4520/565 = 8.00 exactly: still ψ1 = 1.
         {"at the limit", 2002, 4.52f, 1.0f, 0.75655f},
-        // l/h0 = 5400/565 = 9.5575: ψ1 = 1 - 0.15·1.5575 = 0.76637, Vc = 156035.9,
-        // Asv/s = (420000 - 156035.9)/286031.25 = 0.92285.
-        {"slender span", 2002, 5.4f, 0.76637f, 0.92285f},
-        // l/h0 = 7500/565 = 13.27: 1 - 0.15·5.27 = 0.21 → 0.6, Vc = 122162.0,
+        // l/h0 = 5400/565 = 9.5575: ψ1 = 1 - 1.5575/15 = 0.89617, Vc = 182462.3,
+        // Asv/s = (420000 - 182462.3)/286031.25 = 0.83046.
+        {"slender span", 2002, 5.4f, 0.89617f, 0.83046f},
+        // l/h0 = 7500/565 = 13.274: ψ1 = 1 - 5.2743/15 = 0.64838, not yet the floor,
+        // Vc = 132011.9, Asv/s = (420000 - 132011.9)/286031.25 = 1.00684.
+        {"very slender span", 2002, 7.5f, 0.64838f, 1.00684f},
+        // l/h0 = 9000/565 = 15.93: 1 - 7.93/15 = 0.47 → 0.6, Vc = 122162.0,
         // Asv/s = (420000 - 122162.0)/286031.25 = 1.04128.
-        {"floor of the factor", 2002, 7.5f, 0.6f, 1.04128f},
+        {"floor of the factor", 2002, 9.0f, 0.6f, 1.04128f},
         // 2010 edition: the stirrup term is fyd·Asv/s·h0 (no 1.25):
-        // (420000 - 156035.9)/(405·565) = 1.15356.
-        {"slender span, 2010", 2010, 5.4f, 0.76637f, 1.15356f},
+        // (420000 - 182462.3)/(405·565) = 1.03808.
+        {"slender span, 2010", 2010, 5.4f, 0.89617f, 1.03808f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -330,12 +334,12 @@ TEST(PjBeamTorsion, CombinedShearAndTorsionMatchesTheHandCalculation) {
         // Blast, 2002: C30 (ftd 2.145), HRB335 bars and stirrups (fyd 405), 300 × 600, as 35,
         // h0 565, span 5.4 m, 0.8 on the concrete's shear; V 420 kN, T 40 kN·m, ζ 1.2.
         // βt = 1.5/(1 + 0.5·420e3·22.5e6/(40e6·300·565)) = 0.88396. The shear part keeps
-        // ψ1 = 0.76637 (l/h0 9.56): Vc = 0.7·0.76637·0.8·2.145·300·565 = 156035.9,
-        // Asv/s = (420000 - (1.5 - 0.88396)·156035.9)/(1.25·405·565) = 1.13231.
+        // ψ1 = 0.89617 (l/h0 9.56): Vc = 0.7·0.89617·0.8·2.145·300·565 = 182462.3,
+        // Asv/s = (420000 - (1.5 - 0.88396)·182462.3)/(1.25·405·565) = 1.07539.
         // bcor = 250, hcor = 550, Acor = 137500, ucor = 1600;
         // Ast1/s = (40e6 - 0.88396·0.35·2.145·22.5e6)/(1.2·sqrt(1.2)·405·137500) = 0.34245;
         // Ast = 1.2·405·0.34245·1600/405 = 657.5.
-        {"blast, slender beam", 2002, true, 300, 600, 35, 35, 420e3f, 40e6f, 1.2f, 0.88396f, 1.13231f, 0.34245f,
+        {"blast, slender beam", 2002, true, 300, 600, 35, 35, 420e3f, 40e6f, 1.2f, 0.88396f, 1.07539f, 0.34245f,
          657.5f},
     };
     for (const Case& c : cases) {
