@@ -167,7 +167,8 @@ bool PJ_BEAM_KV::Prepare() {
         no_result = 1;
         return false;
     }
-    if (b <= 0 || H0() <= 0) {
+    // A cover below zero would put the steel outside the concrete.
+    if (b <= 0 || h <= 0 || as < 0 || as1 < 0 || H0() <= 0) {
         SetFlag(0, "截面尺寸错误 !");
         no_result = 1;
         return false;

@@ -2,7 +2,9 @@
 // ftk 2.01; HRB400: fy 360, Es 2.0e5; HPB300: fy 270; GB 50010-2010 unless noted).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "design/pj_beam.h"
@@ -390,4 +392,56 @@ TEST(PjBeamInput, UnknownGradeOrDegenerateSectionGivesAFlagNotAnArea) {
     EXPECT_EQ(thin.no_result, 1);
     thin.Sheer();
     EXPECT_EQ(thin.if_CJCX(), 1);
+}
+
+// A cover below zero puts the steel outside the concrete: with h 0 and as -10 the
+// section had "h0" 10 and was designed (stirrups of 80 mm²/mm, torsion steel).
+TEST(PjBeamInput, NegativeCoverOrNoHeightIsRefused) {
+    EditionGuard edition(2002);
+    struct Case {
+        const char* what;
+        int as, as1;
+        float h;
+    };
+    const Case cases[] = {{"no height", -10, -10, 0.0f}, {"tension cover below zero", -10, 35, 600.0f},
+                          {"compression cover below zero", 35, -10, 600.0f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_BEAM_KV beam;
+        beam.Ini_Liang(30, 2, 2, 0, c.as, c.as1, 0, c.h, 5.4f, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+        beam.set_value(300e6f, 420e3f, 40e6f, 300, c.h, 0, 1.2f, 0);
+        EXPECT_EQ(beam.Sheer(), 0);
+        EXPECT_EQ(beam.Asv, 0.0f);
+        EXPECT_EQ(beam.no_result, 1);
+        EXPECT_EQ(beam.Sheer_Twist(), 0);
+        EXPECT_EQ(beam.Ast, 0.0f);
+        EXPECT_EQ(beam.Asvt, 0.0f);
+        EXPECT_EQ(beam.Bent_SJ(), 0);
+        EXPECT_LT(beam.As, 0.0f);
+        EXPECT_EQ(beam.if_CJCX(), 1);
+    }
+}
+
+// Spans that make no sense leave the concrete's shear part as it is, an
+// endless one takes the floor of the span factor; no result is NaN.
+TEST(PjBeamInput, OddSpansGiveFiniteStirrups) {
+    EditionGuard edition(2002);
+    struct Case {
+        float span_m, Asv;
+    };
+    const Case cases[] = {{0.0f, 0.75655f},
+                          {-5.4f, 0.75655f},
+                          {1e9f, 1.04128f},
+                          {std::numeric_limits<float>::infinity(), 1.04128f},
+                          {std::numeric_limits<float>::quiet_NaN(), 1.04128f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.span_m);
+        PJ_BEAM_KV beam;
+        beam.Ini_Liang(30, 2, 2, 0, 35, 35, 0, 600.0f, c.span_m, 0.8f, 0, 0, 1, 1, 1, 1, 1, 1);
+        beam.set_value(0, 420e3f, 40e6f, 300, 600, 0, 1.2f, 0);
+        beam.Sheer();
+        EXPECT_NEAR(beam.Asv, c.Asv, 2e-4f);
+        beam.Sheer_Twist();
+        EXPECT_TRUE(std::isfinite(beam.Asvt) && std::isfinite(beam.Ast1) && std::isfinite(beam.Ast));
+    }
 }
