@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "project/project.h"
 #include "views/bbview.h"
+#include "views/childframe.h"
 #include "views/cxview.h"
 #include "views/splitterframe.h"
 
@@ -41,8 +42,10 @@ bool CBbDoc_KV::SaveModified() {
     int answer = kv::MessageBox("是否保存对 " + m_title.toStdString() + " 的修改?",
                                 kv::MB_YESNOCANCEL | kv::MB_ICONQUESTION);
     if (answer == kv::IDCANCEL) return false;
-    if (answer == kv::IDYES && Saver() && !Saver()(*this)) return false;
-    return true;
+    if (answer != kv::IDYES) return true;
+    if (Saver()) return Saver()(*this);
+    CBbView_KV* view = m_frame ? m_frame->ReportView() : nullptr;
+    return view && view->OnSaveRtf();
 }
 
 CBbDoc_KV::CBbDoc_KV(QObject* parent) : QObject(parent) {}

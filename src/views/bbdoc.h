@@ -36,9 +36,11 @@ public:
 
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
-    // A modified document asks whether to save it: false when the user cancels.
+    // A modified document asks whether to save it: false when the user cancels or
+    // the report could not be saved.
     bool SaveModified();
-    // How a report is saved on Yes (the report view supplies it); false on failure.
+    // How a report is saved on Yes; false on failure. Unset, the window's report
+    // view saves it where it came from (保存RTF文件).
     using SaveFunction = std::function<bool(CBbDoc_KV&)>;
     static void SetSaveFunction(SaveFunction save);
 

@@ -152,6 +152,7 @@ void CBbView_KV::ReadFile(const std::string& path) {
     if (kv::report::ui::LoadReport(document(), file, G_bReadRtf != 0)) {
         if (m_document) m_document->SetPathName(file);
         moveCursor(QTextCursor::Start);
+        MarkUnmodified();
     }
     G_bReadRtf = 1;
 }
@@ -182,13 +183,20 @@ bool CBbView_KV::SaveAs(const std::string& path) {
         return false;
     }
     if (m_document) m_document->SetPathName(file);
-    document()->setModified(false);
+    MarkUnmodified();
     return true;
 }
 
 void CBbView_KV::ClearText() {
     clear();
+    MarkUnmodified();
+}
+
+void CBbView_KV::MarkUnmodified() {
     document()->setModified(false);
+    // Emptying the text editor leaves its document saying "modified" without
+    // telling anyone when that is taken back: the report document is told here.
+    if (m_document) m_document->SetModifiedFlag(false);
 }
 
 void CBbView_KV::ShowMissingReport(const std::string& path) {
@@ -232,17 +240,15 @@ void CBbView_KV::OnOpenRtf() {
     if (path) ReadFile(*path);
 }
 
-void CBbView_KV::OnSaveRtf() {
-    if (m_document && !m_document->GetPathName().isEmpty() && m_document->GetPathName().contains('/')) {
-        SaveAs(m_document->GetPathName().toStdString());
-        return;
-    }
-    OnSaveRtfAs();
+bool CBbView_KV::OnSaveRtf() {
+    // A project window's document is named after its module until a report is read.
+    if (m_document && m_document->GetPathName().contains('/')) return SaveAs(m_document->GetPathName().toStdString());
+    return OnSaveRtfAs();
 }
 
-void CBbView_KV::OnSaveRtfAs() {
+bool CBbView_KV::OnSaveRtfAs() {
     auto path = kv::platform::FileDialogs().GetSaveFileName({"更名保存RTF文件", "RTF文件(*.RTF)|*.RTF||", "", ""});
-    if (path) SaveAs(*path);
+    return path && SaveAs(*path);
 }
 
 void CBbView_KV::OnSaveAsText() {

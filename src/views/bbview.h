@@ -31,6 +31,7 @@ public:
     // Saves the report as RTF at `path`, which becomes the document's path; false
     // when it cannot be written.
     bool SaveAs(const std::string& path);
+    // Empties the view; an emptied view counts as unchanged.
     void ClearText();
     // Empties the view but for one line saying the report at `path` is missing, and
     // forgets the report shown before, so that no save writes over it.
@@ -42,8 +43,10 @@ public:
     void InsertStyledText(const QString& text, int start, int end, double pointSize, const QColor& color);
 
     void OnOpenRtf();     // 32771
-    void OnSaveRtf();     // 32847
-    void OnSaveRtfAs();   // 32848
+    // 32847: saves where the report came from, or where the save dialog says when
+    // it came from no file; false when not saved.
+    bool OnSaveRtf();
+    bool OnSaveRtfAs();   // 32848
     void OnSaveAsText();  // 32805
     void OnGotoLine();    // 32804
     void OnFind(bool replace);  // 57636, 57641
@@ -67,6 +70,10 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // The text as it stands is what the report's file holds, or no change of the
+    // user's: the document asks nothing about it.
+    void MarkUnmodified();
+
     CBbDoc_KV* m_document;
     class CFindReplaceDlg* m_find = nullptr;
 };

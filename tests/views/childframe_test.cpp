@@ -6,7 +6,9 @@
 #include "views/cxview.h"
 #include "views/splitterframe.h"
 
+#include "report/ui/rtfreader.h"
 #include "support/qt_app.h"
+#include "support/temp_folder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,11 +16,15 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -183,6 +189,87 @@ TEST_F(ChildFrameTest, TheCloseBoxAsksAboutAnEditedReport) {
         CBbDoc_KV::SetSaveFunction({});
         kv::platform::InstallMessageService(std::move(old));
     }
+}
+
+// A project window's report on Yes: the edited text goes back into the file the
+// report was read from; a report that came from no file goes where the save
+// dialog says. No and Cancel leave the file alone.
+TEST_F(ChildFrameTest, YesSavesTheEditedReportWhereItCameFrom) {
+    struct Case {
+        bool fromFile;
+        int answer;
+        std::optional<std::string> dialogAnswer;  // for a report from no file
+        bool closes;
+        const char* savedAs;  // file that holds the typed text afterwards, or none
+    };
+    const Case cases[] = {
+        {true, kv::IDYES, std::nullopt, true, "r.RTF"},
+        {true, kv::IDNO, std::nullopt, true, nullptr},
+        {true, kv::IDCANCEL, std::nullopt, false, nullptr},
+        {false, kv::IDYES, "new.RTF", true, "new.RTF"},
+        {false, kv::IDYES, std::nullopt, false, nullptr},  // the save dialog cancelled
+    };
+    const std::string original = "{\\rtf1\\ansi first line\\par}";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.fromFile) + " " + std::to_string(c.answer));
+        kv::test::TempFolder dir;
+        dir.Write("r.RTF", original);
+        auto scriptedMessages = std::make_unique<kv::platform::ScriptedMessageService>();
+        auto* messages = scriptedMessages.get();
+        messages->Answer(c.answer);
+        auto oldMessages = kv::platform::InstallMessageService(std::move(scriptedMessages));
+        auto scriptedFiles = std::make_unique<kv::platform::ScriptedFileDialogService>();
+        scriptedFiles->Answer(c.dialogAnswer ? std::optional(dir / *c.dialogAnswer) : std::nullopt);
+        auto oldFiles = kv::platform::InstallFileDialogService(std::move(scriptedFiles));
+
+        auto* window = Add<CSplitterFrame>();
+        window->GetDocument()->SetPathName("顶板");  // as a project window is named
+        CBbView_KV* view = window->ReportView();
+        if (c.fromFile) view->ReadFile(dir / "r.RTF");
+        view->moveCursor(QTextCursor::End);
+        view->insertPlainText(" typed");
+        EXPECT_EQ(window->close(), c.closes);
+        ASSERT_EQ(messages->shown().size(), 1u);
+        EXPECT_EQ(messages->shown()[0].text, "是否保存对 " + std::string(c.fromFile ? "r.RTF" : "顶板") + " 的修改?");
+        if (c.savedAs) {
+            QTextDocument saved;
+            ASSERT_TRUE(kv::report::ui::ReadRtf(QByteArray::fromStdString(dir.Read(c.savedAs)), &saved));
+            EXPECT_EQ(saved.toPlainText().toStdString(), c.fromFile ? "first line typed" : " typed");
+        }
+        if (!c.savedAs || std::string(c.savedAs) != "r.RTF") {
+            EXPECT_EQ(dir.Read("r.RTF"), original);
+        }
+        if (!c.closes) window->ForceClose();
+        kv::platform::InstallFileDialogService(std::move(oldFiles));
+        kv::platform::InstallMessageService(std::move(oldMessages));
+    }
+}
+
+// Only the user's own changes count: a report just loaded, or a view emptied for
+// the next item, closes without the question.
+TEST_F(ChildFrameTest, ALoadedOrEmptiedReportClosesWithoutAsking) {
+    kv::test::TempFolder dir;
+    dir.Write("r.RTF", "{\\rtf1 report\\par}");
+    dir.Write("r.txt", "report");
+    auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
+    auto* messages = scripted.get();
+    auto old = kv::platform::InstallMessageService(std::move(scripted));
+    const std::function<void(CBbView_KV*)> steps[] = {
+        [](CBbView_KV* v) { v->ClearText(); },
+        [&](CBbView_KV* v) { v->ReadFile(dir / "r.RTF"); },
+        [&](CBbView_KV* v) { v->ReadFile(dir / "r.txt"); },
+    };
+    for (bool typedFirst : {false, true}) {
+        for (const auto& step : steps) {
+            auto* window = Add<CSplitterFrame>();
+            if (typedFirst) window->ReportView()->insertPlainText("typed");
+            step(window->ReportView());
+            EXPECT_FALSE(window->GetDocument()->IsModified());
+            EXPECT_TRUE(window->close());
+        }
+    }
+    EXPECT_TRUE(messages->shown().empty());
+    kv::platform::InstallMessageService(std::move(old));
 }
 
 }  // namespace

@@ -260,6 +260,24 @@ TEST_F(ItemCommands, AddingToAFullModuleDoesNothing) {
     EXPECT_TRUE(messages->shown().empty());
 }
 
+// 新增 and 计算 empty both views before they run: the emptied report is no change
+// of the user's, so leaving the mode asks nothing.
+TEST_F(ItemCommands, ARefusedAddOrACalculationLeavesNoQuestionBehind) {
+    for (int id : {kv::cmd::kAddItem, kv::cmd::kCalculate}) {
+        SCOPED_TRACE(id);
+        G_Project = CProject();
+        CSplitterFrame* roof = RoofWindow(1);
+        ASSERT_NE(roof, nullptr);
+        if (id == kv::cmd::kAddItem)
+            while (G_Project.AddItem(0) != 0) {
+            }  // full: the add is refused
+        Click(roof, id);
+        EXPECT_FALSE(roof->GetDocument()->IsModified());
+        EXPECT_TRUE(frame->SaveAllModified());
+        EXPECT_TRUE(messages->shown().empty());
+    }
+}
+
 TEST_F(ItemCommands, DeleteAsksAndTakesTheItemOutOnYesOnly) {
     CSplitterFrame* roof = RoofWindow(3);
     ASSERT_NE(roof, nullptr);
