@@ -426,6 +426,11 @@ bool ReadFileBytes(std::string_view path, std::string& bytes) {
     if (resolved.empty()) return false;
     std::FILE* f = std::fopen(resolved.c_str(), "rb");
     if (!f) return false;
+    // One allocation for the whole file: reports run to a hundred megabytes.
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        if (long size = std::ftell(f); size > 0) bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(f);
+    }
     char buf[65536];
     std::size_t got;
     while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
