@@ -6,9 +6,13 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "project/project.h"
+#include "platform/textfile.h"
+#include "report/rtfjoin.h"
 #include "report/ui/reportfile.h"
+#include "report/ui/rtfwriter.h"
 #include "views/bbdoc.h"
 #include "views/bbview.h"
+#include "views/busyprogress.h"
 #include "views/commandicons.h"
 
 #include <QCloseEvent>
@@ -25,7 +29,7 @@ constexpr int kOpenRtfFile = 32771;
 constexpr int kSaveRtfFile = 32847;
 constexpr const char* kBaoBiaoName = "BaoBiao.RTF";
 constexpr const char* kCoverName = "FM.RTF";
-constexpr double kHeadingPoints = 18.0;  // 360 twips
+constexpr int kHeadingHalfPoints = 36;  // 360 twips
 
 constexpr const char* kHeadings[] = {
     "\n1\t人防地下室顶板计算\n",        "\n2\t人防地下室外墙计算\n",
@@ -37,6 +41,19 @@ constexpr const char* kHeadings[] = {
     "\n13\t人防正六边形底球面扁壳计算\n", "\n14\t人防圆形底球面扁壳计算\n",
     "\n15\t人防梁截面配筋计算\n",       "\n16\t人防柱截面配筋计算\n",
 };
+
+// The RTF of a report file: an RTF file as it is, a text report as the report
+// view shows it. Empty when the file cannot be read.
+std::string ReportRtf(const std::string& path) {
+    std::string resolved = kv::platform::ResolveExisting(path);
+    std::string bytes;
+    if (resolved.empty() || !kv::platform::FileExists(resolved) || !kv::platform::ReadFileBytes(resolved, bytes))
+        return {};
+    if (bytes.starts_with("{\\rtf")) return bytes;
+    QTextDocument text;
+    if (!kv::report::ui::LoadReport(&text, QString::fromStdString(resolved), false)) return {};
+    return kv::report::ui::WriteRtf(text).toStdString();
+}
 
 }  // namespace
 
@@ -126,27 +143,48 @@ void CBbFrame::OnMakeBaoBiao() {
                                     kv::MB_YESNOCANCEL | kv::MB_ICONQUESTION);
         if (answer != kv::IDYES) return;
     }
-    // A missing cover leaves the view's text in its place.
-    view->ReadFile(G_strExePath + kCoverName);
-
     const int rows = std::clamp(G_ModuleNum, 0, std::min(kModuleRows, kMaxModules));
-    for (int i = 0; i < rows; ++i) {
-        const std::size_t row = static_cast<std::size_t>(i);
-        if (const char* heading = ModuleHeading(i); *heading)
-            view->InsertStyledText(QString::fromUtf8(heading), -1, -1, kHeadingPoints, Qt::black);
-        if (G_Project.m_nSelected[row] != 1) continue;
-        const int count = std::clamp(static_cast<int>(G_Project.m_nCount[row]), 0, kMaxItemsPerModule);
-        for (int j = 0; j < count; ++j) {
-            ReadChaXun(CProject::ItemFileName(G_Project.m_nItemNo[row][static_cast<std::size_t>(j)]));
-            if (m_nChaXun > 0) kv::report::ui::AppendReport(view->document(), G_strWorkPath + m_chaXun[0].rtf);
+    auto itemCount = [](int row) {
+        if (G_Project.m_nSelected[static_cast<std::size_t>(row)] != 1) return 0;
+        return std::clamp(static_cast<int>(G_Project.m_nCount[static_cast<std::size_t>(row)]), 0, kMaxItemsPerModule);
+    };
+    int items = 0;
+    for (int i = 0; i < rows; ++i) items += itemCount(i);
+
+    // The reports are joined as RTF: their pictures are never decoded on the way.
+    std::string book;
+    {
+        CBusyProgress progress(this, "正在生成计算书...", items + 1);
+        kv::report::RtfJoiner joiner;
+        // The cover is only read. A missing cover leaves the view's text in its place.
+        const std::string cover = ReportRtf(G_strExePath + kCoverName);
+        if (cover.empty() || !joiner.Start(cover)) joiner.Start(kv::report::ui::WriteRtf(*view->document()).toStdString());
+        for (int i = 0; i < rows; ++i) {
+            if (const char* heading = ModuleHeading(i); *heading) joiner.AppendText(heading, kHeadingHalfPoints, 0x000000);
+            for (int j = 0, count = itemCount(i); j < count; ++j) {
+                ReadChaXun(CProject::ItemFileName(G_Project.m_nItemNo[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]));
+                if (m_nChaXun > 0) {
+                    // A report that cannot be read adds nothing.
+                    const std::string report = ReportRtf(G_strWorkPath + m_chaXun[0].rtf);
+                    if (!report.empty()) joiner.Append(report);
+                }
+                progress.Step();
+            }
         }
+        m_chaXun.clear();
+        m_nChaXun = 0;
+        book = joiner.Finish();
+        view->ShowRtf(QByteArray::fromRawData(book.data(), static_cast<qsizetype>(book.size())));
+        progress.Step();
     }
-    m_chaXun.clear();
-    m_nChaXun = 0;
-    view->SaveAs(kv::platform::ResolveForWrite(path));
+    // Saved nowhere, the report counts as changed: leaving the report mode asks.
+    if (!view->SaveAs(kv::platform::ResolveForWrite(path), QByteArray::fromRawData(book.data(), static_cast<qsizetype>(book.size()))))
+        view->document()->setModified(true);
 }
 
 void CBbFrame::OnViewBaoBiao() {
     CBbView_KV* view = G_pBbView ? G_pBbView : m_view;
-    if (view) view->ReadFile(G_strWorkPath + kBaoBiaoName);
+    if (!view) return;
+    CBusyProgress busy(this, {}, 0);
+    view->ReadFile(G_strWorkPath + kBaoBiaoName);
 }

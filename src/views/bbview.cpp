@@ -8,7 +8,10 @@
 #include "report/ui/scriptrunner.h"
 
 #include "report/ui/clipboard.h"
+#include "report/ui/pictures.h"
+#include "report/ui/rtfreader.h"
 #include "report/ui/rtfwriter.h"
+#include "platform/textfile.h"
 #include "platform/services.h"
 #include "views/dialogs/onefielddlgs.h"
 #include "views/findreplace.h"
@@ -46,6 +49,7 @@ CBbView_KV::CBbView_KV(CBbDoc_KV* document, QWidget* parent) : QTextEdit(parent)
     setObjectName("CBbView_KV");
     setAcceptDrops(false);  // dropped files do nothing
     QTextEdit::document()->setDefaultFont(kv::report::ui::PlainReportFont());
+    kv::report::ui::DrawPicturesOnDemand(QTextEdit::document());
     connect(QTextEdit::document(), &QTextDocument::modificationChanged, this, [this](bool changed) {
         if (m_document) m_document->SetModifiedFlag(changed);
     });
@@ -176,15 +180,24 @@ void CBbView_KV::RunScripts() {
     kv::report::ui::RunScripts(this, hooks);
 }
 
-bool CBbView_KV::SaveAs(const std::string& path) {
-    QString file = QString::fromStdString(path);
-    if (!kv::report::ui::SaveRtf(*document(), file)) {
+bool CBbView_KV::SaveAs(const std::string& path) { return SaveAs(path, kv::report::ui::WriteRtf(*document())); }
+
+bool CBbView_KV::SaveAs(const std::string& path, const QByteArray& rtf) {
+    // The name goes first: a report that could not be saved must not stay under
+    // the name of the file it was read from (the cover of the combined report).
+    if (m_document) m_document->SetPathName(QString::fromStdString(path));
+    if (!kv::platform::WriteFileAtomically(path, std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size())))) {
         kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
         return false;
     }
-    if (m_document) m_document->SetPathName(file);
     MarkUnmodified();
     return true;
+}
+
+void CBbView_KV::ShowRtf(const QByteArray& rtf) {
+    if (!kv::report::ui::ReadRtf(rtf, document())) return;
+    moveCursor(QTextCursor::Start);
+    MarkUnmodified();
 }
 
 void CBbView_KV::ClearText() {

@@ -28,9 +28,13 @@ public:
     // Carries out the report's script blocks: drawings become pictures, styled
     // blocks their text.
     void RunScripts();
-    // Saves the report as RTF at `path`, which becomes the document's path; false
-    // when it cannot be written.
+    // Saves the report as RTF at `path`, which becomes the document's path before
+    // the file is written; false (and said so) when it cannot be written.
     bool SaveAs(const std::string& path);
+    // The same for RTF made elsewhere, saved as it stands.
+    bool SaveAs(const std::string& path, const QByteArray& rtf);
+    // Shows an RTF report that no file holds yet.
+    void ShowRtf(const QByteArray& rtf);
     // Empties the view; an emptied view counts as unchanged.
     void ClearText();
     // Empties the view but for one line saying the report at `path` is missing, and

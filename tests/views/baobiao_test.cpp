@@ -17,8 +17,13 @@
 #include "views/bbview.h"
 #include "views/wordcad.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QTextBlock>
@@ -34,6 +39,8 @@
 
 #include <sys/stat.h>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -61,15 +68,20 @@ std::string RtfText(const std::string& utf8) {
 
 std::string Rtf(const std::string& body) { return "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 Song;}}\\f0 " + body + "}"; }
 
-// An RTF report holding one text paragraph and a 4 x 3 PNG picture.
-std::string RtfWithPicture(const std::string& text) {
+// A 4 x 3 red PNG picture, in the hexadecimal digits of an RTF file.
+std::string PngHex() {
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(Qt::red);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return Rtf(RtfText(text) + "\\par {\\pict\\pngblip\\picw4\\pich3 " + png.toHex().toStdString() + "}\\par");
+    return png.toHex().toStdString();
+}
+
+// An RTF report holding one text paragraph and the picture.
+std::string RtfWithPicture(const std::string& text) {
+    return Rtf(RtfText(text) + "\\par {\\pict\\pngblip\\picw4\\pich3 " + PngHex() + "}\\par");
 }
 
 int CountImages(const QTextDocument& doc) {
@@ -129,6 +141,16 @@ protected:
         if (!reports.empty() || no != 0) work.Write(CProject::ItemFileName(no), data);
     }
     QString Made() const { return frame->ReportView()->toPlainText(); }
+    // The cover the program comes with, in the program folder.
+    bool InstallShippedCover() const {
+        std::FILE* f = std::fopen(KV_TEST_FIXTURES "/../../resources/FM.RTF", "rb");
+        if (!f) return false;
+        std::string bytes;
+        for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
+        std::fclose(f);
+        program.Write("FM.RTF", bytes);
+        return true;
+    }
     std::string SavedText() const {
         QTextDocument doc;
         EXPECT_TRUE(kv::report::ui::ReadRtf(QByteArray::fromStdString(work.Read("BaoBiao.RTF")), &doc));
@@ -149,9 +171,10 @@ TEST_F(BaoBiaoTest, WithoutSelectedModulesTheReportIsTheCoverAndEveryHeading) {
     G_ModuleNum = 18;  // rows 16 and 17 have no heading
     frame->OnCmdMsg(kv::cmd::kMakeBaoBiao, nullptr);
 
-    const std::string expected = "封面" + Headings(0, 16);
+    // The view shows what the file holds.
+    const std::string expected = WithoutLastBreak("封面" + Headings(0, 16));
     EXPECT_EQ(Made().toStdString(), expected);
-    EXPECT_EQ(SavedText(), WithoutLastBreak(expected));
+    EXPECT_EQ(SavedText(), expected);
     EXPECT_EQ(frame->GetDocument()->GetTitle().toStdString(), "BaoBiao.RTF");
     EXPECT_TRUE(messages->shown().empty());
 
@@ -202,6 +225,7 @@ TEST_F(BaoBiaoTest, SelectedModulesAddTheFirstReportOfEachItemInTableOrder) {
     QTextDocument saved;
     ASSERT_TRUE(kv::report::ui::ReadRtf(QByteArray::fromStdString(work.Read("BaoBiao.RTF")), &saved));
     EXPECT_EQ(CountImages(saved), 1);
+    EXPECT_NE(work.Read("BaoBiao.RTF").find(PngHex()), std::string::npos) << "the picture's own bytes";
 }
 
 TEST_F(BaoBiaoTest, EachItemReportStartsOnALineOfItsOwn) {
@@ -217,6 +241,103 @@ TEST_F(BaoBiaoTest, EachItemReportStartsOnALineOfItsOwn) {
     const std::string expected = "封面" + Headings(0, 1) + "first\nsecond\nthird";
     EXPECT_EQ(Made().toStdString(), expected);
     EXPECT_EQ(SavedText(), expected);
+}
+
+// Each report's fonts and colours are its own, whatever numbers its tables give them.
+TEST_F(BaoBiaoTest, EveryReportKeepsItsFontsAndColours) {
+    program.Write("FM.RTF", "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}"
+                            "{\\colortbl;\\red0\\green128\\blue0;}\\f0\\cf1 green cover\\par}");
+    G_ModuleNum = 1;
+    AddItem(0, 1, {"a.RTF"});
+    AddItem(0, 2, {"b.RTF"});
+    work.Write("a.RTF", "{\\rtf1\\ansi\\deff1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fnil\\fcharset134 KaiTi;}}"
+                        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                        "\\f0\\cf1 red arial\\par{\\cf2 blue arial}\\par\\plain plain kai\\par}");
+    work.Write("b.RTF", "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset134 KaiTi;}{\\f5\\fswiss Arial;}}"
+                        "{\\colortbl;\\red0\\green0\\blue255;}\\f5\\cf1 second blue arial\\par\\f0 blue kai\\par}");
+    frame->OnMakeBaoBiao();
+    QTextDocument saved;
+    ASSERT_TRUE(kv::report::ui::ReadRtf(QByteArray::fromStdString(work.Read("BaoBiao.RTF")), &saved));
+    struct Case {
+        const char* text;
+        const char* family;
+        const char* colour;  // empty: the automatic colour
+    };
+    const Case cases[] = {{"green cover", "SimSun", "#008000"},      {"red arial", "Arial", "#ff0000"},
+                          {"blue arial", "Arial", "#0000ff"},        {"plain kai", "KaiTi", ""},
+                          {"second blue arial", "Arial", "#0000ff"}, {"blue kai", "KaiTi", "#0000ff"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        QTextCursor found = saved.find(QString::fromUtf8(c.text), 0, QTextDocument::FindCaseSensitively);
+        ASSERT_FALSE(found.isNull());
+        QTextCursor at(&saved);
+        at.setPosition(found.selectionStart() + 1);
+        const QTextCharFormat f = at.charFormat();
+        EXPECT_EQ(f.fontFamilies().toStringList().value(0).toStdString(), c.family);
+        EXPECT_EQ(f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name().toStdString() : "",
+                  c.colour);
+    }
+}
+
+TEST_F(BaoBiaoTest, WhileTheReportIsMadeTheCursorWaitsAndAProgressWindowShows) {
+    G_ModuleNum = 2;
+    AddItem(0, 1, {"a.RTF"});
+    AddItem(1, 2, {"b.RTF"});
+    work.Write("a.RTF", Rtf("first\\par"));
+    work.Write("b.RTF", Rtf("second\\par"));
+    auto progressWindows = [] {
+        std::vector<QProgressDialog*> shown;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) shown.push_back(p);
+        return shown;
+    };
+    bool waiting = false;
+    int steps = -1;
+    // Runs as soon as the window lets events through: before the work starts.
+    QTimer::singleShot(0, [&] {
+        waiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (progressWindows().size() == 1) steps = progressWindows()[0]->maximum();
+    });
+    frame->OnMakeBaoBiao();
+    EXPECT_TRUE(waiting);
+    EXPECT_EQ(steps, 3) << "one step per item, one to show the report";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(progressWindows().empty());
+    EXPECT_NE(Made().indexOf("second"), -1);
+}
+
+// LibreOffice reads the joined report: every part in order, pictures included.
+TEST_F(BaoBiaoTest, LibreOfficeOpensTheCombinedReport) {
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed: not checked";
+    ASSERT_TRUE(InstallShippedCover());
+    G_ModuleNum = 3;
+    AddItem(0, 1, {"a.RTF"});
+    AddItem(0, 2, {"b.RTF"});
+    AddItem(2, 3, {"c.OUT"});
+    work.Write("a.RTF", RtfWithPicture("外墙"));
+    work.Write("b.RTF", "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                        "\\trowd\\cellx2000\\cellx4000 \\intbl\\cf1 cell one\\cell cell two\\cell\\row}");
+    work.Write("c.OUT", "plain report\r\n");
+    frame->OnMakeBaoBiao();
+
+    const QString profile = "-env:UserInstallation=file://" + QString::fromStdString(work.path()) + "lo-profile";
+    QProcess convert;
+    convert.start(soffice, {profile, "--headless", "--convert-to", "rtf:Rich Text Format", "--outdir",
+                            QString::fromStdString(work.path() + "lo"), QString::fromStdString(work / "BaoBiao.RTF")});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    QTextDocument back;
+    ASSERT_TRUE(kv::report::ui::ReadRtf(QByteArray::fromStdString(work.Read("lo/BaoBiao.rtf")), &back))
+        << convert.readAllStandardError().toStdString();
+    const std::string text = back.toPlainText().toStdString();
+    std::size_t at = 0;
+    for (const char* part : {"人防工程结构计算书", "人防地下室顶板计算", "外墙", "cell one", "cell two",
+                             "人防地下室外墙计算", "人防地下室底板计算", "plain report"}) {
+        const std::size_t found = text.find(part, at);
+        ASSERT_NE(found, std::string::npos) << part << " after " << at << "\n" << text;
+        at = found + 1;
+    }
+    EXPECT_EQ(CountImages(back), 1);
 }
 
 TEST_F(BaoBiaoTest, AHeadingAfterAReportEndingInAPictureIsText) {
@@ -265,14 +386,50 @@ TEST_F(BaoBiaoTest, AnExistingReportIsRemadeOnlyOnYes) {
     EXPECT_EQ(Made().toStdString(), WithoutLastBreak("封面" + Headings(0, 1)));
 }
 
-TEST_F(BaoBiaoTest, AReportThatCannotBeSavedIsSaidSo) {
+// The report that could not be saved still carries BaoBiao.RTF's name: 保存, and
+// 是 when the report mode ends, try that file again. The cover is only read.
+TEST_F(BaoBiaoTest, AReportThatCannotBeSavedKeepsItsNameAndTheCoverStaysAsItIs) {
+    const std::string cover = Rtf(RtfText("封面") + "\\par");
+    program.Write("FM.RTF", cover);
     G_ModuleNum = 1;
-    std::filesystem::create_directory(work / "BaoBiao.RTF");  // in the way of the file
-    frame->OnMakeBaoBiao();
-    ASSERT_EQ(messages->shown().size(), 1u);
-    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + work.path() + "BaoBiao.RTF");
-    EXPECT_NE(frame->GetDocument()->GetTitle().toStdString(), "BaoBiao.RTF");
-    EXPECT_TRUE(std::filesystem::is_directory(work / "BaoBiao.RTF"));
+    enum Blocker { FolderInTheWay, ProjectFolderIsAFile };
+    for (Blocker blocker : {FolderInTheWay, ProjectFolderIsAFile}) {
+        SCOPED_TRACE(blocker);
+        TempFolder project;
+        if (blocker == FolderInTheWay) {
+            std::filesystem::create_directory(project / "BaoBiao.RTF");
+            G_strWorkPath = project.path();
+        } else {
+            project.Write("gone", "a file where the project folder was");
+            G_strWorkPath = project / "gone/";
+        }
+        const std::string path = G_strWorkPath + "BaoBiao.RTF";
+        const std::string refused = "不能保存文件 : " + path;
+        const std::size_t before = messages->shown().size();
+        frame->OnMakeBaoBiao();
+        ASSERT_EQ(messages->shown().size(), before + 1);
+        EXPECT_EQ(messages->shown().back().text, refused);
+        EXPECT_EQ(frame->GetDocument()->GetTitle().toStdString(), "BaoBiao.RTF");
+        EXPECT_EQ(frame->GetDocument()->GetPathName().toStdString(), path);
+        EXPECT_EQ(Made().toStdString(), WithoutLastBreak("封面" + Headings(0, 1)));
+
+        frame->OnCmdMsg(32847, nullptr);  // 保存RTF文件
+        ASSERT_EQ(messages->shown().size(), before + 2);
+        EXPECT_EQ(messages->shown().back().text, refused);
+
+        // Not saved anywhere: leaving the report mode asks, and Yes tries the same file.
+        ASSERT_TRUE(frame->GetDocument()->IsModified());
+        messages->Answer(kv::IDYES);
+        frame->GetDocument()->SaveModified();
+        ASSERT_EQ(messages->shown().size(), before + 4);
+        EXPECT_EQ(messages->shown()[before + 2].text, "是否保存对 BaoBiao.RTF 的修改?");
+        EXPECT_EQ(messages->shown().back().text, refused);
+
+        EXPECT_EQ(program.Read("FM.RTF"), cover);
+        if (blocker == FolderInTheWay) {
+            EXPECT_TRUE(std::filesystem::is_directory(project / "BaoBiao.RTF"));
+        }
+    }
 }
 
 TEST_F(BaoBiaoTest, TheToolbarSendsTheReportViewCommands) {
@@ -286,12 +443,7 @@ TEST_F(BaoBiaoTest, TheToolbarSendsTheReportViewCommands) {
 }
 
 TEST_F(BaoBiaoTest, TheShippedCoverReadsWithItsTitleAndFields) {
-    std::FILE* f = std::fopen(KV_TEST_FIXTURES "/../../resources/FM.RTF", "rb");
-    ASSERT_NE(f, nullptr);
-    std::string bytes;
-    for (int c; (c = std::fgetc(f)) != EOF;) bytes += static_cast<char>(c);
-    std::fclose(f);
-    program.Write("FM.RTF", bytes);
+    ASSERT_TRUE(InstallShippedCover());
     G_ModuleNum = 0;
     frame->OnMakeBaoBiao();
     std::string text = Made().toStdString();

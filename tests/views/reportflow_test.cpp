@@ -16,6 +16,9 @@
 #include "views/reportpictures.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QUrl>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMimeData>
@@ -99,6 +102,31 @@ TEST_F(ReportFlow, ATextReportWithADrawingBlockShowsTheDrawingAsAPicture) {
     again.ReadFile(dir / "saved.RTF");
     EXPECT_EQ(CountImages(again.document()), 1);
     EXPECT_TRUE(again.toPlainText().contains("二、计算结果"));
+}
+
+// A report's picture stays in the file's compressed bytes and is decoded where
+// it is drawn.
+TEST_F(ReportFlow, APictureIsDrawnFromTheBytesTheReportHolds) {
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(red.save(&buffer, "PNG"));
+    dir.Write("p.RTF", "{\\rtf1 {\\pict\\pngblip\\picwgoal1200\\pichgoal900 " + png.toHex().toStdString() + "}}");
+    report->resize(300, 200);
+    report->ReadFile(dir / "p.RTF");
+    ASSERT_EQ(CountImages(report->document()), 1);
+    QTextCursor at(report->document());
+    at.setPosition(1);
+    const QString name = at.charFormat().toImageFormat().name();
+    EXPECT_EQ(report->document()->resource(QTextDocument::ImageResource, QUrl(name)).toByteArray(), png);
+
+    const QImage shown = report->viewport()->grab().toImage();
+    int redPixels = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) redPixels += shown.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_GT(redPixels, 70 * 50) << "drawn at 80 x 60 pixels";
 }
 
 TEST_F(ReportFlow, AMissingReportOrDrawingLeavesTheViewsQuiet) {

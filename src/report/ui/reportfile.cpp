@@ -45,7 +45,7 @@ bool LoadReport(QTextDocument* doc, const QString& path, bool asRtf) {
     std::string bytes;
     if (!kv::platform::ReadFileBytes(path.toStdString(), bytes)) return false;
     if (asRtf) {
-        if (!ReadRtf(QByteArray::fromStdString(bytes), doc)) return false;
+        if (!ReadRtf(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), doc)) return false;
         doc->setModified(false);
         return true;
     }

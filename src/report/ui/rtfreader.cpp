@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/codec.h"
+#include "report/ui/pictures.h"
 
 namespace kv::report::ui {
 
@@ -619,17 +620,17 @@ void Reader::ControlWord(const QByteArray& w, bool hasParam, int p) {
 void Reader::EndGroup(const Group& closed) {
     if (closed.dest == Dest::Picture && g().dest != Dest::Picture) {
         QByteArray data = pict_.bin.isEmpty() ? QByteArray::fromHex(pict_.hex) : pict_.bin;
-        QImage image;
-        if ((pict_.kind == PictState::Png || pict_.kind == PictState::Jpeg) &&
-            image.loadFromData(data, pict_.kind == PictState::Png ? "PNG" : "JPG")) {
+        // The picture stays in its PNG or JPEG bytes; it is decoded where it is drawn.
+        const QSize size = pict_.kind == PictState::Png || pict_.kind == PictState::Jpeg ? PictureSize(data) : QSize();
+        if (size.isValid()) {
             // Names stay unique across documents, so pictures survive a paste.
             static int serial = 0;
             QString name = QString("kvreport://picture/%1").arg(++serial);
-            doc_->addResource(QTextDocument::ImageResource, QUrl(name), image);
+            doc_->addResource(QTextDocument::ImageResource, QUrl(name), data);
             QTextImageFormat f;
             f.setName(name);
-            qreal w = pict_.wGoal > 0 ? Px(pict_.wGoal) : image.width();
-            qreal h = pict_.hGoal > 0 ? Px(pict_.hGoal) : image.height();
+            qreal w = pict_.wGoal > 0 ? Px(pict_.wGoal) : size.width();
+            qreal h = pict_.hGoal > 0 ? Px(pict_.hGoal) : size.height();
             f.setWidth(w * pict_.scaleX / 100.0);
             f.setHeight(h * pict_.scaleY / 100.0);
             EnterContent();
@@ -716,6 +717,13 @@ void Reader::Run() {
             continue;
         }
         if (g().dest == Dest::Skip) continue;
+        if (g().dest == Dest::Picture && skip_ == 0) {
+            // A picture's digits, taken in one run (what is no digit is left out later).
+            const int start = pos_ - 1;
+            while (pos_ < n && in_[pos_] != '\\' && in_[pos_] != '{' && in_[pos_] != '}') ++pos_;
+            pict_.hex.append(in_.constData() + start, pos_ - start);
+            continue;
+        }
         Text(c);
     }
     Flush();

@@ -16,6 +16,7 @@
 #include "platform/codec.h"
 #include "platform/textfile.h"
 #include "report/rtf.h"
+#include "report/ui/pictures.h"
 
 namespace kv::report::ui {
 
@@ -118,19 +119,34 @@ private:
 
     void WriteImage(const QTextImageFormat& f) {
         QVariant res = doc_.resource(QTextDocument::ImageResource, QUrl(f.name()));
-        QImage image = res.value<QImage>();
-        if (image.isNull()) image = QImage(f.name());
-        if (image.isNull()) return;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG")) return;
-        qreal w = f.width() > 0 ? f.width() : image.width();
-        qreal h = f.height() > 0 ? f.height() : image.height();
-        body_ += "{\\pict\\pngblip\\picw" + std::to_string(image.width()) + "\\pich" + std::to_string(image.height()) +
-                 "\\picwgoal" + std::to_string(Twips(w)) + "\\pichgoal" + std::to_string(Twips(h)) + "\n";
-        QByteArray hex = png.toHex();
-        for (int k = 0; k < hex.size(); k += 128) body_ += hex.mid(k, 128).toStdString() + "\n";
+        // A picture read from a report goes out as the bytes it came in.
+        QByteArray bytes = res.userType() == QMetaType::QByteArray ? res.toByteArray() : QByteArray();
+        const char* blip = PictureBlip(bytes);
+        QSize size = blip ? PictureSize(bytes) : QSize();
+        if (!size.isValid()) {
+            QImage image = res.value<QImage>();
+            if (image.isNull() && !bytes.isEmpty()) image.loadFromData(bytes);
+            if (image.isNull()) image = QImage(f.name());
+            if (image.isNull()) return;
+            bytes.clear();
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            if (!image.save(&buffer, "PNG")) return;
+            blip = "pngblip";
+            size = image.size();
+        }
+        qreal w = f.width() > 0 ? f.width() : size.width();
+        qreal h = f.height() > 0 ? f.height() : size.height();
+        body_ += std::string("{\\pict\\") + blip + "\\picw" + std::to_string(size.width()) + "\\pich" +
+                 std::to_string(size.height()) + "\\picwgoal" + std::to_string(Twips(w)) + "\\pichgoal" +
+                 std::to_string(Twips(h)) + "\n";
+        static const char digits[] = "0123456789abcdef";
+        for (qsizetype k = 0; k < bytes.size(); ++k) {
+            const auto b = static_cast<unsigned char>(bytes[k]);
+            body_ += digits[b >> 4];
+            body_ += digits[b & 15];
+            if (k % 64 == 63) body_ += '\n';
+        }
         body_ += "}";
     }
 

@@ -1,7 +1,6 @@
 #include "report/ui/scriptrunner.h"
 
 #include <QColor>
-#include <QImage>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -12,6 +11,7 @@
 
 #include "base/globals.h"
 #include "platform/paths.h"
+#include "report/ui/pictures.h"
 #include "report/rtf.h"
 #include "report/script.h"
 
@@ -73,20 +73,21 @@ ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStar
             if (hooks.showDrawing) hooks.showDrawing(path);
             made = kv::report::MakePicture(path, kScriptPictureMm, kScriptPictureMm, png);
         }
-        QImage image;
-        if (made) made = image.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()));
+        // The drawing stays in its PNG bytes, as pictures read from a report do.
+        const QByteArray bytes = made ? QByteArray::fromStdString(png) : QByteArray();
+        const QSize size = PictureSize(bytes);
         block.removeSelectedText();
         next = blockStart;
-        if (!made || image.isNull()) return ScriptOutcome::Removed;
+        if (!size.isValid()) return ScriptOutcome::Removed;
         static int serial = 0;
         QString name = QString("kvreport://drawing/%1").arg(++serial);
-        doc.addResource(QTextDocument::ImageResource, QUrl(name), image);
-        double scale = std::min(kScriptPictureMm / static_cast<double>(image.width()),
-                                kScriptPictureMm / static_cast<double>(image.height()));
+        doc.addResource(QTextDocument::ImageResource, QUrl(name), bytes);
+        double scale = std::min(kScriptPictureMm / static_cast<double>(size.width()),
+                                kScriptPictureMm / static_cast<double>(size.height()));
         QTextImageFormat f;
         f.setName(name);
-        f.setWidth(MmToPx(image.width() * scale));
-        f.setHeight(MmToPx(image.height() * scale));
+        f.setWidth(MmToPx(size.width() * scale));
+        f.setHeight(MmToPx(size.height() * scale));
         block.insertImage(f);
         next = blockStart + 1;
         return ScriptOutcome::Picture;

@@ -1,5 +1,6 @@
 #include "report/ui/reportfile.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -166,6 +167,41 @@ TEST_F(ReportFile, PrintedTextSitsOneInchInAndOnlyThePreviewShowsTheMargins) {
     EXPECT_EQ(text.count('\f'), 1) << "one page";
     EXPECT_FALSE(text.contains("line 1\n")) << "not the first page";
     EXPECT_TRUE(text.contains("line 100")) << text.toStdString();
+}
+
+// The pictures of a report read from RTF stay in their PNG bytes: the printed
+// page still shows them.
+TEST_F(ReportFile, APrintedReportShowsItsPictures) {
+    QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed: not checked";
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(red.save(&buffer, "PNG"));
+    dir.Write("p.rtf", "{\\rtf1 {\\pict\\pngblip\\picwgoal1440\\pichgoal1080 " + png.toHex().toStdString() + "}}");
+    QTextDocument doc;
+    ASSERT_TRUE(LoadReport(&doc, Path("p.rtf"), true));
+    {
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Path("p.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        PrintReport(doc, &printer);
+    }
+    QProcess render;
+    render.start(pdftoppm, {"-r", "72", "-singlefile", "-png", Path("p.pdf"), Path("p")});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    QImage page(Path("p.png"));
+    ASSERT_FALSE(page.isNull());
+    int redPixels = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            redPixels += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    EXPECT_GT(redPixels, 60 * 45) << "one inch by three quarters at 72 dpi";
 }
 
 }  // namespace

@@ -70,7 +70,10 @@ QStringList Signature(const QTextDocument& doc) {
             QTextCharFormat f = it.fragment().charFormat();
             if (f.isImageFormat()) {
                 QTextImageFormat im = f.toImageFormat();
-                QImage image = doc.resource(QTextDocument::ImageResource, QUrl(im.name())).value<QImage>();
+                // Pictures read from RTF stay in their bytes until drawn.
+                const QVariant picture = doc.resource(QTextDocument::ImageResource, QUrl(im.name()));
+                QImage image = picture.userType() == QMetaType::QByteArray ? QImage::fromData(picture.toByteArray())
+                                                                           : picture.value<QImage>();
                 line += QString("{img %1x%2 %3x%4}").arg(qRound(im.width())).arg(qRound(im.height()))
                             .arg(image.width()).arg(image.height());
                 continue;
@@ -342,6 +345,27 @@ QString RunTool(const QString& program, const QStringList& arguments) {
         ADD_FAILURE() << program.toStdString() << " failed: " << p.readAllStandardError().toStdString();
     }
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// A picture read from a report is written back as the very bytes it came in:
+// nothing is decoded, and a JPEG stays a JPEG.
+TEST_F(RtfIo, PicturesAreWrittenBackAsTheBytesTheyCameIn) {
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 30));
+    for (const char* format : {"PNG", "JPG"}) {
+        SCOPED_TRACE(format);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, format));
+        const QByteArray blip = QByteArray(format) == "PNG" ? "\\pngblip" : "\\jpegblip";
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf("{\\rtf1 {\\pict" + blip + "\\picwgoal600\\pichgoal400 " + bytes.toHex() + "}}", &doc));
+        ASSERT_EQ(ImageCount(doc), 1);
+        const QByteArray written = WriteRtf(doc);
+        EXPECT_TRUE(written.contains(blip + "\\picw30\\pich20\\picwgoal600\\pichgoal400")) << written.left(400).toStdString();
+        EXPECT_TRUE(QByteArray(written).replace("\n", "").contains(bytes.toHex()));
+    }
 }
 
 TEST_F(RtfIo, LibreOfficeOpensOurReport) {
