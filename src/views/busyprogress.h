@@ -6,8 +6,11 @@
 
 #include <memory>
 
-class QProgressDialog;
 class QWidget;
+
+namespace kv::platform {
+class ProgressWindow;
+}
 
 class CBusyProgress {
 public:
@@ -23,6 +26,7 @@ public:
 private:
     void Repaint();
 
-    std::unique_ptr<QProgressDialog> m_dialog;
+    std::unique_ptr<kv::platform::ProgressWindow> m_window;
+    int m_steps = 0;
     int m_done = 0;
 };
