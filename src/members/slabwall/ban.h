@@ -3,6 +3,7 @@
 // the result diagrams and the calculation report. Everything works on one slab
 // data object (design/ban_data.h).
 #include <cstdio>
+#include <functional>
 
 #include "design/ban_data.h"
 
@@ -33,6 +34,10 @@ BEM_PLT& ban_plate_table();
 // lines into "Message.Box" in the current folder. 0 when that file cannot be
 // made (the error code says why), else 1 whether or not the calculation stopped.
 int ban_calculate(BAN_JS_STRUCT& bs);
+// The road of every 计算 of this family: clears the error code, lets `run` write
+// into a fresh "Message.Box" of the current folder and puts the file in place.
+// 0 when the file cannot be made or written (the error code says why), else 1.
+int slabwall_run_into_message_box(const std::function<void(std::FILE*)>& run);
 
 // Internal forces and reinforcement, lines into `fp` (the message file or the
 // report), results into the object. The results are cleared first; 0 when the
@@ -56,6 +61,9 @@ void ban_draw_rebar(const BAN_JS_STRUCT& bs, CBase_SGT* drawing, float x0, float
 // right-hand side: code 1 simply supported (dashes), 2 fixed (ticks), 3 elastic
 // (zigzag); 0 nothing.
 void ban_draw_edge(CBase_SGT* drawing, int code, float x1, float y1, float x2, float y2);
+// Three steel areas "%.0f" along a line: at its start, about its middle and at
+// its end, text height h.
+void ban_draw_three_along(CBase_SGT* drawing, float x1, float y1, float x2, float y2, const float v[3], float h);
 
 // ---- report ----------------------------------------------------------------------
 

@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -146,15 +147,19 @@ int ban_cal(BAN_JS_STRUCT& bs, std::FILE* fp) {
     return 1;
 }
 
-int ban_calculate(BAN_JS_STRUCT& bs) {
+int slabwall_run_into_message_box(const std::function<void(std::FILE*)>& run) {
     JS_ERROR_CODE = 0;
     std::FILE* fp = open_file("Message.Box", "wt");
     if (!fp) return 0;
-    ban_cal(bs, fp);
+    run(fp);
     // Else the last run's messages would be shown as this one's.
     if (commit_file(fp) != 0) {
         tell_error1(kv::err::kDataError, "不能写入文件 : %s", "Message.Box");
         return 0;
     }
     return 1;
+}
+
+int ban_calculate(BAN_JS_STRUCT& bs) {
+    return slabwall_run_into_message_box([&bs](std::FILE* fp) { ban_cal(bs, fp); });
 }

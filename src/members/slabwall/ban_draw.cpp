@@ -85,17 +85,12 @@ void ban_draw_moments(const BAN_JS_STRUCT& bs, CBase_SGT* d, float x0, float y0)
     d->Pop_ENV();
 }
 
-namespace {
-
-// Three values along a line: at its start, about its middle and at its end.
-void ThreeAlong(CBase_SGT* d, float x1, float y1, float x2, float y2, const float v[3], float h) {
+void ban_draw_three_along(CBase_SGT* d, float x1, float y1, float x2, float y2, const float v[3], float h) {
     static const int code[3] = {8, 10, 8};
     static const int pos[3] = {0, 3, 6};
     for (int k = 0; k < 3; ++k)
         d->Draw_Text_Along_Line(x1, y1, x2, y2, code[k], pos[k], Format("%.0f", v[k]).c_str(), h, h / 5);
 }
-
-}  // namespace
 
 void ban_draw_rebar(const BAN_JS_STRUCT& bs, CBase_SGT* d, float x0, float y0) {
     if (!d) return;
@@ -113,17 +108,17 @@ void ban_draw_rebar(const BAN_JS_STRUCT& bs, CBase_SGT* d, float x0, float y0) {
         const float row2[3] = {bs.EdgeAs[7], bs.MidAs[1], bs.EdgeAs[3]};
         const float below = B / 2 - 1.5f * h;
         d->SetCurColor("1");
-        ThreeAlong(d, -A / 2, roof ? B / 2 : below, A / 2, roof ? B / 2 : below, row1, h);
+        ban_draw_three_along(d, -A / 2, roof ? B / 2 : below, A / 2, roof ? B / 2 : below, row1, h);
         d->SetCurColor("2");
-        ThreeAlong(d, -A / 2, roof ? below : B / 2, A / 2, roof ? below : B / 2, row2, h);
+        ban_draw_three_along(d, -A / 2, roof ? below : B / 2, A / 2, roof ? below : B / 2, row2, h);
         // Vertical: bottom edge, My, top edge.
         const float col1[3] = {bs.EdgeAs[0], bs.MidAs[2], bs.EdgeAs[4]};
         const float col2[3] = {bs.EdgeAs[1], bs.MidAs[3], bs.EdgeAs[5]};
         const float right = 1.5f * h;
         d->SetCurColor("1");
-        ThreeAlong(d, roof ? 0 : right, 0, roof ? 0 : right, B, col1, h);
+        ban_draw_three_along(d, roof ? 0 : right, 0, roof ? 0 : right, B, col1, h);
         d->SetCurColor("2");
-        ThreeAlong(d, roof ? right : 0, 0, roof ? right : 0, B, col2, h);
+        ban_draw_three_along(d, roof ? right : 0, 0, roof ? right : 0, B, col2, h);
     }
     d->Pop_ENV();
 }
