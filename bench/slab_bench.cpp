@@ -4,6 +4,8 @@
 // partly fixed edge (two plate solutions) and a floor slab by plastic theory.
 // "fresh" changes the slab's length every time, so the plate solutions are not
 // remembered from the run before; "repeated" computes the same slab again.
+// The wall road is timed the same way: a two-way exterior wall with a
+// triangular load and the p-δ increase.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,6 +17,7 @@
 #include "base/textio.h"
 #include "drawing/base_sgt.h"
 #include "members/slabwall/ban.h"
+#include "members/slabwall/qiang.h"
 #include "report/script.h"
 
 namespace {
@@ -80,5 +83,35 @@ BENCHMARK(BM_SlabRoad)
     ->Args({1, 1})
     ->Args({1, 0})
     ->Unit(benchmark::kMillisecond);
+
+void WallRoad(CLkqData& w) {
+    qiang_calculate(w);
+    CBase_SGT drawing;
+    drawing.New_MemDxf();
+    const std::string report = G_strWorkPath + w.GetRtfFileName(0);
+    std::FILE* fp = open_file(report.c_str(), "wt");
+    qiang_report(w, fp, &drawing);
+    commit_file(fp);
+    drawing.Write_MemDxf_To_File((G_strWorkPath + w.GetDxfFileName(0)).c_str());
+    TextToRtf(report.c_str());
+}
+
+void BM_WallRoad(benchmark::State& state) {
+    Folder folder;
+    CLkqData w(0);
+    w.SetFileName("&KV_0002");
+    w.m_strName = "外墙";
+    w.Width = 7.2f, w.Height = 3.6f, w.Thickness = 300, w.Load = 60, w.TriLoad = 25, w.VertLoad = 1200;
+    w.EdgeType[0] = 1, w.EdgeType[1] = 2, w.EdgeType[2] = 0, w.EdgeType[3] = 2;
+    w.SecondOrder = 1;
+    const bool fresh = state.range(0) != 0;
+    int n = 0;
+    for (auto _ : state) {
+        if (fresh) w.Width = 7.2f + 0.001f * static_cast<float>(++n);
+        WallRoad(w);
+        if (JS_ERROR_CODE) state.SkipWithError("the calculation stopped");
+    }
+}
+BENCHMARK(BM_WallRoad)->ArgNames({"fresh"})->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -152,13 +152,7 @@ TEST(SlabDiagram, EveryDiagramPassesTheEzdxfRecoverCheck) {
     if (py.empty()) GTEST_SKIP() << "python3-ezdxf is missing (scripts/setup installs it): the outside reader check did not run";
     kv::test::EditionGuard edition(2010);
     kv::test::TempFolder dir;
-    std::ofstream(dir / "check.py") << "import sys\n"
-                                       "from ezdxf import recover\n"
-                                       "doc, auditor = recover.readfile(sys.argv[1])\n"
-                                       "if auditor.has_errors:\n"
-                                       "    for e in auditor.errors: print('AUDIT', e.message)\n"
-                                       "    sys.exit(2)\n"
-                                       "if not doc.modelspace().query('TEXT'): sys.exit(3)\n";
+    slabtest::WriteEzdxfCheck(dir / "check.py");
     struct Case {
         const char* name;
         int kind;

@@ -11,11 +11,24 @@ using kv::test::MessageRecorder;
 }  // namespace slabtest
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "members/slabwall/ban.h"
 
 namespace slabtest {
+
+// A script that reads a DXF through ezdxf's recover reader: exit 0 when the
+// auditor found no error and the model space holds texts.
+inline void WriteEzdxfCheck(const std::string& path) {
+    std::ofstream(path) << "import sys\n"
+                           "from ezdxf import recover\n"
+                           "doc, auditor = recover.readfile(sys.argv[1])\n"
+                           "if auditor.has_errors:\n"
+                           "    for e in auditor.errors: print('AUDIT', e.message)\n"
+                           "    sys.exit(2)\n"
+                           "if not doc.modelspace().query('TEXT'): sys.exit(3)\n";
+}
 
 // What a slab run writes into its file, and what it returned.
 struct Run {
