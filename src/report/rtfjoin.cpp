@@ -119,6 +119,12 @@ bool IsContentWord(std::string_view w) {
 
 bool IsParagraphEnd(std::string_view w) { return Is(w, {"par", "sect", "page", "row"}); }
 
+// Words that start a document's text rather than settle its header.
+bool IsTextWord(std::string_view w) {
+    return IsFontWord(w) || IsColourWord(w) || IsStyleWord(w) || IsContentWord(w) || IsParagraphEnd(w) ||
+           Is(w, {"pard", "plain", "sectd"});
+}
+
 // The end of the group that starts at `open` (its closing brace included); the
 // end of the bytes when it is never closed.
 std::size_t GroupEnd(std::string_view s, std::size_t open) {
@@ -216,6 +222,7 @@ std::vector<std::string> ReadColours(std::string_view s, std::size_t open, std::
 struct Header {
     bool rtf = false;
     int defaultFont = 0;
+    int uc = 1;  // the fallback bytes of a "\u", as the header sets them
     std::vector<RtfJoiner::Font> fonts;
     std::vector<std::string> colours;
     std::vector<std::pair<std::size_t, std::size_t>> tables;  // font and colour table groups
@@ -228,17 +235,29 @@ Header ReadHeader(std::string_view s) {
     if (s.substr(0, 5) != "{\\rtf") return h;
     h.rtf = true;
     Scanner scan(s, 1);
+    // Words of other kinds may stand in front of the tables ("\uc1", "\nouicompat"):
+    // they are the header's when a header group follows, else the text starts there.
+    std::size_t firstOther = std::string_view::npos;
+    auto text = [&](std::size_t at) {
+        h.bodyBegin = h.firstGroup == std::string_view::npos ? std::min(at, firstOther) : at;
+        if (h.firstGroup == std::string_view::npos) h.uc = 1;
+        return h;
+    };
     for (Token t = scan.Next();; t = scan.Next()) {
-        h.bodyBegin = t.begin;
-        if (t.kind == Token::End || t.kind == Token::Close) return h;
+        if (t.kind == Token::End || t.kind == Token::Close) return text(t.begin);
         if (t.kind == Token::Word && IsDocumentWord(t.word)) {
             if (t.word == "deff") h.defaultFont = static_cast<int>(t.param);
             continue;
         }
+        if (t.kind == Token::Word && h.firstGroup == std::string_view::npos && !IsTextWord(t.word)) {
+            firstOther = std::min(firstOther, t.begin);
+            if (t.word == "uc" && t.hasParam) h.uc = static_cast<int>(std::clamp(t.param, 0L, 10L));
+            continue;
+        }
         if (t.kind == Token::Text && Trimmed(s.substr(t.begin, t.end - t.begin)).empty()) continue;
-        if (t.kind != Token::Open) return h;
+        if (t.kind != Token::Open) return text(t.begin);
         auto [word, starred] = GroupWord(s, t.begin);
-        if ((!starred || word == "shppict") && !IsHeaderGroup(word)) return h;
+        if ((!starred || word == "shppict") && !IsHeaderGroup(word)) return text(t.begin);
         const std::size_t end = GroupEnd(s, t.begin);
         if (h.firstGroup == std::string_view::npos) h.firstGroup = t.begin;
         if (word == "fonttbl") {
@@ -435,7 +454,7 @@ bool RtfJoiner::Append(std::string_view rtf) {
 
     const std::size_t before = body_.size();
     if (para_ == Para::Open) body_ += "\\par\n";
-    body_ += "{\\pard\\plain\\uc1" + ControlWord("f", defaultFont, true);
+    body_ += "{\\pard\\plain" + ControlWord("uc", h.uc, false) + ControlWord("f", defaultFont, true);
     const Ending ending = CopyBody(rtf, h, body_, rewrite, drop);
     if (!ending.any) {
         body_.resize(before);  // nothing to show: no paragraph for it
@@ -459,7 +478,7 @@ void RtfJoiner::AppendText(std::string_view utf8, int halfPoints, std::uint32_t 
     if (k == utf8.size()) return;
     char colour[48];
     std::snprintf(colour, sizeof colour, "\\red%u\\green%u\\blue%u", (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-    body_ += "{\\pard\\plain" + ControlWord("f", SongTiFont(), false) + ControlWord("fs", halfPoints, false) +
+    body_ += "{\\pard\\plain\\uc1" + ControlWord("f", SongTiFont(), false) + ControlWord("fs", halfPoints, false) +
              ControlWord("cf", ColourIndex(colour), true);
     std::size_t run = k;
     auto flush = [&](std::size_t at) {

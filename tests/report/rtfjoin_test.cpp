@@ -65,5 +65,35 @@ TEST(RtfJoin, PictureBytesPassUntouched) {
     EXPECT_NE(book.find("{\\colortbl;\\red9\\green9\\blue9;\\red1\\green2\\blue3;}"), std::string::npos) << book;
 }
 
+// Writers put words such as "\uc1" or "\nouicompat" in front of the tables: the
+// tables are still the document's, read and merged, and the book holds one of each.
+// A "\ucN" given there goes on counting the fallback bytes of the text's "\u".
+TEST(RtfJoin, WordsBeforeTheTablesKeepThemTheDocuments) {
+    RtfJoiner joiner;
+    ASSERT_TRUE(joiner.Start("{\\rtf1\\ansi\\ansicpg936\\deff0\\uc2\n{\\fonttbl{\\f0 Song;}{\\f1 Arial;}}"
+                             "{\\colortbl;\\red9\\green9\\blue9;}\n\\f1\\cf1 cover\\par}"));
+    ASSERT_TRUE(joiner.Append("{\\rtf1\\ansi\\nouicompat\\uc2{\\fonttbl{\\f0 Arial;}{\\f1 Mono;}}"
+                              "{\\colortbl;\\red1\\green2\\blue3;}\\f1\\cf1 x\\u21834\\'cb\\'ce y\\par}"));
+    joiner.AppendText("z\xe5\xae\x8b\n", 24, 0x000000);
+    const std::string book = joiner.Finish();
+    EXPECT_EQ(Balance(book), 0) << book;
+    auto count = [&](std::string_view what) {
+        int n = 0;
+        for (std::size_t at = book.find(what); at != std::string::npos; at = book.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("{\\fonttbl"), 1) << book;
+    EXPECT_EQ(count("{\\colortbl"), 1) << book;
+    EXPECT_NE(book.find("{\\fonttbl{\\f0 Song;}{\\f1 Arial;}{\\f2 Mono;}"), std::string::npos) << book;
+    EXPECT_NE(book.find("\\f1\\cf1 cover"), std::string::npos) << book;
+    EXPECT_NE(book.find("\\f2\\cf2 x"), std::string::npos) << book;
+    // The appended text counts two fallback bytes, the heading after it one
+    // (it writes one), whatever the cover counts.
+    EXPECT_NE(book.find("{\\pard\\plain\\uc2\\f1 \\f2\\cf2 x"), std::string::npos) << book;
+    const std::size_t x = book.find("\\f2\\cf2 x"), z = book.find(" z\\u");
+    ASSERT_NE(z, std::string::npos) << book;
+    EXPECT_GT(book.rfind("\\uc1", z), x) << book;
+}
+
 }  // namespace
 }  // namespace kv::report
