@@ -38,3 +38,14 @@ int qiang_out_report(CLkqData& wall, std::FILE* fp);
 // the outline again below with the steel areas. A one-way wall's width is set
 // to its height first. A record without results is drawn without moments and steel.
 void qiang_draw(CLkqData& wall, CBase_SGT* drawing);
+
+// Edge shears from the face loads by tributary areas: kN/m for a one-way wall
+// (no side shear), whole-edge kN for a two-way one (each side edge the same).
+struct QiangShears {
+    float bottom = 0, top = 0, side = 0;
+};
+QiangShears qiang_shear_values(const CLkqData& wall);
+// The shear check: the shears into EdgeV (bottom, left, top, right) and the
+// design texts into the RTF file "<report>_tmp" of the work folder. The wall
+// run does not call it. 1, or 0 after "内存不够 !".
+int qiang_shear_check(CLkqData& wall);
