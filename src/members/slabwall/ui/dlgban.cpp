@@ -42,6 +42,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -332,7 +333,10 @@ int CDlgBan::DlgToData() {
     d.Load = m_q;
     d.Length = m_a;
     d.Width = m_b;
-    d.Thickness = static_cast<int>(m_t);
+    // Truncated; a value beyond an int is held at its limit rather than wrapping.
+    d.Thickness = m_t >= 2147483647.0f ? std::numeric_limits<int>::max()
+                  : m_t <= -2147483648.0f ? std::numeric_limits<int>::min()
+                                          : static_cast<int>(m_t);
     d.Number = m_number;
     GetComboGrade(G_guifan, d.BarGrade, m_cBarGrade, 1);
     d.Cover = m_as;

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -204,6 +205,24 @@ TEST_F(SlabDialog, ZeroLengthIsRefusedByItsRange) {
     });
     EXPECT_EQ(Shown(), (std::vector<std::string>{"请输入一个 0.001 到 100 之间的数。"}));
     EXPECT_FLOAT_EQ(data.Length, 6.0f);
+}
+
+// The thickness has no range of its own: a typed value beyond an int's reach
+// is held at the int's limit instead of wrapping to a thickness of any sign.
+TEST_F(SlabDialog, ThicknessTruncatesAndStaysWithinTheIntegersReach) {
+    const struct {
+        const char* typed;
+        int stored;
+    } cases[] = {{"299.9", 299}, {"1e12", std::numeric_limits<int>::max()},
+                 {"-1e12", std::numeric_limits<int>::min()}};
+    for (const auto& c : cases) {
+        data.Thickness = 300;
+        Run([&](CDlgBan& dlg) {
+            SetField(dlg, 1103, c.typed);
+            Leave(dlg, 1103);
+        });
+        EXPECT_EQ(data.Thickness, c.stored) << c.typed;
+    }
 }
 
 TEST_F(SlabDialog, CalculateWithAFieldOutOfRangeSaysSoAndRunsNothing) {
