@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -15,6 +16,7 @@
 #include "support/qt_app.h"
 #include "report/rtf.h"
 #include "report/ui/clipboard.h"
+#include "report/ui/pictures.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfreader.h"
 #include "report/ui/rtfwriter.h"
@@ -330,6 +332,35 @@ TEST_F(RtfIo, MalformedInputNeverCrashes) {
     doc.setPlainText("kept");
     EXPECT_FALSE(ReadRtf("plain text", &doc));
     EXPECT_EQ(doc.toPlainText(), QString("kept"));
+}
+
+// Pictures that cannot be drawn, or that ask for a size beyond reason, are read,
+// laid out, painted and written back without harm; their bytes stay as they came.
+TEST_F(RtfIo, BrokenOrOversizedPicturesAreKeptAndNeverCrash) {
+    QByteArray png = QByteArray::fromStdString(PngOf(4, 3, Qt::red));
+    QByteArray corrupt = png;
+    corrupt.truncate(40);  // the header without the picture data
+    const QByteArray cases[] = {
+        "{\\rtf1 {\\pict\\pngblip\\picwgoal600\\pichgoal400 " + corrupt.toHex() + "}x}",
+        "{\\rtf1 {\\pict\\pngblip\\picwgoal2000000000\\pichgoal2000000000\\picscalex30000\\picscaley30000 " +
+            png.toHex() + "}x}",
+        "{\\rtf1 {\\pict\\pngblip\\picscalex-100 " + png.toHex() + "}x}",
+        "{\\rtf1 {\\pict\\jpegblip}x}",
+    };
+    for (const QByteArray& in : cases) {
+        SCOPED_TRACE(in.left(60).toStdString());
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf(in, &doc));
+        DrawPicturesOnDemand(&doc);
+        doc.setTextWidth(600);
+        QImage page(600, 400, QImage::Format_RGB32);
+        QPainter painter(&page);
+        doc.drawContents(&painter, QRectF(0, 0, 600, 400));
+        painter.end();
+        EXPECT_TRUE(doc.toPlainText().contains("x"));
+        const QByteArray written = WriteRtf(doc);
+        for (int k = 0; k < ImageCount(doc); ++k) EXPECT_TRUE(QByteArray(written).replace("\n", "").contains(png.toHex().left(32)));
+    }
 }
 
 // Runs an outside tool to its end, killed after two minutes so a hung office
