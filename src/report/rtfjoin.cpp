@@ -393,6 +393,8 @@ bool RtfJoiner::Start(std::string_view rtf) {
     defaultFont_ = h.defaultFont;
     fonts_ = h.fonts;
     colours_ = h.colours;
+    // Entry 0 is the automatic colour to readers: nothing merged may take it.
+    if (colours_.empty()) colours_.push_back({});
     // The merged tables go where the font table was (or the first header group).
     std::size_t tablesAt = !h.tables.empty() ? h.tables.front().first
                            : h.firstGroup != std::string_view::npos ? h.firstGroup

@@ -95,5 +95,18 @@ TEST(RtfJoin, WordsBeforeTheTablesKeepThemTheDocuments) {
     EXPECT_GT(book.rfind("\\uc1", z), x) << book;
 }
 
+// A cover without a colour table still leaves entry 0 to the automatic colour,
+// which readers take for \cf0: a heading's or a report's colour never lands there.
+TEST(RtfJoin, ColourZeroStaysAutomatic) {
+    RtfJoiner joiner;
+    ASSERT_TRUE(joiner.Start("{\\rtf1{\\fonttbl{\\f0 Song;}}cover\\par}"));
+    joiner.AppendText("\nred\n", 36, 0xFF0000);
+    ASSERT_TRUE(joiner.Append("{\\rtf1{\\colortbl\\red1\\green2\\blue3;}\\cf0 x\\par}"));
+    const std::string book = joiner.Finish();
+    EXPECT_NE(book.find("{\\colortbl;\\red255\\green0\\blue0;\\red1\\green2\\blue3;}"), std::string::npos) << book;
+    EXPECT_NE(book.find("\\cf1 red"), std::string::npos) << book;
+    EXPECT_NE(book.find("\\cf2 x"), std::string::npos) << book;
+}
+
 }  // namespace
 }  // namespace kv::report
