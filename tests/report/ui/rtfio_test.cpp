@@ -15,6 +15,7 @@
 
 #include "support/qt_app.h"
 #include "report/rtf.h"
+#include "report/rtfjoin.h"
 #include "report/ui/clipboard.h"
 #include "report/ui/pictures.h"
 #include "report/ui/reportfile.h"
@@ -360,6 +361,38 @@ TEST_F(RtfIo, BrokenOrOversizedPicturesAreKeptAndNeverCrash) {
         EXPECT_TRUE(doc.toPlainText().contains("x"));
         const QByteArray written = WriteRtf(doc);
         for (int k = 0; k < ImageCount(doc); ++k) EXPECT_TRUE(QByteArray(written).replace("\n", "").contains(png.toHex().left(32)));
+    }
+}
+
+// Reports as this program writes them, joined into one book: each keeps its
+// text's fonts and colours when the book is read back.
+TEST_F(RtfIo, JoinedReportsKeepTheirFontsAndColours) {
+    auto report = [](const QString& text, const QString& family, QColor colour) {
+        QTextDocument doc;
+        QTextCharFormat f;
+        f.setFontFamilies({family});
+        f.setForeground(colour);
+        QTextCursor(&doc).insertText(text, f);
+        return WriteRtf(doc).toStdString();
+    };
+    kv::report::RtfJoiner joiner;
+    ASSERT_TRUE(joiner.Start(report("cover", "Arial", QColor("#102030"))));
+    joiner.AppendText("\n1\theading\n", 36, 0x000000);
+    ASSERT_TRUE(joiner.Append(report("first", "Courier", QColor("#ff0000"))));
+    ASSERT_TRUE(joiner.Append(report("second", "Arial", QColor("#0000ff"))));
+    const std::string book = joiner.Finish();
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(QByteArray::fromStdString(book), &doc));
+    const struct {
+        const char* text;
+        const char* family;
+        const char* colour;
+    } expected[] = {{"cover", "Arial", "#102030"}, {"first", "Courier", "#ff0000"}, {"second", "Arial", "#0000ff"}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.text);
+        const QTextCharFormat f = FormatOf(doc, e.text);
+        EXPECT_EQ(ColourName(f), QString(e.colour)) << book;
+        EXPECT_TRUE(f.fontFamilies().toStringList().contains(e.family)) << f.fontFamilies().toStringList().join(",").toStdString();
     }
 }
 
