@@ -55,6 +55,14 @@ int ban_cal(BAN_JS_STRUCT& bs, std::FILE* fp) {
         given[i] = codes[i] == 1 ? bs.EdgeMoment[i] : 0.0f;
         elasticEdge = elasticEdge || codes[i] == 3;
     }
+    // Only simply supported, fixed and elastic edges; the plate tables would
+    // take any other code for a free edge.
+    for (int code : codes) {
+        if (code < 1 || code > 3) {
+            tell_error(201, "此种支撑条件不能计算 !");
+            return 0;
+        }
+    }
 
     float m[kSections] = {0, 0, 0, 0, 0, 0};
     if (elasticEdge) {

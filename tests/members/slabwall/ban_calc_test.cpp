@@ -222,7 +222,11 @@ TEST(SlabCalculation, ARunThatStopsClearsTheResultsOfTheRunBefore) {
              for (int i = 0; i < 4; ++i) b.EdgeType[i] = 0, b.EdgeMoment[i] = 500;
          },
          "计算内力不平衡!"},
-        {"elastic table", [](BAN_JS_STRUCT& b) { for (int& e : b.EdgeType) e = -1; }, ""},
+        {"elastic table", [](BAN_JS_STRUCT& b) { b.Width = 0; }, ""},
+        // A slab edge is simply supported, fixed or elastic; a stray value from a
+        // damaged file must not compute as a free edge.
+        {"one edge type below the three", [](BAN_JS_STRUCT& b) { b.EdgeType[0] = -1; }, "此种支撑条件不能计算 !"},
+        {"one edge type above the three", [](BAN_JS_STRUCT& b) { b.EdgeType[2] = 3; }, "此种支撑条件不能计算 !"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
