@@ -178,3 +178,38 @@ TEST(WallCalc, AOneWayWallIsKeptSquareByItsReport) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WallReport, ConditionsOfATwoWayWallLineByLine) {
+    kv::test::EditionGuard edition(2010);
+    CLkqData w = Wall();
+    w.m_strName = "外墙 WQ-1";
+    w.TriLoad = 12.5f, w.Steam = 1, w.EdgeType[0] = 0, w.EdgeType[2] = 2, w.Fixity = 0.65f, w.SecondOrder = 1;
+    std::FILE* fp = std::tmpfile();
+    EXPECT_EQ(qiang_report(w, fp, nullptr), 1);
+    const std::string text = slabtest::ReadBack(fp);
+    for (const char* line : {
+             "计算项目: 外墙 WQ-1\n",
+             "\t墙长 = 6.00(m)        墙高  = 3.00 (m)    墙厚  = 300 (mm)\n",
+             "\t墙面均布荷载: 30.00 (kN/m^2)\n",
+             "\t墙面三角形荷载:   12.50 (kN/m^2)\n",
+             "\t竖向均布荷载: 200.00 (kN/m)\n",
+             "\t考虑蒸气养护或掺早强剂        \n",
+             "\t配筋计算as (mm):        15 (mm)     \n",
+             "          **** 下边             右边             上边             左边\n",
+             "\t支承条件:\n               简支             固定             弹性             固定\n",
+             "\t弹性支座嵌固率=0.65\n",
+             "\t考虑p --δ效应\n",
+             "InsertDxf=NONAME_QIANG.DXF",
+             "\t内力按弹性理论计算(泊松比取0.2):\n",
+             "\t考虑p-δ效应的垂直板边弯矩(kN.m/m):\n",
+             "[配筋结果]\n\n\t轴压比:         N/(A*fc)=    ",
+             "\t    [注意:   配筋小于0表示超筋, 荷载作用面为外侧]\n",
+             "\t　　　　              左               中               右 \n",
+         })
+        EXPECT_TRUE(Has(text, line)) << line;
+    EXPECT_EQ(w.HasResults, 1);
+}
+
+}  // namespace
