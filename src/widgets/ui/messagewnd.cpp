@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,13 +59,24 @@ void CMessageWnd::AddLine(int code, const QString& text) {
     if (!shown.trimmed().isEmpty()) {
         auto* item = new QListWidgetItem(shown, m_list);
         item->setForeground(ColourOf(code));
-        m_list->scrollToBottom();
+        ScrollToEndSoon();
     }
     // A notice (code 0) is how the program asks to see the window; problems show it too.
     if (code == kv::err::kNotice || code >= kv::err::kWarning) {
         show();
         raise();
     }
+}
+
+void CMessageWnd::ScrollToEndSoon() {
+    // Scrolling lays out the whole list: once per burst of lines, not per line,
+    // or a run that reports thousands of iterations holds the window up.
+    if (m_scrollPending) return;
+    m_scrollPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_scrollPending = false;
+        m_list->scrollToBottom();
+    });
 }
 
 CMessageWnd* InstallMessageWindow(QWidget* owner) {

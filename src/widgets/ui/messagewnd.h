@@ -17,8 +17,11 @@ public:
     QListWidget* List() const { return m_list; }
 
 private:
+    void ScrollToEndSoon();
+
     QListWidget* m_list = nullptr;
     bool m_runHadProblems = false;
+    bool m_scrollPending = false;
 };
 
 // Makes the message window the message channel's sink for the life of `owner`.

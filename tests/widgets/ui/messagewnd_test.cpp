@@ -51,6 +51,19 @@ TEST(MessageWindow, ShowsTheRunsLinesAndComesUpWhenAskedOrOnProblems) {
     JS_ERROR_CODE = 0;
 }
 
+TEST(MessageWindow, ABurstOfLinesEndsWithTheLastLineInView) {
+    App();
+    QWidget owner;
+    CMessageWnd* wnd = InstallMessageWindow(&owner);
+    wnd->show();
+    for (int i = 1; i <= 300; ++i) tell_error1(kv::err::kProgress, "第%d次迭代", i);
+    QApplication::processEvents();
+    QListWidget* list = wnd->List();
+    ASSERT_EQ(list->count(), 300);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(299))));
+    EXPECT_FALSE(list->viewport()->rect().intersects(list->visualItemRect(list->item(0))));
+}
+
 TEST(MessageWindow, TheChannelKeepsWorkingAfterTheWindowIsGone) {
     App();
     {
