@@ -105,6 +105,9 @@ public:
                 [&window, deliver, code, text] {
                     if (code == kv::err::kProgress) window.SetDetail(QString::fromStdString(text));
                     deliver(code, text);
+                    // A notice or a problem brings the message window up; the
+                    // progress window must stay in sight above it.
+                    if (code != kv::err::kProgress) window.raise();
                 },
                 Qt::QueuedConnection);
         });

@@ -7,6 +7,7 @@
 #include "widgets/ui/messagewnd.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -197,6 +198,29 @@ TEST_F(QtRunner, NothingElseRunsMeanwhileAndAFailureComesOutOfTheRun) {
     EXPECT_EQ(JS_ERROR_CODE, kv::err::kDataError);
     JS_ERROR_CODE = 0;
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Stacking is only real on a display server: run under Xvfb with QT_QPA_PLATFORM=xcb.
+TEST_F(QtRunner, AWarningThatBringsUpTheMessageWindowLeavesTheProgressWindowOnTop) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs a display server";
+    window->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    std::atomic<bool> looked{false};
+    bool progressOnTop = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<kv::platform::ProgressWindow*>(QApplication::activeModalWidget());
+        if (looked || !progress || !window->isVisible()) return;
+        QPoint centre = progress->geometry().center();
+        progressOnTop = QApplication::topLevelAt(centre) == progress;
+        looked = true;
+    });
+    timer.start(50);
+    kv::calc::Run("外墙 1", [&] {
+        tell_error(kv::err::kWarning, "配筋率偏大");
+        WaitFor(looked);
+    });
+    EXPECT_TRUE(looked);
+    EXPECT_TRUE(progressOnTop) << "the message window covers the progress window";
 }
 
 }  // namespace
