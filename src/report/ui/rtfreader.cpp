@@ -208,12 +208,13 @@ bool IsDoubleByte(char16_t u) {
            (u >= 0xFF00 && u <= 0xFFEF);
 }
 
-// Blanks and ASCII punctuation belong to no class of their own: they go with the
-// class the writer named for them.
+// Blanks, ASCII punctuation and the non-ASCII signs outside the CJK blocks (dashes,
+// curly quotes, ellipses, Greek, maths signs, all double-byte in GBK) go with the
+// class the writer named for them: a word processor writes them inside Chinese runs.
 int Reader::ClassOf(QChar c) const {
     const char16_t u = c.unicode();
     if (IsDoubleByte(u)) return kDoubleClass;
-    const bool weak = c.isSpace() || (u < 0x80 && c.isPunct()) || (u < 0x80 && c.isSymbol());
+    const bool weak = c.isSpace() || (u < 0x80 && c.isPunct()) || (u < 0x80 && c.isSymbol()) || u >= 0x80;
     if (weak && g().ch.named >= 0) return g().ch.named;
     return u < 0x80 ? kLowClass : kHighClass;
 }

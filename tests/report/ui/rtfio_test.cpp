@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/qt_app.h"
 #include "report/rtf.h"
 #include "report/rtfjoin.h"
@@ -268,6 +270,61 @@ TEST_F(RtfIo, ChineseTextTakesTheSizeBoldAndFontOfItsCharacterClass) {
             EXPECT_EQ(format.fontItalic(), c.italic) << c.text << " at " << at;
             if (*c.family) {
                 EXPECT_EQ(format.fontFamilies().toStringList().value(0), QString::fromUtf8(c.family)) << c.text;
+            }
+        }
+    }
+}
+
+// Hand-made runs in the shapes a word processor writes, each character checked after
+// reading and again after our writer saved the document and it was read back.
+TEST_F(RtfIo, ClassPropertiesHoldInNestedGroupsAndThroughASave) {
+    const QByteArray head = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}"
+                            "{\\f1\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}\\f0\\fs24 ";
+    struct Char {
+        const char* ch;
+        double points;
+        bool bold, italic;
+    };
+    struct Case {
+        const char* name;
+        const char* body;
+        std::vector<Char> chars;
+    };
+    const std::vector<Case> cases = {
+        // Dashes and quotes sit in the Chinese run and take its look.
+        {"punctuation in a Chinese run", "{\\dbch\\af1\\afs36\\ab \\u39030?\\u8212?\\u26495?\\u8220?\\u26631?\\u8221?\\u8230?}",
+         {{"顶", 18, true, false}, {"—", 18, true, false}, {"板", 18, true, false}, {"“", 18, true, false},
+          {"”", 18, true, false}, {"…", 18, true, false}}},
+        {"nested group and its end", "{\\dbch\\afs36\\ab \\u26631?{\\afs20\\ab0\\ai \\u23567?}\\u39064?}\\u21518?",
+         {{"标", 18, true, false}, {"小", 10, false, true}, {"题", 18, true, false}, {"后", 12, false, false}}},
+        {"\\plain mid-run", "{\\dbch\\afs36\\ab \\u26631?\\plain \\u39064?}",
+         {{"标", 18, true, false}, {"题", 12, false, false}}},
+        {"a Latin run inside keeps the Chinese one after it",
+         "{\\dbch\\afs36\\ab \\u26631?{\\loch\\fs20 AB}\\u39064?}",
+         {{"标", 18, true, false}, {"A", 10, false, false}, {"题", 18, true, false}}},
+        {"GBK pairs and \\uN with a two-byte fallback",
+         "{\\f1\\dbch\\afs32\\ab \\'b1\\'ea{\\uc2\\u39064\\'cc\\'e2}\\'bc\\'c6}",
+         {{"标", 16, true, false}, {"题", 16, true, false}, {"计", 16, true, false}}},
+        {"a group ending mid-run", "{\\dbch\\afs30\\ai \\u26631?}\\u39064? x",
+         {{"标", 15, false, true}, {"题", 12, false, false}, {"x", 12, false, false}}},
+    };
+    for (const Case& c : cases) {
+        QTextDocument read;
+        ASSERT_TRUE(ReadRtf(head + c.body + "\\par}", &read)) << c.name;
+        QTextDocument back;
+        ASSERT_TRUE(ReadRtf(WriteRtf(read), &back)) << c.name;
+        for (const QTextDocument* doc : {&read, &back}) {
+            const char* which = doc == &read ? " (read)" : " (saved and read back)";
+            for (const Char& ch : c.chars) {
+                QTextCursor found = doc->find(QString::fromUtf8(ch.ch), 0, QTextDocument::FindCaseSensitively);
+                ASSERT_FALSE(found.isNull()) << c.name << which << ": " << ch.ch << " in "
+                                             << doc->toPlainText().toStdString();
+                QTextCursor at(const_cast<QTextDocument*>(doc));
+                at.setPosition(found.selectionEnd());
+                QTextCharFormat f = at.charFormat();
+                EXPECT_DOUBLE_EQ(f.fontPointSize(), ch.points) << c.name << which << ": " << ch.ch;
+                EXPECT_EQ(f.fontWeight() >= QFont::Bold, ch.bold) << c.name << which << ": " << ch.ch;
+                EXPECT_EQ(f.fontItalic(), ch.italic) << c.name << which << ": " << ch.ch;
             }
         }
     }
