@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -66,6 +67,9 @@ CDlgOpenProject::CDlgOpenProject(QWidget* parent, const std::string& startFolder
     m_folders->setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c) m_folders->hideColumn(c);
     m_folders->header()->hide();
+    // Names as wide as they are, with a scroll bar when deep folders need one.
+    m_folders->header()->setStretchLastSection(false);
+    m_folders->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_folders->setMinimumSize(360, 260);
 
     m_name = MakeEdit(this, 12794);
@@ -119,12 +123,25 @@ CDlgOpenProject::CDlgOpenProject(QWidget* parent, const std::string& startFolder
 }
 
 void CDlgOpenProject::RevealStartFolder() {
-    QModelIndex at = m_model->index(m_startFolder);
+    // A work folder that is gone shows the nearest folder above it that is there.
+    QString shown = m_startFolder;
+    while (!QFileInfo(shown).isDir()) {
+        QString up = QFileInfo(shown).path();
+        if (up == shown) return;
+        shown = up;
+    }
+    QModelIndex at = m_model->index(shown);
     if (!at.isValid()) return;
     m_revealing = true;
     for (QModelIndex up = at.parent(); up.isValid(); up = up.parent()) m_folders->expand(up);
     m_folders->setCurrentIndex(at);
     m_folders->scrollTo(at, QAbstractItemView::PositionAtCenter);
+    // A deep folder sits far to the right: bring its name into view.
+    const QRect r = m_folders->visualRect(at);
+    if (r.left() < 0 || r.left() > m_folders->viewport()->width() / 2) {
+        QScrollBar* bar = m_folders->horizontalScrollBar();
+        bar->setValue(bar->value() + r.left() - m_folders->indentation());
+    }
     m_revealing = false;
 }
 

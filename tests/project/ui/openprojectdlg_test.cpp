@@ -160,3 +160,45 @@ TEST_F(OpenProjectDialog, OpensAtTheWorkFolderExpandedAndAClickSelectsWhatWasCli
 }
 
 }  // namespace
+
+// Where the tree opens for awkward work folders: the folder itself when it exists
+// (however deep, "/" too, a Chinese name too), else the nearest folder above it
+// that exists; the path edit keeps the work folder as it was, so OK makes it again.
+TEST_F(OpenProjectDialog, OpensAtTheNearestFolderThatExists) {
+    kv::test::TempFolder dir;
+    std::string deep = "d";
+    for (int i = 1; i < 40; ++i) deep += "/d" + std::to_string(i);
+    dir.Write(deep + "/x", "");
+    dir.Write("人防工程/顶板/GCXX.BOX", "\xB6\xA5\xB0\xE5\n1\n2\n");
+    dir.Write("kept/x", "");
+    const std::string base = dir.path().substr(0, dir.path().size() - 1);
+    struct Case {
+        std::string start, selected;
+    };
+    const Case cases[] = {
+        {dir / deep, dir / deep},
+        {dir / "人防工程/顶板/", dir / "人防工程/顶板"},
+        {"/", "/"},
+        {dir / "kept/gone/gone too/", dir / "kept"},
+        {dir / "gone", base},
+    };
+    for (const Case& c : cases) {
+        CDlgOpenProject dlg(nullptr, c.start, "");
+        dlg.show();
+        auto* tree = dlg.findChild<QTreeView*>("1121");
+        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+        const QString want = QString::fromStdString(c.selected);
+        auto shown = [&] {
+            QModelIndex at = model->index(want);
+            if (!at.isValid() || model->filePath(tree->currentIndex()) != want) return false;
+            for (QModelIndex up = at.parent(); up.isValid(); up = up.parent())
+                if (!tree->isExpanded(up)) return false;
+            // Its name shows, not only some part of its row.
+            const QRect r = tree->visualRect(at);
+            return tree->viewport()->rect().contains(QPoint(r.left() + 4, r.center().y()));
+        };
+        EXPECT_TRUE(QTest::qWaitFor(shown, 5000))
+            << c.start << ": selected " << model->filePath(tree->currentIndex()).toStdString();
+        EXPECT_EQ(Edit(dlg, 1088)->text().toStdString(), c.start);
+    }
+}
