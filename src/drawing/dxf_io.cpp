@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <memory>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -267,7 +268,12 @@ std::vector<std::string> MTextLines(const std::string& s) {
                     AppendUtf8(lines.back(), v);
                     i += 7;
                 } else {
+                    // an escape cut short (at the end of the text) goes whole
                     i += 2;
+                    if (i < s.size() && s[i] == '+') {
+                        const std::size_t end = std::min(s.size(), i + 5);
+                        for (++i; i < end && std::isxdigit(static_cast<unsigned char>(s[i]));) ++i;
+                    }
                 }
                 break;
             case 'M': case 'm': {
@@ -590,7 +596,8 @@ private:
             case 40: m.height = ToReal(value); break;
             case 44: m.spacing = ToReal(value); break;
             case 71: m.attach = static_cast<int>(ToReal(value)); break;
-            case 50: m.angle = ToReal(value), m.byDirection = false; break;  // radians
+            // degrees, as CAD programs write it (the group-code table says radians)
+            case 50: m.angle = ToReal(value) * kPi / 180.0, m.byDirection = false; break;
             case 11: m.dx = ToReal(value), m.byDirection = true; break;
             case 21: m.dy = ToReal(value), m.byDirection = true; break;
             // Long texts come in chunks (3) before their end (1); a chunk may cut a

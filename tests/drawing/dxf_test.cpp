@@ -371,6 +371,14 @@ TEST(DxfMText, FormattingCodesAreStrippedAndParagraphsBecomeLines) {
         {"\\P\\Pthird", {"third"}},  // empty lines make no text but keep their place
         {"%%c12@150 \\Ftxt.shx;\\Oover\\o\\Kk\\k", {"%%c12@150 overk"}},
         {"{\\H2x;{\\fArial;}}", {}},
+        // nested groups, stacked fractions of every kind, escaped braces, the % codes
+        // left for the display, and codes cut short by the end of the text
+        {"{\\fSimSun;A{\\C1;{\\H0.7x;\\S1^2;}}B}\\~\\{x\\}", {"A1/2B {x}"}},
+        {"%%c12 %%d %%p0.5 \\S 3/ 4;", {"%%c12 %%d %%p0.5  3/4"}},
+        {"end\\H2.5", {"end"}},
+        {"end\\S1^", {"end1"}},
+        {"end\\fSim", {"end"}},
+        {"end\\U+00", {"end"}},
     };
     for (const Case& c : cases) {
         DXF d;
@@ -396,7 +404,15 @@ TEST(DxfMText, ChunksJoinBeforeDecodingAndLinesStackFromTheAttachmentPoint) {
               1);
     auto lines = TextsOf(d);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0]->text, "A顶乗");  // 0x815C is 乗, whose second byte is a backslash
+    EXPECT_EQ(lines[0]->text, "A顶乗");
+    // Codes cut by the chunk ends read as if whole.
+    DXF cut;
+    ASSERT_EQ(cut.Read_Dxf_From_Bytes(MTextFile(" 10\n0\n 20\n0\n 40\n1\n  3\nx{\\H2\n  3\n.5x;\\S3\n"
+                                                 "  3\n/4;}y\\\n  1\nPz\n")),
+              1);
+    std::vector<std::string> cutLines;
+    for (const Entity* e : TextsOf(cut)) cutLines.push_back(e->text);
+    EXPECT_EQ(cutLines, (std::vector<std::string>{"x3/4y", "z"}));  // 0x815C is 乗, whose second byte is a backslash
     EXPECT_EQ(lines[1]->text, "B");
     // Top left: each line hangs from its top, one line pitch (5/3 of the height) below the last.
     EXPECT_EQ(lines[0]->hAlign, 0);
@@ -418,8 +434,9 @@ TEST(DxfMText, ChunksJoinBeforeDecodingAndLinesStackFromTheAttachmentPoint) {
         {" 71\n5\n", 1, 0, block / 2, 0, block / 2 - pitch, 0},
         // bottom right: the last line's bottom on the point
         {" 71\n9\n", 2, 0, block, 0, block - pitch, 0},
-        // turned a quarter (50 in radians): lines stack towards +x
-        {" 71\n1\n 50\n1.5707963267948966\n", 0, 0, 0, pitch, 0, 90},
+        // turned a quarter: 50 is in degrees, as CAD programs write it (ezdxf's
+        // rotation=90 writes 90.0), whatever the group-code table says; lines stack towards +x
+        {" 71\n1\n 50\n90\n", 0, 0, 0, pitch, 0, 90},
         // the direction vector written last wins over the angle
         {" 71\n1\n 50\n1.0\n 11\n0\n 21\n-1\n", 0, 0, 0, -pitch, 0, -90},
     };
