@@ -5,6 +5,7 @@
 #include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -98,6 +99,21 @@ public:
     }
 };
 
+// Qt's file model writes sizes and dates in the desktop's language, so that an
+// English desktop shows "1 bytes" and "11 Dec 2026"; the dialog speaks the program's.
+class ChineseSizesAndDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == 1) return files->isDir(source) ? QString() : QLocale().formattedDataSize(files->size(source));
+        return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+    }
+};
+
 // Widens the detail view's columns to what they show: Qt sizes them for short
 // English texts, which cuts Chinese titles, types and dates short.
 void FitColumns(QTreeView* view) {
@@ -143,6 +159,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const FileDialogReq
     if (mode == QFileDialog::AcceptSave && !request.defaultExt.empty())
         dialog->setDefaultSuffix(QString::fromStdString(request.defaultExt));
     dialog->setIconProvider(new ChineseTypeNames(dialog.get()));
+    dialog->setProxyModel(new ChineseSizesAndDates(dialog.get()));
     dialog->setViewMode(QFileDialog::Detail);
     dialog->resize(820, 500);
     if (auto* view = dialog->findChild<QTreeView*>("treeView")) {

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -155,6 +156,20 @@ TEST(QtTranslation, FileDialogsStandardButtonsAndWindowMenusAreChinese) {
         QTest::qWait(50);
         QModelIndex folder = model->index(QString::fromStdString(dir / "人防"));
         EXPECT_EQ(model->data(folder.siblingAtColumn(2)).toString(), QString("文件夹"));
+        // Sizes and dates as the view shows them: in Chinese too, whatever the desktop's language.
+        QAbstractItemModel* shown = view->model();
+        bool seen = false;
+        for (int row = 0; row < shown->rowCount(view->rootIndex()); ++row) {
+            QModelIndex name = shown->index(row, 0, view->rootIndex());
+            if (name.data().toString() != QString("计算书.pptx")) continue;
+            seen = true;
+            for (int column : {1, 3}) {
+                const QString text = name.siblingAtColumn(column).data().toString();
+                EXPECT_FALSE(text.isEmpty()) << column;
+                EXPECT_FALSE(text.contains(QRegularExpression("[A-Za-z]"))) << column << ": " << text.toStdString();
+            }
+        }
+        EXPECT_TRUE(seen);
         QHeaderView* header = view->header();
         ASSERT_EQ(header->count(), 4);
         for (int c = 0; c < header->count(); ++c) {
