@@ -168,8 +168,8 @@ void CBbDoc_KV::ShowChaXun() {
         const std::string report = G_strWorkPath + e.rtf;
         const std::string found = kv::platform::ResolveExisting(report);
         if (G_pBbView) {
-            if (!found.empty() && kv::platform::FileExists(found)) G_pBbView->ReadFile(report);
-            else G_pBbView->ShowMissingReport(report);
+            const bool exists = !found.empty() && kv::platform::FileExists(found);
+            if (!exists || !G_pBbView->ReadFile(report)) G_pBbView->ShowMissingReport(report, exists);
         }
     } else {
         if (G_pCxView) G_pCxView->ClearDxf();

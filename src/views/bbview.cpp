@@ -146,19 +146,21 @@ bool CBbView_KV::OnCmdMsg(int id, CCmdUI* ui) {
     return false;
 }
 
-void CBbView_KV::ReadFile(const std::string& path) {
+bool CBbView_KV::ReadFile(const std::string& path) {
     std::string resolved = kv::platform::ResolveExisting(path);
     std::FILE* probe = resolved.empty() ? nullptr : std::fopen(resolved.c_str(), "rb");
-    if (!probe) return;
+    if (!probe) return false;
     std::fclose(probe);
     QString file = QString::fromStdString(resolved);
     G_bReadRtf = kv::report::ui::LooksLikeRtf(file) ? 1 : 0;
-    if (kv::report::ui::LoadReport(document(), file, G_bReadRtf != 0)) {
+    bool loaded = kv::report::ui::LoadReport(document(), file, G_bReadRtf != 0);
+    if (loaded) {
         if (m_document) m_document->SetPathName(file);
         moveCursor(QTextCursor::Start);
         MarkUnmodified();
     }
     G_bReadRtf = 1;
+    return loaded;
 }
 
 void CBbView_KV::RunScripts() {
@@ -212,9 +214,9 @@ void CBbView_KV::MarkUnmodified() {
     if (m_document) m_document->SetModifiedFlag(false);
 }
 
-void CBbView_KV::ShowMissingReport(const std::string& path) {
+void CBbView_KV::ShowMissingReport(const std::string& path, bool unreadable) {
     clear();
-    QTextCursor(document()).insertText(QString::fromStdString("计算书文件 " + path + " 不存在。"));
+    QTextCursor(document()).insertText(QString::fromStdString("计算书文件 " + path + (unreadable ? " 不能读取。" : " 不存在。")));
     if (m_document) m_document->SetPathName(QString());
     document()->setModified(false);
 }

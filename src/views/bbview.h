@@ -23,8 +23,8 @@ public:
     bool OnCmdMsg(int id, CCmdUI* ui);
 
     // Loads a report file, RTF or plain text by its first bytes; a file that cannot
-    // be read leaves the view as it is.
-    void ReadFile(const std::string& path);
+    // be read leaves the view as it is. Whether it was loaded.
+    bool ReadFile(const std::string& path);
     // Carries out the report's script blocks: drawings become pictures, styled
     // blocks their text.
     void RunScripts();
@@ -37,9 +37,10 @@ public:
     void ShowRtf(const QByteArray& rtf);
     // Empties the view; an emptied view counts as unchanged.
     void ClearText();
-    // Empties the view but for one line saying the report at `path` is missing, and
-    // forgets the report shown before, so that no save writes over it.
-    void ShowMissingReport(const std::string& path);
+    // Empties the view but for one line saying the report at `path` is missing (or,
+    // with `unreadable`, cannot be read), and forgets the report shown before, so
+    // that no save writes over it.
+    void ShowMissingReport(const std::string& path, bool unreadable = false);
     void CopyAll();
     void PasteAtStart();
     // Replaces start..end (both -1: the end) by `text` in the given size (points)

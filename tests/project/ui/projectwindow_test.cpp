@@ -18,6 +18,9 @@
 #include "views/bbview.h"
 #include "views/childframe.h"
 #include "views/dialogs/jiantu.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 #include "views/splitterframe.h"
 
 #include <QApplication>
@@ -29,7 +32,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -226,6 +228,34 @@ TEST_F(ProjectWindow, AnItemWhoseReportIsMissingSaysSoInsteadOfShowingTheLastOne
     roof->ItemCombo()->setCurrentIndex(0);
     doc->OnSelchangeItem();
     EXPECT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
+}
+
+TEST_F(ProjectWindow, AnItemWhoseReportCannotBeReadSaysSoInsteadOfShowingTheLastOne) {
+    G_Project.m_nSelected[0] = 1;
+    G_Project.AddItem(0);
+    G_Project.AddItem(0);
+    dir.Write("&KV_0001.DAT", GbkItemFile("a", 1));
+    dir.Write("&KV_0002.DAT", "KV_DB_V30\r\n##ChaXun,R1,odd.DXF,odd.RTF\r\n");
+    dir.Write("r1.RTF", "report 1\n");
+    // A report the user may not read.
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads any file: run as another user to check an unreadable report";
+    dir.Write("odd.RTF", "{\\rtf1 secret}");
+    ASSERT_EQ(::chmod((dir / "odd.RTF").c_str(), 0), 0);
+    frame->OnBackToProject();
+    CSplitterFrame* roof = WindowOf(0);
+    ASSERT_NE(roof, nullptr);
+    CBbDoc_KV* doc = roof->GetDocument();
+    doc->OnSelchangeItem();
+    ASSERT_EQ(roof->ReportView()->toPlainText(), "report 1\n");
+
+    roof->ItemCombo()->setCurrentIndex(1);
+    doc->OnSelchangeItem();
+    QString shown = roof->ReportView()->toPlainText();
+    EXPECT_FALSE(shown.contains("report 1")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString("计算书文件 " + (dir / "odd.RTF") + " 不能读取"))) << shown.toStdString();
+    // Saving now must not write over the other item's report.
+    EXPECT_TRUE(doc->GetPathName().isEmpty()) << doc->GetPathName().toStdString();
+    EXPECT_EQ(dir.Read("r1.RTF"), "report 1\n");
 }
 
 TEST_F(ProjectWindow, AnItemsOnlyDiagramGoesToTheCurrentDrawingView) {
