@@ -160,6 +160,23 @@ int CJsBaseData::CheckBiaoShi(std::FILE* fp, const char* marker) {
 
 void CJsBaseData::SetFileName_(const std::string& path) { m_strFileName = path; }
 
+int CJsBaseData::SaveMarkedData(const char* path, const char* marker, const std::function<void(std::FILE*)>& writeFields) {
+    std::FILE* fp = open_file_no_comment(path, "wt");
+    if (!fp) return 0;
+    SetBiaoShi(fp, marker);
+    writeFields(fp);
+    SaveData(fp);
+    if (commit_file(fp) != 0) return 0;
+    SetFileName_(path);
+    return 1;
+}
+
+void CJsBaseData::SetSingleEntry(const std::string& stem, const std::string& suffix) {
+    m_strStem = stem;
+    m_nJtNum = 0;
+    SetJt(0, "查询内容", stem + suffix + ".DXF", stem + suffix + ".RTF");
+}
+
 std::string CJsBaseData::GetDxfFileName(int k) const {
     return k >= 0 && k < kMaxDiagrams ? m_strDxfName[k] : std::string();
 }

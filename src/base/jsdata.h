@@ -9,6 +9,7 @@
 // The project window lists an item by its "##Name" line and offers the item's
 // diagrams and reports from its "##ChaXun" lines.
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,15 @@ public:
     // (blanks and the line end after it do not count).
     static void SetBiaoShi(std::FILE* fp, const char* marker);
     static int CheckBiaoShi(std::FILE* fp, const char* marker);
+
+    // The save of a module's data file: the marker line, the module's fields
+    // (`writeFields`), the common block, then the file is committed in place of
+    // the old one and its path remembered. 1 when written; 0 when it cannot be
+    // created or written (the old file stays).
+    int SaveMarkedData(const char* path, const char* marker, const std::function<void(std::FILE*)>& writeFields);
+    // One query entry, "查询内容", whose drawing and report are named after the
+    // stem and `suffix` ("_BAN" gives "<stem>_BAN.DXF" and "<stem>_BAN.RTF").
+    void SetSingleEntry(const std::string& stem, const std::string& suffix);
 
     // Remembers the path of the data file.
     void SetFileName_(const std::string& path);

@@ -72,11 +72,7 @@ void WriteFields(std::FILE* fp, const BAN_FIELDS& f) {
 
 BAN_JS_STRUCT::BAN_JS_STRUCT(int kind) : Kind(kind) { SetFileName("NONAME"); }
 
-void BAN_JS_STRUCT::SetFileName(const std::string& stem) {
-    m_strStem = stem;
-    m_nJtNum = 0;
-    SetJt(0, "查询内容", stem + "_BAN.DXF", stem + "_BAN.RTF");
-}
+void BAN_JS_STRUCT::SetFileName(const std::string& stem) { SetSingleEntry(stem, "_BAN"); }
 
 int BAN_JS_STRUCT::LoadData(const char* path) {
     std::FILE* fp = open_file_no_comment(path, "rt");
@@ -101,12 +97,5 @@ int BAN_JS_STRUCT::LoadData(const char* path) {
 }
 
 int BAN_JS_STRUCT::SaveData(const char* path) {
-    std::FILE* fp = open_file_no_comment(path, "wt");
-    if (!fp) return 0;
-    SetBiaoShi(fp, kMarker);
-    WriteFields(fp, *this);
-    CJsBaseData::SaveData(fp);
-    if (commit_file(fp) != 0) return 0;
-    SetFileName_(path);
-    return 1;
+    return SaveMarkedData(path, kMarker, [this](std::FILE* fp) { WriteFields(fp, *this); });
 }

@@ -45,11 +45,7 @@ void WriteFields(std::FILE* fp, const LKQ_FIELDS& f) {
 
 CLkqData::CLkqData(int kind) : Kind(kind) { SetFileName("NONAME"); }
 
-void CLkqData::SetFileName(const std::string& stem) {
-    m_strStem = stem;
-    m_nJtNum = 0;
-    SetJt(0, "查询内容", stem + "_QIANG.DXF", stem + "_QIANG.RTF");
-}
+void CLkqData::SetFileName(const std::string& stem) { SetSingleEntry(stem, "_QIANG"); }
 
 int CLkqData::LoadData(const char* path) {
     std::FILE* fp = open_file_no_comment(path, "rt");
@@ -79,12 +75,5 @@ int CLkqData::LoadData(const char* path) {
 }
 
 int CLkqData::SaveData(const char* path) {
-    std::FILE* fp = open_file_no_comment(path, "wt");
-    if (!fp) return 0;
-    SetBiaoShi(fp, kMarker);
-    WriteFields(fp, *this);
-    CJsBaseData::SaveData(fp);
-    if (commit_file(fp) != 0) return 0;
-    SetFileName_(path);
-    return 1;
+    return SaveMarkedData(path, kMarker, [this](std::FILE* fp) { WriteFields(fp, *this); });
 }
