@@ -1,9 +1,10 @@
 #include "loads/ui/loadtablepages.h"
 
+#include "loads/ui/answerbox.h"
+
 #include "platform/services.h"
 #include "views/dialogs/dlghelppic.h"
 #include "widgets/ui/ddx.h"
-#include "widgets/ui/loadtext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,7 +24,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <filesystem>
 
 namespace {
 
@@ -195,18 +195,7 @@ bool CTablePageBase::CalQe() {
     return WriteMessageBox(Answer());
 }
 
-void CTablePageBase::Calculate() {
-    if (CalQe()) {
-        LoadTextToEdit(m_result, kMessageBoxFile);
-        return;
-    }
-    // An answer that could not be written must not leave the last one standing.
-    m_result->clear();
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::current_path(ec);
-    kv::MessageBox("不能写入文件 : " + (folder / kMessageBoxFile).string() + "\n查表结果不能显示。",
-                   kv::MB_OK | kv::MB_ICONWARNING);
-}
+void CTablePageBase::Calculate() { ShowMessageBox(m_result, CalQe()); }
 
 void CTablePageBase::ClearIfEmpty(QLineEdit* edit, float& field) {
     if (m_writingBack) return;
