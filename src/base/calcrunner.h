@@ -27,7 +27,7 @@ public:
 // Runs `calculation` through the installed runner. A calculation that starts
 // another runs it on the spot, inside its own run. False, with nothing run, when
 // something else asks while a run is going.
-bool Run(const std::string& title, const std::function<void()>& calculation);
+[[nodiscard]] bool Run(const std::string& title, const std::function<void()>& calculation);
 
 // True while a run is going: the window's commands wait for it to end.
 bool Running();

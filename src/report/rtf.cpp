@@ -1,5 +1,7 @@
 #include "report/rtf.h"
 
+#include <exception>
+
 #include "base/textio.h"
 
 #include <algorithm>
@@ -155,6 +157,8 @@ CRTF::CRTF() {
 }
 
 CRTF::~CRTF() {
+    // A report cut short by an exception is not put in place of the last good one.
+    if (open_ && std::uncaught_exceptions() > exceptionsAtOpen_) Discard();
     if (open_) Close();
 }
 
@@ -174,6 +178,7 @@ int CRTF::Open(const char* path) {
     hangingCells_ = 0;
     lastFormat_.reset();
     open_ = true;
+    exceptionsAtOpen_ = std::uncaught_exceptions();
     return 1;
 }
 

@@ -75,7 +75,8 @@ inline constexpr int kTextWidthTwips = kPageWidthTwips - 2 * kMarginTwips;
 class CRTF {
 public:
     CRTF();
-    ~CRTF();  // closes the book
+    // Closes the book; one left by an exception is discarded, keeping the old file.
+    ~CRTF();
     CRTF(const CRTF&) = delete;
     CRTF& operator=(const CRTF&) = delete;
 
@@ -158,6 +159,7 @@ private:
     void AppendMarkup(const std::string& text, bool formula);
 
     bool open_ = false;
+    int exceptionsAtOpen_ = 0;
     std::string path_;
     std::string body_;
     std::vector<std::uint32_t> colours_;  // colour table after the automatic slot 0

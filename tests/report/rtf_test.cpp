@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "report/jss.h"
 #include "support/work_folder.h"
 
@@ -221,6 +223,19 @@ TEST(Crtf, OpenCloseWriteTheWholeFileOrNothing) {
         scoped.InsertText("y");
     }
     EXPECT_NE(dir.Read("b.rtf").find("y\\par\n}"), std::string::npos) << "the destructor completes the file";
+}
+
+TEST(Crtf, AReportLeftByAnExceptionKeepsTheOldFile) {
+    WorkFolder dir;
+    dir.Write("c.rtf", "old report");
+    try {
+        CRTF rtf;
+        ASSERT_TRUE(rtf.Open((dir / "c.rtf").c_str()));
+        rtf.InsertText("half a report\n");
+        throw std::runtime_error("calculation failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(dir.Read("c.rtf"), "old report");
 }
 
 TEST(Crtf, TransInTextFileKeepsLinesWordForWord) {

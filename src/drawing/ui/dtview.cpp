@@ -1,8 +1,10 @@
 #include "drawing/ui/dtview.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -12,6 +14,10 @@
 #include <QPrinter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 
 #include "drawing/picture.h"
@@ -247,6 +253,31 @@ QImage CDtView::MakePicture() const {
     return image;
 }
 
+namespace {
+
+// The temporary folder is shared with other users: the picture is written only
+// into a plain file of our own, never through a link someone left in its place.
+bool WritePrivatePicture(const QString& file, const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+    const QByteArray path = QFile::encodeName(file);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1 &&
+              ::ftruncate(fd, 0) == 0;
+    for (qsizetype done = 0; ok && done < png.size();) {
+        const ssize_t n = ::write(fd, png.constData() + done, static_cast<size_t>(png.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += n;
+    }
+    return ::close(fd) == 0 && ok;
+}
+
+}  // namespace
+
 int CDtView::CopyToClipboard() {
     if (!dxf_) return 0;
     const QImage picture = MakePicture();
@@ -254,7 +285,7 @@ int CDtView::CopyToClipboard() {
     const QString tempFolder = QDir::tempPath();
     if (tempFolder.isEmpty() || !QDir(tempFolder).exists()) return 0;
     const QString file = QDir(tempFolder).filePath(QStringLiteral("~vj_tmp.png"));
-    if (picture.isNull() || !picture.save(file, "PNG")) return 0;
+    if (picture.isNull() || !WritePrivatePicture(file, picture)) return 0;
     QApplication::clipboard()->setImage(picture);
     return 1;
 }

@@ -12,6 +12,9 @@
 #include <QPdfWriter>
 #include <QMouseEvent>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 #include "drawing/pen_sgtex.h"
 #include "drawing/ui/dtview.h"
@@ -176,6 +179,28 @@ TEST(DrawingView, CopyAsPictureFollowsTheExtentRule) {
     EXPECT_EQ(empty.CopyToClipboard(), 0);
     tmpdir.Set(tmp / "no/such/folder");
     EXPECT_EQ(view.CopyToClipboard(), 0);
+    EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+}
+
+TEST(DrawingView, CopyAsPictureNeverWritesThroughALinkInTheTemporaryFolder) {
+    App();
+    kv::test::TempFolder tmp;
+    kv::test::EnvGuard tmpdir("TMPDIR", tmp.path());
+    const std::string victim = tmp / "victim.txt";
+    {
+        std::ofstream(victim) << "keep me";
+    }
+    ASSERT_EQ(::symlink(victim.c_str(), (tmp / "~vj_tmp.png").c_str()), 0);
+    CBase_SGT d;
+    d.Draw_Line(0, 0, 400, 200);
+    CDtView view;
+    view.resize(300, 300);
+    view.SetDrawing(&d);
+    QApplication::clipboard()->setText("kept");
+    EXPECT_EQ(view.CopyToClipboard(), 0);
+    std::ifstream in(victim);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "keep me");
     EXPECT_EQ(QApplication::clipboard()->text(), "kept");
 }
 

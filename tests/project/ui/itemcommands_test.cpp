@@ -411,7 +411,7 @@ TEST_F(ItemCommands, ALongCalculationRunsThroughTheRunnerAndTheItemRunEndsAfterI
     std::string seenPath;
     int seenEdition = 0, answer = 0, calculations = 0;
     onDialog = [&](FakeData& d) {
-        kv::calc::Run(frame->m_strItemTitle, [&] {
+        EXPECT_TRUE(kv::calc::Run(frame->m_strItemTitle, [&] {
             ++calculations;
             tell_error(kv::err::kClearWindow, "");
             tell_error1(kv::err::kProgress, "第%d次迭代", 1);
@@ -422,7 +422,7 @@ TEST_F(ItemCommands, ALongCalculationRunsThroughTheRunnerAndTheItemRunEndsAfterI
             tell_error(kv::err::kWarning, "配筋率偏大");
             seenPath = G_strWorkPath;
             seenEdition = G_guifan;
-        });
+        }));
         if (answer == kv::IDYES) CBbDoc_KV::StoreItemData(&d);
         return QDialog::Accepted;
     };

@@ -156,10 +156,10 @@ TEST_F(QtRunner, OutsideProgramsAndFileDialogsOfACalculationRunOnTheWindowsThrea
 
     int exitCode = 0;
     std::optional<std::string> chosen;
-    kv::calc::Run("荷载", [&] {
+    EXPECT_TRUE(kv::calc::Run("荷载", [&] {
         exitCode = kv::platform::Processes().RunAndWait("/opt/Tarn", {"x"}, "/work/").exitCode;
         chosen = kv::platform::FileDialogs().GetOpenFileName({"打开", "", "", ""});
-    });
+    }));
     EXPECT_EQ(exitCode, 5);
     EXPECT_TRUE(processes->onWindowThread);
     ASSERT_EQ(processes->runs.size(), 1u);
@@ -183,7 +183,7 @@ TEST_F(QtRunner, NothingElseRunsMeanwhileAndAFailureComesOutOfTheRun) {
         tried = true;
     });
     timer.start(10);
-    EXPECT_THROW(kv::calc::Run("壳", [&] {
+    EXPECT_THROW((void)kv::calc::Run("壳", [&] {
                      WaitFor(tried);
                      tell_error(kv::err::kDataError, "数据错误");
                      throw std::runtime_error("stop");
@@ -215,10 +215,10 @@ TEST_F(QtRunner, AWarningThatBringsUpTheMessageWindowLeavesTheProgressWindowOnTo
         looked = true;
     });
     timer.start(50);
-    kv::calc::Run("外墙 1", [&] {
+    EXPECT_TRUE(kv::calc::Run("外墙 1", [&] {
         tell_error(kv::err::kWarning, "配筋率偏大");
         WaitFor(looked);
-    });
+    }));
     EXPECT_TRUE(looked);
     EXPECT_TRUE(progressOnTop) << "the message window covers the progress window";
 }
