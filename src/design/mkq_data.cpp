@@ -1,0 +1,67 @@
+#include "design/mkq_data.h"
+
+#include "base/textio.h"
+#include "codes/codeedition.h"
+#include "platform/services.h"
+
+CMkqData G_MenKuangQiangData(0);
+CMkqData G_ChuangJingQiangData(1);
+
+namespace {
+
+constexpr int kLineBytes = 290;
+
+// The two data lines: the format each is written with and read back by.
+constexpr const char* kLine1 = "%d,%d,%d,%d,%d,%d,%f,%f,%f\n";
+constexpr const char* kLine2 = "%f,%d,%d,%d,%d,%d,%d,%d,%d,%d\n";
+
+// Reads the two lines into `f`; true when every field was there.
+bool ReadFields(std::FILE* fp, MKQ_FIELDS& f) {
+    if (fgets_scan_fields(fp, kLineBytes, kLine1, &f.Shape, &f.Haunch, &f.Depth, &f.Length, &f.L1, &f.L2, &f.Qe,
+                          &f.Qi, &f.La) != 9)
+        return false;
+    return fgets_scan_fields(fp, kLineBytes, kLine2, &f.ShearAdjust, &f.Steam, &f.ConGrade, &f.Cover, &f.BarGrade,
+                             &f.Reserved, &f.StirrupGrade, &f.StirrupSpacing, &f.ReportLevel, &f.CrackCheck) == 10;
+}
+
+void WriteFields(std::FILE* fp, const MKQ_FIELDS& f) {
+    std::fprintf(fp, kLine1, f.Shape, f.Haunch, f.Depth, f.Length, f.L1, f.L2, f.Qe, f.Qi, f.La);
+    std::fprintf(fp, kLine2, f.ShearAdjust, f.Steam, f.ConGrade, f.Cover, f.BarGrade, f.Reserved, f.StirrupGrade,
+                 f.StirrupSpacing, f.ReportLevel, f.CrackCheck);
+}
+
+}  // namespace
+
+CMkqData::CMkqData(int kind) : Kind(kind) { SetFileName("NONAME"); }
+
+void CMkqData::SetFileName(const std::string& stem) { SetSingleEntry(stem, "_MKCJ"); }
+
+int CMkqData::LoadData(const char* path) {
+    std::FILE* fp = open_file_no_comment(path, "rt");
+    if (!fp) return 0;
+    std::string line;
+    const bool read = fgets_line(line, kLineBytes, fp);
+    const bool older = read && line.find(kMarkerV20) != std::string::npos;
+    if (!older && (!read || line.find(kMarker) == std::string::npos)) {
+        close_file(fp);
+        kv::MessageBox("文件类型不匹配 !");
+        return 0;
+    }
+    MKQ_FIELDS fields = *this;
+    if (!ReadFields(fp, fields)) {
+        close_file(fp);
+        kv::MessageBox(std::string("数据文件不完整 : ") + path);
+        return 0;
+    }
+    static_cast<MKQ_FIELDS&>(*this) = fields;
+    // Either bar may be the HPB235 that the 2010 code replaced.
+    if (BarGrade == 1 || StirrupGrade == 1) AdjustHpb235(older ? 2002 : 2010, 1);
+    CJsBaseData::LoadData(fp);
+    close_file(fp);
+    SetFileName_(path);
+    return 1;
+}
+
+int CMkqData::SaveData(const char* path) {
+    return SaveMarkedData(path, kMarker, [this](std::FILE* fp) { WriteFields(fp, *this); });
+}
