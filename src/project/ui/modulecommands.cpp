@@ -79,7 +79,17 @@ void InstallModuleCommands(CMainFrame& frame) {
     for (const auto& [id, run] : Installed()) Route(frame, id);
 }
 
-bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
+namespace {
+
+std::string ItemPath(const CMainFrame& frame) { return G_strWorkPath + frame.m_strItemStem + ".dat"; }
+
+void SaveItemFile(CJsBaseData& data, const std::string& path) {
+    if (!data.SaveData(path.c_str())) kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
+}
+
+}  // namespace
+
+bool BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options) {
     // The chooser belongs to the diagrams shown before; an empty object hides it.
     CJsBaseData none;
     ShowJianTu(&none);
@@ -87,13 +97,18 @@ bool BindItemData(CMainFrame& frame, CJsBaseData& data) {
     if (!frame.m_bProjectMode || frame.m_strItemStem.empty()) return false;
     data.m_strName = frame.m_strItemTitle;
     data.SetFileName(frame.m_strItemStem);
-    std::string path = G_strWorkPath + frame.m_strItemStem + ".dat";
+    std::string path = ItemPath(frame);
     // A new item starts as a copy of what the object holds now. Read failures are
     // the module reader's to report; the dialog runs in every case.
     if (frame.m_bNewItem) {
-        if (!data.SaveData(path.c_str())) kv::MessageBox("不能保存文件 : " + path, kv::MB_OK | kv::MB_ICONERROR);
+        if (!options.storeAfterDialog) SaveItemFile(data, path);
     } else {
         data.LoadData(path.c_str());
     }
     return true;
+}
+
+void StoreBoundItemData(CMainFrame& frame, CJsBaseData& data) {
+    data.SetFileName(frame.m_strItemStem);
+    SaveItemFile(data, ItemPath(frame));
 }

@@ -22,24 +22,34 @@ void SetModuleCommand(int id, ModuleCommand run);
 // the message that the module is not available.
 void InstallModuleCommands(CMainFrame& frame);
 
-// Hides the diagram chooser and, in project mode, binds `data` to the current
-// item: title = item title, SetFileName(stem), then a new item's file is written
-// from what the object holds now (SaveData) and an existing item is read
-// (LoadData). Whether the binding was made (project mode, after an item run).
-bool BindItemData(CMainFrame& frame, CJsBaseData& data);
-
 struct ModuleCommandOptions {
     // Outside project mode, a dialog not ended with Cancel shows its diagrams.
     bool showDiagramsAfterSingleRun = false;
+    // The item file is written after the dialog, however it ended, instead of a
+    // new item's file before it: a new item opens with what the object holds and
+    // always keeps its file.
+    bool storeAfterDialog = false;
 };
+
+// Hides the diagram chooser and, in project mode, binds `data` to the current
+// item: title = item title, SetFileName(stem), then a new item's file is written
+// from what the object holds now (SaveData; not with storeAfterDialog) and an
+// existing item is read (LoadData). Whether the binding was made (project mode,
+// after an item run).
+bool BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options = {});
+
+// Stores `data` into the current item's file (SetFileName(stem), SaveData); says
+// so when the file cannot be written.
+void StoreBoundItemData(CMainFrame& frame, CJsBaseData& data);
 
 // The common module command: binds `data` as above, then runs the module's dialog
 // modally through `runDialog(parent, data)`, which returns the dialog's result
 // (QDialog::Rejected for Cancel). Returns that result.
 template <class Data, class RunDialog>
 int RunModuleCommand(CMainFrame& frame, Data& data, RunDialog&& runDialog, ModuleCommandOptions options = {}) {
-    bool bound = BindItemData(frame, data);
+    bool bound = BindItemData(frame, data, options);
     int result = std::forward<RunDialog>(runDialog)(static_cast<QWidget*>(&frame), data);
+    if (bound && options.storeAfterDialog) StoreBoundItemData(frame, data);
     if (!bound && options.showDiagramsAfterSingleRun && result != QDialog::Rejected) ShowJianTu(&data);
     return result;
 }

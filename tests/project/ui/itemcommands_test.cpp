@@ -190,6 +190,50 @@ TEST_F(ItemCommands, CalculateBindsTheItemAndANewItemStartsAsACopyOfTheLastOne) 
     EXPECT_TRUE(messages->shown().empty());
 }
 
+TEST_F(ItemCommands, StoringAfterTheDialogKeepsANewItemHoweverItsDialogEnded) {
+    // The interior wall's way: nothing is written before the dialog, the object
+    // is stored into the item after it, whatever the dialog did.
+    options.storeAfterDialog = true;
+    CSplitterFrame* roof = RoofWindow(1);
+    ASSERT_NE(roof, nullptr);
+    struct Case {
+        int command;  // 新增 or 计算 of the first item
+        int result;
+        int expectedSpan;  // what the dialog found in the object
+    };
+    // The object holds 7 when the run starts; item 1's file holds 10.
+    for (Case c : {Case{kv::cmd::kAddItem, QDialog::Rejected, 7}, Case{kv::cmd::kAddItem, QDialog::Accepted, 7},
+                   Case{kv::cmd::kCalculate, QDialog::Rejected, 10}}) {
+        SCOPED_TRACE(c.command);
+        SCOPED_TRACE(c.result);
+        data.span = 7;
+        dir.Write("&KV_0001.dat", "FAKE,10\n##Name,item1\n");
+        roof->ItemCombo()->setCurrentIndex(0);
+        const std::string stem = c.command == kv::cmd::kAddItem ? CProject::ItemStem(G_Project.GetNewItemNo()) : "&KV_0001";
+        bool fileBeforeDialog = true;
+        onDialog = [&](FakeData& d) {
+            fileBeforeDialog = dir.Exists(stem + ".dat") && c.command == kv::cmd::kAddItem;
+            d.span = 33;  // changed, never stored by the dialog itself
+            return c.result;
+        };
+        Click(roof, c.command);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back().span, c.expectedSpan);
+        EXPECT_EQ(seen.back().stem, stem);
+        EXPECT_FALSE(fileBeforeDialog);
+        ASSERT_TRUE(dir.Exists(stem + ".dat"));
+        EXPECT_EQ(dir.Read(stem + ".dat").substr(0, 8), "FAKE,33\n");
+    }
+    EXPECT_EQ(G_Project.m_nCount[0], 3);  // both added items stay
+    EXPECT_TRUE(messages->shown().empty());
+
+    // Without an item run nothing is bound, so nothing is written.
+    frame->OnDxjs();
+    std::string before = dir.List();
+    frame->SendCommand(32809);
+    EXPECT_EQ(dir.List(), before);
+}
+
 TEST_F(ItemCommands, CalculateWithoutAnItemSaysSoAndRunsNothing) {
     CSplitterFrame* roof = RoofWindow(0);
     ASSERT_NE(roof, nullptr);
