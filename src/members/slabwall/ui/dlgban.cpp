@@ -9,6 +9,7 @@
 #include "drawing/base_sgt.h"
 #include "loads/equivload.h"
 #include "members/slabwall/ban.h"
+#include "members/slabwall/ui/dlgcontrols.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"
 #include "members/slabwall/ui/slabloaddlgs.h"
 #include "platform/paths.h"
@@ -46,6 +47,10 @@
 
 namespace {
 
+using kv::slabwall::ui::Button;
+using kv::slabwall::ui::Edit;
+using kv::slabwall::ui::Label;
+
 constexpr int kEdgeComboIds[4] = {1024, 1041, 1056, 1064};   // bottom, right, top, left
 constexpr int kEdgeMomentIds[4] = {1357, 1143, 1133, 1140};
 // Edits whose leaving copies the dialog into the data.
@@ -53,26 +58,6 @@ constexpr int kKillFocusIds[] = {1068, 1077, 1103, 1209, 1284, 1223, 1192};
 
 const char* const kFixityTip = "0≤输入值≤1\n输入0按简支计算内力\n输入1按固定计算内力\n其它按简支和固定线性插值计算内力";
 const char* const kEdgeMomentTip = "板边弯矩(kN.m/m)";
-
-QLineEdit* Edit(QWidget* parent, int id, int width = 80) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::number(id));
-    e->setMinimumWidth(width);
-    return e;
-}
-
-QPushButton* Button(QWidget* parent, const QString& text, int id) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::number(id));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* Label(QWidget* parent, const QString& text, int id = 0) {
-    auto* l = new QLabel(text, parent);
-    if (id) l->setObjectName(QString::number(id));
-    return l;
-}
 
 // The report must be written in full, or the old one stays.
 void WriteReport(BAN_JS_STRUCT& data, const std::string& path, CBase_SGT* drawing) {

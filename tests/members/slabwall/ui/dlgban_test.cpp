@@ -15,7 +15,9 @@
 #include "views/dialogs/jiantu.h"
 #include "views/dialogs/shellservices.h"
 
+#include "dialog_fixture.h"
 #include "modal.h"
+#include "report_stand_in.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -50,41 +52,10 @@ void WriteRtf(const std::string& path, const QString& text) {
     ASSERT_TRUE(kv::report::ui::SaveRtf(doc, QString::fromStdString(path)));
 }
 
-// A report view over a document, installed as the shell's for one test.
-struct ReportViewStandIn {
-    QTextDocument doc;
-    ReportViewStandIn() {
-        kv::shell::ReportView view;
-        view.read = [this](const std::string& path) {
-            QString file = QString::fromStdString(path);
-            return kv::report::ui::LoadReport(&doc, file, kv::report::ui::LooksLikeRtf(file));
-        };
-        view.saveAs = [this](const std::string& path) {
-            return kv::report::ui::SaveRtf(doc, QString::fromStdString(path));
-        };
-        view.document = [this] { return &doc; };
-        kv::shell::SetReportView(std::move(view));
-    }
-    ~ReportViewStandIn() { kv::shell::SetReportView({}); }
-};
+using kv::test::ReportViewStandIn;
 
-class SlabDialog : public ::testing::Test {
+class SlabDialog : public kv::test::DialogTest {
 protected:
-    void SetUp() override {
-        kv::test::EnsureQtApp();
-        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
-        messages = scripted.get();
-        oldMessages = kv::platform::InstallMessageService(std::move(scripted));
-        auto files = std::make_unique<kv::platform::ScriptedFileDialogService>();
-        fileDialogs = files.get();
-        oldFiles = kv::platform::InstallFileDialogService(std::move(files));
-        dir.MakeCurrent();
-    }
-    void TearDown() override {
-        kv::platform::InstallFileDialogService(std::move(oldFiles));
-        kv::platform::InstallMessageService(std::move(oldMessages));
-    }
-
     // Runs the dialog on `data` with `steps`.
     int Run(const std::function<void(CDlgBan&)>& steps) {
         CDlgBan dlg;
@@ -101,19 +72,8 @@ protected:
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(ById(dlg, id), &out);
     }
-    std::vector<std::string> Shown() const {
-        std::vector<std::string> out;
-        for (const auto& s : messages->shown()) out.push_back(s.text);
-        return out;
-    }
-
-    kv::test::WorkFolder dir;
     kv::test::EditionGuard edition{2010};
     BAN_JS_STRUCT data{0};
-    kv::platform::ScriptedMessageService* messages = nullptr;
-    kv::platform::ScriptedFileDialogService* fileDialogs = nullptr;
-    std::unique_ptr<kv::platform::MessageService> oldMessages;
-    std::unique_ptr<kv::platform::FileDialogService> oldFiles;
 };
 
 TEST_F(SlabDialog, PlasticTheoryTurnsAnElasticEdgeFixedAndBackOffersElasticButKeepsFixed) {
