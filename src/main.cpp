@@ -3,9 +3,11 @@
 #include "codes/guifan.h"
 #include "drawing/ui/render.h"
 #include "design/ban_data.h"
+#include "design/lkq_data.h"
 #include "loads/ui/loadtablepages.h"
 #include "loads/ui/wizard.h"
 #include "members/slabwall/ui/dlgban.h"
+#include "members/slabwall/ui/dlgneiqiang.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/modulecommands.h"
@@ -46,6 +48,12 @@ int main(int argc, char** argv) {
         G_FloorSlabData.Kind = 1;
         SetModuleCommand(32809, [](CMainFrame& frame) { RunModuleCommand(frame, G_RoofSlabData, RunBanDialog); });
         SetModuleCommand(32846, [](CMainFrame& frame) { RunModuleCommand(frame, G_FloorSlabData, RunBanDialog); });
+    });
+    // The interior wall: its item file is written after the dialog, however it ended.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32852, [](CMainFrame& frame) {
+            RunModuleCommand(frame, G_NeiQiangData, RunNeiQiangDialog, {.storeAfterDialog = true});
+        });
     });
     if (!theApp.InitInstance()) return 1;
     return app.exec();

@@ -149,18 +149,27 @@ TEST(WallCalc, NoVerticalLoadIsDesignedATensileOneStops) {
 
 // A stopped run must not leave the last run's moments and steel for the drawing.
 TEST(WallCalc, AStoppedRunClearsTheLastResults) {
-    CLkqData tensile = Wall(), unsupported = Wall();
+    CLkqData tensile = Wall(), unsupported = Wall(), interiorTensile = Wall(3);
     tensile.VertLoad = -10;
     unsupported.Plastic = 1, unsupported.EdgeType[0] = unsupported.EdgeType[2] = -1;
-    for (CLkqData* w : {&tensile, &unsupported}) {
-        w->HasResults = 1, w->Ma = 5, w->Mb = 6, w->EdgeM[0] = -7, w->HorAs[2] = 800, w->VerAs[0] = 900;
-        EXPECT_EQ(RunWall(*w).result, 0);
+    // The interior wall's steel, as its last run left it.
+    interiorTensile.OneWay = 1, interiorTensile.Load = 0;
+    ASSERT_EQ(RunWall(interiorTensile).result, 1);
+    ASSERT_GT(interiorTensile.VerAs[4], 0);
+    interiorTensile.VertLoad = -10;
+    for (CLkqData* w : {&tensile, &unsupported, &interiorTensile}) {
+        if (w != &interiorTensile)
+            w->HasResults = 1, w->Ma = 5, w->Mb = 6, w->EdgeM[0] = -7, w->HorAs[2] = 800, w->VerAs[0] = 900;
+        const WallRun run = RunWall(*w);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_FALSE(Has(run.text, "配筋"));
         EXPECT_EQ(w->HasResults, 0);
         EXPECT_EQ(w->Ma, 0);
         EXPECT_EQ(w->Mb, 0);
         EXPECT_EQ(w->EdgeM[0], 0);
         EXPECT_EQ(w->HorAs[2], 0);
         EXPECT_EQ(w->VerAs[0], 0);
+        EXPECT_EQ(w->VerAs[4], 0);
     }
 }
 
