@@ -5,6 +5,8 @@
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
 #include "loads/ui/loadtablepages.h"
+#include "loads/ui/partitiondlg.h"
+#include "loads/ui/windowwelldlg.h"
 #include "loads/ui/wizard.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
@@ -42,6 +44,11 @@ int main(int argc, char** argv) {
     // The blast-load menu's module commands.
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32774, [](CMainFrame&) { OnLoadFormula(); }); });
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32783, [](CMainFrame& frame) { OnLoadTable(&frame); }); });
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32778, [](CMainFrame& frame) { OnLoadWindowWell(&frame); });
+        SetModuleCommand(32776, [](CMainFrame& frame) { OnLoadPartition(&frame); });
+        SetModuleCommand(32775, [](CMainFrame& frame) { OnLoadShed(&frame); });
+    });
     // The roof and floor slabs: one dialog, each on its own slab object.
     theApp.AddFrameSetup([](CMainFrame&) {
         G_RoofSlabData.Kind = 0;

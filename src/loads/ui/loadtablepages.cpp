@@ -76,14 +76,21 @@ QString Str(const char* text) { return QString::fromUtf8(text); }
 
 CPictureButton::CPictureButton(const std::string& up, const std::string& down, const QString& name, QWidget* parent)
     : QAbstractButton(parent) {
-    std::string upPath = CDlgHelpPic::PicturePath(up);
-    std::string downPath = CDlgHelpPic::PicturePath(down);
-    if (!upPath.empty()) m_up.load(QString::fromStdString(upPath));
-    if (!downPath.empty()) m_down.load(QString::fromStdString(downPath));
     setAccessibleName(name);
     setToolTip(name);
     setFocusPolicy(Qt::StrongFocus);
+    SetPictures(up, down);
+}
+
+void CPictureButton::SetPictures(const std::string& up, const std::string& down) {
+    std::string upPath = CDlgHelpPic::PicturePath(up);
+    std::string downPath = CDlgHelpPic::PicturePath(down);
+    m_up = QPixmap();
+    m_down = QPixmap();
+    if (!upPath.empty()) m_up.load(QString::fromStdString(upPath));
+    if (!downPath.empty()) m_down.load(QString::fromStdString(downPath));
     setFixedSize(sizeHint());
+    update();
 }
 
 QSize CPictureButton::sizeHint() const { return m_up.isNull() ? QSize(110, 32) : m_up.deviceIndependentSize().toSize(); }

@@ -24,6 +24,8 @@ class CPictureButton : public QAbstractButton {
 public:
     CPictureButton(const std::string& up, const std::string& down, const QString& name, QWidget* parent);
     QSize sizeHint() const override;
+    // Shows other pictures and takes their size.
+    void SetPictures(const std::string& up, const std::string& down);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
