@@ -4,6 +4,7 @@
 #include "drawing/ui/render.h"
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
+#include "loads/ui/kuosancmd.h"
 #include "loads/ui/loadtablepages.h"
 #include "loads/ui/partitiondlg.h"
 #include "loads/ui/windowwelldlg.h"
@@ -48,6 +49,14 @@ int main(int argc, char** argv) {
         SetModuleCommand(32778, [](CMainFrame& frame) { OnLoadWindowWell(&frame); });
         SetModuleCommand(32776, [](CMainFrame& frame) { OnLoadPartition(&frame); });
         SetModuleCommand(32775, [](CMainFrame& frame) { OnLoadShed(&frame); });
+    });
+    // 消波: the item as the frame knows it; a new item's title may change.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32790, [](CMainFrame& frame) {
+            KuoSanItem item{frame.m_strItemTitle, frame.m_strItemStem, frame.m_bNewItem != 0};
+            OnKuoSan(&frame, item);
+            frame.m_strItemTitle = item.title;
+        });
     });
     // The roof and floor slabs: one dialog, each on its own slab object.
     theApp.AddFrameSetup([](CMainFrame&) {

@@ -166,6 +166,19 @@ bool SetCurrentFolder(std::string_view path) {
     return !p.empty() && ::chdir(p.c_str()) == 0;
 }
 
+FileStamp StampOf(std::string_view path) {
+    FileStamp stamp;
+    std::string found = ResolveExisting(path);
+    struct stat st {};
+    if (found.empty() || ::stat(found.c_str(), &st) != 0) return stamp;
+    stamp.exists = true;
+    stamp.device = static_cast<unsigned long long>(st.st_dev);
+    stamp.inode = static_cast<unsigned long long>(st.st_ino);
+    stamp.size = static_cast<long long>(st.st_size);
+    stamp.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return stamp;
+}
+
 bool MakeDirectories(std::string_view path) {
     std::string p = ResolveForWrite(path);
     if (p.empty()) return false;

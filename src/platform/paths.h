@@ -36,6 +36,19 @@ std::string ConfigFolder();
 std::string CurrentFolder();
 bool SetCurrentFolder(std::string_view path);
 
+// What tells one version of a file from another: a file written anew (in place or
+// through a temporary file renamed over it) differs in one of these.
+struct FileStamp {
+    bool exists = false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file `path` names (any case); `exists` false when there is none.
+FileStamp StampOf(std::string_view path);
+
 // Creates the folder and its missing parents. True when it exists afterwards.
 bool MakeDirectories(std::string_view path);
 

@@ -19,10 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
-
 #include <map>
-
-#include <sys/stat.h>
 
 namespace {
 std::map<int, CBbDoc_KV::Handler>& Handlers() {
@@ -196,30 +193,6 @@ CBbDoc_KV::ItemRunHost& Host() {
 // The message window takes this code as the end of an item run.
 constexpr int kItemRunEnded = -8899;
 
-// What tells one version of a file from another: a file written anew (in place or
-// through a temporary file renamed over it) differs in one of these.
-struct FileStamp {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long modifiedNs = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-FileStamp StampOf(const std::string& path) {
-    FileStamp stamp;
-    std::string found = kv::platform::ResolveExisting(path);
-    struct stat st {};
-    if (found.empty() || ::stat(found.c_str(), &st) != 0) return stamp;
-    stamp.exists = true;
-    stamp.device = st.st_dev;
-    stamp.inode = st.st_ino;
-    stamp.size = st.st_size;
-    stamp.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    return stamp;
-}
-
 void ClearViews() {
     if (G_pCxView) G_pCxView->ClearDxf();
     if (G_pBbView) G_pBbView->ClearText();
@@ -281,11 +254,11 @@ void CBbDoc_KV::RunItem(int newItem) {
     // Deleted items leave their files behind and their numbers are given out again:
     // a file found afterwards counts only when the command wrote it.
     const std::string itemFile = G_strWorkPath + stem + ".dat";
-    FileStamp before = newItem ? StampOf(itemFile) : FileStamp();
+    kv::platform::FileStamp before = newItem ? kv::platform::StampOf(itemFile) : kv::platform::FileStamp();
     host.runCommand(row.nID);
     if (newItem) {
-        bool exists = host.itemFileExists ? host.itemFileExists() : StampOf(itemFile).exists;
-        if (!exists || (before.exists && StampOf(itemFile) == before)) G_Project.DeleteItem(m_nModule, selected);
+        bool exists = host.itemFileExists ? host.itemFileExists() : kv::platform::StampOf(itemFile).exists;
+        if (!exists || (before.exists && kv::platform::StampOf(itemFile) == before)) G_Project.DeleteItem(m_nModule, selected);
     }
     if (host.isProjectMode && host.isProjectMode()) tell_error(kItemRunEnded, "");
 }

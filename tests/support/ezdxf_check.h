@@ -8,3 +8,11 @@ namespace kv::test {
 std::string PythonWithEzdxf();
 
 }  // namespace kv::test
+
+namespace kv::test {
+
+// Reads `dxf` back through ezdxf's recover reader with `python` (from
+// PythonWithEzdxf): true when its auditor found no error.
+bool EzdxfRecoverPasses(const std::string& python, const std::string& dxf);
+
+}  // namespace kv::test
