@@ -102,7 +102,9 @@ int CPenJT::Draw_ForceSymbol(float sx, float sy, float px, float py, float s1, f
         CBase_SGT::Draw_Line(px, py, static_cast<float>(bx + hx), static_cast<float>(by + hy));
         CBase_SGT::Draw_Line(px, py, static_cast<float>(bx - hx), static_cast<float>(by - hy));
     }
-    if (label && *label) CBase_SGT::Draw_Text(sx, sy, GetAbsLength(3.0f), 0, label, "BL");
+    // Beside the shaft, not on it: a label struck through by its own line is hard to read.
+    if (label && *label)
+        Draw_Text_Along_Line(sx, sy, px, py, 0, 3, label, GetAbsLength(3.0f), GetAbsLength(1.0f));
     return 1;
 }
 

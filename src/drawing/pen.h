@@ -54,7 +54,7 @@ public:
     using DXF::InsertDxf;
 
     // A force arrow from S to P (head length s1, head width s2, `kind` 1 open, 2
-    // filled) with its label at S.
+    // filled) with its label centred beside the shaft, on its left.
     int Draw_ForceSymbol(float sx, float sy, float px, float py, float s1, float s2, int kind,
                          const char* label);
     // A moment arc of radius r about (x, y) from a0 to a1 degrees with a head at a1.

@@ -161,6 +161,19 @@ TEST(PenSgt, SymbolSizeIsTheOneBreakLinesAreDrawnWith) {
     }
 }
 
+TEST(PenJT, AForceLabelSitsBesideItsShaftNotOnIt) {
+    CPenSGT pen;  // 1:100: the label is 300 high, 100 clear of the shaft
+    ASSERT_EQ(pen.Draw_ForceSymbol(-800, 0, 200, 0, 300, 300, 2, "迎波面"), 1);
+    const auto texts = OfKind(pen, EntityKind::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    CPenSGT label;
+    label.Entities().push_back(*texts[0]);
+    CFRect r;
+    ASSERT_EQ(label.GetFRect(r), 1);
+    EXPECT_NEAR(r.bottom, 100, 1e-3) << "above the shaft";
+    EXPECT_NEAR((r.left + r.right) / 2, -300, 1e-3) << "centred on it";
+}
+
 TEST(PenJT, InsertWithDirectionCosinesMirrorsARightSide) {
     CPenSGT side;
     side.Draw_Line(0, 0, 500, -200);

@@ -34,10 +34,13 @@
 #include "../kuosan_sketch.h"
 #include "members/slabwall/ui/modal.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <sys/stat.h>
 
@@ -249,6 +252,13 @@ TEST_F(KuoSanProject, ANewItemListsItsSketchShowsItAndJoinsTheCombinedReport) {
     for (CChildFrameBase* w : frame->Windows())
         if (w->GetDocument()->m_nModule == row) window = dynamic_cast<CSplitterFrame*>(w);
     ASSERT_NE(window, nullptr);
+    const char* screenshot = std::getenv("KV_SCREENSHOT");
+    if (screenshot) {  // as the user sees it: the window up before the item is added
+        frame->resize(1280, 800);
+        frame->show();
+        window->showMaximized();
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+    }
 
     QString caption;
     OnNextModal([&](QDialog& dlg) {
@@ -272,6 +282,11 @@ TEST_F(KuoSanProject, ANewItemListsItsSketchShowsItAndJoinsTheCombinedReport) {
     EXPECT_TRUE(HasText(*G_pCxView->Drawing(), "二级消波系统平面示意图"));
     ASSERT_NE(G_pBbView, nullptr);
     EXPECT_TRUE(G_pBbView->document()->toPlainText().contains("W1=2400 H1=3000 L1=2500"));
+
+    if (screenshot) {
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+        EXPECT_TRUE(frame->grab().save(QString::fromLocal8Bit(screenshot)));
+    }
 
     // The combined report takes the item's report in.
     program.Write("FM.RTF", "{\\rtf1\\ansi cover\\par}");
