@@ -5,6 +5,7 @@
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
 #include "loads/ui/kuosancmd.h"
+#include "loads/ui/entranceloaddlgs.h"
 #include "loads/ui/loadtablepages.h"
 #include "loads/ui/partitiondlg.h"
 #include "loads/ui/windowwelldlg.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
         SetModuleCommand(32778, [](CMainFrame& frame) { OnLoadWindowWell(&frame); });
         SetModuleCommand(32776, [](CMainFrame& frame) { OnLoadPartition(&frame); });
         SetModuleCommand(32775, [](CMainFrame& frame) { OnLoadShed(&frame); });
+        SetModuleCommand(32777, [](CMainFrame& frame) { OnLoadAirWall(&frame); });
+        SetModuleCommand(32772, [](CMainFrame& frame) { OnLoadDoorFrame(&frame); });
     });
     // 消波: the item as the frame knows it; a new item's title may change.
     theApp.AddFrameSetup([](CMainFrame&) {

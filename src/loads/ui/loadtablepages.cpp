@@ -83,10 +83,11 @@ CPictureButton::CPictureButton(const std::string& up, const std::string& down, c
 }
 
 void CPictureButton::SetPictures(const std::string& up, const std::string& down) {
-    std::string upPath = CDlgHelpPic::PicturePath(up);
-    std::string downPath = CDlgHelpPic::PicturePath(down);
+    m_upName = up;
     m_up = QPixmap();
     m_down = QPixmap();
+    std::string upPath = CDlgHelpPic::PicturePath(up);
+    std::string downPath = CDlgHelpPic::PicturePath(down);
     if (!upPath.empty()) m_up.load(QString::fromStdString(upPath));
     if (!downPath.empty()) m_down.load(QString::fromStdString(downPath));
     setFixedSize(sizeHint());

@@ -26,12 +26,15 @@ public:
     QSize sizeHint() const override;
     // Shows other pictures and takes their size.
     void SetPictures(const std::string& up, const std::string& down);
+    // The name of the picture shown when the button is up.
+    const std::string& Picture() const { return m_upName; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QPixmap m_up, m_down;
+    std::string m_upName;
 };
 
 // What the three pages share: the result box, the calculate button and the
