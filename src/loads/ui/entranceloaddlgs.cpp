@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -92,13 +93,13 @@ CDlgEntranceLoad::CDlgEntranceLoad(int templateId, const QString& caption, Entra
     m_result->setReadOnly(true);
     m_result->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_result->setMinimumSize(520, 230);
+    m_inputs = new QGridLayout;
 }
 
-void CDlgEntranceLoad::Finish(CPictureButton* picture, QGridLayout* extra, const QString& calculateText,
+void CDlgEntranceLoad::Finish(CPictureButton* picture, int rowsAbove, const QString& calculateText,
                               const QString& returnText) {
-    auto* inputs = new QGridLayout;
-    int row = 0;
-    if (extra) inputs->addLayout(extra, row++, 0, 1, 2);
+    QGridLayout* inputs = m_inputs;
+    int row = rowsAbove;
     inputs->addWidget(Label(QStringLiteral("工程类别"), this), row, 0);
     inputs->addLayout(RadioPair(this, m_classA, m_classB), row++, 1);
     inputs->addWidget(Label(QStringLiteral("出入口部位及形式"), this), row, 0);
@@ -113,6 +114,9 @@ void CDlgEntranceLoad::Finish(CPictureButton* picture, QGridLayout* extra, const
     ng->addWidget(m_nuclearClass, 0, 1, Qt::AlignLeft);
     ng->addWidget(m_stairs, 1, 0, 1, 2);
     ng->setColumnStretch(1, 1);
+    // Both groups line their entries up, whichever labels show.
+    const int labelWidth = m_farSideLabel->sizeHint().width();
+    ng->setColumnMinimumWidth(0, labelWidth);
     inputs->addWidget(m_nuclearGroup, row++, 0, 1, 2);
 
     auto* convGroup = new QGroupBox(QStringLiteral("防常规武器"), this);
@@ -126,6 +130,7 @@ void CDlgEntranceLoad::Finish(CPictureButton* picture, QGridLayout* extra, const
     cg->addWidget(m_farSideLabel, 3, 0);
     cg->addWidget(m_farSide, 3, 1, Qt::AlignLeft);
     cg->setColumnStretch(1, 1);
+    cg->setColumnMinimumWidth(0, labelWidth);
     inputs->addWidget(convGroup, row++, 0, 1, 2);
     inputs->setRowStretch(row, 1);
 
@@ -206,16 +211,20 @@ void CDlgEntranceLoad::UpdateControls() {
     UpdateData(true);
     const EntranceInput& in = m_entrance;
     const bool classA = in.engClass == 0;
-    for (QWidget* w : {static_cast<QWidget*>(m_nuclearKind), static_cast<QWidget*>(m_nuclearClass),
-                       static_cast<QWidget*>(m_nuclearLabel), static_cast<QWidget*>(m_nuclearGroup)})
-        w->setVisible(classA);
-    m_convKind->setVisible(!classA);
     // The side distance matters for an indoor entrance only; the stair for the
     // stair entrance of the lower classes.
     const bool indoor = classA ? (in.nuclearKind == 0 || in.nuclearKind == 1) : in.convKind == 0;
-    m_farSide->setVisible(indoor);
-    m_farSideLabel->setVisible(indoor);
-    m_stairs->setVisible(classA && in.nuclearKind == 2 && in.nuclearClass <= 2);
+    const std::pair<QWidget*, bool> shown[] = {
+        {m_nuclearKind, classA},  {m_nuclearClass, classA}, {m_nuclearLabel, classA},
+        {m_nuclearGroup, classA}, {m_convKind, !classA},    {m_farSide, indoor},
+        {m_farSideLabel, indoor}, {m_stairs, classA && in.nuclearKind == 2 && in.nuclearClass <= 2},
+    };
+    // Hiding first: the two entrance lists never show together, which would
+    // widen the dialog for good.
+    for (const auto& [widget, visible] : shown)
+        if (!visible) widget->setVisible(false);
+    for (const auto& [widget, visible] : shown)
+        if (visible) widget->setVisible(true);
     WriteBack();
 }
 
@@ -253,7 +262,7 @@ CDlgAirWallLoad::CDlgAirWallLoad(EntranceInput& in, QWidget* parent)
     : CDlgEntranceLoad(108, QStringLiteral("临空墙"), in, parent) {
     auto* picture = new CPictureButton("IDB_BITMAP_LKQ", "IDB_BITMAP_LKQ", QStringLiteral("临空墙"), this);
     picture->setObjectName("1139");
-    Finish(picture, nullptr, QStringLiteral("查   表"), QStringLiteral("返    回"));
+    Finish(picture, 0, QStringLiteral("查   表"), QStringLiteral("返    回"));
     WriteBack();
     UpdateControls();
     Calculate();
@@ -284,15 +293,13 @@ CDlgDoorFrameLoad::CDlgDoorFrameLoad(DoorFrameInput& in, QWidget* parent)
     m_picture = new CPictureButton(LeafPicture(in.doubleLeaf), LeafPicture(in.doubleLeaf), QStringLiteral("门框墙"), this);
     m_picture->setObjectName("1119");
 
-    auto* door = new QGridLayout;
-    door->addWidget(Label(QStringLiteral("门洞宽a(m)"), this), 0, 0);
-    door->addWidget(m_width, 0, 1, Qt::AlignLeft);
-    door->addWidget(Label(QStringLiteral("门洞高b(m)"), this), 1, 0);
-    door->addWidget(m_height, 1, 1, Qt::AlignLeft);
-    door->addWidget(Label(QStringLiteral("门扇形式"), this), 2, 0);
-    door->addLayout(RadioPair(this, m_single, m_double), 2, 1);
-    door->setColumnStretch(1, 1);
-    Finish(m_picture, door, QStringLiteral("计  算"), QStringLiteral("返  回"));
+    m_inputs->addWidget(Label(QStringLiteral("门洞宽a(m)"), this), 0, 0);
+    m_inputs->addWidget(m_width, 0, 1, Qt::AlignLeft);
+    m_inputs->addWidget(Label(QStringLiteral("门洞高b(m)"), this), 1, 0);
+    m_inputs->addWidget(m_height, 1, 1, Qt::AlignLeft);
+    m_inputs->addWidget(Label(QStringLiteral("门扇形式"), this), 2, 0);
+    m_inputs->addLayout(RadioPair(this, m_single, m_double), 2, 1);
+    Finish(m_picture, 3, QStringLiteral("计  算"), QStringLiteral("返  回"));
 
     connect(m_single, &QAbstractButton::clicked, this, &CDlgDoorFrameLoad::OnLeafChanged);
     connect(m_double, &QAbstractButton::clicked, this, &CDlgDoorFrameLoad::OnLeafChanged);

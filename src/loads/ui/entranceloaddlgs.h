@@ -29,9 +29,10 @@ public:
 
 protected:
     CDlgEntranceLoad(int templateId, const QString& caption, EntranceInput& in, QWidget* parent);
-    // Lays out the picture, the entrance inputs (`extra` rows go on top), the
-    // buttons and the result box; connects the shared controls.
-    void Finish(CPictureButton* picture, QGridLayout* extra, const QString& calculateText, const QString& returnText);
+    // Lays out the picture, the entrance inputs below the `rowsAbove` rows a
+    // dialog put into m_inputs, the buttons and the result box; connects the
+    // shared controls.
+    void Finish(CPictureButton* picture, int rowsAbove, const QString& calculateText, const QString& returnText);
     // Moves the fields to the controls (false) or back; false when an entry was refused.
     virtual bool UpdateData(bool save);
     // Normalises the entries and writes "Message.Box"; false when it was not written.
@@ -65,6 +66,7 @@ protected:
     QGroupBox* m_nuclearGroup = nullptr; // 3120
     QPlainTextEdit* m_result = nullptr;  // 3116
     QPushButton* m_calculate = nullptr;  // 1129
+    QGridLayout* m_inputs = nullptr;     // label and entry columns beside the picture
 };
 
 class CDlgAirWallLoad : public CDlgEntranceLoad {

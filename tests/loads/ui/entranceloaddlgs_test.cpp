@@ -4,6 +4,7 @@
 
 #include "app/mainframe.h"
 #include "base/error.h"
+#include "base/globals.h"
 #include "loads/ui/loadtablepages.h"
 #include "members/slabwall/ui/modal.h"
 #include "platform/codec.h"
@@ -13,15 +14,21 @@
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -289,6 +296,59 @@ TEST_F(EntranceLoadDialogs, EachCommandKeepsItsInputsForTheNextUse) {
     EXPECT_EQ(airWallAgain, "临空墙等效静荷载标准值:  150.0 (kN/m2)\n");
     EXPECT_TRUE(doorDouble);
     EXPECT_TRUE(doorAgain.starts_with("直接作用在门框墙等效静荷载标准值:  550.0 (kN/m2)\n")) << doorAgain;
+}
+
+// The menu of the single-calculation mode opens each dialog with the program
+// folder's sketch. KV_SCREENSHOT names a file to keep the air wall's dialog with
+// its answer for a look (under Xvfb with QT_QPA_PLATFORM=xcb the whole screen too).
+TEST_F(EntranceLoadDialogs, TheLoadMenuOpensEachDialogWithItsSketch) {
+    G_strExePath = std::string(KV_RESOURCES) + "/";
+    CMainFrame frame;
+    InstallModuleCommands(frame);
+    SetModuleCommand(32777, [](CMainFrame& f) { OnLoadAirWall(&f); });
+    SetModuleCommand(32772, [](CMainFrame& f) { OnLoadDoorFrame(&f); });
+    frame.show();
+    frame.OnDxjs();
+    frame.UpdateCommandUI();
+    auto item = [&](const QString& text) -> QAction* {
+        for (QAction* menu : frame.menuBar()->actions())
+            if (menu->menu() && menu->text().startsWith("荷载计算"))
+                for (QAction* action : menu->menu()->actions())
+                    if (action->text() == text) return action;
+        return nullptr;
+    };
+    QAction* airWall = item(QStringLiteral("临空墙"));
+    QAction* doorFrame = item(QStringLiteral("门框墙"));
+    ASSERT_NE(airWall, nullptr);
+    ASSERT_NE(doorFrame, nullptr);
+    EXPECT_TRUE(airWall->isEnabled());
+
+    QSize airWallSketch, singleSketch, doubleSketch;
+    std::string answer;
+    kv::test::OnNextModal([&](QDialog& d) {
+        airWallSketch = ById(d, 1139)->size();
+        Apply(d, {0, 0, 0, 0, 0, "5", 0});
+        answer = Result(d);
+        if (const char* path = std::getenv("KV_SCREENSHOT")) {
+            QApplication::processEvents();
+            EXPECT_TRUE(d.grab().save(QString::fromLocal8Bit(path)));
+            if (QGuiApplication::platformName() == "xcb")
+                QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(path) + ".screen.png");
+        }
+    });
+    airWall->trigger();
+    kv::test::OnNextModal([&](QDialog& d) {
+        singleSketch = ById(d, 1119)->size();
+        Press(d, 1110);
+        doubleSketch = ById(d, 1119)->size();
+    });
+    doorFrame->trigger();
+    frame.CloseAllDocuments();
+    G_strExePath.clear();
+
+    EXPECT_TRUE(answer.starts_with("临空墙等效静荷载标准值:  65.0 (kN/m2)\n")) << answer;
+    // A missing picture would leave the button at its blank size.
+    for (QSize sketch : {airWallSketch, singleSketch, doubleSketch}) EXPECT_GT(sketch.height(), 200);
 }
 
 }  // namespace
