@@ -1,6 +1,5 @@
 #include "loads/ui/entranceloaddlgs.h"
 
-#include "loads/ui/answerbox.h"
 #include "loads/ui/loadtablepages.h"
 #include "widgets/ui/ddx.h"
 
@@ -12,29 +11,20 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include <cmath>
 #include <utility>
 
 namespace {
 
-QStringList Names(const char* const* names, int count) {
-    QStringList list;
-    for (int i = 0; i < count; ++i) list << QString::fromUtf8(names[i]);
-    return list;
-}
-
-template <class T>
-T* WithId(T* widget, int id) {
-    widget->setObjectName(QString::number(id));
-    return widget;
-}
+constexpr const char* kNuclearClasses[] = {"核6B级", "核6级", "核5级", "核4B级", "核4级"};
+constexpr const char* kConvClasses[] = {"常6级", "常5级"};
+constexpr const char* kPassageWidths[] = {" >3", "<=3"};
+constexpr const char* kSideDistances[] = {"<=5", " >5"};
 
 QLabel* Label(const QString& text, QWidget* parent, int id = 0) {
     auto* label = new QLabel(text, parent);
@@ -42,14 +32,9 @@ QLabel* Label(const QString& text, QWidget* parent, int id = 0) {
     return label;
 }
 
-QComboBox* Combo(QWidget* parent, int id, const QStringList& items) {
-    auto* combo = WithId(new QComboBox(parent), id);
-    combo->addItems(items);
-    return combo;
-}
-
 QLineEdit* Edit(QWidget* parent, int id) {
-    auto* edit = WithId(new QLineEdit(parent), id);
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::number(id));
     edit->setFixedWidth(90);
     return edit;
 }
@@ -71,53 +56,44 @@ QHBoxLayout* RadioPair(QWidget* parent, QRadioButton* first, QRadioButton* secon
 // ---- what both dialogs share ------------------------------------------------------
 
 CDlgEntranceLoad::CDlgEntranceLoad(int templateId, const QString& caption, EntranceInput& in, QWidget* parent)
-    : QDialog(parent), m_entrance(in) {
-    setObjectName(QString::number(templateId));
-    setWindowTitle(caption);
-    m_classA = WithId(new QRadioButton(QStringLiteral("甲类"), this), 1295);
-    m_classB = WithId(new QRadioButton(QStringLiteral("乙类"), this), 1116);
-    m_nuclearKind = Combo(this, 1085, Names(kNuclearEntranceNames, kNuclearEntranceKinds));
-    m_convKind = Combo(this, 1091, Names(kConvEntranceNames, kConvEntranceKinds));
-    m_nuclearClass = Combo(this, 1046,
-                           {QStringLiteral("核6B级"), QStringLiteral("核6级"), QStringLiteral("核5级"),
-                            QStringLiteral("核4B级"), QStringLiteral("核4级")});
-    m_convClass = Combo(this, 1055, {QStringLiteral("常6级"), QStringLiteral("常5级")});
+    : CLoadDlgBase(templateId, caption, parent), m_entrance(in) {
+    m_classA = MakeRadio(1295, QStringLiteral("甲类"));
+    m_classB = MakeRadio(1116, QStringLiteral("乙类"));
+    m_nuclearKind = MakeCombo(1085, kNuclearEntranceNames, kNuclearEntranceKinds);
+    m_convKind = MakeCombo(1091, kConvEntranceNames, kConvEntranceKinds);
+    m_nuclearClass = MakeCombo(1046, kNuclearClasses, 5);
+    m_convClass = MakeCombo(1055, kConvClasses, 2);
     m_distance = Edit(this, 1353);
-    m_passage = Combo(this, 1058, {QStringLiteral(" >3"), QStringLiteral("<=3")});
-    m_farSide = Combo(this, 1061, {QStringLiteral("<=5"), QStringLiteral(" >5")});
-    m_stairs = WithId(new QCheckBox(QStringLiteral("室外楼梯出入口大于等于2层"), this), 3211);
+    m_passage = MakeCombo(1058, kPassageWidths, 2);
+    m_farSide = MakeCombo(1061, kSideDistances, 2);
+    m_stairs = MakeCheck(3211, QStringLiteral("室外楼梯出入口大于等于2层"));
     m_nuclearLabel = Label(QStringLiteral("防核武器抗力级别"), this, 3122);
     m_farSideLabel = Label(QStringLiteral("室内出入口侧壁内侧至外墙外侧最小水平距离(m)"), this, 3181);
-    m_nuclearGroup = WithId(new QGroupBox(QStringLiteral("防核武器"), this), 3120);
-    m_result = WithId(new QPlainTextEdit(this), 3116);
-    m_result->setReadOnly(true);
-    m_result->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_result->setMinimumSize(520, 230);
+    m_nuclearGroup = new QGroupBox(QStringLiteral("防核武器"), this);
+    m_nuclearGroup->setObjectName("3120");
     m_inputs = new QGridLayout;
 }
 
-void CDlgEntranceLoad::Finish(CPictureButton* picture, int rowsAbove, const QString& calculateText,
-                              const QString& returnText) {
-    QGridLayout* inputs = m_inputs;
+void CDlgEntranceLoad::Finish(CPictureButton* picture, int rowsAbove) {
     int row = rowsAbove;
-    inputs->addWidget(Label(QStringLiteral("工程类别"), this), row, 0);
-    inputs->addLayout(RadioPair(this, m_classA, m_classB), row++, 1);
-    inputs->addWidget(Label(QStringLiteral("出入口部位及形式"), this), row, 0);
+    m_inputs->addWidget(Label(QStringLiteral("工程类别"), this), row, 0);
+    m_inputs->addLayout(RadioPair(this, m_classA, m_classB), row++, 1);
+    m_inputs->addWidget(Label(QStringLiteral("出入口部位及形式"), this), row, 0);
     // One of the two lists shows, by the class.
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(m_nuclearKind);
     kinds->addWidget(m_convKind);
-    inputs->addLayout(kinds, row++, 1);
+    m_inputs->addLayout(kinds, row++, 1);
 
+    // Both groups line their entries up, whichever labels show.
+    const int labelWidth = m_farSideLabel->sizeHint().width();
     auto* ng = new QGridLayout(m_nuclearGroup);
     ng->addWidget(m_nuclearLabel, 0, 0);
     ng->addWidget(m_nuclearClass, 0, 1, Qt::AlignLeft);
     ng->addWidget(m_stairs, 1, 0, 1, 2);
     ng->setColumnStretch(1, 1);
-    // Both groups line their entries up, whichever labels show.
-    const int labelWidth = m_farSideLabel->sizeHint().width();
     ng->setColumnMinimumWidth(0, labelWidth);
-    inputs->addWidget(m_nuclearGroup, row++, 0, 1, 2);
+    m_inputs->addWidget(m_nuclearGroup, row++, 0, 1, 2);
 
     auto* convGroup = new QGroupBox(QStringLiteral("防常规武器"), this);
     auto* cg = new QGridLayout(convGroup);
@@ -131,32 +107,13 @@ void CDlgEntranceLoad::Finish(CPictureButton* picture, int rowsAbove, const QStr
     cg->addWidget(m_farSide, 3, 1, Qt::AlignLeft);
     cg->setColumnStretch(1, 1);
     cg->setColumnMinimumWidth(0, labelWidth);
-    inputs->addWidget(convGroup, row++, 0, 1, 2);
-    inputs->setRowStretch(row, 1);
+    m_inputs->addWidget(convGroup, row++, 0, 1, 2);
+    m_inputs->setRowStretch(row, 1);
+    LayOut(picture, m_inputs);
 
-    m_calculate = WithId(new QPushButton(calculateText, this), 1129);
-    m_calculate->setDefault(true);
-    auto* close = WithId(new QPushButton(returnText, this), 2);
-    close->setAutoDefault(false);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(picture, 0, Qt::AlignTop);
-    top->addLayout(inputs, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_calculate);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-    layout->addWidget(m_result, 1);
-
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_calculate, &QPushButton::clicked, this, &CDlgEntranceLoad::Calculate);
-    for (QComboBox* combo : {m_convClass, m_passage, m_farSide})
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] {
-            if (!m_writingBack) Calculate();
-        });
+    ConnectRecalc(m_convClass);
+    ConnectRecalc(m_passage);
+    ConnectRecalc(m_farSide);
     for (QAbstractButton* button : {static_cast<QAbstractButton*>(m_classA), static_cast<QAbstractButton*>(m_classB),
                                     static_cast<QAbstractButton*>(m_stairs)})
         connect(button, &QAbstractButton::clicked, this, [this] {
@@ -194,17 +151,17 @@ bool CDlgEntranceLoad::UpdateData(bool save) {
     in.convKind = m_convKind->currentIndex();
     in.nuclearClass = m_nuclearClass->currentIndex();
     in.convClass = m_convClass->currentIndex();
+    FillEmpty(m_distance);
     bool taken = ReadDistance();
+    ZeroTiny(in.distance);
     in.narrowPassage = m_passage->currentIndex();
     in.farSide = m_farSide->currentIndex();
     in.stairs = m_stairs->isChecked() ? 1 : 0;
+    // 甲类 takes its conventional kind from the nuclear one; 乙类 starts from it.
+    DeriveConvKind(in);
+    QSignalBlocker block(m_convKind);
+    m_convKind->setCurrentIndex(in.convKind);
     return taken;
-}
-
-void CDlgEntranceLoad::WriteBack() {
-    m_writingBack = true;
-    UpdateData(false);
-    m_writingBack = false;
 }
 
 void CDlgEntranceLoad::UpdateControls() {
@@ -248,32 +205,16 @@ void CDlgEntranceLoad::ClearIfEmpty(QLineEdit* edit, float& field) {
     Calculate();
 }
 
-void CDlgEntranceLoad::Calculate() {
-    bool written = CalLoad();
-    // 甲类 takes its conventional kind from the nuclear one; 乙类 starts from it.
-    QSignalBlocker block(m_convKind);
-    m_convKind->setCurrentIndex(m_entrance.convKind);
-    ShowMessageBox(m_result, written);
-}
-
 // ---- 临空墙 -----------------------------------------------------------------
 
 CDlgAirWallLoad::CDlgAirWallLoad(EntranceInput& in, QWidget* parent)
     : CDlgEntranceLoad(108, QStringLiteral("临空墙"), in, parent) {
     auto* picture = new CPictureButton("IDB_BITMAP_LKQ", "IDB_BITMAP_LKQ", QStringLiteral("临空墙"), this);
     picture->setObjectName("1139");
-    Finish(picture, 0, QStringLiteral("查   表"), QStringLiteral("返    回"));
+    Finish(picture, 0);
     WriteBack();
     UpdateControls();
     Calculate();
-}
-
-bool CDlgAirWallLoad::CalLoad() {
-    FillEmpty(m_distance);
-    UpdateData(true);
-    ZeroTiny(m_entrance.distance);
-    DeriveConvKind(m_entrance);
-    return WriteMessageBox(AirWallAnswer(m_entrance));
 }
 
 // ---- 门框墙 -----------------------------------------------------------------
@@ -288,8 +229,8 @@ CDlgDoorFrameLoad::CDlgDoorFrameLoad(DoorFrameInput& in, QWidget* parent)
     : CDlgEntranceLoad(105, QStringLiteral("门框墙"), in, parent), m_in(in) {
     m_width = Edit(this, 1068);
     m_height = Edit(this, 1077);
-    m_single = WithId(new QRadioButton(QStringLiteral("单扇平板门"), this), 1094);
-    m_double = WithId(new QRadioButton(QStringLiteral("双扇平板门"), this), 1110);
+    m_single = MakeRadio(1094, QStringLiteral("单扇平板门"));
+    m_double = MakeRadio(1110, QStringLiteral("双扇平板门"));
     m_picture = new CPictureButton(LeafPicture(in.doubleLeaf), LeafPicture(in.doubleLeaf), QStringLiteral("门框墙"), this);
     m_picture->setObjectName("1119");
 
@@ -299,7 +240,9 @@ CDlgDoorFrameLoad::CDlgDoorFrameLoad(DoorFrameInput& in, QWidget* parent)
     m_inputs->addWidget(m_height, 1, 1, Qt::AlignLeft);
     m_inputs->addWidget(Label(QStringLiteral("门扇形式"), this), 2, 0);
     m_inputs->addLayout(RadioPair(this, m_single, m_double), 2, 1);
-    Finish(m_picture, 3, QStringLiteral("计  算"), QStringLiteral("返  回"));
+    Finish(m_picture, 3);
+    m_calculate->setText(QStringLiteral("计  算"));
+    findChild<QPushButton*>("2")->setText(QStringLiteral("返  回"));
 
     connect(m_single, &QAbstractButton::clicked, this, &CDlgDoorFrameLoad::OnLeafChanged);
     connect(m_double, &QAbstractButton::clicked, this, &CDlgDoorFrameLoad::OnLeafChanged);
@@ -321,19 +264,15 @@ bool CDlgDoorFrameLoad::UpdateData(bool save) {
         m_double->setChecked(m_in.doubleLeaf == 1);
         return CDlgEntranceLoad::UpdateData(false);
     }
+    FillEmpty(m_width);
+    FillEmpty(m_height);
     bool taken = Float(m_width, m_in.width, true, 0, 1000);
     taken &= Float(m_height, m_in.height, true, 0, 1000);
+    ZeroTiny(m_in.width);
+    ZeroTiny(m_in.height);
     m_in.doubleLeaf = m_double->isChecked() ? 1 : 0;
     taken &= CDlgEntranceLoad::UpdateData(true);
     return taken;
-}
-
-bool CDlgDoorFrameLoad::CalLoad() {
-    for (QLineEdit* edit : {m_distance, m_width, m_height}) FillEmpty(edit);
-    UpdateData(true);
-    for (float* field : {&m_in.distance, &m_in.width, &m_in.height}) ZeroTiny(*field);
-    DeriveConvKind(m_in);
-    return WriteMessageBox(DoorFrameAnswer(m_in));
 }
 
 void CDlgDoorFrameLoad::OnLeafChanged() {
@@ -345,13 +284,13 @@ void CDlgDoorFrameLoad::OnLeafChanged() {
 // ---- the commands -----------------------------------------------------------
 
 void OnLoadAirWall(QWidget* parent) {
-    static EntranceInput input;
-    CDlgAirWallLoad dialog(input, parent);
-    dialog.exec();
+    static EntranceInput in;
+    CDlgAirWallLoad dlg(in, parent);
+    dlg.exec();
 }
 
 void OnLoadDoorFrame(QWidget* parent) {
-    static DoorFrameInput input;
-    CDlgDoorFrameLoad dialog(input, parent);
-    dialog.exec();
+    static DoorFrameInput in;
+    CDlgDoorFrameLoad dlg(in, parent);
+    dlg.exec();
 }

@@ -11,6 +11,7 @@
 #include "platform/services.h"
 #include "project/ui/modulecommands.h"
 #include "support/env_guard.h"
+#include "support/message_recorder.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 
@@ -67,9 +68,6 @@ class EntranceLoadDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         kv::test::EnsureQtApp();
-        auto scripted = std::make_unique<kv::platform::ScriptedMessageService>();
-        messages = scripted.get();
-        oldMessages = kv::platform::InstallMessageService(std::move(scripted));
         oldSink = kv::err::SetSink([](int, const std::string&) {});
         dir.MakeCurrent();
     }
@@ -77,15 +75,13 @@ protected:
         SetModuleCommand(32777, {});
         SetModuleCommand(32772, {});
         kv::err::SetSink(std::move(oldSink));
-        kv::platform::InstallMessageService(std::move(oldMessages));
         JS_ERROR_CODE = 0;
     }
     std::string MessageBoxText() const { return kv::platform::GbkToUtf8Lossy(dir.Read("Message.Box")); }
 
     kv::test::TempFolder dir;
     kv::test::EnvGuard config{"XDG_CONFIG_HOME", std::nullopt};
-    kv::platform::ScriptedMessageService* messages = nullptr;
-    std::unique_ptr<kv::platform::MessageService> oldMessages;
+    kv::test::MessageRecorder messages;
     kv::err::Sink oldSink;
 };
 
@@ -129,7 +125,7 @@ TEST_F(EntranceLoadDialogs, AirWallAnswersEachSettingInTheBoxAndTheFile) {
         // 乙类 gets the answer line alone.
         EXPECT_EQ(Has(shown, "*核武器爆炸"), c.setting.engClass == 0 && c.answered) << c.what;
     }
-    EXPECT_TRUE(messages->shown().empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(EntranceLoadDialogs, VisibilityFollowsTheClassTheEntranceAndTheNuclearClass) {
@@ -185,7 +181,7 @@ TEST_F(EntranceLoadDialogs, AnEmptiedDistanceClearsTheAnswerWithoutLookingUpAndT
     Press(dialog, 1129);
     EXPECT_EQ(ById<QLineEdit>(dialog, 1353)->text(), QStringLiteral("0"));
     EXPECT_EQ(Result(dialog), kNoConv);
-    EXPECT_TRUE(messages->shown().empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(EntranceLoadDialogs, DoorFrameAnswersItsSettings) {
@@ -219,14 +215,14 @@ TEST_F(EntranceLoadDialogs, DoorFrameAnswersItsSettings) {
                            "      qia = 282.7 (kN/m)\n      qib = 339.2 (kN/m)\n"))
         << shown;
     EXPECT_TRUE(shown.ends_with("\n[注:门扇尺寸的计算：宽=a/2＋0.1m； 高=b＋0.2m]")) << shown;
-    EXPECT_TRUE(messages->shown().empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(EntranceLoadDialogs, DoorFrameRefusesASizeBeyondItsRangeAndKeepsTheOldOne) {
     DoorFrameInput in;
     CDlgDoorFrameLoad dialog(in);
     Type(dialog, 1068, "1001");
-    ASSERT_EQ(messages->shown().size(), 1u);
+    ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_FLOAT_EQ(in.width, 1.3f);
     EXPECT_TRUE(Has(Result(dialog), "qia = 66.6 (kN/m)")) << Result(dialog);
     // An emptied height: zero, no answer, and no look-up.
@@ -244,8 +240,8 @@ TEST_F(EntranceLoadDialogs, AnAnswerThatCannotBeWrittenEmptiesTheBoxAndSaysSo) {
     ASSERT_EQ(::chmod((dir / "Message.Box").c_str(), 0444), 0);
     Choose(dialog, 1055, 1);
     EXPECT_TRUE(Result(dialog).empty());
-    ASSERT_EQ(messages->shown().size(), 1u);
-    EXPECT_TRUE(Has(messages->shown().back().text, "Message.Box")) << messages->shown().back().text;
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_TRUE(Has(messages.shown().back().text, "Message.Box")) << messages.shown().back().text;
     ASSERT_EQ(::chmod((dir / "Message.Box").c_str(), 0644), 0);
 
     // The door frame opens on an unwritable file the same way.
@@ -254,7 +250,7 @@ TEST_F(EntranceLoadDialogs, AnAnswerThatCannotBeWrittenEmptiesTheBoxAndSaysSo) {
     DoorFrameInput door;
     CDlgDoorFrameLoad doorDialog(door);
     EXPECT_TRUE(Result(doorDialog).empty());
-    EXPECT_EQ(messages->shown().size(), 2u);
+    EXPECT_EQ(messages.shown().size(), 2u);
 }
 
 TEST_F(EntranceLoadDialogs, EachCommandKeepsItsInputsForTheNextUse) {
