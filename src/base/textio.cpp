@@ -292,6 +292,17 @@ bool ReadLine(std::string& line, int size, std::FILE* fp, bool skipComments) {
 bool fgets_skip_comment(std::string& line, int size, std::FILE* fp) { return ReadLine(line, size, fp, true); }
 bool fgets_line(std::string& line, int size, std::FILE* fp) { return ReadLine(line, size, fp, false); }
 
+int count_fields(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    if (line.empty()) return 0;
+    int fields = 1;
+    for (char c : line)
+        if (c == ',') ++fields;
+    return fields;
+}
+
 int read_one_unit_from_string(std::string& unit, const char* line, int* position) {
     unit.clear();
     if (!line || !position || *position < 0) return 0;

@@ -97,6 +97,20 @@ int fgets_scan_fields(std::FILE* fp, int size, std::string_view format, Targets&
     return scan_fields(line, format, targets...);
 }
 
+// Values in a data line: its comma-separated fields (0 for a blank line).
+int count_fields(std::string_view line);
+
+// As fgets_scan_fields, for a line that must hold exactly one value for each
+// target: true when it does and all were read; false at the end of the file or
+// for a line with fewer or more values (the targets may then hold part of it).
+template <typename... Targets>
+bool fgets_scan_exact(std::FILE* fp, int size, std::string_view format, Targets&&... targets) {
+    std::string line;
+    if (!fgets_skip_comment(line, size, fp)) return false;
+    constexpr int expected = static_cast<int>(sizeof...(Targets));
+    return count_fields(line) == expected && scan_fields(line, format, targets...) == expected;
+}
+
 // The next unit of `line` from `*position` on: units are separated by runs of
 // blanks and commas. `*position` moves past the unit; `unit` is empty at the end.
 // Returns the unit's length.

@@ -5,6 +5,7 @@
 #include "support/temp_folder.h"
 
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -60,6 +61,23 @@ TEST(ScanFields, ShortLinesAndBadFieldsLeaveTheRestUntouched) {
         EXPECT_FLOAT_EQ(b, c.b) << c.text;
         EXPECT_FLOAT_EQ(v, c.c) << c.text;
     }
+}
+
+TEST(ScanFields, AnExactLineHoldsOneValueForEachTargetNoMoreNoLess) {
+    kv::test::TempFolder dir;
+    dir.Write("f.dat", "1,2,3\n1,2\n1,2,3,4\n1,2,3,\n 1 , 2 , 3 \r\n");
+    std::FILE* fp = std::fopen((dir / "f.dat").c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    const bool expected[] = {true, false, false, false, true};
+    for (bool ok : expected) {
+        int a = 0, b = 0, c = 0;
+        EXPECT_EQ(fgets_scan_exact(fp, 100, "%d,%d,%d", &a, &b, &c), ok);
+    }
+    int a = 0;
+    EXPECT_FALSE(fgets_scan_exact(fp, 100, "%d", &a)) << "end of the file";
+    std::fclose(fp);
+    EXPECT_EQ(count_fields("  \r\n"), 0);
+    EXPECT_EQ(count_fields("D20@100,,d8@150,\n"), 4);
 }
 
 TEST(ScanFields, NumbersTooSmallForTheirTypeReadAsZeroAndTooLargeOnesStayLarge) {
