@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/textio.h"
+#include "base/toolfile.h"
 #include "platform/profile.h"
 
 // Defined before the objects below, whose constructors name the diagrams with them.
@@ -192,16 +193,17 @@ int CMkqJsData::ReadExOut(const char* path, int mode) {
     return 1;
 }
 
-int CMkqJsData::WriteExOut(const char* path) {
+int CMkqJsData::WriteExOut() {
+    using kv::tools::kExchangeFile;
     char text[64];
     std::snprintf(text, sizeof text, "%d", DoorType + 1);
-    kv::platform::WritePrivateProfileString("MKQCC", "Type", text, path);
+    kv::tools::WriteString(kExchangeFile, "MKQCC", "Type", text);
     std::snprintf(text, sizeof text, "%.0f", La);
-    kv::platform::WritePrivateProfileString("MKQCC", "Width", text, path);
+    kv::tools::WriteString(kExchangeFile, "MKQCC", "Width", text);
     std::snprintf(text, sizeof text, "%.0f", Lb);
-    kv::platform::WritePrivateProfileString("MKQCC", "Height", text, path);
+    kv::tools::WriteString(kExchangeFile, "MKQCC", "Height", text);
     std::snprintf(text, sizeof text, "%d", IsXB);
-    kv::platform::WritePrivateProfileString("MKQCC", "IsXB", text, path);
+    kv::tools::WriteString(kExchangeFile, "MKQCC", "IsXB", text);
     return 1;
 }
 

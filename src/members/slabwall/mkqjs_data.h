@@ -82,12 +82,13 @@ public:
     bool ReadBody(std::FILE* fp);
 
     // Sizes (mode 0, section [XB2MKQ]) or loads (mode 1) from the load tool's
-    // exchange file at `path`. 1 after reading; 0 when the file does not exist
-    // or the mode is neither, and nothing changed.
+    // exchange file at `path` (kv::tools::ReadPath(kv::tools::kExchangeFile)).
+    // 1 after reading; 0 when the file does not exist or the mode is neither,
+    // and nothing changed.
     int ReadExOut(const char* path, int mode);
-    // The door for the load tool, section [MKQCC] of the exchange file at
-    // `path`. 1.
-    int WriteExOut(const char* path);
+    // The door for the load tool: section [MKQCC] of the exchange file, written
+    // where KV writes the tool files. 1.
+    int WriteExOut();
 
     // Not stored.
     int CurSide = 0;  // side shown by the sketch and highlighted in the grids

@@ -8,6 +8,7 @@
 
 #include "base/jsdata.h"
 #include "platform/profile.h"
+#include "support/program_folder.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -341,16 +342,22 @@ TEST_F(MkqExOut, NoFileOrAnUnknownModeChangesNothing) {
     EXPECT_EQ(Body(data), before);
 }
 
-TEST_F(MkqExOut, WritesTheDoorForTheToolAndKeepsTheOtherSections) {
-    dir.Write("ExOut.ini", "[XB2MKQ]\r\nDW=1000\r\n[MKQCC]\r\nType=9\r\n");
+TEST(MkqExOutWrite, WritesTheDoorIntoTheConfigurationCopyAndKeepsTheToolsAnswers) {
+    kv::test::ProgramFolder program;
+    kv::test::ConfigHome config;
+    program.Write("ExOut.ini", "[XB2MKQ]\r\nDW=1000\r\n[MKQCC]\r\nType=9\r\n");
+    const std::string shipped = program.Read("ExOut.ini");
+    CMkqJsData data;
     data.DoorType = 1, data.La = 1999.6f, data.Lb = 2100.4f, data.IsXB = 1;
-    EXPECT_EQ(data.WriteExOut(path.c_str()), 1);
+    EXPECT_EQ(data.WriteExOut(), 1);
+    const std::string path = config.Config("ExOut.ini");
     using kv::platform::GetPrivateProfileString;
     EXPECT_EQ(GetPrivateProfileString("MKQCC", "Type", "", path), "2");
     EXPECT_EQ(GetPrivateProfileString("MKQCC", "Width", "", path), "2000");
     EXPECT_EQ(GetPrivateProfileString("MKQCC", "Height", "", path), "2100");
     EXPECT_EQ(GetPrivateProfileString("MKQCC", "IsXB", "", path), "1");
     EXPECT_EQ(GetPrivateProfileString("XB2MKQ", "DW", "", path), "1000");
+    EXPECT_EQ(program.Read("ExOut.ini"), shipped) << "the program folder is never written";
 }
 
 TEST(MkqGammaD, ByConcreteGradeAndCuring) {
