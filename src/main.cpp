@@ -12,6 +12,7 @@
 #include "loads/ui/wizard.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
+#include "members/slabwall/ui/dlgqiang.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/modulecommands.h"
@@ -73,6 +74,12 @@ int main(int argc, char** argv) {
         SetModuleCommand(32852, [](CMainFrame& frame) {
             RunModuleCommand(frame, G_NeiQiangData, RunNeiQiangDialog, {.storeAfterDialog = true});
         });
+    });
+    // 外墙, 临空墙 and 单元隔墙: one dialog, each on its own wall object.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32844, [](CMainFrame& frame) { RunModuleCommand(frame, G_WaiQiangData, RunQiangDialog); });
+        SetModuleCommand(32788, [](CMainFrame& frame) { RunModuleCommand(frame, G_LinKongQiangData, RunQiangDialog); });
+        SetModuleCommand(32845, [](CMainFrame& frame) { RunModuleCommand(frame, G_GeQiangData, RunQiangDialog); });
     });
     if (!theApp.InitInstance()) return 1;
     return app.exec();

@@ -9,7 +9,9 @@
 #include "drawing/base_sgt.h"
 #include "loads/equivload.h"
 #include "members/slabwall/ban.h"
+#include "members/slabwall/ui/calcroad.h"
 #include "members/slabwall/ui/dlgcontrols.h"
+#include "members/slabwall/ui/edgecombos.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"
 #include "members/slabwall/ui/slabloaddlgs.h"
 #include "platform/paths.h"
@@ -49,6 +51,7 @@ namespace {
 
 using kv::slabwall::ui::Button;
 using kv::slabwall::ui::Edit;
+using kv::slabwall::ui::kFixityTip;
 using kv::slabwall::ui::Label;
 
 constexpr int kEdgeComboIds[4] = {1024, 1041, 1056, 1064};   // bottom, right, top, left
@@ -56,15 +59,7 @@ constexpr int kEdgeMomentIds[4] = {1357, 1143, 1133, 1140};
 // Edits whose leaving copies the dialog into the data.
 constexpr int kKillFocusIds[] = {1068, 1077, 1103, 1209, 1284, 1223, 1192};
 
-const char* const kFixityTip = "0≤输入值≤1\n输入0按简支计算内力\n输入1按固定计算内力\n其它按简支和固定线性插值计算内力";
 const char* const kEdgeMomentTip = "板边弯矩(kN.m/m)";
-
-// The report must be written in full, or the old one stays.
-void WriteReport(BAN_JS_STRUCT& data, const std::string& path, CBase_SGT* drawing) {
-    std::FILE* fp = path.empty() ? nullptr : open_file(path.c_str(), "wt");
-    ban_report(data, fp, drawing);
-    if (fp) commit_file(fp);
-}
 
 }  // namespace
 
@@ -370,38 +365,7 @@ int CDlgBan::DataToDlg() {
 }
 
 void CDlgBan::UpdateEdgeCombos() {
-    if (m_theory == 1) {
-        m_eFixity->hide();
-        m_fixityLabel->hide();
-        for (int i = 0; i < 4; ++i) {
-            CBmpComboBox* c = m_cEdge[i];
-            if (c->count() == 0) {
-                c->AddBmp(IDB_JIANZHI);
-                c->AddBmp(IDB_GUDING);
-            } else if (c->count() == 3) {
-                // Plastic theory knows no elastic edge: it becomes fixed.
-                if (c->currentIndex() == 2) {
-                    c->setCurrentIndex(1);
-                    m_edgeType[i] = 1;
-                }
-                c->removeItem(2);
-            }
-        }
-        return;
-    }
-    bool anyElastic = false;
-    for (int type : m_edgeType) anyElastic = anyElastic || type == 2;
-    m_eFixity->setVisible(anyElastic);
-    m_fixityLabel->setVisible(anyElastic);
-    for (CBmpComboBox* c : m_cEdge) {
-        if (c->count() == 0) {
-            c->AddBmp(IDB_JIANZHI);
-            c->AddBmp(IDB_GUDING);
-            c->AddBmp(IDB_TANXING);
-        } else if (c->count() == 2) {
-            c->AddBmp(IDB_TANXING);
-        }
-    }
+    kv::slabwall::ui::UpdateEdgeCombos(m_cEdge, m_edgeType, m_theory, m_eFixity, m_fixityLabel);
 }
 
 void CDlgBan::ShowEdgeMoment(int edge) {
@@ -564,60 +528,13 @@ void CDlgBan::OnCalculate() {
         return;
     }
     BAN_JS_STRUCT& data = *m_pData;
-    ban_calculate(data);
-    LoadToListBox(m_list, "Message.Box");
-
-    CBase_SGT drawing;
-    drawing.New_MemDxf();
-    drawing.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
-    drawing.Write_Tables();
-
-    // Without an item (no names yet) there is nothing to write.
-    const std::string rtfName = data.GetRtfFileName(0), dxfName = data.GetDxfFileName(0);
-    const std::string report = rtfName.empty() ? std::string() : G_strWorkPath + rtfName;
-    WriteReport(data, report, &drawing);
-
-    if (!dxfName.empty()) {
-        const std::string dxf = G_strWorkPath + dxfName;
-        if (drawing.Write_MemDxf_To_File(dxf.c_str())) ShowDiagramFile(dxf);
-    }
-
-    if (!report.empty() && TextToRtf(report.c_str()) && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its diagrams: the combined report and the word
-        // processor read the file, not the view.
-        kv::shell::SaveReport(report);
-    }
-    if (!report.empty()) AppendTmpReport(report, report + "_tmp");
-
-    if (!data.m_strStem.empty()) {
-        const std::string item = G_strWorkPath + data.m_strStem + ".dat";
-        data.SaveData(item.c_str());
-    }
+    RunCalculationRoad(data, windowTitle().toStdString(), m_list,
+                       {[&] { ban_calculate(data); },
+                        [&](std::FILE* fp, CBase_SGT* drawing) { ban_report(data, fp, drawing); }});
 }
 
 int RunBanDialog(QWidget* parent, BAN_JS_STRUCT& data) {
     CDlgBan dlg(parent);
     dlg.SetData(&data);
     return dlg.exec();
-}
-
-int AppendTmpReport(const std::string& reportPath, const std::string& tmpPath) {
-    const std::string tmp = kv::platform::ResolveExisting(tmpPath);
-    const std::string report = kv::platform::ResolveExisting(reportPath);
-    if (tmp.empty() || report.empty() || !kv::platform::FileExists(tmp) || !kv::platform::FileExists(report))
-        return 1;
-    // In the report view when there is one, so that it shows the joined report.
-    QTextDocument own;
-    QTextDocument* doc = kv::shell::ReadReport(report) ? kv::shell::ReportDocument() : nullptr;
-    const bool inView = doc != nullptr;
-    if (!inView) {
-        doc = &own;
-        QString file = QString::fromStdString(report);
-        if (!kv::report::ui::LoadReport(doc, file, kv::report::ui::LooksLikeRtf(file))) return 1;
-    }
-    kv::report::ui::AppendReport(doc, tmp);
-    bool saved = inView ? kv::shell::SaveReport(report) : kv::report::ui::SaveRtf(*doc, QString::fromStdString(report));
-    if (saved) std::remove(tmp.c_str());
-    return 1;
 }

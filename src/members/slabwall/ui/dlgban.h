@@ -119,8 +119,3 @@ private:
 
 // The slab dialog on `data`, as the 顶板 and 底板 commands run it; the dialog's result.
 int RunBanDialog(QWidget* parent, BAN_JS_STRUCT& data);
-
-// Appends the report `tmpPath` to the report `reportPath` in the current report
-// view (or, without one, in the file) and saves it there; the companion is deleted afterwards. A companion that
-// does not exist leaves the report as it was. Returns 1.
-int AppendTmpReport(const std::string& reportPath, const std::string& tmpPath);

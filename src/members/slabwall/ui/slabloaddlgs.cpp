@@ -1,6 +1,7 @@
 #include "members/slabwall/ui/slabloaddlgs.h"
 
 #include "members/slabwall/ban.h"
+#include "members/slabwall/ui/dlgcontrols.h"
 #include "platform/services.h"
 #include "views/dialogs/shellservices.h"
 #include "widgets/ui/ddx.h"
@@ -15,6 +16,8 @@
 
 namespace {
 
+using kv::slabwall::ui::Button;
+
 constexpr int kTableLookup = 32783;    // the code's tables of the blast loads
 constexpr int kFormulaWizard = 32774;  // the blast-load formula wizard
 
@@ -27,13 +30,6 @@ QLineEdit* Edit(QWidget* parent, int id, bool readOnly = false) {
     e->setReadOnly(readOnly);
     e->setMinimumWidth(90);
     return e;
-}
-
-QPushButton* Button(QWidget* parent, const QString& text, int id) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::number(id));
-    b->setAutoDefault(false);
-    return b;
 }
 
 void AddRow(QGridLayout* grid, const QString& label, QWidget* field) {

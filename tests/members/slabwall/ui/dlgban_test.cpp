@@ -5,6 +5,7 @@
 
 #include "design/ban_data.h"
 #include "codes/ui/bmpcombobox.h"
+#include "members/slabwall/ui/calcroad.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"
 #include "platform/services.h"
 #include "report/ui/reportfile.h"
@@ -17,6 +18,7 @@
 
 #include "dialog_fixture.h"
 #include "modal.h"
+#include "recordingrunner.h"
 #include "report_stand_in.h"
 
 #include <QComboBox>
@@ -195,6 +197,14 @@ TEST_F(SlabDialog, CalculateWithAFieldOutOfRangeSaysSoAndRunsNothing) {
     EXPECT_EQ(Shown(), (std::vector<std::string>{"请输入一个 0.001 到 100 之间的数。", "数据不对!"}));
     EXPECT_FALSE(dir.Exists("Message.Box"));
     EXPECT_FLOAT_EQ(data.Width, 4.5f);
+}
+
+TEST_F(SlabDialog, CalculateRunsOnTheCalculationRunner) {
+    kv::test::RunnerGuard runner;
+    ASSERT_FALSE(dir.Exists("Message.Box"));
+    Run([&](CDlgBan& dlg) { Click(dlg, 1359); });
+    EXPECT_EQ(runner.recorder->titles, (std::vector<std::string>{"顶板计算"}));
+    EXPECT_TRUE(runner.recorder->messageBoxWritten);
 }
 
 TEST_F(SlabDialog, EscapeWithABadFieldStaysOpenAndReturnCloses) {

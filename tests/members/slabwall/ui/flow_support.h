@@ -12,7 +12,10 @@
 #include "support/ezdxf_check.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
+#include "report/ui/reportfile.h"
 #include "views/bbdoc.h"
+#include "views/bbframe.h"
+#include "views/bbview.h"
 #include "views/childframe.h"
 #include "views/reportpictures.h"
 #include "views/splitterframe.h"
@@ -94,6 +97,15 @@ protected:
                                            "doc, auditor = recover.readfile(sys.argv[1])\n"
                                            "sys.exit(2 if auditor.has_errors else 0)\n";
         EXPECT_EQ(std::system((py + " '" + (dir / "check.py") + "' '" + dxf + "'").c_str()), 0) << dxf;
+    }
+
+    // 生成计算书 over the cover "FM.RTF": the combined report "BaoBiao.RTF" read back.
+    void MakeCombinedReport(QTextDocument& combined) {
+        program.Write("FM.RTF", "{\\rtf1\\ansi cover\\par}");
+        CBbFrame reportWindow;
+        G_pBbView = reportWindow.ReportView();
+        reportWindow.OnMakeBaoBiao();
+        ASSERT_TRUE(kv::report::ui::LoadReport(&combined, QString::fromStdString(dir / "BaoBiao.RTF"), true));
     }
 
     TempFolder dir, program;

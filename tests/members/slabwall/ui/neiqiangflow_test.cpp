@@ -115,12 +115,8 @@ TEST_F(NeiQiangFlow, NewItemCalculatedWritesItsItemFileDrawingAndReport) {
     EXPECT_EQ(CountImages(report), 1);
 
     // The combined report takes the item's report in, drawing and all.
-    program.Write("FM.RTF", "{\\rtf1\\ansi cover\\par}");
-    CBbFrame reportWindow;
-    G_pBbView = reportWindow.ReportView();
-    reportWindow.OnMakeBaoBiao();
     QTextDocument combined;
-    ASSERT_TRUE(kv::report::ui::LoadReport(&combined, QString::fromStdString(dir / "BaoBiao.RTF"), true));
+    MakeCombinedReport(combined);
     EXPECT_TRUE(combined.toPlainText().contains("二层内墙"));
     EXPECT_TRUE(combined.toPlainText().contains("每侧配筋"));
     EXPECT_EQ(CountImages(combined), 1);

@@ -125,13 +125,9 @@ TEST_F(SlabFlow, NewRoofItemCalculatedWritesItsItemFileDrawingAndReport) {
     EXPECT_EQ(CountImages(*G_pBbView->document()), 1);
 
     // The combined report takes the item's report in, diagram and all.
-    program.Write("FM.RTF", "{\\rtf1\\ansi cover\\par}");
     G_ModuleNum = 16;
-    CBbFrame reportWindow;
-    G_pBbView = reportWindow.ReportView();
-    reportWindow.OnMakeBaoBiao();
     QTextDocument combined;
-    ASSERT_TRUE(kv::report::ui::LoadReport(&combined, QString::fromStdString(dir / "BaoBiao.RTF"), true));
+    MakeCombinedReport(combined);
     EXPECT_TRUE(combined.toPlainText().contains("一层顶板"));
     EXPECT_EQ(CountImages(combined), 1);
 

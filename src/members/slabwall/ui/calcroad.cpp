@@ -1,0 +1,75 @@
+#include "members/slabwall/ui/calcroad.h"
+
+#include "base/calcrunner.h"
+#include "base/globals.h"
+#include "base/jsdata.h"
+#include "base/textio.h"
+#include "drawing/base_sgt.h"
+#include "platform/paths.h"
+#include "report/script.h"
+#include "report/ui/reportfile.h"
+#include "report/ui/rtfwriter.h"
+#include "views/dialogs/jiantu.h"
+#include "views/dialogs/shellservices.h"
+#include "widgets/ui/loadtext.h"
+
+#include <QTextDocument>
+
+#include <cstdio>
+
+bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
+                        const CalculationSteps& steps) {
+    const std::string rtfName = data.GetRtfFileName(0), dxfName = data.GetDxfFileName(0);
+    const std::string report = rtfName.empty() ? std::string() : G_strWorkPath + rtfName;
+    const std::string dxf = dxfName.empty() ? std::string() : G_strWorkPath + dxfName;
+    bool drawn = false, converted = false;
+    // Nothing here touches a window: the runner may work it on its own thread.
+    const bool ran = kv::calc::Run(title, [&] {
+        steps.calculate();
+        CBase_SGT drawing;
+        drawing.New_MemDxf();
+        drawing.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
+        drawing.Write_Tables();
+        // The report must be written in full, or the old one stays.
+        std::FILE* fp = report.empty() ? nullptr : open_file(report.c_str(), "wt");
+        steps.report(fp, &drawing);
+        if (fp) commit_file(fp);
+        drawn = !dxf.empty() && drawing.Write_MemDxf_To_File(dxf.c_str());
+        converted = !report.empty() && TextToRtf(report.c_str());
+    });
+    if (!ran) return false;
+    LoadToListBox(messages, "Message.Box");
+    if (drawn) ShowDiagramFile(dxf);
+    if (converted && kv::shell::ReadReport(report)) {
+        kv::shell::RunReportScripts();
+        // The report keeps its diagrams: the combined report and the word
+        // processor read the file, not the view.
+        kv::shell::SaveReport(report);
+    }
+    if (!report.empty()) AppendTmpReport(report, report + "_tmp");
+    if (!data.m_strStem.empty()) {
+        const std::string item = G_strWorkPath + data.m_strStem + ".dat";
+        data.SaveData(item.c_str());
+    }
+    return true;
+}
+
+int AppendTmpReport(const std::string& reportPath, const std::string& tmpPath) {
+    const std::string tmp = kv::platform::ResolveExisting(tmpPath);
+    const std::string report = kv::platform::ResolveExisting(reportPath);
+    if (tmp.empty() || report.empty() || !kv::platform::FileExists(tmp) || !kv::platform::FileExists(report))
+        return 1;
+    // In the report view when there is one, so that it shows the joined report.
+    QTextDocument own;
+    QTextDocument* doc = kv::shell::ReadReport(report) ? kv::shell::ReportDocument() : nullptr;
+    const bool inView = doc != nullptr;
+    if (!inView) {
+        doc = &own;
+        QString file = QString::fromStdString(report);
+        if (!kv::report::ui::LoadReport(doc, file, kv::report::ui::LooksLikeRtf(file))) return 1;
+    }
+    kv::report::ui::AppendReport(doc, tmp);
+    bool saved = inView ? kv::shell::SaveReport(report) : kv::report::ui::SaveRtf(*doc, QString::fromStdString(report));
+    if (saved) std::remove(tmp.c_str());
+    return 1;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The 计算 of the slab and wall dialogs, once the dialog's fields are in the
+// data object: the calculation and the report pass on the calculation runner,
+// then the messages in the dialog's list, the drawing in the drawing view, the
+// report turned into RTF, shown with its diagrams and saved, the companion
+// report joined, and the item file saved.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+class CBase_SGT;
+class CJsBaseData;
+class QListWidget;
+
+struct CalculationSteps {
+    // The run: writes "Message.Box" in the current folder and the results into the data object.
+    std::function<void()> calculate;
+    // The report pass: the report text into `report` when it is given, the drawing into `drawing`.
+    std::function<void(std::FILE* report, CBase_SGT* drawing)> report;
+};
+
+// `title` names the run in the progress window. Without an item (no file names
+// yet) nothing is written. False when another run was going and nothing ran.
+bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
+                        const CalculationSteps& steps);
+
+// Appends the report `tmpPath` to the report `reportPath` in the current report
+// view (or, without one, in the file) and saves it there; the companion is deleted afterwards. A companion that
+// does not exist leaves the report as it was. Returns 1.
+int AppendTmpReport(const std::string& reportPath, const std::string& tmpPath);
