@@ -195,15 +195,19 @@ CDlgQiang::CDlgQiang(QWidget* parent) : QDialog(parent) {
     buttons->addStretch(1);
     buttons->addWidget(back);
 
+    // The supports and the choices of the model on the left, the values on the right.
+    auto* left = new QVBoxLayout;
+    left->addWidget(edgeGroup);
+    left->addWidget(theoryGroup);
+    left->addWidget(wayGroup);
+    left->addWidget(m_cSteam);
+    left->addWidget(m_cSecondOrder);
+    left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addLayout(values);
-    right->addWidget(theoryGroup);
-    right->addWidget(wayGroup);
-    right->addWidget(m_cSteam);
-    right->addWidget(m_cSecondOrder);
     right->addStretch(1);
     auto* top = new QHBoxLayout;
-    top->addWidget(edgeGroup, 0, Qt::AlignTop);
+    top->addLayout(left);
     top->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
