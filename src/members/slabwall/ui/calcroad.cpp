@@ -13,6 +13,7 @@
 #include "views/dialogs/shellservices.h"
 #include "widgets/ui/loadtext.h"
 
+#include <QListWidget>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -37,7 +38,11 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
         drawn = !dxf.empty() && drawing.Write_MemDxf_To_File(dxf.c_str());
         converted = !report.empty() && TextToRtf(report.c_str());
     });
-    if (!ran) return false;
+    if (!ran) {
+        // Nothing ran: the last run's lines are no answer to this one.
+        if (messages) messages->clear();
+        return false;
+    }
     LoadToListBox(messages, "Message.Box");
     if (drawn) ShowDiagramFile(dxf);
     if (converted && kv::shell::ReadReport(report)) {
