@@ -5,6 +5,8 @@
 #include "app/mainframe.h"
 #include "app/moduletable.h"
 #include "base/globals.h"
+#include "base/jsdata.h"
+#include "drawing/dxf.h"
 #include "platform/services.h"
 #include "project/project.h"
 #include "project/ui/projectcommands.h"
@@ -28,6 +30,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 
 namespace kv::test {
@@ -97,6 +100,25 @@ protected:
                                            "doc, auditor = recover.readfile(sys.argv[1])\n"
                                            "sys.exit(2 if auditor.has_errors else 0)\n";
         EXPECT_EQ(std::system((py + " '" + (dir / "check.py") + "' '" + dxf + "'").c_str()), 0) << dxf;
+    }
+
+    // The item's drawing reads back and an outside reader finds no fault in it;
+    // its report is RTF that holds `parts` and one picture in place of its
+    // script block.
+    void ExpectDrawingAndReport(const ChaXunEntry& entry, std::initializer_list<const char*> parts) {
+        const std::string dxf = dir / entry.dxf;
+        DXF drawing;
+        ASSERT_EQ(drawing.Read_FileDxf_To_Mem(dxf.c_str()), 1) << entry.dxf;
+        EXPECT_FALSE(drawing.Entities().empty());
+        ExpectOutsideReaderAccepts(dxf);
+        const QString rtf = QString::fromStdString(dir / entry.rtf);
+        ASSERT_TRUE(kv::report::ui::LooksLikeRtf(rtf)) << entry.rtf;
+        QTextDocument report;
+        ASSERT_TRUE(kv::report::ui::LoadReport(&report, rtf, true));
+        for (const char* part : parts)
+            EXPECT_TRUE(report.toPlainText().contains(QString::fromUtf8(part))) << part;
+        EXPECT_FALSE(report.toPlainText().contains("VanjoroScript"));
+        EXPECT_EQ(CountImages(report), 1);
     }
 
     // 生成计算书 over the cover "FM.RTF": the combined report "BaoBiao.RTF" read back.

@@ -7,7 +7,6 @@
 #include "app/commandids.h"
 #include "base/jsdata.h"
 #include "design/lkq_data.h"
-#include "drawing/dxf.h"
 #include "project/ui/modulecommands.h"
 #include "report/ui/reportfile.h"
 #include "views/bbframe.h"
@@ -78,21 +77,8 @@ TEST_F(WallFlow, NewExteriorWallCalculatedWritesItsItemFileDrawingAndReport) {
     EXPECT_FLOAT_EQ(back.TriLoad, 25.0f);
     EXPECT_EQ(G_Project.m_nCount[1], 1);
 
-    const std::string dxf = dir / entries[0].dxf;
-    DXF drawing;
-    ASSERT_EQ(drawing.Read_FileDxf_To_Mem(dxf.c_str()), 1) << entries[0].dxf;
-    EXPECT_FALSE(drawing.Entities().empty());
-    ExpectOutsideReaderAccepts(dxf);
-
-    // The report: RTF with the wall drawing in place of its script block.
-    const QString rtf = QString::fromStdString(dir / entries[0].rtf);
-    ASSERT_TRUE(kv::report::ui::LooksLikeRtf(rtf)) << entries[0].rtf;
-    QTextDocument report;
-    ASSERT_TRUE(kv::report::ui::LoadReport(&report, rtf, true));
-    for (const char* part : {"地下一层外墙", "[ 计算条件 ]", "[配筋结果]", "墙面三角形荷载"})
-        EXPECT_TRUE(report.toPlainText().contains(QString::fromUtf8(part))) << part;
-    EXPECT_FALSE(report.toPlainText().contains("VanjoroScript"));
-    EXPECT_EQ(CountImages(report), 1);
+    // The drawing, and the report with the wall drawing in place of its script block.
+    ASSERT_NO_FATAL_FAILURE(ExpectDrawingAndReport(entries[0], {"地下一层外墙", "[ 计算条件 ]", "[配筋结果]", "墙面三角形荷载"}));
 
     // The combined report takes the item's report in, drawing and all.
     G_ModuleNum = 16;
