@@ -250,10 +250,10 @@ CJiSuanBase::~CJiSuanBase() = default;
 int CJiSuanBase::CheckData() { return 1; }
 int CJiSuanBase::JiSuan() { return 0; }
 int CJiSuanBase::Reserved2() { return 1; }
-int CJiSuanBase::DrawResult(int, CBase_SGT*) { return 0; }
-int CJiSuanBase::WriteJss() { return 0; }
+int CJiSuanBase::DrawResult(int, CBase_SGT*, int) { return 0; }
+int CJiSuanBase::WriteJss(int, kv::report::CRTF*) { return 0; }
 int CJiSuanBase::Reserved5() { return 1; }
-int CJiSuanBase::OutDrawing() { return 0; }
+int CJiSuanBase::OutDrawing(CBase_SGT*, int, int) { return 0; }
 int CJiSuanBase::Reserved7() { return 1; }
 int CJiSuanBase::Reserved8() { return 1; }
 int CJiSuanBase::WritePrompt() { return 0; }

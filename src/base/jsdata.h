@@ -15,6 +15,9 @@
 #include <vector>
 
 class CBase_SGT;  // an in-memory drawing (drawing library)
+namespace kv::report {
+class CRTF;  // the report writer (report library)
+}
 
 inline constexpr int kMaxChaXun = 50;     // query entries a reader takes from an item file
 inline constexpr int kMaxDiagrams = kMaxChaXun;  // diagram names a data object holds
@@ -152,10 +155,15 @@ public:
     virtual int CheckData();
     virtual int JiSuan();
     virtual int Reserved2();
-    virtual int DrawResult(int diagram, CBase_SGT* drawing);
-    virtual int WriteJss();
+    // Result diagram `diagram` into `drawing`; `option` is the host's and most
+    // modules pass it by.
+    virtual int DrawResult(int diagram, CBase_SGT* drawing, int option);
+    // The calculation report into `report`, which the host opened and saves;
+    // `detail` asks for the detailed form where a module has one.
+    virtual int WriteJss(int detail, kv::report::CRTF* report);
     virtual int Reserved5();
-    virtual int OutDrawing();
+    // The whole drawing of the results into `drawing`; the options are the host's.
+    virtual int OutDrawing(CBase_SGT* drawing, int option1, int option2);
     virtual int Reserved7();
     virtual int Reserved8();
     virtual int WritePrompt();
