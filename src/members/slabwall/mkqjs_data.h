@@ -12,6 +12,11 @@
 
 #include "base/jsdata.h"
 
+class CPenSGT;
+namespace kv::report {
+class CRTF;
+}
+
 // "左", "右", "上", "下".
 extern const std::string G_MkqSideName[4];
 
@@ -89,6 +94,28 @@ public:
     // The door for the load tool: section [MKQCC] of the exchange file, written
     // where KV writes the tool files. 1.
     int WriteExOut();
+
+    // The size-and-load sketch of the current side. 1, or 0 when a sketch fails.
+    int DrawJianTu(CBase_SGT* drawing) override;
+
+    // Sketches of one side on a pen of its own, in mm from the root of the
+    // side (x along it, y = 0 on the face the door leaf bears on). Each gives
+    // in (outX, outY) where the caller may go on below it; 0 for no pen.
+    // A pen at 1:scale for these sketches.
+    int PreparePen(CPenSGT* pen, float scale);
+    // The section with the side wall it springs from; `lineType` is the pen's
+    // line type of the outline; a title goes under it.
+    int DrawOutline(int side, CPenSGT* pen, float& outX, float& outY, int lineType, const char* title,
+                    int withDims);
+    // The loads on the section: labelMode 0 no values, 1 values, 2 values and
+    // the root `moment` (kN·m/m) of the line model.
+    int DrawLoadSketch(int side, CPenSGT* pen, float& outX, float& outY, int labelMode, float moment);
+    // The side as a line fixed at its root.
+    int DrawLineSketch(int side, CPenSGT* pen, float& outX, float& outY, const char* title);
+
+    // The design data of the report: the sketches of the four sides (withDiagrams),
+    // the door, sizes, loads and materials as tables, what is calculated. 1.
+    int WriteJssData(kv::report::CRTF& report, int withDiagrams);
 
     // Not stored.
     int CurSide = 0;  // side shown by the sketch and highlighted in the grids
