@@ -730,13 +730,19 @@ std::string DXF::ToDxfBytes() const {
     }
     o.Pair(0, "ENDTAB");
     o.Pair(0, "TABLE");
+    // ACAD always comes first; a drawing read from a file already names it, in
+    // any case, and must not count it twice.
+    auto isAcad = [](const std::string& app) {
+        return app.size() == 4 && std::equal(app.begin(), app.end(), "ACAD",
+                                             [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+    };
     o.Pair(2, "APPID");
-    o.Int(70, static_cast<long long>(apps_.size() + 1));
+    o.Int(70, 1 + std::count_if(apps_.begin(), apps_.end(), [&](const std::string& a) { return !isAcad(a); }));
     o.Pair(0, "APPID");
     o.Pair(2, "ACAD");
     o.Int(70, 0);
     for (const auto& app : apps_) {
-        if (app == "ACAD") continue;
+        if (isAcad(app)) continue;
         o.Pair(0, "APPID");
         o.Text(2, app);
         o.Int(70, 0);

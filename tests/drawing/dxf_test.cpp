@@ -159,6 +159,49 @@ TEST(DxfFile, FileDrawingIsWrittenOnCloseAndFoundWhateverTheCase) {
     EXPECT_EQ(back.Entities()[1].style, "HZ");
 }
 
+// The APPID table's count and the entries written after it, from DXF text.
+std::pair<long, long> AppIdCountAndEntries(const std::string& bytes) {
+    std::istringstream in(bytes);
+    std::string code, value;
+    bool inTable = false, countNext = false;
+    long count = -1, entries = 0;
+    while (std::getline(in, code) && std::getline(in, value)) {
+        int c = std::atoi(code.c_str());
+        if (c == 2 && value == "APPID" && !inTable) inTable = countNext = true;
+        else if (inTable && countNext && c == 70) count = std::atol(value.c_str()), countNext = false;
+        else if (inTable && c == 0 && value == "APPID") ++entries;
+        else if (inTable && c == 0 && value == "ENDTAB") break;
+    }
+    return {count, entries};
+}
+
+TEST(DxfFile, TheAppIdCountMatchesItsEntriesAfterEveryReadAndSave) {
+    DXF plain;
+    Entity line;
+    line.kind = EntityKind::Line;
+    line.x2 = 1;
+    plain.AddEntity(line);
+    struct Case { const char* name; std::string bytes; long entries; } cases[] = {
+        {"no extended data", plain.ToDxfBytes(), 1},
+        {"one application", SampleDrawing().ToDxfBytes(), 2},
+        // another program's file names the standard application in small letters
+        {"foreign acad", "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nAPPID\n 70\n2\n"
+                         "  0\nAPPID\n  2\nacad\n 70\n0\n  0\nAPPID\n  2\nKV_TUSU\n 70\n0\n"
+                         "  0\nENDTAB\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                         "  0\nLINE\n  8\n0\n 10\n0\n 20\n0\n 11\n1\n 21\n1\n  0\nENDSEC\n  0\nEOF\n", 2},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = c.bytes;
+        // read and saved three times: the table neither grows nor miscounts
+        for (int round = 0; round < 3; ++round) {
+            DXF d;
+            ASSERT_EQ(d.Read_Dxf_From_Bytes(bytes), 1) << c.name;
+            bytes = d.ToDxfBytes();
+            EXPECT_EQ(AppIdCountAndEntries(bytes), std::make_pair(c.entries, c.entries)) << c.name << " round " << round;
+        }
+    }
+}
+
 TEST(DxfFile, TextsAreGbkAndTheCodePageIsDeclared) {
     const std::string bytes = SampleDrawing().ToDxfBytes();
     EXPECT_NE(bytes.find("$DWGCODEPAGE\n  3\nANSI_936\n"), std::string::npos);
