@@ -18,8 +18,10 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts `in`, appending to `out`. Returns false at the first sequence that
-    // cannot be converted and leaves its offset in `bad`.
-    bool Run(std::string_view in, std::string& out, std::size_t& bad) {
+    // cannot be converted and leaves its offset in `bad`; `cut` tells a character
+    // cut short by the end of `in` from one that is wrong.
+    bool Run(std::string_view in, std::string& out, std::size_t& bad, bool* cut = nullptr) {
+        if (cut) *cut = false;
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             bad = 0;
             return in.empty();
@@ -35,6 +37,7 @@ public:
             out.append(buffer, static_cast<std::size_t>(dst - buffer));
             if (rc == static_cast<std::size_t>(-1)) {
                 if (errno == E2BIG) continue;
+                if (cut) *cut = errno == EINVAL;
                 bad = static_cast<std::size_t>(src - in.data());
                 return false;
             }
@@ -142,22 +145,38 @@ bool Utf8ToGbk(std::string_view utf8, std::string& out, std::size_t* badOffset) 
     return ok;
 }
 
-std::string GbkToUtf8Lossy(std::string_view gbk, std::size_t* replaced) {
-    std::string out;
-    std::size_t count = 0;
-    while (!gbk.empty()) {
-        std::string part;
+std::size_t GbkToUtf8LossyPart(std::string_view gbk, bool last, std::string& out, std::size_t* replaced) {
+    std::size_t count = 0, used = 0;
+    if (AllAscii(gbk)) {
+        out += gbk;
+        used = gbk.size();
+    }
+    while (used < gbk.size()) {
+        std::string_view rest = gbk.substr(used);
         std::size_t bad = 0;
-        if (GbkToUtf8(gbk, part, &bad)) {
+        bool cut = false;
+        std::string part;
+        if (FromGbk().Run(rest, part, bad, &cut)) {
             out += part;
+            used = gbk.size();
             break;
         }
         out += part;
+        used += bad;
+        // A character cut by the end of a piece waits for the next one.
+        if (cut && !last) break;
+        // Only the bad byte is marked: the byte after it may start a good character.
         out += "\xEF\xBF\xBD";
         ++count;
-        gbk.remove_prefix(bad + 1);
+        ++used;
     }
     if (replaced) *replaced = count;
+    return used;
+}
+
+std::string GbkToUtf8Lossy(std::string_view gbk, std::size_t* replaced) {
+    std::string out;
+    GbkToUtf8LossyPart(gbk, true, out, replaced);
     return out;
 }
 

@@ -22,6 +22,12 @@ bool Utf8ToGbk(std::string_view utf8, std::string& out, std::size_t* badOffset =
 std::string GbkToUtf8Lossy(std::string_view gbk, std::size_t* replaced = nullptr);
 std::string Utf8ToGbkLossy(std::string_view utf8, std::size_t* replaced = nullptr);
 
+// GbkToUtf8Lossy for a text that comes in pieces: appends the decoded text to
+// `out` and returns the number of bytes used. Unless `last`, a character cut short
+// by the end of the piece is left for the next one, so decoding a text piece by
+// piece gives what decoding it whole gives.
+std::size_t GbkToUtf8LossyPart(std::string_view gbk, bool last, std::string& out, std::size_t* replaced = nullptr);
+
 // Length of `utf8` once written as GBK (characters GBK lacks count as one byte).
 std::size_t GbkLength(std::string_view utf8);
 

@@ -41,7 +41,8 @@ bool ParseMode(const char* text, Mode& m) {
 
 struct ReadCookie {
     std::FILE* raw = nullptr;
-    std::string pending;   // raw bytes not yet decoded (a split character or CR)
+    std::string pending;   // raw bytes not yet decoded (a split character)
+    std::string heldCr;    // a decoded CR that may be the first half of CR LF
     std::string decoded;   // decoded bytes not yet handed out
     std::size_t handedOut = 0;
     bool eof = false;
@@ -56,18 +57,20 @@ bool FillDecoded(ReadCookie* c) {
             c->eof = true;
         }
         c->pending.append(buf, got);
-        std::string_view chunk = c->pending;
-        std::size_t usable = c->eof ? chunk.size() : CompleteGbkPrefix(chunk);
+        // Decoded as a whole-file read decodes: CR is plain ASCII in GBK and in
+        // UTF-8, so line ends are mended after decoding.
+        std::string text = std::move(c->heldCr);
+        c->heldCr.clear();
+        c->pending.erase(0, GbkToUtf8LossyPart(c->pending, c->eof, text));
         // A CR at the end may be the first half of CR LF.
-        if (!c->eof && usable > 0 && chunk[usable - 1] == '\r') --usable;
-        std::string text;
-        text.reserve(usable);
-        for (std::size_t i = 0; i < usable; ++i) {
-            if (chunk[i] == '\r' && i + 1 < chunk.size() && chunk[i + 1] == '\n') continue;
-            text += chunk[i];
+        if (!c->eof && !text.empty() && text.back() == '\r') {
+            c->heldCr = "\r";
+            text.pop_back();
         }
-        c->decoded += GbkToUtf8Lossy(text);
-        c->pending.erase(0, usable);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+            c->decoded += text[i];
+        }
     }
     return true;
 }
@@ -111,6 +114,7 @@ int SeekText(void* cookie, off64_t* offset, int whence) {
     // Start over and skip to the target.
     std::rewind(c->raw);
     c->pending.clear();
+    c->heldCr.clear();
     c->decoded.clear();
     c->handedOut = 0;
     c->eof = false;

@@ -73,6 +73,35 @@ TEST(TextFile, CharactersSplitAcrossReadBuffersComeThroughWhole) {
     std::fclose(f);
 }
 
+TEST(TextFile, BadBytesDecodeAlikeThroughStreamsAndWholeReads) {
+    kv::test::TempFolder dir;
+    const std::string mark = "\xEF\xBF\xBD";
+    struct Case { std::string gbk, utf8; } cases[] = {
+        // a bad byte is marked alone: the good character after it stays
+        {"\xF9\xB2\xD4", mark + "苍"},
+        {"\xFF\xB2\xD4\xB5\xD8", mark + "苍地"},
+        {"\xFF" "a\r\n", mark + "a\n"},
+        {"\xB2\xD4\xF9\r\n\xF9", "苍" + mark + "\n" + mark},
+        // a lead byte cut by the end of the file
+        {"\xB5\xD8\xB5", "地" + mark},
+    };
+    for (const auto& c : cases) {
+        if (c.gbk.find('\r') == std::string::npos) EXPECT_EQ(GbkToUtf8Lossy(c.gbk), c.utf8);
+        // the same bytes at the start, and straddling the stream's read buffers
+        for (std::size_t pad : {0, 8190, 8191, 8192}) {
+            const std::string padding(pad, 'x');
+            dir.Write("t.txt", padding + c.gbk);
+            std::string whole;
+            ASSERT_TRUE(ReadTextFile(dir / "t.txt", whole));
+            EXPECT_EQ(whole, padding + c.utf8) << "whole file, " << pad;
+            std::FILE* f = OpenFile(dir / "t.txt", "rt");
+            ASSERT_NE(f, nullptr);
+            EXPECT_EQ(ReadAll(f), padding + c.utf8) << "stream, " << pad;
+            std::fclose(f);
+        }
+    }
+}
+
 TEST(TextFile, RewindAndTellCountTheTextTheProgramSees) {
     kv::test::TempFolder dir;
     dir.Write("t.txt", "\xB5\xD8\r\nab\r\n");
