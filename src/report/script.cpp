@@ -1,10 +1,13 @@
 #include "report/script.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 
 #include "base/globals.h"
 #include "platform/codec.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "report/rtf.h"
 
@@ -38,7 +41,38 @@ bool ReadStyleField(std::string_view field, std::uint32_t& colour, double& facto
     return true;
 }
 
+// `path` lies in `folder` (both resolved through their links).
+bool Inside(const std::filesystem::path& path, const std::string& folder) {
+    if (folder.empty()) return false;
+    std::error_code ec;
+    std::filesystem::path base = std::filesystem::weakly_canonical(folder, ec);
+    if (ec) return false;
+    auto [b, p] = std::mismatch(base.begin(), base.end(), path.begin(), path.end());
+    // A trailing '/' gives an empty last element that matches any name.
+    return b == base.end() || (std::next(b) == base.end() && b->empty());
+}
+
 }  // namespace
+
+std::string ScriptDrawingPath(const std::string& name, std::string& refusal) {
+    refusal.clear();
+    // Names written on Windows may differ in case from the file, or use '\\'.
+    std::string path = kv::platform::ToSlashes(name);
+    if (path.empty() || path[0] != '/') path = G_strWorkPath + path;
+    std::string found = kv::platform::ResolveExisting(path);
+    if (found.empty()) return path;
+    std::error_code ec;
+    std::filesystem::path real = std::filesystem::canonical(found, ec);
+    const char* why = nullptr;
+    const std::string work = G_strWorkPath.empty() ? kv::platform::CurrentFolder() : G_strWorkPath;
+    if (ec || (!Inside(real, work) && !Inside(real, G_strExePath))) why = "不在工作目录或程序目录中";
+    else if (!std::filesystem::is_regular_file(real, ec)) why = "不是普通文件";
+    else if (std::filesystem::file_size(real, ec) > static_cast<std::uintmax_t>(kScriptDrawingMaxBytes) || ec)
+        why = "文件太大";
+    if (!why) return found;
+    refusal = "[图形文件 " + name + " 未插入: " + why + "]";
+    return {};
+}
 
 ScriptCommand ParseScriptCommand(std::string_view command) {
     ScriptCommand cmd;

@@ -34,6 +34,17 @@ struct ScriptCommand {
     std::string text;
 };
 
+// Drawings that blocks name are read only as regular files of the work folder
+// or the program folder, and no larger than this: a report may come from anyone
+// and name any file, a device that never ends among them.
+inline constexpr long long kScriptDrawingMaxBytes = 64LL << 20;
+
+// The file that the drawing name of an "InsertDxf=" block stands for (relative to
+// the work folder, or a full path; letter case as on Windows). Empty with
+// `refusal` set to the text that takes the block's place when the file may not be
+// read; a file that is not there is no refusal (the block gives no picture).
+std::string ScriptDrawingPath(const std::string& name, std::string& refusal);
+
 // Reads the command text of one block (between the markers). The command word
 // must open the text; anything else is a block of no known kind.
 ScriptCommand ParseScriptCommand(std::string_view command);

@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/globals.h"
-#include "platform/paths.h"
 #include "report/ui/pictures.h"
 #include "report/rtf.h"
 #include "report/script.h"
@@ -65,11 +63,17 @@ ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStar
         if (cmd.currentDrawing) {
             made = hooks.currentPicture && hooks.currentPicture(kScriptPictureMm, kScriptPictureMm, png);
         } else {
-            // Names written on Windows may differ in case from the file, or use '\\'.
-            // Names are relative to the work folder; a full path stands as it is.
-            std::string name = kv::platform::ToSlashes(cmd.fileName);
-            std::string path = !name.empty() && name[0] == '/' ? name : G_strWorkPath + name;
-            if (std::string found = kv::platform::ResolveExisting(path); !found.empty()) path = found;
+            std::string refusal;
+            std::string path = kv::report::ScriptDrawingPath(cmd.fileName, refusal);
+            if (path.empty()) {
+                // The report says which drawing it left out, in the text's own format.
+                QTextCursor at(&doc);
+                at.setPosition(blockStart + 1);
+                const QString text = QString::fromStdString(refusal);
+                block.insertText(text, at.charFormat());
+                next = blockStart + static_cast<int>(text.size());
+                return ScriptOutcome::Refused;
+            }
             if (hooks.showDrawing) hooks.showDrawing(path);
             made = kv::report::MakePicture(path, kScriptPictureMm, kScriptPictureMm, png);
         }

@@ -30,11 +30,12 @@ inline constexpr int kScriptRunLimit = 10000;
 // start marker; markers match in any letter case. False when there is none.
 bool FindScript(const QTextDocument& doc, int position, QString& command, int& blockStart, int& blockEnd);
 
-enum class ScriptOutcome { Picture, Removed, Styled, Skipped };
+enum class ScriptOutcome { Picture, Removed, Refused, Styled, Skipped };
 
 // Carries out one block; `next` is where the search for the next block resumes.
 // A block of no known kind is skipped; a drawing that gives no picture removes
-// the block and inserts nothing.
+// the block and inserts nothing; a drawing file that may not be read (see
+// ScriptDrawingPath) is not read and the block becomes the text saying so.
 ScriptOutcome DoScript(QTextDocument& doc, const QString& command, int blockStart, int blockEnd,
                        const ScriptHooks& hooks, int& next);
 

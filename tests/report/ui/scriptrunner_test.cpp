@@ -8,7 +8,11 @@
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+
+#include "base/globals.h"
 #include "base/textio.h"
 #include "support/qt_app.h"
 #include "report/rtf.h"
@@ -174,6 +178,59 @@ TEST_F(Scripts, DrawingBlocksBecomeOnePictureOrNothing) {
     EXPECT_TRUE(shown.empty());
     EXPECT_TRUE(pictures.asked.empty());
     EXPECT_EQ(Images(doc), 1);
+}
+
+// Drawings are read only as regular files of the work folder or the program
+// folder, within a size limit; a refused one is named in the report instead.
+TEST_F(Scripts, DrawingsAreReadOnlyAsBoundedFilesOfTheProgramsFolders) {
+    kv::test::TempFolder program, elsewhere;
+    struct KeepExePath {
+        std::string old = G_strExePath;
+        ~KeepExePath() { G_strExePath = old; }
+    } keep;
+    G_strExePath = program.path();
+    program.Write("pictures/cover.dxf", "0\nEOF\n");
+    elsewhere.Write("other.dxf", "0\nEOF\n");
+    dir.Write("a.dxf", "0\nEOF\n");
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.dxf");
+    std::filesystem::create_symlink(elsewhere / "other.dxf", dir / "linked.dxf");
+    ASSERT_EQ(::mkfifo((dir / "pipe.dxf").c_str(), 0600), 0);
+    dir.Write("big.dxf", "");
+    std::filesystem::resize_file(dir / "big.dxf", kv::report::kScriptDrawingMaxBytes + 1);
+    const std::string up = "../" + std::filesystem::path(elsewhere.path()).parent_path().filename().string() +
+                           "/other.dxf";
+
+    struct Case { std::string name; bool read; const char* why; } cases[] = {
+        {"a.dxf", true, nullptr},
+        {dir / "A.DXF", true, nullptr},
+        {program / "pictures/cover.dxf", true, nullptr},
+        {"/dev/zero", false, "不在工作目录或程序目录中"},
+        {"zero.dxf", false, "不在工作目录或程序目录中"},
+        {"linked.dxf", false, "不在工作目录或程序目录中"},
+        {up, false, "不在工作目录或程序目录中"},
+        {elsewhere / "other.dxf", false, "不在工作目录或程序目录中"},
+        {"pipe.dxf", false, "不是普通文件"},
+        {"big.dxf", false, "文件太大"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> shown;
+        ScriptHooks hooks;
+        hooks.showDrawing = [&](const std::string& p) { shown.push_back(p); };
+        pictures.asked.clear();
+        QTextDocument doc;
+        Fill(doc, "前 " + Block("InsertDxf=" + c.name) + " 后");
+        EXPECT_EQ(RunScripts(doc, hooks), 1) << c.name;
+        EXPECT_EQ(Images(doc), c.read ? 1 : 0) << c.name;
+        EXPECT_EQ(shown.size(), c.read ? 1u : 0u) << c.name;
+        EXPECT_EQ(pictures.asked.size(), c.read ? 1u : 0u) << c.name;
+        if (!c.read) {
+            const QString text = doc.toPlainText();
+            EXPECT_TRUE(text.startsWith("前 ") && text.endsWith(" 后")) << text.toStdString();
+            EXPECT_TRUE(text.contains(QString::fromStdString(c.name))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QString::fromUtf8(c.why))) << text.toStdString();
+            EXPECT_FALSE(text.contains("InsertDxf=")) << text.toStdString();
+        }
+    }
 }
 
 TEST_F(Scripts, ViewRunLeavesTheCaretAtTheStartAndNoUndo) {
