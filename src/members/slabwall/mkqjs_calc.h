@@ -10,6 +10,8 @@
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
 
+class CPenSGT;
+class CPenSGTEx;
 namespace kv::report {
 class CRTF;
 }
@@ -65,6 +67,20 @@ public:
     int WriteJssHead(kv::report::CRTF& report);
     int WriteJssNeiLi(kv::report::CRTF& report);
     int WriteJssPeiJin(kv::report::CRTF& report);
+
+    // The result drawings of one side at 1:scale into `target`: the section with
+    // its loads over the line model with its loads and root moment (DrawJianTu);
+    // the line model with the required areas over the section with its bars
+    // (DrawPeiJinJianTu). 1, or 0 when a sketch fails.
+    int DrawJianTu(int side, CBase_SGT* target, float scale);
+    int DrawPeiJinJianTu(int side, CBase_SGT* target, float scale);
+    // One side on `pen`: type 1 the required areas as texts on the line model,
+    // type 2 the bars of the section with their labels, type 3 without them.
+    int DrawSideResult(int side, CPenSGTEx* pen, int type);
+    // The bars of the whole frame, cut 1-1 (左, 右) beside cut 2-2 (上, 下):
+    // mode 1 as diagram 8 at its own scale with bare cut titles, mode 0 at the
+    // drawing scale with the drawing name before them. 0 for no pen.
+    int DrawPeiJinTu(CPenSGT* pen, int mode);
 
 private:
     CMkqJsData* Data() const { return static_cast<CMkqJsData*>(m_pData); }
