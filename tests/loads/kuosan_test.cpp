@@ -137,6 +137,28 @@ TEST(KuoSanData, TakesTheSizesTheProgramLeftInTheExchangeFile) {
     ExpectSameSizes(d, Sized(2, 3000, 3100, 2600, 2900, 3400, 6100, 1500));
 }
 
+// A damaged answer is no size: the sketch and the data file keep the sizes they had.
+TEST(KuoSanData, AnExchangeValueThatIsNoFiniteNumberKeepsItsSize) {
+    const char* const values[] = {"nan", "NaN", "inf", "-INF", "1e39", "-1e39"};
+    for (const char* value : values) {
+        SCOPED_TRACE(value);
+        Folders f;
+        std::string ini = "[XBXTCC]\n";
+        for (const char* key : {"XBType", "Width1", "Height1", "Length1", "Width2", "Height2", "Hg2", "Length2"})
+            ini += std::string(key) + "=" + value + "\n";
+        f.program.Write("ExOut.ini", ini);
+        CKuoSanData d;
+        d.ReadSizes();
+        ExpectSameSizes(d, CKuoSanData());
+    }
+    // Beside them a good value is still taken.
+    Folders f;
+    f.program.Write("ExOut.ini", "[XBXTCC]\nXBType=1e30\nWidth1=nan\nHeight1=2900\n");
+    CKuoSanData d;
+    EXPECT_TRUE(d.ReadSizes());
+    ExpectSameSizes(d, Sized(2, 2000, 2900, 2000, 2000, 3200, 6000, 1000));
+}
+
 TEST(KuoSanReport, AReportNamedRtfIsCopiedUnchanged) {
     for (const char* name : {"dorvex.RTF", "Out.rtf", "report.Rtf"}) {
         SCOPED_TRACE(name);
