@@ -1,8 +1,10 @@
 #include "loads/kuosan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "base/error.h"
@@ -49,13 +51,15 @@ bool EndsWithRtf(const std::string& name) {
     return tail == "rtf";
 }
 
-// The number at the start of an exchange value; `current` when it holds none.
+// The number at the start of an exchange value; `current` when it holds none, or
+// none that fits the field ("nan", "inf" or beyond its range are no size).
 template <class T>
 T NumberOr(const std::string& text, T current) {
     const char* begin = text.c_str();
     char* end = nullptr;
     double v = std::strtod(begin, &end);
-    if (end == begin) return current;
+    if (end == begin || !std::isfinite(v)) return current;
+    if (std::fabs(v) > static_cast<double>(std::numeric_limits<T>::max())) return current;
     return static_cast<T>(v);
 }
 
