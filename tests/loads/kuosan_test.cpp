@@ -98,6 +98,9 @@ TEST(KuoSanData, AFileThatIsNotCompleteLeavesTheObjectUnchanged) {
         {"a short size line", "KuoSan_V10\n1,2500,2900,2100\n##Name,x\n"},
         {"seven sizes", "KuoSan_V10\n1,2500,2900,2100,2300,3100,5000\n##Name,x\n"},
         {"a field that is no number", "KuoSan_V10\n1,2500,abc,2100,2300,3100,5000,900\n##Name,x\n"},
+        {"a size of nan", "KuoSan_V10\n1,2500,nan,2100,2300,3100,5000,900\n##Name,x\n"},
+        {"a size of inf", "KuoSan_V10\n1,2500,2900,2100,2300,3100,5000,-inf\n##Name,x\n"},
+        {"a size beyond float", "KuoSan_V10\n1,1e39,2900,2100,2300,3100,5000,900\n##Name,x\n"},
         {"the marker alone", "KuoSan_V10\n"},
     };
     for (const Case& c : cases) {
