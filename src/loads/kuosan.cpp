@@ -194,8 +194,13 @@ int CKuoSanData::LoadData(const char* path) {
         return 0;
     }
     KUOSAN_FIELDS read = *this;
-    if (fgets_scan_fields(fp, kLineBytes, "%d,%f,%f,%f,%f,%f,%f,%f", &read.XBType, &read.W1, &read.H1, &read.L1,
-                          &read.W2, &read.H2, &read.Hg2, &read.L2) != kSizeFields) {
+    const bool whole = fgets_scan_fields(fp, kLineBytes, "%d,%f,%f,%f,%f,%f,%f,%f", &read.XBType, &read.W1, &read.H1,
+                                         &read.L1, &read.W2, &read.H2, &read.Hg2, &read.L2) == kSizeFields;
+    // A size of nan or inf is a damaged line, not a chamber.
+    const bool finite = std::isfinite(read.W1) && std::isfinite(read.H1) && std::isfinite(read.L1) &&
+                        std::isfinite(read.W2) && std::isfinite(read.H2) && std::isfinite(read.Hg2) &&
+                        std::isfinite(read.L2);
+    if (!whole || !finite) {
         close_file(fp);
         kv::MessageBox(std::string("数据文件不完整 : ") + path);
         return 0;
