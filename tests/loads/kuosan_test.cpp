@@ -199,6 +199,18 @@ TEST(KuoSanReport, ATextReportGivesEachOfItsLinesOnce) {
     EXPECT_LT(rtf.find("ratio"), rtf.find("last line")) << "in order";
 }
 
+// A table line of the program's report may run past a thousand characters: none of it is lost.
+TEST(KuoSanReport, ALongReportLineKeepsItsEnd) {
+    Folders f;
+    f.program.Write("XBJSS.txt", "head\r\n" + std::string(1500, '-') + " tail of the long line\r\nlast line\r\n");
+    CKuoSanData d;
+    d.SetFileName("&KV_0002");
+    ASSERT_EQ(d.WriteReport(), 1);
+    const std::string rtf = f.work.Read("&KV_0002.RTF");
+    EXPECT_EQ(Count(rtf, "tail of the long line"), 1) << rtf;
+    EXPECT_LT(rtf.find("tail of the long line"), rtf.find("last line")) << "in order";
+}
+
 TEST(KuoSanReport, AMissingReportGivesAnEmptyReport) {
     Folders f;
     CKuoSanData d;
