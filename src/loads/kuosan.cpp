@@ -21,7 +21,8 @@ CKuoSanData G_KuoSanData;
 namespace {
 
 constexpr int kLineBytes = 512;
-constexpr int kReportLineBytes = 1000;
+// A report line is taken whole, however long: the program's tables may be wide.
+constexpr int kReportLineBytes = std::numeric_limits<int>::max();
 constexpr int kSizeFields = 8;
 constexpr const char* kSizeLine = "%d,%f,%f,%f,%f,%f,%f,%f\n";
 
