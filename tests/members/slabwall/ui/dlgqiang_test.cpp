@@ -37,6 +37,9 @@ using kv::test::OnNextModal;
 using kv::test::RunModal;
 using kv::test::SetField;
 
+// The edge combos: bottom, right, top, left.
+constexpr int kEdgeIds[4] = {1024, 1041, 1056, 1064};
+
 class WallDialog : public kv::test::DialogTest {
 protected:
     void SetUp() override {
@@ -87,6 +90,29 @@ TEST_F(WallDialog, PlasticTheoryRemovesElasticAndTurnsAnElasticEdgeFixed) {
     });
     EXPECT_EQ(data.Plastic, 1);
     EXPECT_EQ(std::vector<int>(data.EdgeType, data.EdgeType + 4), (std::vector<int>{1, 1, 0, 1}));
+}
+
+// The combos of a plastic dialog hold no 弹性 until the file read brings elastic
+// theory back: the elastic edge must still show as 弹性, not as a blank box.
+TEST_F(WallDialog, AnElasticWallReadIntoAPlasticDialogShowsItsElasticEdges) {
+    CLkqData file{0};
+    file.OneWay = 0, file.Plastic = 0, file.Fixity = 0.5f;
+    const int edges[4] = {1, 2, 0, 2};
+    std::copy(edges, edges + 4, file.EdgeType);
+    ASSERT_EQ(file.SaveData((dir / "elastic.WQ").c_str()), 1);
+    TwoWay(1, 1, 0, 1);
+    data.Plastic = 1;
+    fileDialogs->Answer(dir / "elastic.WQ");
+    Run([&](CDlgQiang& dlg) {
+        Click(dlg, 3086);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(Edge(dlg, kEdgeIds[i])->count(), 3) << kEdgeIds[i];
+            EXPECT_EQ(Edge(dlg, kEdgeIds[i])->currentIndex(), edges[i]) << kEdgeIds[i];
+        }
+        EXPECT_TRUE(Visible(dlg, 3220));
+        EXPECT_EQ(dlg.DlgToData(), 1);
+    });
+    EXPECT_EQ(std::vector<int>(data.EdgeType, data.EdgeType + 4), std::vector<int>(edges, edges + 4));
 }
 
 TEST_F(WallDialog, TwoWayToOneWayAndBackRestoresTheSidesButStartsTheWidthAt6) {
