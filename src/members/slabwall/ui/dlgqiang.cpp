@@ -371,10 +371,14 @@ int CDlgQiang::DataToDlg() {
     m_secondOrder = d.SecondOrder;
     m_beta = d.Beta < 0.0001f ? 1.0f : d.Beta;
     UpdateData(false);
-    for (int i = 0; i < 4; ++i)
-        m_cEdge[i]->setCurrentIndex(m_edgeType[i] >= 0 && m_edgeType[i] < m_cEdge[i]->count() ? m_edgeType[i] : -1);
+    SelectEdgeCombos();
     UpdatePicture();
     return 1;
+}
+
+void CDlgQiang::SelectEdgeCombos() {
+    for (int i = 0; i < 4; ++i)
+        m_cEdge[i]->setCurrentIndex(m_edgeType[i] >= 0 && m_edgeType[i] < m_cEdge[i]->count() ? m_edgeType[i] : -1);
 }
 
 void CDlgQiang::UpdateEdgeCombos() {
@@ -476,6 +480,8 @@ void CDlgQiang::OnReadData() {
     if (!path || !m_pData->LoadData(path->c_str())) return;
     DataToDlg();
     UpdateEdgeCombos();
+    // A dialog left on plastic theory had no 弹性 to select until now.
+    SelectEdgeCombos();
     const bool oneWay = m_pData->OneWay != 0;
     ShowOneWay(oneWay);
     if (oneWay) {

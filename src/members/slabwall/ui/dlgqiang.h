@@ -70,6 +70,8 @@ private:
     void OnInitDialog();
     bool UpdateData(bool save);
     void UpdatePicture();
+    // Each edge combo on its working code (none when the combo lacks it).
+    void SelectEdgeCombos();
     // A one-way wall shows neither side edges nor a width: the sides become
     // simply supported and the hidden width `width`, so the next transfer
     // takes them; a two-way wall shows them again.
