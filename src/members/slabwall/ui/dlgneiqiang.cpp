@@ -234,7 +234,8 @@ void CDlgNeiQiang::OnReadData() {
 
 void CDlgNeiQiang::OnSaveData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetSaveFileName({"", kFilter, "NQ", G_strWorkPath});
+    // Saved under the name as typed: no extension is added.
+    auto path = kv::platform::FileDialogs().GetSaveFileName({"", kFilter, "", G_strWorkPath});
     if (!path) return;
     DlgToData();
     m_pData->SaveData(path->c_str());
