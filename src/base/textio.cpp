@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -106,12 +107,27 @@ std::size_t FieldEnd(std::string_view s, std::size_t pos) {
     return pos;
 }
 
+// A whole number beyond its type stops at the type's limit rather than wrapping
+// round to some other value.
+template <typename T, typename V>
+T Saturate(V v) {
+    if (v >= static_cast<V>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
+    if constexpr (std::is_signed_v<T>) {
+        if (v <= static_cast<V>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
+    } else {
+        // As scanf's %u: a negative number wraps, unless it is beyond every unsigned.
+        if (v < 0 && v >= -static_cast<V>(std::numeric_limits<T>::max())) return static_cast<T>(static_cast<std::int64_t>(v));
+        if (v < 0) return std::numeric_limits<T>::max();
+    }
+    return static_cast<T>(v);
+}
+
 void StoreInt(const ScanTarget& t, std::int64_t v) {
     switch (t.kind) {
-    case ScanTarget::Int: *static_cast<int*>(t.ptr) = static_cast<int>(v); break;
-    case ScanTarget::Long: *static_cast<long*>(t.ptr) = static_cast<long>(v); break;
-    case ScanTarget::Unsigned: *static_cast<unsigned*>(t.ptr) = static_cast<unsigned>(v); break;
-    case ScanTarget::Short: *static_cast<short*>(t.ptr) = static_cast<short>(v); break;
+    case ScanTarget::Int: *static_cast<int*>(t.ptr) = Saturate<int>(v); break;
+    case ScanTarget::Long: *static_cast<long*>(t.ptr) = Saturate<long>(v); break;
+    case ScanTarget::Unsigned: *static_cast<unsigned*>(t.ptr) = Saturate<unsigned>(v); break;
+    case ScanTarget::Short: *static_cast<short*>(t.ptr) = Saturate<short>(v); break;
     case ScanTarget::Float: *static_cast<float*>(t.ptr) = static_cast<float>(v); break;
     case ScanTarget::Double: *static_cast<double*>(t.ptr) = static_cast<double>(v); break;
     case ScanTarget::String: *static_cast<std::string*>(t.ptr) = std::to_string(v); break;
@@ -125,13 +141,18 @@ void StoreInt(const ScanTarget& t, std::int64_t v) {
 }
 
 void StoreFloat(const ScanTarget& t, double v) {
+    // A whole-number field has no value for "nan": it keeps the one it had.
+    const bool whole = t.kind == ScanTarget::Int || t.kind == ScanTarget::Long || t.kind == ScanTarget::Unsigned ||
+                       t.kind == ScanTarget::Short;
+    if (whole && std::isnan(v)) return;
+    if (whole) v = std::trunc(v);
     switch (t.kind) {
     case ScanTarget::Float: *static_cast<float*>(t.ptr) = static_cast<float>(v); break;
     case ScanTarget::Double: *static_cast<double*>(t.ptr) = v; break;
-    case ScanTarget::Int: *static_cast<int*>(t.ptr) = static_cast<int>(v); break;
-    case ScanTarget::Long: *static_cast<long*>(t.ptr) = static_cast<long>(v); break;
-    case ScanTarget::Unsigned: *static_cast<unsigned*>(t.ptr) = static_cast<unsigned>(v); break;
-    case ScanTarget::Short: *static_cast<short*>(t.ptr) = static_cast<short>(v); break;
+    case ScanTarget::Int: *static_cast<int*>(t.ptr) = Saturate<int>(v); break;
+    case ScanTarget::Long: *static_cast<long*>(t.ptr) = Saturate<long>(v); break;
+    case ScanTarget::Unsigned: *static_cast<unsigned*>(t.ptr) = Saturate<unsigned>(v); break;
+    case ScanTarget::Short: *static_cast<short*>(t.ptr) = Saturate<short>(v); break;
     case ScanTarget::String:
     case ScanTarget::Chars: {
         char buf[64];

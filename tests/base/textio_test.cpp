@@ -105,6 +105,39 @@ TEST(ScanFields, NumbersTooSmallForTheirTypeReadAsZeroAndTooLargeOnesStayLarge) 
     }
 }
 
+TEST(ScanFields, WholeNumbersBeyondTheirTypeStopAtItsLimitInsteadOfWrapping) {
+    struct Case {
+        const char* text;
+        int asInt;
+        short asShort;
+    };
+    const Case cases[] = {
+        {"99999999999", std::numeric_limits<int>::max(), std::numeric_limits<short>::max()},
+        {"-99999999999", std::numeric_limits<int>::min(), std::numeric_limits<short>::min()},
+        {"99999999999999999999999", std::numeric_limits<int>::max(), std::numeric_limits<short>::max()},
+        {"70000", 70000, std::numeric_limits<short>::max()},
+        {"-12", -12, -12},
+    };
+    for (const Case& c : cases) {
+        int n = 9;
+        short h = 9;
+        EXPECT_EQ(scan_fields(c.text, "%d", &n), 1) << c.text;
+        EXPECT_EQ(n, c.asInt) << c.text;
+        EXPECT_EQ(scan_fields(c.text, "%hd", &h), 1) << c.text;
+        EXPECT_EQ(h, c.asShort) << c.text;
+    }
+    // A text field read into a whole number takes the same limits; no number is no change.
+    int n = 9;
+    EXPECT_EQ(scan_fields("1e300", "%s", &n), 1);
+    EXPECT_EQ(n, std::numeric_limits<int>::max());
+    n = 9;
+    EXPECT_EQ(scan_fields("-1e300", "%s", &n), 1);
+    EXPECT_EQ(n, std::numeric_limits<int>::min());
+    n = 9;
+    scan_fields("nan", "%s", &n);
+    EXPECT_EQ(n, 9);
+}
+
 TEST(ScanFields, TextsAreCutToTheirArrayOnAWholeCharacter) {
     char small[8];
     EXPECT_EQ(scan_fields("地下室顶板,x", "%s", small), 1);
