@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVector>
 
+#include <optional>
 #include <string>
 
 #include "platform/codec.h"
@@ -115,12 +116,14 @@ private:
     void EndGroup(const Group& closed);
     void Paragraph();
     void EnterContent();
+    void EnterParagraph();
     void LeaveTable();
     void ApplyCellFormat();
     QTextCharFormat Format(int charClass) const;
     QTextCharFormat Format() const;
     int ClassOf(QChar c) const;
     QTextBlockFormat BlockFormat() const;
+    static QTextBlockFormat BlockFormat(const ParaState& p);
     int CodePageOfFont(int font) const;
 
     const QByteArray& in_;
@@ -147,6 +150,7 @@ private:
     QString pending_;   // text not yet in the document, all in the current format
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingIgnorable_ = false;
+    std::optional<ParaState> endPara_;  // the paragraph state where the document group ended
 
     // tables
     QVector<CellDef> rowDef_;
@@ -246,8 +250,9 @@ QTextCharFormat Reader::Format(int charClass) const {
     return f;
 }
 
-QTextBlockFormat Reader::BlockFormat() const {
-    const ParaState& p = g().para;
+QTextBlockFormat Reader::BlockFormat() const { return BlockFormat(g().para); }
+
+QTextBlockFormat Reader::BlockFormat(const ParaState& p) {
     QTextBlockFormat b;
     b.setLeftMargin(Px(p.left));
     b.setRightMargin(Px(p.right));
@@ -282,6 +287,12 @@ void Reader::EnterContent() {
         return;
     }
     if (!table_) {
+        // A paragraph mark closes its paragraph and opens none: a table right
+        // after it follows that paragraph, with no empty line between them.
+        const QTextBlock before = cursor_.block().previous();
+        if (lastWasPar_ && cursor_.atBlockStart() && before.isValid() && !cursor_.currentTable() &&
+            QTextCursor(before).currentFrame() == cursor_.currentFrame())
+            cursor_.deletePreviousChar();
         int cols = std::max<int>(1, rowDef_.size());
         QTextTableFormat tf;
         tf.setCellPadding(2);
@@ -337,9 +348,39 @@ void Reader::Emit(const QString& s) {
     pending_ += s;
 }
 
+// What the text of a document can hold and a save write back: control bytes
+// but the tab are no text, and half a surrogate pair or one of the document's
+// own object and frame marks is a broken character, shown as such.
+QString CleanText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || c == QChar::ObjectReplacementCharacter || c.unicode() == 0xFDD0 ||
+                   c.unicode() == 0xFDD1) {
+            out += QChar::ReplacementCharacter;
+        } else if ((c.unicode() >= 0x20 && c.unicode() != 0x7F) || c == '\t') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void Reader::EnterParagraph() {
+    EnterContent();
+    // The paragraph takes its format when its content comes, not only at its end:
+    // a table may end it instead of a paragraph mark.
+    cursor_.setBlockFormat(BlockFormat());
+}
+
 void Reader::FlushText() {
     if (pending_.isEmpty()) return;
-    EnterContent();
+    pending_ = CleanText(pending_);
+    if (pending_.isEmpty()) return;
+    EnterParagraph();
     // Runs of one character class each, in that class's format.
     int start = 0;
     int runClass = ClassOf(pending_[0]);
@@ -634,9 +675,9 @@ void Reader::EndGroup(const Group& closed) {
             qreal h = pict_.hGoal > 0 ? Px(pict_.hGoal) : size.height();
             f.setWidth(w * pict_.scaleX / 100.0);
             f.setHeight(h * pict_.scaleY / 100.0);
-            EnterContent();
+            EnterParagraph();
             cursor_.insertImage(f);
-                lastWasPar_ = false;
+            lastWasPar_ = false;
         }
         pict_ = PictState{};
     }
@@ -669,7 +710,11 @@ void Reader::Run() {
             stack_.pop_back();
             skip_ = 0;
             EndGroup(closed);
-            if (stack_.size() == 1) break;  // end of the document group
+            if (stack_.size() == 1) {
+                // end of the document group: its last paragraph keeps its own format
+                endPara_ = closed.para;
+                break;
+            }
             continue;
         }
         if (c == '\\') {
@@ -732,7 +777,7 @@ void Reader::Run() {
     // The last paragraph mark closes the last paragraph; it opens no new one.
     if (lastWasPar_ && cursor_.block().length() == 1 && cursor_.position() > 0 && cursor_.atEnd())
         cursor_.deletePreviousChar();
-    else cursor_.setBlockFormat(BlockFormat());
+    else cursor_.setBlockFormat(BlockFormat(endPara_ ? *endPara_ : g().para));
 }
 
 }  // namespace

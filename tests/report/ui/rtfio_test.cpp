@@ -70,7 +70,9 @@ QString ColourName(const QTextCharFormat& f) {
 QStringList Signature(const QTextDocument& doc) {
     QStringList out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-        QString line = QString("[%1]").arg(qRound(b.blockFormat().leftMargin()));
+        const QTextBlockFormat bf = b.blockFormat();
+        QString line = QString("[%1|%2|%3]").arg(qRound(bf.leftMargin())).arg(qRound(bf.textIndent()))
+                           .arg(static_cast<int>(bf.alignment()));
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             QTextCharFormat f = it.fragment().charFormat();
             if (f.isImageFormat()) {
@@ -373,6 +375,47 @@ TEST_F(RtfIo, DoubleByteCharactersWithAPlainSecondByte) {
         ASSERT_TRUE(ReadRtf(c.rtf, &doc));
         EXPECT_EQ(doc.toPlainText().toStdString(), c.text) << c.rtf;
     }
+}
+
+// A report read and saved reads back as it was read: its text, its paragraphs'
+// alignment and indents, its characters' formats, and no line more or less.
+TEST_F(RtfIo, AReportReadAndSavedKeepsItsTextAndFormatting) {
+    const QByteArray head = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}\n";
+    struct Case { const char* name; QByteArray body; QString text; } cases[] = {
+        {"a paragraph ended by a table",
+         "\\pard\\qc\\li720\\fi-360 Title\\par\n\\pard\\ql before\n"
+         "\\trowd\\cellx2000\\cellx4000 \\pard\\intbl A\\cell B\\cell\\row\n\\pard\\qr\\li360 after\\par}",
+         "Title\nbefore\nA\nB\nafter"},
+        {"a table after a closed paragraph",
+         "\\pard\\qc first\\par\n\\trowd\\cellx2000 \\pard\\intbl A\\cell\\row\n\\pard last}",
+         "first\nA\nlast"},
+        // control bytes are no text; a tab is
+        {"control bytes", "\\pard a\\'01b\\'1fc{\\u2 ?}d\x02\\'7fe\\'09f\\par}", "abcde\tf"},
+        // half a surrogate pair is a broken character: marked, not dropped
+        {"lone surrogates", "\\pard x\\u-10179?y\\u-8704?z\\u-10179?\\u-8704?\\par}",
+         QString("x\uFFFDy\uFFFDz") + QString::fromUtf8("\xF0\x9F\x98\x80")},
+    };
+    for (const auto& c : cases) {
+        QTextDocument doc;
+        ASSERT_TRUE(ReadRtf(head + c.body, &doc)) << c.name;
+        EXPECT_EQ(doc.toPlainText().toStdString(), c.text.toStdString()) << c.name;
+        QTextDocument again;
+        ASSERT_TRUE(ReadRtf(WriteRtf(doc), &again)) << c.name;
+        EXPECT_EQ(again.toPlainText().toStdString(), c.text.toStdString()) << c.name;
+        EXPECT_EQ(Signature(again).join("\n").toStdString(), Signature(doc).join("\n").toStdString()) << c.name;
+    }
+    // Each paragraph keeps its own alignment and indents, the one a table ends too.
+    QTextDocument doc;
+    ASSERT_TRUE(ReadRtf(head + cases[0].body, &doc));
+    auto blockOf = [&doc](const QString& text) { return doc.find(text, 0, QTextDocument::FindCaseSensitively).block(); };
+    EXPECT_EQ(blockOf("Title").blockFormat().alignment(), Qt::AlignHCenter);
+    EXPECT_EQ(qRound(blockOf("Title").blockFormat().leftMargin()), 48);
+    EXPECT_EQ(qRound(blockOf("Title").blockFormat().textIndent()), -24);
+    EXPECT_EQ(blockOf("before").blockFormat().alignment(), Qt::AlignLeft);
+    EXPECT_EQ(qRound(blockOf("before").blockFormat().leftMargin()), 0);
+    EXPECT_EQ(qRound(blockOf("before").blockFormat().textIndent()), 0);
+    EXPECT_EQ(blockOf("after").blockFormat().alignment(), Qt::AlignRight);
+    EXPECT_EQ(qRound(blockOf("after").blockFormat().leftMargin()), 24);
 }
 
 TEST_F(RtfIo, MalformedInputNeverCrashes) {
