@@ -135,6 +135,35 @@ TEST(WallCalc, PDeltaActsUnder2010OnlyAndOnTheVerticalMomentsOnly) {
     }
 }
 
+// The additional eccentricity is max(t, 1000)/30: 33.3 mm for a 300 mm wall, 40 mm
+// for a 1200 mm one, never the 20 mm floor. Worked by hand from the 2010 rule
+// M = Cm·ηns·M2 on the fixed wall's first-order edge moments (C30, fc = 14.3).
+TEST(WallCalc, PDeltaTakesTheAdditionalEccentricityFromAMetreWideOrThickerSection) {
+    kv::test::EditionGuard edition(2010);
+    for (int t : {300, 1200}) {
+        SCOPED_TRACE(t);
+        CLkqData plain = Wall();
+        plain.Thickness = t, plain.VertLoad = t == 300 ? 1500.0f : 6000.0f, plain.TriLoad = 20;
+        plain.Height = t == 300 ? 3.0f : 13.0f;
+        ASSERT_EQ(RunWall(plain).result, 1);
+        CLkqData w = plain;
+        w.SecondOrder = 1;
+        ASSERT_EQ(RunWall(w).result, 1);
+
+        const double n = plain.VertLoad * 1e3, h = t, h0 = t - 15.0, l0 = plain.Height * 1e3;
+        const double m2 = std::fabs(plain.EdgeM[0]) * 1e6, m1 = std::fabs(plain.EdgeM[2]) * 1e6;
+        ASSERT_GT(m2, m1);
+        const double zc = std::min(1.0, 0.5 * 14.3 * 1000 * h / n);
+        auto byHand = [&](double ea) {
+            const double eta = 1 + (l0 / h) * (l0 / h) * zc / (1300 * (m2 / n + ea) / h0);
+            return (0.7 + 0.3 * m1 / m2) * eta * m2 / 1e6;
+        };
+        const double expected = byHand(std::max(h, 1000.0) / 30);
+        ASSERT_GT(std::fabs(byHand(20) - expected), 0.02 * expected);  // the case tells the two apart
+        EXPECT_NEAR(w.EdgeM[0], -expected, 1e-3 * expected);
+    }
+}
+
 TEST(WallCalc, NoVerticalLoadIsDesignedATensileOneStops) {
     CLkqData w = Wall();
     w.VertLoad = 0;
