@@ -299,6 +299,8 @@ bool ReadLine(std::string& line, int size, std::FILE* fp, bool skipComments) {
             line += static_cast<char>(ch);
         }
         if (!any) return false;
+        // The text ends at a zero byte, as the string it goes into would.
+        if (std::size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (skipComments && line.compare(0, mark, kCommentMark) == 0) continue;
         line += '\n';
