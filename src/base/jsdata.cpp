@@ -47,16 +47,21 @@ bool ParseChaXunLine(std::string_view line, ChaXunEntry& entry) {
     std::string_view title = TrimBlanks(line.substr(first + 1, middle - first - 1));
     std::string_view dxf = TrimBlanks(line.substr(middle + 1, last - middle - 1));
     std::string_view rtf = TrimBlanks(line.substr(last + 1));
-    entry.title = kv::platform::CutToGbkBytes(title, kTitleBytes);
-    entry.dxf = kv::platform::CutToGbkBytes(dxf, kFileBytes);
-    entry.rtf = kv::platform::CutToGbkBytes(rtf, kFileBytes);
+    // Trimmed again after the cut: a blank left at the end would be lost once saved.
+    entry.title = TrimBlanks(kv::platform::CutToGbkBytes(title, kTitleBytes));
+    entry.dxf = TrimBlanks(kv::platform::CutToGbkBytes(dxf, kFileBytes));
+    entry.rtf = TrimBlanks(kv::platform::CutToGbkBytes(rtf, kFileBytes));
     return true;
 }
 
 bool ParseNameLine(std::string_view line, std::string& name) {
     std::size_t at = line.find("##Name");
     if (at == std::string_view::npos) return false;
-    std::size_t from = at + 7;  // "##Name" and one separator
+    // "##Name" and one separator: a plain character. A name written right after
+    // the marker starts at once, so that its first character is read whole.
+    std::size_t from = at + 6;
+    if (from < line.size() && static_cast<unsigned char>(line[from]) < 0x80 && line[from] != '\n' && line[from] != '\r')
+        ++from;
     name = from < line.size() ? std::string(line.substr(from)) : std::string();
     while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
     return true;

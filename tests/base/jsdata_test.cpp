@@ -109,11 +109,34 @@ TEST(CommonBlock, ParsingLinesFollowsTheirLayout) {
     std::string longTitle(150, 'x');
     ASSERT_TRUE(ParseChaXunLine("##ChaXun," + longTitle + ",a.DXF,b.RTF", e));
     EXPECT_EQ(e.title.size(), 99u);
+    // A field cut to its size ends on no blank: the same file read back after a
+    // save would lose it and name another file.
+    ASSERT_TRUE(ParseChaXunLine("##ChaXun," + std::string(98, 't') + " x," + std::string(58, 'd') + "\tx,r\t x", e));
+    EXPECT_EQ(e.title, std::string(98, 't'));
+    EXPECT_EQ(e.dxf, std::string(58, 'd'));
+    EXPECT_EQ(e.rtf, "r\t x");
     std::string name;
     ASSERT_TRUE(ParseNameLine("##Name,地下室顶板\r\n", name));
     EXPECT_EQ(name, "地下室顶板");
     ASSERT_TRUE(ParseNameLine("##Name", name));
     EXPECT_EQ(name, "");
+    // The separator is one plain character; without one the name starts at once.
+    for (auto [line, expected] : {std::pair{"##Name顶板", "顶板"}, std::pair{"##Name 顶板", "顶板"},
+                                  std::pair{"##Name:顶板\n", "顶板"}, std::pair{"##Name,,顶板", ",顶板"}}) {
+        ASSERT_TRUE(ParseNameLine(line, name)) << line;
+        EXPECT_EQ(name, expected) << line;
+    }
+}
+
+TEST(CommonBlock, ANameWithoutSeparatorIsSavedAsItWasRead) {
+    kv::test::TempFolder dir;
+    dir.Write("a.dat", "##Name\xb6\xa5\xb0\xe5\r\n");  // "##Name顶板" in GBK
+    CJsBaseData data;
+    ASSERT_EQ(data.LoadData((dir / "a.dat").c_str()), 1);
+    EXPECT_EQ(data.m_strName, "顶板");
+    ASSERT_EQ(data.SaveData((dir / "b.dat").c_str()), 1);
+    EXPECT_EQ(dir.Read("b.dat"), "##Name,\xb6\xa5\xb0\xe5\n");
+    EXPECT_EQ(ReadItemNameFromFile((dir / "a.dat").c_str()), "顶板");
 }
 
 TEST(CommonBlock, MarkersAreCheckedOnTheirOwnLine) {
