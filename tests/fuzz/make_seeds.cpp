@@ -1,0 +1,275 @@
+// Writes the seed corpora of the fuzz targets: files made by the program's own
+// writers, and damaged versions of them (cut short, lines missing, a foreign
+// marker, other line ends, invalid GBK bytes, overlong texts, huge numbers,
+// NaN and infinity). Run by hand: fuzz_make_seeds tests/fuzz/corpus
+#include "base/globals.h"
+#include "base/jsdata.h"
+#include "base/textio.h"
+#include "codes/gangjin.h"
+#include "design/ban_data.h"
+#include "design/lkq_data.h"
+#include "drawing/dxf.h"
+#include "platform/codec.h"
+#include "platform/profile.h"
+#include "project/project.h"
+#include "report/rtf.h"
+#include "report/script.h"
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path g_out;
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Put(const std::string& target, const std::string& name, const std::string& bytes) {
+    fs::create_directories(g_out / target);
+    std::ofstream(g_out / target / name, std::ios::binary) << bytes;
+}
+
+std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+    return s;
+}
+
+std::vector<std::string> Lines(const std::string& s) {
+    std::vector<std::string> lines;
+    std::istringstream in(s);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines, const std::string& end = "\n") {
+    std::string s;
+    for (const auto& l : lines) s += l + end;
+    return s;
+}
+
+// The damaged versions of a text data file written by the program.
+void TextVariants(const std::string& target, const std::string& stem, const std::string& text) {
+    Put(target, stem + "-crlf", ReplaceAll(text, "\n", "\r\n"));
+    Put(target, stem + "-lone-cr", ReplaceAll(text, "\n", "\r"));
+    Put(target, stem + "-cut-mid-line", text.substr(0, text.size() / 2));
+    auto lines = Lines(text);
+    if (lines.size() > 2) {
+        auto missing = lines;
+        missing.erase(missing.begin() + 2);
+        Put(target, stem + "-line-missing", Join(missing));
+        auto shortLine = lines;
+        shortLine[1] = shortLine[1].substr(0, shortLine[1].rfind(','));
+        Put(target, stem + "-fields-missing", Join(shortLine));
+    }
+    if (!lines.empty()) {
+        auto foreign = lines;
+        foreign[0] = "KV_XXX_V99";
+        Put(target, stem + "-foreign-marker", Join(foreign));
+    }
+    Put(target, stem + "-bad-gbk", ReplaceAll(text, "##Name,", "##Name,\xF9\xB2\xD4\xFF\x80\x81"));
+    Put(target, stem + "-no-separator", ReplaceAll(text, "##Name,", "##Name"));
+    Put(target, stem + "-long-name", ReplaceAll(text, "##Name,", "##Name," + std::string(600, 'N') + "\xB6\xA5"));
+    std::string many;
+    for (int i = 0; i < 60; ++i) many += "##ChaXun,标题" + std::to_string(i) + ",a.DXF,a.RTF\n";
+    Put(target, stem + "-60-chaxun", kv::platform::Utf8ToGbkLossy(text + many));
+    Put(target, stem + "-huge-numbers", ReplaceAll(ReplaceAll(text, ",1,", ",99999999999999999999,"), ".0", "e308"));
+    Put(target, stem + "-nan-inf", ReplaceAll(ReplaceAll(text, "0.", "nan,"), ",1,", ",inf,"));
+    Put(target, stem + "-negative", ReplaceAll(text, ",", ",-"));
+}
+
+template <typename Data>
+std::string SaveModule(Data& data, const std::string& stem, const std::string& name) {
+    data.SetFileName(stem);
+    data.m_strName = name;
+    std::string path = "/tmp/kv-seed.DAT";
+    data.SaveData(path.c_str());
+    return Read(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    g_out = fs::absolute(argv[1]);
+    fs::path work = fs::temp_directory_path() / "kv-seeds";
+    fs::create_directories(work);
+    if (chdir(work.c_str()) != 0) return 1;
+    G_strWorkPath = work.string() + "/";
+
+    // Module files.
+    for (int kind = 0; kind < 2; ++kind) {
+        BAN_JS_STRUCT slab(kind);
+        std::string text = SaveModule(slab, "&KV_0001", kind ? "底板 DB-1" : "顶板 DB-1");
+        Put("ban", "written-" + std::to_string(kind), text);
+        Put("datalines", "ban-" + std::to_string(kind), std::string(1, '\x50') + text);
+        if (kind == 0) TextVariants("ban", "slab", text);
+    }
+    for (int kind = 0; kind < 4; ++kind) {
+        CLkqData wall(kind);
+        std::string text = SaveModule(wall, "&KV_0002", "外墙 WQ-" + std::to_string(kind));
+        Put("lkq", "written-" + std::to_string(kind), text);
+        if (kind == 0) {
+            TextVariants("lkq", "wall", text);
+            Put("lkq", "older-edition", ReplaceAll(text, CLkqData::kMarker, CLkqData::kMarkerV20));
+            Put("datalines", "wall", std::string(1, '\x20') + text);
+        }
+    }
+    CJsBaseData item;
+    item.m_strName = "顶板 第一项";
+    item.SetJt(0, "查询内容", "&KV_0001_BAN.DXF", "&KV_0001_BAN.RTF");
+    item.SetJt(1, "标题, 带逗号", "&KV_0001_A.DXF", "&KV_0001_A.RTF");
+    item.SaveData("/tmp/kv-seed.DAT");
+    std::string itemText = Read("/tmp/kv-seed.DAT");
+    Put("itemfile", "written", itemText);
+    TextVariants("itemfile", "item", itemText);
+
+    // The project.
+    CProject project;
+    project.m_nSelected[0] = project.m_nSelected[3] = 1;
+    project.AddItem(0);
+    project.AddItem(0);
+    project.AddItem(3);
+    project.WritePrj({"顶板", "底板", "外墙", "临空墙"});
+    std::string prj = Read(work / kProjectFileName);
+    Put("prj", "written", prj);
+    Put("prj", "cut-short", prj.substr(0, prj.size() / 3));
+    Put("prj", "magic-only", prj.substr(0, 40));
+    Put("prj", "older-magic", ReplaceAll(prj, kProjectMagic, kProjectMagicOld));
+    std::string bad = prj;
+    for (std::size_t i = 40 + 200; i < 40 + 400 && i < bad.size(); i += 4) bad[i + 3] = '\x7F';
+    Put("prj", "huge-counts", bad);
+    std::string negative = prj;
+    for (std::size_t i = 40 + 400; i < 40 + 800 && i < negative.size(); ++i) negative[i] = '\xFF';
+    Put("prj", "negative-numbers", negative);
+
+    CGcxx box;
+    box.m_strName = "某工程人防地下室";
+    box.WriteBox(work.string());
+    std::string gcxx = Read(work / "GCXX.BOX");
+    Put("gcxx", "written", gcxx);
+    Put("gcxx", "crlf", ReplaceAll(gcxx, "\n", "\r\n"));
+    Put("gcxx", "lone-cr", ReplaceAll(gcxx, "\n", "\r"));
+    Put("gcxx", "one-line", gcxx.substr(0, gcxx.find('\n')));
+    Put("gcxx", "long-name", std::string(1000, '\xB6') + "\n1\n2\n");
+    Put("gcxx", "bad-gbk", "\xF9\xB2\xD4\xFF\n\x81\n\x80\x80\n");
+
+    // Profile files.
+    std::string ini = (work / "seed.ini").string();
+    kv::platform::WritePrivateProfileString("WorkSet", "WorkPath", "/home/用户/工程/", ini);
+    kv::platform::WritePrivateProfileString("WorkSet", "Guifan", "2", ini);
+    kv::platform::WritePrivateProfileString("Tools", "Cad", "/usr/bin/cad", ini);
+    std::string iniText = Read(ini);
+    Put("profile", "written", iniText);
+    Put("profile", "crlf", ReplaceAll(iniText, "\n", "\r\n"));
+    Put("profile", "lone-cr", ReplaceAll(iniText, "\n", "\r"));
+    Put("profile", "no-closing-bracket", "[WorkSet\nWorkPath=x\n[Tools]]\n=\n==\nGuifan=99999999999999999999\n");
+    Put("profile", "bad-gbk", "[\xF9\xB2\xD4]\n\xFF=\x80\n[WorkSet]\nWorkPath=\x81\n");
+
+    // A drawing.
+    DXF drawing;
+    drawing.New_MemDxf();
+    drawing.Write_Line(0, 0, 1000, 500);
+    drawing.Write_Arc(500, 250, 100, 0, 270);
+    drawing.Write_Text(10, 10, 3.5f, 30, "外墙 WQ-1");
+    std::string dxfPath = (work / "seed.dxf").string();
+    drawing.Write_MemDxf_To_File(dxfPath.c_str());
+    std::string dxf = Read(dxfPath);
+    Put("dxf", "written", dxf);
+    Put("dxf", "crlf", ReplaceAll(dxf, "\n", "\r\n"));
+    Put("dxf", "cut-short", dxf.substr(0, dxf.size() * 2 / 3));
+    Put("dxf", "huge-numbers", ReplaceAll(dxf, "1000.0", "1e308"));
+    Put("dxf", "nan-inf", ReplaceAll(ReplaceAll(dxf, "500.0", "nan"), "100.0", "inf"));
+
+    // Reports.
+    static const unsigned char kPng[] = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+        0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00, 0x00, 0x1F, 0x15, 0xC4, 0x89, 0x00,
+        0x00, 0x00, 0x0D, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8, 0xCF, 0xC0, 0xF0, 0x1F, 0x00, 0x05,
+        0x00, 0x01, 0xFF, 0x89, 0x99, 0x3D, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42,
+        0x60, 0x82};
+    std::string rtfPath = (work / "seed.RTF").string();
+    {
+        kv::report::CRTF rtf;
+        rtf.Open(rtfPath.c_str());
+        rtf.SetCurTextStyle(1, 36, 0, 1, 0, 0);
+        rtf.InsertText("顶板计算书\n");
+        rtf.SetCurTextStyle(0, 21, 0, 0, 0, 0);
+        rtf.InsertText("板厚 h = %d mm, 荷载 q = %.2f kN/m2\n", 300, 62.5);
+        kv::report::ReportTable table;
+        auto cell = [](const char* text) {
+            kv::report::ReportCell c;
+            c.text = text;
+            return c;
+        };
+        table.rows = {{cell("位置"), cell("弯矩")}, {cell("跨中"), cell("12.5")}};
+        rtf.InsertTable(table, 2, 80, 1, 1, 1);
+        rtf.InsertPicture(std::string(reinterpret_cast<const char*>(kPng), sizeof kPng), 40, 30);
+        rtf.InsertFormula("M = q*l^2/8");
+        rtf.Close();
+    }
+    std::string rtf = Read(rtfPath);
+    for (const char* target : {"rtf", "report"}) {
+        Put(target, "written", rtf);
+        Put(target, "cut-short", rtf.substr(0, rtf.size() / 2));
+        Put(target, "lone-cr", ReplaceAll(rtf, "\n", "\r"));
+        Put(target, "unbalanced", "{\\rtf1{{{{{{\\b\\i text\\par}\\u-10179?\\u56320?\\'ff\\'\\bin99999999 x");
+        Put(target, "table-after-paragraph",
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 SimSun;}}\\qc centred\\par\\trowd\\cellx2000\\intbl a\\cell\\row\\pard after\\par}");
+        Put(target, "control-bytes", std::string("{\\rtf1 a\x01\x02\x1F b\\u55357?\\u7?\\'1a\\par}"));
+        Put(target, "huge-numbers", "{\\rtf1\\fs99999999999\\li-2147483649\\cellx99999999999\\picw2147483647 x}");
+    }
+
+    // Text reports with script blocks.
+    std::string txt = (work / "seed.TXT").string();
+    {
+        std::FILE* fp = open_file(txt.c_str(), "wt");
+        std::fputs("顶板计算书\n", fp);
+        VanjoroScript(fp, "InsertDxf=seed.dxf");
+        VanjoroScript_Text(fp, "红色文字\n第二行", kv::report::WinRGB(255, 0, 0), 1.5);
+        VanjoroScript(fp, "InsertDxf=*Cur*");
+        std::fputs("结束\n", fp);
+        commit_file(fp);
+    }
+    std::string script = Read(txt);
+    for (const char* target : {"script", "report"}) {
+        Put(target, "script-written", script);
+        Put(target, "script-crlf", ReplaceAll(script, "\n", "\r\n"));
+        Put(target, "script-no-end-marker", script.substr(0, script.find("VanjoroScript]")));
+        Put(target, "script-huge-factor", ReplaceAll(script, "1.5", "1e300"));
+        Put(target, "script-nan-factor", ReplaceAll(script, "1.5", "nan"));
+        Put(target, "script-missing-file", ReplaceAll(script, "seed.dxf", "nothing/../../x.dxf"));
+        Put(target, "script-bad-gbk", "\xF9\xB2\xD4%%%[VanjoroScript%%%TextStyle=\xFF\xFF,\x81%%%VanjoroScript]%%%\n");
+    }
+
+    // Bar texts and GBK texts.
+    for (const CGangJin& bars : {CGangJin(0, 2, 4, 20, 0), CGangJin(1, 1, 1, 8, 200), CGangJin(2, 3, 1, 10, 150)})
+        Put("gangjin", "written-" + bars.ToString(), bars.ToString());
+    Put("gangjin", "two-groups", "4D20+2D18");
+    Put("gangjin", "alternating", "D16/14@200");
+    Put("gangjin", "huge", "99999999999D99999999999@99999999999");
+    Put("gangjin", "phi", "4Φ20+φ8@0");
+    Put("codec", "text", kv::platform::Utf8ToGbkLossy("顶板 外墙 临空墙 ×2 m²"));
+    Put("codec", "bad-bytes", "\xF9\xB2\xD4\xFF\x80\x81\x30\xB6");
+    Put("codec", "crlf", "a\r\nb\rc\n\xB6\r\n\xA5");
+
+    fs::remove_all(work);
+    return 0;
+}
