@@ -193,6 +193,8 @@ bool WriteRaw(WriteCookie* c, std::string_view bytes) {
     return true;
 }
 
+// A failed write answers 0, never -1: the C library takes the answer as a count,
+// and -1 makes it copy past the end of the caller's bytes.
 ssize_t WriteStream(void* cookie, const char* buf, size_t size) {
     auto* c = static_cast<WriteCookie*>(cookie);
     if (c->inMemory) {
@@ -201,12 +203,12 @@ ssize_t WriteStream(void* cookie, const char* buf, size_t size) {
         c->pos += size;
         return static_cast<ssize_t>(size);
     }
-    if (!c->transcode) return WriteRaw(c, std::string_view(buf, size)) ? static_cast<ssize_t>(size) : -1;
+    if (!c->transcode) return WriteRaw(c, std::string_view(buf, size)) ? static_cast<ssize_t>(size) : 0;
     c->pending.append(buf, size);
     std::size_t usable = CompleteUtf8Prefix(c->pending);
     std::string gbk = Utf8ToGbkLossy(std::string_view(c->pending).substr(0, usable));
     c->pending.erase(0, usable);
-    return WriteRaw(c, gbk) ? static_cast<ssize_t>(size) : -1;
+    return WriteRaw(c, gbk) ? static_cast<ssize_t>(size) : 0;
 }
 
 // "w+" text streams read back what they hold.
