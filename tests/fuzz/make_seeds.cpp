@@ -8,6 +8,10 @@
 #include "codes/gangjin.h"
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
+#include "design/mkq_data.h"
+#include "loads/kuosan.h"
+#include "members/slabwall/mkqjs_data.h"
+#include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
 #include "platform/codec.h"
 #include "platform/profile.h"
@@ -132,6 +136,51 @@ int main(int argc, char** argv) {
             Put("datalines", "wall", std::string(1, '\x20') + text);
         }
     }
+    for (int kind = 0; kind < 2; ++kind) {
+        CMkqData wall(kind);
+        std::string text = SaveModule(wall, "&KV_0005", "门框墙 MKQ-" + std::to_string(kind));
+        Put("mkq", "written-" + std::to_string(kind), text);
+        if (kind == 0) {
+            TextVariants("mkq", "doorframe", text);
+            Put("mkq", "older-edition", ReplaceAll(text, CMkqData::kMarker, CMkqData::kMarkerV20));
+        }
+    }
+    {
+        CKuoSanData kuosan;
+        std::string text = SaveModule(kuosan, "&KV_0006", "扩散室 1");
+        Put("kuosan", "written", text);
+        TextVariants("kuosan", "kuosan", text);
+    }
+    {
+        // The first byte of an mkqjs input picks the file: 0 data, 1 result,
+        // 2 project item, 3 the load tool's exchange file.
+        CMkqJsData wall;
+        std::string text = SaveModule(wall, "&KV_0007", "门框墙 2");
+        Put("mkqjs", "data-written", '\0' + text);
+        for (const char* damage : {"-crlf", "-cut-mid-line", "-line-missing", "-fields-missing", "-huge-numbers",
+                                   "-nan-inf", "-bad-gbk", "-foreign-marker"}) {
+            TextVariants("mkqjs-tmp", "data", text);
+            Put("mkqjs", std::string("data") + damage, '\0' + Read(g_out / "mkqjs-tmp" / (std::string("data") + damage)));
+        }
+        fs::remove_all(g_out / "mkqjs-tmp");
+        CMkqResult result;
+        result.SaveData("/tmp/kv-seed.DAT");
+        std::string res = Read("/tmp/kv-seed.DAT");
+        Put("mkqjs", "result-written", '\1' + res);
+        Put("mkqjs", "result-cut-mid-line", '\1' + res.substr(0, res.size() / 2));
+        Put("mkqjs", "result-nan-inf", '\1' + ReplaceAll(res, "0.", "nan,"));
+        CMkqGfData item;
+        item.SetFileName("&KV_0007");
+        item.m_strName = "门框墙 2";
+        item.SaveData("/tmp/kv-seed.DAT");
+        std::string gf = Read("/tmp/kv-seed.DAT");
+        Put("mkqjs", "item-written", '\2' + gf);
+        Put("mkqjs", "item-cut-mid-line", '\2' + gf.substr(0, gf.size() / 2));
+        Put("mkqjs", "exout-sizes",
+            "\3[XB2MKQ]\nXB=1\nDW=1500\nDH=2200\nSIZE-1=800,300,200,250,100,100\nSIZE-3=1e39,nan,-5,,,\n"
+            "[MKQQE]\nQE=0.2,0.3,inf\n[PBMKQHZ]\nVerq1=99999999999999999999\n[GXMKQHZ]\nx=abc\n");
+    }
+
     CJsBaseData item;
     item.m_strName = "顶板 第一项";
     item.SetJt(0, "查询内容", "&KV_0001_BAN.DXF", "&KV_0001_BAN.RTF");
