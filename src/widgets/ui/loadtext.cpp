@@ -2,10 +2,12 @@
 
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "report/ui/scriptrunner.h"
 
 #include <QFontDatabase>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 #include <string_view>
 
@@ -38,6 +40,18 @@ bool LoadTextToEdit(QPlainTextEdit* edit, const std::string& file) {
     std::string text;
     bool read = kv::platform::ReadTextFile(file, text);
     edit->setPlainText(read ? QString::fromStdString(text) : QString());
+    return read;
+}
+
+bool LoadTextToRichEdit(QTextEdit* edit, const std::string& file) {
+    if (!edit) return false;
+    std::string text;
+    bool read = kv::platform::ReadTextFile(file, text);
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    edit->document()->setDefaultFont(fixed);
+    edit->setTabStopDistance(QFontMetricsF(fixed).horizontalAdvance(QLatin1Char(' ')) * 8);
+    edit->setPlainText(read ? QString::fromStdString(text) : QString());
+    if (read) kv::report::ui::RunScripts(edit);
     return read;
 }
 

@@ -1,11 +1,15 @@
 // A text file shown whole in an edit box, or line by line in a list.
 #include "widgets/ui/loadtext.h"
 
+#include "base/textio.h"
+#include "report/script.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
 
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 TEST(LoadTextToEdit, ShowsAGbkFileWithWindowsLineEnds) {
@@ -25,6 +29,35 @@ TEST(LoadTextToEdit, AFileThatCannotBeReadEmptiesTheBox) {
     QPlainTextEdit edit;
     edit.setPlainText("older answer");
     EXPECT_FALSE(LoadTextToEdit(&edit, dir / "Message.Box"));
+    EXPECT_TRUE(edit.toPlainText().isEmpty());
+}
+
+// A calculation's messages with a warning written as a red text block: the
+// lines as written, the warning in red and nothing of the block's markers.
+TEST(LoadTextToRichEdit, ShowsTheFileWithItsColouredTextsInTheirColour) {
+    kv::test::EnsureQtApp();
+    kv::test::TempFolder dir;
+    dir.MakeCurrent();
+    std::FILE* fp = open_file("Message.Box", "wt");
+    ASSERT_NE(fp, nullptr);
+    std::fputs("    M = 827.000\n      ------  ", fp);
+    VanjoroScript_Text(fp, "超筋", 255, 1.0);
+    std::fputs("\n\tAs =\t100", fp);
+    ASSERT_EQ(commit_file(fp), 0);
+    QTextEdit edit;
+    edit.setPlainText("older answer");
+    EXPECT_TRUE(LoadTextToRichEdit(&edit, "message.box"));
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("    M = 827.000\n      ------  超筋\n\tAs =\t100"));
+    const QTextBlock warning = edit.document()->findBlockByNumber(1);
+    QColor before, red;
+    for (auto it = warning.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().text().contains(QStringLiteral("超筋"))) red = it.fragment().charFormat().foreground().color();
+        else before = it.fragment().charFormat().foreground().color();
+    }
+    EXPECT_EQ(red, QColor(255, 0, 0));
+    EXPECT_NE(before, QColor(255, 0, 0));
+
+    EXPECT_FALSE(LoadTextToRichEdit(&edit, dir / "missing.box"));
     EXPECT_TRUE(edit.toPlainText().isEmpty());
 }
 
