@@ -137,7 +137,7 @@ void InstallProjectCommands(CMainFrame& frame) {
     link.saveProject = [] { SaveProjectFile(); };
     frame.SetProjectLink(std::move(link));
 
-    SetProjectModeQuery([&frame] { return frame.m_bProjectMode != 0; });
+    SetProjectModeQuery([main = QPointer<CMainFrame>(&frame)] { return main && main->m_bProjectMode != 0; });
     InstallShellServices(&frame);
 
     CBbDoc_KV::SetCommandHandler(kv::cmd::kItemCombo, [](CBbDoc_KV& doc) { doc.OnSelchangeItem(); });

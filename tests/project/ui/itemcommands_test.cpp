@@ -19,6 +19,7 @@
 #include "views/bbdoc.h"
 #include "views/bbview.h"
 #include "views/childframe.h"
+#include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/jiantu.h"
 #include "views/splitterframe.h"
 #include "widgets/ui/calcrunner.h"
@@ -292,6 +293,15 @@ TEST_F(ItemCommands, ACommandInstalledAfterTheFrameIsSetUpRunsThere) {
     SetModuleCommand(32774, {});
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(messages->shown().empty());
+}
+
+// Dialogs shown after the main frame has gone (a test's next dialog) ask no
+// unsaved-changes question of a frame that no longer exists.
+TEST_F(ItemCommands, ProjectModeEndsWithTheMainFrame) {
+    frame->m_bProjectMode = 1;
+    EXPECT_TRUE(IsProjectMode());
+    frame.reset();
+    EXPECT_FALSE(IsProjectMode());
 }
 
 TEST_F(ItemCommands, AddingToAFullModuleDoesNothing) {
