@@ -4,6 +4,7 @@
 #include "drawing/ui/render.h"
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
+#include "design/mkq_data.h"
 #include "loads/ui/kuosancmd.h"
 #include "loads/ui/entranceloaddlgs.h"
 #include "loads/ui/loadtablepages.h"
@@ -13,6 +14,7 @@
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
+#include "members/slabwall/ui/dlgmkq.h"
 #include "platform/locale.h"
 #include "platform/ui/qtservices.h"
 #include "project/ui/modulecommands.h"
@@ -80,6 +82,11 @@ int main(int argc, char** argv) {
         SetModuleCommand(32844, [](CMainFrame& frame) { RunModuleCommand(frame, G_WaiQiangData, RunQiangDialog); });
         SetModuleCommand(32788, [](CMainFrame& frame) { RunModuleCommand(frame, G_LinKongQiangData, RunQiangDialog); });
         SetModuleCommand(32845, [](CMainFrame& frame) { RunModuleCommand(frame, G_GeQiangData, RunQiangDialog); });
+    });
+    // The door-frame and window-well walls: one dialog, each on its own record.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32794, [](CMainFrame& frame) { RunModuleCommand(frame, G_MenKuangQiangData, RunMkqDialog); });
+        SetModuleCommand(32843, [](CMainFrame& frame) { RunModuleCommand(frame, G_ChuangJingQiangData, RunMkqDialog); });
     });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
