@@ -13,8 +13,13 @@
 #include "modal.h"
 #include "flow_support.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTextEdit>
+
+#include <cstdlib>
 
 namespace {
 
@@ -57,20 +62,35 @@ protected:
     }
 };
 
+// KV_SCREENSHOT names a file to keep the screen in, with the dialog over its
+// project window after 计算 (run under xvfb-run with QT_QPA_PLATFORM=xcb).
 TEST_F(MkqFlow, NewDoorFrameItemCalculatedWritesItsItemFileDrawingAndReportWithTheRedWarning) {
     CSplitterFrame* window = Window(5);
     ASSERT_NE(window, nullptr);
+    const char* screenshot = std::getenv("KV_SCREENSHOT");
+    if (screenshot) {
+        G_strExePath = std::string(KV_TEST_FIXTURES) + "/../../resources/";  // the program's pictures
+        frame->resize(1280, 860);
+        frame->show();
+        window->showMaximized();
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+    }
     QString caption, shown;
     QColor shownWarning;
     bool closed = false;
     OnNextModal([&](QDialog& dlg) {
         caption = dlg.windowTitle();
         SetField(dlg, 3087, "一号门框墙");
-        SetField(dlg, 924, "150");  // far too thin for qi: over-reinforced
+        ById<QScrollBar>(dlg, 1338)->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // the haunched lip
+        SetField(dlg, 924, "150");  // far too thin for qi, even with a = 200: over-reinforced
         Click(dlg, 1359);
         auto* messagesBox = ById<QTextEdit>(dlg, 1115);
         shown = messagesBox->toPlainText();
         shownWarning = ColourOf(*messagesBox->document(), kOverReinforced);
+        if (screenshot) {
+            for (int i = 0; i < 20; ++i) QApplication::processEvents();
+            EXPECT_TRUE(QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(screenshot)));
+        }
         Click(dlg, 1);  // 返回: the item file holds what the dialog shows
         closed = !dlg.isVisible();
     });
@@ -93,6 +113,7 @@ TEST_F(MkqFlow, NewDoorFrameItemCalculatedWritesItsItemFileDrawingAndReportWithT
     EXPECT_EQ(entries[0].rtf, "&KV_0001_MKCJ.RTF");
     CMkqData back(0);
     ASSERT_EQ(back.LoadData((dir / "&KV_0001.dat").c_str()), 1);
+    EXPECT_EQ(back.Shape, 2);
     EXPECT_EQ(back.Depth, 150);
     EXPECT_EQ(back.L1, 866);  // derived from L = 900 when the dialog opened
     EXPECT_EQ(back.L2, 800);
