@@ -19,7 +19,8 @@ struct CalculationSteps {
     std::function<void(std::FILE* report, CBase_SGT* drawing)> report;
 };
 
-// `title` names the run in the progress window. Without an item (no file names
+// `title` names the run in the progress window; `messages` may be null for a
+// dialog that shows "Message.Box" its own way. Without an item (no file names
 // yet) nothing is written. False when another run was going and nothing ran.
 bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
                         const CalculationSteps& steps);

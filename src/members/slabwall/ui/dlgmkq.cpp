@@ -1,15 +1,12 @@
 #include "members/slabwall/ui/dlgmkq.h"
 
-#include "base/calcrunner.h"
 #include "base/globals.h"
-#include "base/textio.h"
 #include "codes/ui/gradecombo.h"
 #include "design/mkq_data.h"
-#include "drawing/base_sgt.h"
 #include "members/slabwall/mkq.h"
+#include "members/slabwall/ui/calcroad.h"
 #include "members/slabwall/ui/dlgcontrols.h"
 #include "platform/services.h"
-#include "report/script.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/dlghelppic.h"
 #include "views/dialogs/jiantu.h"
@@ -422,38 +419,15 @@ void CDlgMkq::OnCalculate() {
         return;
     }
     CMkqData& data = *m_pData;
-    // Without an item (no names yet) there is nothing to write.
-    const std::string rtfName = data.GetRtfFileName(0), dxfName = data.GetDxfFileName(0);
-    const std::string report = rtfName.empty() ? std::string() : G_strWorkPath + rtfName;
-    const std::string dxf = dxfName.empty() ? std::string() : G_strWorkPath + dxfName;
-    bool drawn = false, converted = false;
-    // Nothing here touches a window: the runner may work it on its own thread.
-    const bool ran = kv::calc::Run(windowTitle().toStdString(), [&] {
-        mkq_calculate(data);
-        CBase_SGT drawing;
-        drawing.New_MemDxf();
-        drawing.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
-        drawing.Write_Tables();
-        // The report must be written in full, or the old one stays.
-        std::FILE* fp = report.empty() ? nullptr : open_file(report.c_str(), "wt");
-        mkq_report(data, fp, &drawing);
-        if (fp) commit_file(fp);
-        drawn = !dxf.empty() && drawing.Write_MemDxf_To_File(dxf.c_str());
-        converted = !report.empty() && TextToRtf(report.c_str());
-    });
-    if (!ran) return;
+    // The messages go to the rich edit, where the warnings show in red.
+    if (!RunCalculationRoad(data, windowTitle().toStdString(), nullptr,
+                            {[&] { mkq_calculate(data); },
+                             [&](std::FILE* fp, CBase_SGT* drawing) { mkq_report(data, fp, drawing); }})) {
+        // Nothing ran: the last run's lines are no answer to this one.
+        m_messages->clear();
+        return;
+    }
     LoadTextToRichEdit(m_messages, "Message.Box");
-    if (drawn) ShowDiagramFile(dxf);
-    if (converted && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its drawing and colours: the combined report and the
-        // word processor read the file, not the view.
-        kv::shell::SaveReport(report);
-    }
-    if (!data.m_strStem.empty()) {
-        const std::string item = G_strWorkPath + data.m_strStem + ".dat";
-        data.SaveData(item.c_str());
-    }
 }
 
 int RunMkqDialog(QWidget* parent, CMkqData& data) {
