@@ -39,9 +39,9 @@ QColor ColourOf(const QTextDocument& doc, const QString& text) {
     return {};
 }
 
-class MkqFlow : public kv::test::ItemFlow {
+class DoorFrameWallFlow : public kv::test::ItemFlow {
 protected:
-    MkqFlow() : ItemFlow(0) {}
+    DoorFrameWallFlow() : ItemFlow(0) {}
     void SetUp() override {
         G_MenKuangQiangData = CMkqData(0);
         G_ChuangJingQiangData = CMkqData(1);
@@ -63,7 +63,7 @@ protected:
 
 // KV_SCREENSHOT names a file to keep the screen in, with the dialog over its
 // project window after 计算 (run under xvfb-run with QT_QPA_PLATFORM=xcb).
-TEST_F(MkqFlow, NewDoorFrameItemCalculatedWritesItsItemFileDrawingAndReportWithTheRedWarning) {
+TEST_F(DoorFrameWallFlow, NewDoorFrameItemCalculatedWritesItsItemFileDrawingAndReportWithTheRedWarning) {
     CSplitterFrame* window = Window(5);
     ASSERT_NE(window, nullptr);
     const char* screenshot = std::getenv("KV_SCREENSHOT");
@@ -133,7 +133,7 @@ TEST_F(MkqFlow, NewDoorFrameItemCalculatedWritesItsItemFileDrawingAndReportWithT
 
 // A light well narrower than twice the lip: the question comes once for the
 // calculation and its report, and a No still leaves a drawing and a report.
-TEST_F(MkqFlow, WindowWellItemAsksTheCantileverQuestionOncePerCalculation) {
+TEST_F(DoorFrameWallFlow, WindowWellItemAsksTheCantileverQuestionOncePerCalculation) {
     CSplitterFrame* window = Window(6);
     ASSERT_NE(window, nullptr);
     QString caption;
