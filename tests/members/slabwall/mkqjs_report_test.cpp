@@ -172,6 +172,44 @@ TEST(MkqReport, ArchedLeftSideWithNegativeZIsWarnedInReportAndSummary) {
     EXPECT_FALSE(Has(f.Prompt(), "注意"));
 }
 
+// The colour in force at `at` of an RTF book, as its colour-table entry
+// ("\\red255\\green0\\blue0"); empty when none is switched on.
+std::string ColourAt(const std::string& rtf, std::size_t at) {
+    const std::size_t cf = rtf.rfind("\\cf", at);
+    if (cf == std::string::npos) return {};
+    const int slot = std::atoi(rtf.c_str() + cf + 3);
+    const std::size_t table = rtf.find("{\\colortbl");
+    if (table == std::string::npos) return {};
+    std::size_t entry = rtf.find(';', table);  // slot 0 is the automatic colour
+    for (int k = 0; k < slot && entry != std::string::npos; ++k) {
+        const std::size_t next = rtf.find(';', entry + 1);
+        if (k == slot - 1) return rtf.substr(entry + 1, next - entry - 1);
+        entry = next;
+    }
+    return {};
+}
+
+TEST(MkqReport, ANegativeZOfAnArchedSideIsPrintedInTheFailureColour) {
+    kv::test::WorkFolder work;
+    Frame f;
+    f.data.DoorType = 1;
+    for (MkqSideResult& r : f.result.Side) Designed(r, 1);
+    f.result.Side[0].Z = -12;
+    f.result.Side[1].Z = 40;
+    kv::report::CRTF rtf;
+    rtf.Open((G_strWorkPath + "report.rtf").c_str());
+    ASSERT_EQ(f.calc.WriteJss(0, &rtf), 1);
+    const std::string book = rtf.Rtf();
+    rtf.Discard();
+    const std::size_t row = book.find("z(mm)");
+    ASSERT_NE(row, std::string::npos);
+    const std::size_t negative = book.find("-12", row), positive = book.find("40", row);
+    ASSERT_NE(negative, std::string::npos);
+    ASSERT_NE(positive, std::string::npos);
+    EXPECT_EQ(ColourAt(book, negative), "\\red255\\green0\\blue0");
+    EXPECT_NE(ColourAt(book, positive), "\\red255\\green0\\blue0");
+}
+
 TEST(MkqReport, SummaryListsTheFailingSidesWithoutTheLastSeparator) {
     kv::test::WorkFolder work;
     Frame f;
