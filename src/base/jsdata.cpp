@@ -11,7 +11,8 @@ constexpr std::size_t kTitleBytes = 99;  // GBK bytes of a query title
 constexpr std::size_t kFileBytes = 59;   // GBK bytes of a query file name
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    // A lone CR counts as a blank: a save writes it as one.
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;

@@ -115,6 +115,9 @@ TEST(CommonBlock, ParsingLinesFollowsTheirLayout) {
     EXPECT_EQ(e.title, std::string(98, 't'));
     EXPECT_EQ(e.dxf, std::string(58, 'd'));
     EXPECT_EQ(e.rtf, "r\t x");
+    ASSERT_TRUE(ParseChaXunLine("##ChaXun,t,\ra.DXF,\rb.RTF", e));
+    EXPECT_EQ(e.dxf, "a.DXF");
+    EXPECT_EQ(e.rtf, "b.RTF");
     std::string name;
     ASSERT_TRUE(ParseNameLine("##Name,地下室顶板\r\n", name));
     EXPECT_EQ(name, "地下室顶板");
