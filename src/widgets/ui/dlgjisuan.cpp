@@ -178,6 +178,7 @@ const CBase_SGT* CDlgJiSuan::DiagramDrawing() const { return diagram_.get(); }
 void CDlgJiSuan::RedrawDiagram() {
     const int k = SelectedDiagram();
     CJiSuanBase* calculation = Calculation();
+    if (CJsDataBase* data = Data(); data && k >= 0) data->m_nCurJt = k;
     preview_->SetDrawing(nullptr);
     diagram_.reset();
     if (k < 0 || !calculation) {
