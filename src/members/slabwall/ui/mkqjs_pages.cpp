@@ -87,7 +87,9 @@ int CDlgMkqLoad::CreateDlg(QWidget* parent) {
     CDlgBase::CreateDlg(parent);
     setObjectName(QStringLiteral("233"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Placeholder(this, 1062, 300, 60));
+    QFrame* door = Placeholder(this, 1062, 300, 66);
+    door->setMaximumHeight(door->fontMetrics().height() * 4 + 12);
+    layout->addWidget(door);
     layout->addWidget(Placeholder(this, 1040, 300, 150), 3);
     layout->addWidget(Placeholder(this, 1050, 300, 150), 3);
     auto* buttons = new QHBoxLayout;
@@ -477,6 +479,8 @@ int CDlgMkqDraw::InitDlg() {
 }
 
 int CDlgMkqDraw::RefreshDlg() {
+    // A 计算 chose new bars: the grid shows them as the drawing does.
+    m_PeiJin.UpdateTable();
     Redraw();
     return 1;
 }

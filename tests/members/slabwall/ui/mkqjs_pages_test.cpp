@@ -30,6 +30,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -256,6 +257,8 @@ TEST_F(MkqHost, TheSummaryBoxShowsThePromptFile) {
 
 TEST_F(MkqHost, JiSuanWritesTheFilesAndShowsTheSummary) {
     host.findChild<QPushButton*>("jisuan")->click();
+    // The reinforcement grid shows the bars the calculation chose.
+    EXPECT_EQ(draw.m_PeiJin.GetCell(2, 2)->GetText(), G_MkqResult.Side[0].Bars[0]);
     EXPECT_TRUE(work.Exists(G_MkqJsData.GetResFileName()));
     EXPECT_TRUE(work.Exists(G_MkqJsData.GetJssFileName(0)));
     ASSERT_TRUE(work.Exists("Prompt.txt"));
@@ -277,6 +280,34 @@ TEST_F(MkqHost, AChangedScaleRedrawsTheSelectedDiagram) {
     ASSERT_EQ(diagram.m_JianTu.EditText(1, 2, "80"), 1);
     EXPECT_EQ(G_MkqJsData.JianTuBiLi[4], 80.0f);
     EXPECT_TRUE(HasText(host.DiagramDrawing(), "1:80"));
+}
+
+// The input page and the reinforcement page as the user sees them, after a
+// 计算. KV_SCREENSHOT_DIR names a folder to keep them in (mkq2-input.png,
+// mkq2-draw.png).
+TEST_F(MkqHost, ThePagesLayOutTheirGridsAndDrawings) {
+    host.findChild<QPushButton*>("jisuan")->click();
+    input.LoadPage()->m_HeZai.SelectCell(2, 4);
+    const char* folder = std::getenv("KV_SCREENSHOT_DIR");
+    const struct {
+        QWidget* page;
+        const char* file;
+        std::vector<int> places;  // grids and drawings that must have room
+    } pages[] = {
+        {&input, "mkq2-input.png", {1062, 1040, 1050, 2000}},
+        {&draw, "mkq2-draw.png", {2000, 2104}},
+    };
+    for (const auto& p : pages) {
+        host.Tabs()->setCurrentWidget(p.page);
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+        for (int id : p.places) {
+            auto* place = p.page->findChild<QWidget*>(QString::number(id));
+            ASSERT_NE(place, nullptr) << id;
+            EXPECT_GT(place->width(), 100) << id;
+            EXPECT_GT(place->height(), 40) << id;
+        }
+        if (folder) EXPECT_TRUE(host.grab().save(QDir(folder).filePath(p.file))) << p.file;
+    }
 }
 
 }  // namespace
