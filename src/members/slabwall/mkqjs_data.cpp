@@ -1,4 +1,7 @@
 #include "members/slabwall/mkqjs_data.h"
+#include <limits>
+#include <iterator>
+#include <algorithm>
 
 #include <cmath>
 #include <cstdio>
@@ -75,7 +78,12 @@ void ReadNumber(const char* path, const char* section, const char* key, std::ini
     if (!text) return;
     double value = 0;
     if (scan_fields(*text, "%lf", &value) != 1) return;
-    for (T* field : fields) *field = static_cast<T>(value * scale);
+    value *= static_cast<double>(scale);
+    // A number the field cannot hold is no answer either.
+    if (!std::isfinite(value) || value > static_cast<double>(std::numeric_limits<T>::max()) ||
+        value < static_cast<double>(std::numeric_limits<T>::lowest()))
+        return;
+    for (T* field : fields) *field = static_cast<T>(value);
 }
 
 // The bearing of the door leaf on the sides `a` and `b` from the leaf's size
@@ -163,8 +171,13 @@ int CMkqJsData::ReadExOut(const char* path, int mode) {
             MkqSide& s = Side[k];
             char key[16];
             std::snprintf(key, sizeof key, "SIZE-%d", kToolSideNumber[k]);
-            if (std::optional<std::string> text = ExKey(path, "XB2MKQ", key))
-                scan_fields(text->substr(0, 259), "%f,%f,%f,%f,%f,%f", &s.L, &s.h, &s.ha, &s.t, &s.dx, &s.dy);
+            if (std::optional<std::string> text = ExKey(path, "XB2MKQ", key)) {
+                MkqSide read = s;
+                scan_fields(text->substr(0, 259), "%f,%f,%f,%f,%f,%f", &read.L, &read.h, &read.ha, &read.t, &read.dx,
+                            &read.dy);
+                const float sizes[] = {read.L, read.h, read.ha, read.t, read.dx, read.dy};
+                if (std::all_of(std::begin(sizes), std::end(sizes), [](float v) { return std::isfinite(v); })) s = read;
+            }
             s.L1 = s.L - std::trunc(s.Lap / 3.0f);
             s.L2 = s.L - s.Lap;
         }

@@ -265,6 +265,24 @@ TEST_F(MkqExOut, SizesComeFromTheToolsSideNumbers) {
     }
 }
 
+TEST_F(MkqExOut, ANumberBeyondItsFieldLeavesTheFieldAsItWas) {
+    dir.Write("ExOut.ini",
+              "[XB2MKQ]\nXB=900e308\nDW=1e39\nDH=nan\n"
+              "SIZE-3=900e308,600,0,500,0,0\n"
+              "[MKQQE]\nQE=1e300\n");
+    data.IsXB = 1;
+    const float la = data.La, lb = data.Lb;
+    const MkqSide left = data.Side[0];
+    ASSERT_EQ(data.ReadExOut(path.c_str(), 0), 1);
+    EXPECT_EQ(data.IsXB, 1);
+    EXPECT_EQ(data.La, la);
+    EXPECT_EQ(data.Lb, lb);
+    EXPECT_EQ(data.Side[0].L, left.L);
+    EXPECT_EQ(data.Side[0].h, left.h);
+    ASSERT_EQ(data.ReadExOut(path.c_str(), 1), 1);
+    EXPECT_EQ(data.Side[0].qe, left.qe);
+}
+
 TEST_F(MkqExOut, FlatDoorLoadsTakeTheLeafSizeWithItsOwnRounding) {
     dir.Write("ExOut.ini",
               "[MKQQE]\nQE=0.15\n"
