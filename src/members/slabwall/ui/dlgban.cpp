@@ -346,8 +346,7 @@ int CDlgBan::DataToDlg() {
     m_b = d.Width;
     m_t = static_cast<float>(d.Thickness);
     UpdateData(false);
-    for (int i = 0; i < 4; ++i)
-        m_cEdge[i]->setCurrentIndex(m_edgeType[i] >= 0 && m_edgeType[i] < m_cEdge[i]->count() ? m_edgeType[i] : -1);
+    kv::slabwall::ui::SelectEdgeCombos(m_cEdge, m_edgeType);
     m_number = d.Number;
     for (int i = 0; i < 4; ++i) m_edgeMoment[i] = d.EdgeMoment[i];
     UpdatePicture();
@@ -421,6 +420,8 @@ void CDlgBan::OnReadData() {
     if (!path || !m_pData->LoadData(path->c_str())) return;
     DataToDlg();
     UpdateEdgeCombos();
+    // A dialog left on plastic theory had no 弹性 to select until now.
+    kv::slabwall::ui::SelectEdgeCombos(m_cEdge, m_edgeType);
     update();
     setWindowTitle(QString::fromStdString(*path));
     // What was read becomes the current item's data.

@@ -376,10 +376,7 @@ int CDlgQiang::DataToDlg() {
     return 1;
 }
 
-void CDlgQiang::SelectEdgeCombos() {
-    for (int i = 0; i < 4; ++i)
-        m_cEdge[i]->setCurrentIndex(m_edgeType[i] >= 0 && m_edgeType[i] < m_cEdge[i]->count() ? m_edgeType[i] : -1);
-}
+void CDlgQiang::SelectEdgeCombos() { kv::slabwall::ui::SelectEdgeCombos(m_cEdge, m_edgeType); }
 
 void CDlgQiang::UpdateEdgeCombos() {
     kv::slabwall::ui::UpdateEdgeCombos(m_cEdge, m_edgeType, m_theory, m_eFixity, m_fixityLabel);

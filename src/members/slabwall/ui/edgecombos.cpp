@@ -43,4 +43,9 @@ void UpdateEdgeCombos(CBmpComboBox* const combos[4], int edgeType[4], int theory
     }
 }
 
+void SelectEdgeCombos(CBmpComboBox* const combos[4], const int edgeType[4]) {
+    for (int i = 0; i < 4; ++i)
+        combos[i]->setCurrentIndex(edgeType[i] >= 0 && edgeType[i] < combos[i]->count() ? edgeType[i] : -1);
+}
+
 }  // namespace kv::slabwall::ui

@@ -15,4 +15,8 @@ inline constexpr const char* kFixityTip =
 void UpdateEdgeCombos(CBmpComboBox* const combos[4], int edgeType[4], int theory, QWidget* fixityEdit,
                       QWidget* fixityLabel);
 
+// Each combo on its edge's code; none selected when the combo does not offer it
+// (弹性 under plastic theory).
+void SelectEdgeCombos(CBmpComboBox* const combos[4], const int edgeType[4]);
+
 }  // namespace kv::slabwall::ui

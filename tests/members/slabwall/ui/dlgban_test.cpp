@@ -29,6 +29,8 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cmath>
 #include <limits>
 
@@ -248,6 +250,28 @@ TEST_F(SlabDialog, ReadDataShowsTheFileAndNamesIt) {
         EXPECT_EQ(dlg.windowTitle(), QString::fromStdString(path));
     });
     EXPECT_FLOAT_EQ(data.Length, 7.5f);
+}
+
+TEST_F(SlabDialog, AnElasticSlabReadIntoAPlasticDialogShowsItsElasticEdges) {
+    BAN_JS_STRUCT file{0};
+    file.Plastic = 0;
+    const int edges[4] = {2, 1, 0, 2};
+    std::copy(edges, edges + 4, file.EdgeType);
+    const std::string path = dir / "elastic.LB";
+    ASSERT_EQ(file.SaveData(path.c_str()), 1);
+    data.Plastic = 1;
+    std::fill(data.EdgeType, data.EdgeType + 4, 1);
+    fileDialogs->Answer(path);
+    const int ids[4] = {1024, 1041, 1056, 1064};
+    Run([&](CDlgBan& dlg) {
+        Click(dlg, 3086);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(Edge(dlg, ids[i])->count(), 3) << ids[i];
+            EXPECT_EQ(Edge(dlg, ids[i])->currentIndex(), edges[i]) << ids[i];
+        }
+        EXPECT_EQ(dlg.DlgToData(), 1);
+    });
+    EXPECT_EQ(std::vector<int>(data.EdgeType, data.EdgeType + 4), std::vector<int>(edges, edges + 4));
 }
 
 TEST_F(SlabDialog, LoadButtonOpensTheKindsLoadDialogWithTheThicknessTypedAndShowsItsLoad) {
