@@ -2,10 +2,14 @@
 
 #include "base/textio.h"
 #include "platform/codec.h"
+#include "platform/services.h"
 
 #include <cstring>
 
 namespace {
+
+// The marker line is read as the module files' own lines are.
+constexpr int kMarkerLineBytes = 290;
 
 constexpr std::size_t kTitleBytes = 99;  // GBK bytes of a query title
 constexpr std::size_t kFileBytes = 59;   // GBK bytes of a query file name
@@ -173,6 +177,29 @@ int CJsBaseData::SaveMarkedData(const char* path, const char* marker, const std:
     writeFields(fp);
     SaveData(fp);
     if (commit_file(fp) != 0) return 0;
+    SetFileName_(path);
+    return 1;
+}
+
+int CJsBaseData::LoadMarkedData(const char* path, const char* marker, const char* olderMarker,
+                                const std::function<bool(std::FILE*, bool older)>& readFields) {
+    std::FILE* fp = open_file_no_comment(path, "rt");
+    if (!fp) return 0;
+    std::string line;
+    const bool read = fgets_line(line, kMarkerLineBytes, fp);
+    const bool older = read && olderMarker && line.find(olderMarker) != std::string::npos;
+    if (!older && (!read || line.find(marker) == std::string::npos)) {
+        close_file(fp);
+        kv::MessageBox("文件类型不匹配 !");
+        return 0;
+    }
+    if (!readFields(fp, older)) {
+        close_file(fp);
+        kv::MessageBox(std::string("数据文件不完整 : ") + path);
+        return 0;
+    }
+    LoadData(fp);
+    close_file(fp);
     SetFileName_(path);
     return 1;
 }

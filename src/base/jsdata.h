@@ -74,6 +74,14 @@ public:
     // the old one and its path remembered. 1 when written; 0 when it cannot be
     // created or written (the old file stays).
     int SaveMarkedData(const char* path, const char* marker, const std::function<void(std::FILE*)>& writeFields);
+    // Reads a file written that way: its first line must hold `marker` (or
+    // `olderMarker`, when not null); `readFields(fp, older)` then reads the
+    // object's own lines, taking them only when all were there, and the common
+    // block follows. 0 with "文件类型不匹配 !" for a foreign file and with
+    // "数据文件不完整 : <path>" when `readFields` refuses; the object stays as it was.
+    // 0 without a message when the file cannot be opened.
+    int LoadMarkedData(const char* path, const char* marker, const char* olderMarker,
+                       const std::function<bool(std::FILE*, bool older)>& readFields);
     // One query entry, "查询内容", whose drawing and report are named after the
     // stem and `suffix` ("_BAN" gives "<stem>_BAN.DXF" and "<stem>_BAN.RTF").
     void SetSingleEntry(const std::string& stem, const std::string& suffix);

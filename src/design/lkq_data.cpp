@@ -48,30 +48,15 @@ CLkqData::CLkqData(int kind) : Kind(kind) { SetFileName("NONAME"); }
 void CLkqData::SetFileName(const std::string& stem) { SetSingleEntry(stem, "_QIANG"); }
 
 int CLkqData::LoadData(const char* path) {
-    std::FILE* fp = open_file_no_comment(path, "rt");
-    if (!fp) return 0;
-    std::string line;
-    const bool read = fgets_line(line, kLineBytes, fp);
-    const bool older = read && line.find(kMarkerV20) != std::string::npos;
-    if (!older && (!read || line.find(kMarker) == std::string::npos)) {
-        close_file(fp);
-        kv::MessageBox("文件类型不匹配 !");
-        return 0;
-    }
-    LKQ_FIELDS fields = *this;
-    if (!ReadFields(fp, fields, older)) {
-        close_file(fp);
-        kv::MessageBox(std::string("数据文件不完整 : ") + path);
-        return 0;
-    }
-    // The older edition has no p-δ option: whatever stands in its place is dropped.
-    if (older) fields.SecondOrder = 0;
-    static_cast<LKQ_FIELDS&>(*this) = fields;
-    AdjustHpb235(older ? 2002 : 2010, BarGrade);
-    CJsBaseData::LoadData(fp);
-    close_file(fp);
-    SetFileName_(path);
-    return 1;
+    return LoadMarkedData(path, kMarker, kMarkerV20, [this](std::FILE* fp, bool older) {
+        LKQ_FIELDS fields = *this;
+        if (!ReadFields(fp, fields, older)) return false;
+        // The older edition has no p-δ option: whatever stands in its place is dropped.
+        if (older) fields.SecondOrder = 0;
+        static_cast<LKQ_FIELDS&>(*this) = fields;
+        AdjustHpb235(older ? 2002 : 2010, BarGrade);
+        return true;
+    });
 }
 
 int CLkqData::SaveData(const char* path) {

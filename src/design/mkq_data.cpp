@@ -37,29 +37,14 @@ CMkqData::CMkqData(int kind) : Kind(kind) { SetFileName("NONAME"); }
 void CMkqData::SetFileName(const std::string& stem) { SetSingleEntry(stem, "_MKCJ"); }
 
 int CMkqData::LoadData(const char* path) {
-    std::FILE* fp = open_file_no_comment(path, "rt");
-    if (!fp) return 0;
-    std::string line;
-    const bool read = fgets_line(line, kLineBytes, fp);
-    const bool older = read && line.find(kMarkerV20) != std::string::npos;
-    if (!older && (!read || line.find(kMarker) == std::string::npos)) {
-        close_file(fp);
-        kv::MessageBox("文件类型不匹配 !");
-        return 0;
-    }
-    MKQ_FIELDS fields = *this;
-    if (!ReadFields(fp, fields)) {
-        close_file(fp);
-        kv::MessageBox(std::string("数据文件不完整 : ") + path);
-        return 0;
-    }
-    static_cast<MKQ_FIELDS&>(*this) = fields;
-    // Either bar may be the HPB235 that the 2010 code replaced.
-    if (BarGrade == 1 || StirrupGrade == 1) AdjustHpb235(older ? 2002 : 2010, 1);
-    CJsBaseData::LoadData(fp);
-    close_file(fp);
-    SetFileName_(path);
-    return 1;
+    return LoadMarkedData(path, kMarker, kMarkerV20, [this](std::FILE* fp, bool older) {
+        MKQ_FIELDS fields = *this;
+        if (!ReadFields(fp, fields)) return false;
+        static_cast<MKQ_FIELDS&>(*this) = fields;
+        // Either bar may be the HPB235 that the 2010 code replaced.
+        if (BarGrade == 1 || StirrupGrade == 1) AdjustHpb235(older ? 2002 : 2010, 1);
+        return true;
+    });
 }
 
 int CMkqData::SaveData(const char* path) {
