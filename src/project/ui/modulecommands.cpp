@@ -1,6 +1,7 @@
 #include "project/ui/modulecommands.h"
 
 #include "base/globals.h"
+#include "platform/paths.h"
 #include "platform/services.h"
 
 #include <QPointer>
@@ -89,23 +90,24 @@ void SaveItemFile(CJsBaseData& data, const std::string& path) {
 
 }  // namespace
 
-bool BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options) {
+ItemBinding BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options) {
     // The chooser belongs to the diagrams shown before; an empty object hides it.
     CJsBaseData none;
     ShowJianTu(&none);
     // Without an item run there is no item file to bind to.
-    if (!frame.m_bProjectMode || frame.m_strItemStem.empty()) return false;
+    if (!frame.m_bProjectMode || frame.m_strItemStem.empty()) return ItemBinding::Unbound;
     data.m_strName = frame.m_strItemTitle;
     data.SetFileName(frame.m_strItemStem);
     std::string path = ItemPath(frame);
-    // A new item starts as a copy of what the object holds now. Read failures are
-    // the module reader's to report; the dialog runs in every case.
+    // A new item starts as a copy of what the object holds now. Why a file cannot
+    // be read is the module reader's to say; here only that it is left alone.
     if (frame.m_bNewItem) {
         if (!options.storeAfterDialog) SaveItemFile(data, path);
-    } else {
-        data.LoadData(path.c_str());
+    } else if (!data.LoadData(path.c_str()) && kv::platform::FileExists(path)) {
+        kv::MessageBox("不能读入文件 : " + path + "\n文件保持原样, 本项不能计算。", kv::MB_OK | kv::MB_ICONERROR);
+        return ItemBinding::Unreadable;
     }
-    return true;
+    return ItemBinding::Bound;
 }
 
 void StoreBoundItemData(CMainFrame& frame, CJsBaseData& data) {

@@ -31,12 +31,20 @@ struct ModuleCommandOptions {
     bool storeAfterDialog = false;
 };
 
+enum class ItemBinding {
+    Unbound,     // not in project mode, or no item run
+    Bound,       // the object is the current item's
+    Unreadable,  // the item's file is there but its module cannot read it
+};
+
 // Hides the diagram chooser and, in project mode, binds `data` to the current
 // item: title = item title, SetFileName(stem), then a new item's file is written
 // from what the object holds now (SaveData; not with storeAfterDialog) and an
-// existing item is read (LoadData). Whether the binding was made (project mode,
-// after an item run).
-bool BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options = {});
+// existing item is read (LoadData). An existing item whose file is missing opens
+// on what the object holds, like a new one; one whose file is there but cannot be
+// read is Unreadable: the object would hold another item's values, and a 计算
+// would write them over the file, so the file is kept and the user told.
+ItemBinding BindItemData(CMainFrame& frame, CJsBaseData& data, const ModuleCommandOptions& options = {});
 
 // Stores `data` into the current item's file (SetFileName(stem), SaveData); says
 // so when the file cannot be written.
@@ -44,10 +52,13 @@ void StoreBoundItemData(CMainFrame& frame, CJsBaseData& data);
 
 // The common module command: binds `data` as above, then runs the module's dialog
 // modally through `runDialog(parent, data)`, which returns the dialog's result
-// (QDialog::Rejected for Cancel). Returns that result.
+// (QDialog::Rejected for Cancel). Returns that result; an unreadable item runs no
+// dialog and gives QDialog::Rejected.
 template <class Data, class RunDialog>
 int RunModuleCommand(CMainFrame& frame, Data& data, RunDialog&& runDialog, ModuleCommandOptions options = {}) {
-    bool bound = BindItemData(frame, data, options);
+    const ItemBinding binding = BindItemData(frame, data, options);
+    if (binding == ItemBinding::Unreadable) return QDialog::Rejected;
+    const bool bound = binding == ItemBinding::Bound;
     int result = std::forward<RunDialog>(runDialog)(static_cast<QWidget*>(&frame), data);
     if (bound && options.storeAfterDialog) StoreBoundItemData(frame, data);
     if (!bound && options.showDiagramsAfterSingleRun && result != QDialog::Rejected) ShowJianTu(&data);

@@ -45,8 +45,14 @@ public:
     int LoadData(const char* path) override {
         std::FILE* fp = open_file_no_comment(path, "rt");
         if (!fp) return 0;
+        // Like a module reader: a file that is not its own is refused unread.
         std::string line;
-        if (fgets_skip_comment(line, 100, fp)) std::sscanf(line.c_str(), "FAKE,%d", &span);
+        int read = 0;
+        if (!fgets_skip_comment(line, 100, fp) || std::sscanf(line.c_str(), "FAKE,%d", &read) != 1) {
+            close_file(fp);
+            return 0;
+        }
+        span = read;
         CJsBaseData::LoadData(fp);
         close_file(fp);
         return 1;
@@ -133,6 +139,7 @@ protected:
         for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
         return out;
     }
+    void CalculateADamagedItemAfterAGoodOne();
     int Count(int code) const {
         int n = 0;
         for (const kv::err::Line& line : channel) n += line.code == code;
@@ -189,6 +196,46 @@ TEST_F(ItemCommands, CalculateBindsTheItemAndANewItemStartsAsACopyOfTheLastOne) 
     EXPECT_EQ(roof->GetDocument()->GetTitle(), "顶板");
     EXPECT_EQ(Count(-8899), 2);
     EXPECT_TRUE(messages->shown().empty());
+}
+
+// Item 1 is calculated first, so the object holds its values; item 2's file is
+// damaged. No way of storing may put item 1's values into item 2's file.
+void ItemCommands::CalculateADamagedItemAfterAGoodOne() {
+    CSplitterFrame* roof = RoofWindow(2);
+    ASSERT_NE(roof, nullptr);
+    const std::string damaged = "garbage\n##Name,item2\n";
+    dir.Write("&KV_0002.dat", damaged);
+    onDialog = [](FakeData& d) {
+        EXPECT_EQ(CBbDoc_KV::StoreItemData(&d), 1);
+        return QDialog::Accepted;
+    };
+    roof->ItemCombo()->setCurrentIndex(0);
+    Click(roof, kv::cmd::kCalculate);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].span, 10);
+
+    roof->ItemCombo()->setCurrentIndex(1);
+    Click(roof, kv::cmd::kCalculate);
+    EXPECT_EQ(seen.size(), 1u);  // no dialog on item 1's values
+    EXPECT_EQ(dir.Read("&KV_0002.dat"), damaged);
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_NE(messages->shown()[0].text.find("&KV_0002.dat"), std::string::npos);
+
+    // A missing file is no one's data: the item opens and its file is written.
+    std::remove((dir / "&KV_0002.dat").c_str());
+    Click(roof, kv::cmd::kCalculate);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].itemTitle, "顶板 2");
+    EXPECT_EQ(dir.Read("&KV_0002.dat").rfind("FAKE,10\n", 0), 0u);
+}
+
+TEST_F(ItemCommands, ADamagedItemFileIsNeitherOpenedOnAnotherItemsValuesNorOverwritten) {
+    CalculateADamagedItemAfterAGoodOne();
+}
+
+TEST_F(ItemCommands, ADamagedItemFileIsKeptWhenTheModuleStoresAfterItsDialog) {
+    options.storeAfterDialog = true;
+    CalculateADamagedItemAfterAGoodOne();
 }
 
 TEST_F(ItemCommands, StoringAfterTheDialogKeepsANewItemHoweverItsDialogEnded) {
