@@ -10,6 +10,7 @@
 #include "design/lkq_data.h"
 #include "design/mkq_data.h"
 #include "loads/kuosan.h"
+#include "members/beams/lxl_data.h"
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
@@ -144,6 +145,27 @@ int main(int argc, char** argv) {
             TextVariants("mkq", "doorframe", text);
             Put("mkq", "older-edition", ReplaceAll(text, CMkqData::kMarker, CMkqData::kMarkerV20));
         }
+    }
+    {
+        CLxlData beam;
+        Put("lxl", "written-default", SaveModule(beam, "&KV_0008", "连续梁 L-1"));
+        // Every load type, dead and live, on three spans.
+        beam.SpanNum = 3;
+        beam.LeftSupport = 2;
+        beam.RightSupport = 0;
+        for (int i = 0; i < 3; ++i) {
+            beam.Spans[i].LoadNum = 2;
+            for (int j = 0; j < 2; ++j) {
+                LXL_LOAD& load = beam.Spans[i].Loads[j];
+                load.Type = 2 * i + j + 1;
+                load.Kind = j + 1;
+            }
+        }
+        std::string text = SaveModule(beam, "&KV_0008", "连续梁 L-2");
+        Put("lxl", "written-loads", text);
+        TextVariants("lxl", "beam", text);
+        Put("lxl", "older-edition", ReplaceAll(text, CLxlData::kMarker, CLxlData::kMarkerV20));
+        Put("lxl", "huge-counts", ReplaceAll(ReplaceAll(text, "3,2,0,1\n", "31,2,0,99\n"), ",2,1\n", ",25,-3\n"));
     }
     {
         CKuoSanData kuosan;
