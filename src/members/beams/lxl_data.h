@@ -81,6 +81,44 @@ public:
     // stem and "_LXL".
     void SetFileName(const std::string& stem) override;
 
+    // Abscissa (mm) of the left end of span `span` (from 0) when the beam starts at x0.
+    float SpanStart(int span, float x0) const;
+
+    // ---- drawing (in mm; a point d metres from the beam's left end lies at x0 + 1000·d)
+    // The preview (flag 1: the beam at the origin, the current span picked out in
+    // colour 1, every load one row above the beam, dead 700 and live 2100) or the
+    // model rows of the result sheet (flag 0: the loaded beam 3000 above y0 with
+    // its loads stacked in rows, the beam with its sections at y0).
+    void DrawModel(CBase_SGT* d, float x0, float y0, int preview);
+    // The beam line and its supports; interior supports are hinges.
+    void DrawBeamOutline(CBase_SGT* d, float x0, float y0);
+    void DrawHinge(CBase_SGT* d, float x, float y);
+    void DrawFixedEnd(CBase_SGT* d, float x, float y, int hatchLeft);
+    // "b*h" along every span and the chain dimension of the supports 3000 below.
+    void DrawSections(CBase_SGT* d, float x0, float y0);
+    // Every load of every span in use; a type outside 1..6 is reported (201) and left out.
+    void DrawLoads(CBase_SGT* d, float x0, float y0);
+    // The load the working fields describe, on span `span` (from 0).
+    void DrawLoad(CBase_SGT* d, int span, float x0, float y0);
+    // Height above the beam line of the load the working fields describe.
+    float LoadSymbolHeight() const;
+    // The symbols between x_left and x_right at height y, of size h; they rise 0.8h.
+    void DrawPointSymbol(CBase_SGT* d, float force, float moment, float pos1, float pos2, float xl, float y, float xr,
+                         float y2, float h);
+    void DrawUniformSymbol(CBase_SGT* d, float q, float xl, float y, float xr, float y2, float h);
+    void DrawTriangleSymbol(CBase_SGT* d, float q, float xl, float y, float xr, float y2, float h);
+    void DrawTrapezoidSymbol(CBase_SGT* d, float q, float ramp, float xl, float y, float xr, float y2, float h);
+    void DrawPartialSymbol(CBase_SGT* d, float q1, float q2, float start, float length, float xl, float y, float xr,
+                           float y2, float h);
+
+    // Drawing working fields: the load being drawn, handed from DrawLoads to the
+    // symbols; written before they are read, never stored.
+    float m_fDrawValue1 = 0, m_fDrawValue2 = 0;
+    float m_fDrawPos1 = 0, m_fDrawPos2 = 0;  // mm
+    int m_nDrawType = 0, m_nDrawKind = 0;
+    int m_nDrawSpan = 0, m_nDrawLoad = 0;    // from 0
+    int m_nDrawPreview = 0;
+
     static constexpr const char* kMarker = "KV_LXL_V30";
     static constexpr const char* kMarkerV20 = "KV_LXL_V20";
 };
