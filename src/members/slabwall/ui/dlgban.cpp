@@ -63,7 +63,7 @@ const char* const kEdgeMomentTip = "板边弯矩(kN.m/m)";
 
 }  // namespace
 
-CDlgBan::CDlgBan(QWidget* parent) : QDialog(parent) {
+CDlgBan::CDlgBan(QWidget* parent) : CModuleDlg(parent) {
     setObjectName("204");
     setWindowTitle(QStringLiteral("板计算"));
     // The tips read on a pale yellow, as the calculation notes do.
@@ -407,35 +407,26 @@ void CDlgBan::OnPlastic() {
     UpdatePicture();
 }
 
-void CDlgBan::OnEnterKey() { focusNextChild(); }
-
 std::string CDlgBan::FilePattern() const {
     return m_nKind == 1 ? "底板数据文件(*.DB)|*.DB||" : "顶板数据文件(*.LB)|*.LB||";
 }
 
+std::string CDlgBan::FileExt() const { return m_nKind == 1 ? "DB" : "LB"; }
+
 void CDlgBan::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName(
-        {"", FilePattern(), m_nKind == 1 ? "DB" : "LB", G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, FilePattern(), FileExt());
+    if (!path) return;
     DataToDlg();
     UpdateEdgeCombos();
     // A dialog left on plastic theory had no 弹性 to select until now.
     kv::slabwall::ui::SelectEdgeCombos(m_cEdge, m_edgeType);
     update();
-    setWindowTitle(QString::fromStdString(*path));
-    // What was read becomes the current item's data.
-    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
+    TakeReadFile(*m_pData, *path);
 }
 
 void CDlgBan::OnSaveData() {
-    if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetSaveFileName(
-        {"", FilePattern(), m_nKind == 1 ? "DB" : "LB", G_strWorkPath});
-    if (!path) return;
-    DlgToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, FilePattern(), FileExt(), [this] { DlgToData(); });
 }
 
 void CDlgBan::OnShowJianTu() {
@@ -446,9 +437,7 @@ void CDlgBan::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgBan::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgBan::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgBan::OnDaoSuanHeZai() {
     if (!m_pData) return;
@@ -494,28 +483,15 @@ void CDlgBan::reject() {
     if (DlgToData() && CheckDataSaved(m_pData)) done(QDialog::Rejected);
 }
 
-void CDlgBan::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        OnEnterKey();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool CDlgBan::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::FocusOut && !m_exchanging && edit != m_eFixity) {
-        auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or menu on top is no move to another field.
-        bool moved = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
         bool watchedField = false;
         for (int id : kKillFocusIds) watchedField = watchedField || edit->objectName() == QString::number(id);
-        if (moved && watchedField) OnFieldKillFocus();
+        if (LeftForAnotherField(event) && watchedField) OnFieldKillFocus();
     } else if (event->type() == QEvent::Enter && !edit->toolTip().isEmpty()) {
-        // The tips come at once, not after the usual wait.
-        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), edit->toolTip(), edit);
+        ShowToolTipNow(edit);
     }
     return QDialog::eventFilter(watched, event);
 }

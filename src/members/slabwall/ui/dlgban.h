@@ -3,7 +3,8 @@
 // calculation, shows the drawing and the report, reads and writes slab data
 // files (*.LB roof, *.DB floor) and opens the load dialogs. The data object's
 // Kind (0 roof, 1 floor) chooses texts, file type and load dialog.
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
+
 #include <QString>
 
 #include <string>
@@ -19,7 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class CDlgBan : public QDialog {
+class CDlgBan : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgBan(QWidget* parent = nullptr);
@@ -49,7 +50,6 @@ public:
     void OnShowReport();      // 3091 查报表
     void OnDaoSuanHeZai();    // 3109 导算荷载
     void OnQiangYanSuan();    // 3218 墙体验算>> (hidden)
-    void OnEnterKey();        // 1286, the hidden default button
     void OnOK();              // 1 返回
     void reject() override;   // Esc and the close box
 
@@ -57,9 +57,6 @@ public:
     float GetOmega() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();
@@ -69,6 +66,7 @@ private:
     void ShowEdgeMoment(int edge);
     void UpdatePicture();
     std::string FilePattern() const;
+    std::string FileExt() const;
 
     BAN_JS_STRUCT* m_pData = nullptr;
     int m_nKind = 0;

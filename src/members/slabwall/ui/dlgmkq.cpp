@@ -53,7 +53,7 @@ int L2From(int length) { return length - 100; }
 
 }  // namespace
 
-CDlgMkq::CDlgMkq(QWidget* parent) : QDialog(parent) {
+CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     setObjectName("103");
     setWindowTitle(QStringLiteral("门框墙截面计算"));
 
@@ -347,32 +347,21 @@ void CDlgMkq::OnShapeThumbReleased() {
     LoadShapeBitmaps();
 }
 
-void CDlgMkq::OnEnterKey() { focusNextChild(); }
-
 std::string CDlgMkq::FilePattern() const {
     return m_nKind == 1 ? "窗井墙数据文件(*.CJQ)|*.CJQ||" : "门框墙数据文件(*.MKQ)|*.MKQ||";
 }
 
 void CDlgMkq::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName(
-        {"", FilePattern(), m_nKind == 1 ? "CJQ" : "MKQ", G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, FilePattern(), m_nKind == 1 ? "CJQ" : "MKQ");
+    if (!path) return;
     DataToControls();
     LoadShapeBitmaps();
-    setWindowTitle(QString::fromStdString(*path));
-    // What was read becomes the current item's data.
-    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
+    TakeReadFile(*m_pData, *path);
 }
 
 void CDlgMkq::OnSaveData() {
-    if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetSaveFileName(
-        {"", FilePattern(), m_nKind == 1 ? "CJQ" : "MKQ", G_strWorkPath});
-    if (!path) return;
-    ControlsToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, FilePattern(), m_nKind == 1 ? "CJQ" : "MKQ", [this] { ControlsToData(); });
 }
 
 void CDlgMkq::OnShowJianTu() {
@@ -380,9 +369,7 @@ void CDlgMkq::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgMkq::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgMkq::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgMkq::OnLoadRules() { kv::shell::SendCommand(m_nKind == 1 ? kLightWellLoads : kDoorFrameLoads); }
 
@@ -392,21 +379,8 @@ void CDlgMkq::OnOK() {
 
 void CDlgMkq::reject() { OnOK(); }
 
-void CDlgMkq::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        OnEnterKey();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool CDlgMkq::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_eL && event->type() == QEvent::FocusOut) {
-        auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or menu on top is no move to another field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) OnLengthKillFocus();
-    }
+    if (watched == m_eL && LeftForAnotherField(event)) OnLengthKillFocus();
     return QDialog::eventFilter(watched, event);
 }
 

@@ -5,7 +5,7 @@
 // item; *.MKQ (门框墙) or *.CJQ (窗井墙) files are read and saved. The data
 // object's Kind (0 door frame, 1 window well) chooses caption, file type and
 // load dialog.
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
 #include <QString>
 
 #include <string>
@@ -20,7 +20,7 @@ class QScrollBar;
 class QTextEdit;
 class QToolButton;
 
-class CDlgMkq : public QDialog {
+class CDlgMkq : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgMkq(QWidget* parent = nullptr);
@@ -47,14 +47,10 @@ public:
     void OnShowJianTu();       // 3089 查简图
     void OnShowReport();       // 3091 查报表
     void OnLoadRules();        // 1162 规范荷载规定
-    void OnEnterKey();         // 1286, the hidden default button
     void OnOK();               // 1 返回
     void reject() override;    // Esc and the close box
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();

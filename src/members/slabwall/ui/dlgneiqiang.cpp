@@ -49,7 +49,7 @@ NeiQiangDlgRecord& NeiQiangDialogRecord() {
     return record;
 }
 
-CDlgNeiQiang::CDlgNeiQiang(QWidget* parent) : QDialog(parent), m_r(NeiQiangDialogRecord()) {
+CDlgNeiQiang::CDlgNeiQiang(QWidget* parent) : CModuleDlg(parent), m_r(NeiQiangDialogRecord()) {
     setObjectName("226");
     setWindowTitle(QStringLiteral("内墙计算"));
 
@@ -226,20 +226,16 @@ void CDlgNeiQiang::OnCalculate() {
 
 void CDlgNeiQiang::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName({"", kFilter, "NQ", G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, kFilter, "NQ");
+    if (!path) return;
     DataToDlg();
-    setWindowTitle(QString::fromStdString(*path));
+    // The item takes it with the rest when the dialog ends.
+    TakeReadFile(*m_pData, *path, false);
 }
 
 void CDlgNeiQiang::OnSaveData() {
-    if (!m_pData) return;
     // Saved under the name as typed: no extension is added.
-    auto path = kv::platform::FileDialogs().GetSaveFileName({"", kFilter, "", G_strWorkPath});
-    if (!path) return;
-    DlgToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, kFilter, "", [this] { DlgToData(); });
 }
 
 void CDlgNeiQiang::OnShowJianTu() {
@@ -247,9 +243,7 @@ void CDlgNeiQiang::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgNeiQiang::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgNeiQiang::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgNeiQiang::OnOK() {
     DlgToData();
@@ -260,21 +254,8 @@ void CDlgNeiQiang::reject() {
     if (DlgToData()) done(QDialog::Rejected);
 }
 
-void CDlgNeiQiang::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool CDlgNeiQiang::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && !m_exchanging) {
-        auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or menu on top is no move to another field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) DlgToData();
-    }
+    if (!m_exchanging && LeftForAnotherField(event)) DlgToData();
     return QDialog::eventFilter(watched, event);
 }
 

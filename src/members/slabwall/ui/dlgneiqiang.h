@@ -3,7 +3,7 @@
 // designed as a compressed wall with its minimum steel. It edits the interior
 // wall's record, runs the calculation with the face loads set to zero, writes the
 // drawing and the report, and reads and writes interior-wall files (*.NQ).
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
 
 #include <string>
 
@@ -27,7 +27,7 @@ struct NeiQiangDlgRecord {
 };
 NeiQiangDlgRecord& NeiQiangDialogRecord();
 
-class CDlgNeiQiang : public QDialog {
+class CDlgNeiQiang : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgNeiQiang(QWidget* parent = nullptr);
@@ -51,9 +51,6 @@ public:
     void reject() override;  // Esc and the close box
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool UpdateData(bool save);

@@ -61,7 +61,7 @@ const char* const kSecondOrderTip =
 
 }  // namespace
 
-CDlgQiang::CDlgQiang(QWidget* parent) : QDialog(parent) {
+CDlgQiang::CDlgQiang(QWidget* parent) : CModuleDlg(parent) {
     setObjectName("165");
     setWindowTitle(QStringLiteral("墙截面计算"));
     setStyleSheet("QToolTip { background-color: rgb(255, 255, 150); color: black; }");
@@ -459,8 +459,6 @@ void CDlgQiang::OnTwoWay() {
     UpdateEdgeCombos();
 }
 
-void CDlgQiang::OnEnterKey() { focusNextChild(); }
-
 std::string CDlgQiang::FileFilter() const {
     switch (m_nKind) {
     case 1: return "临空墙数据文件(*.LKQ)|*.LKQ||";
@@ -473,8 +471,8 @@ std::string CDlgQiang::FileExt() const { return m_nKind == 1 ? "LKQ" : m_nKind =
 
 void CDlgQiang::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName({"", FileFilter(), FileExt(), G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, FileFilter(), FileExt());
+    if (!path) return;
     DataToDlg();
     UpdateEdgeCombos();
     // A dialog left on plastic theory had no 弹性 to select until now.
@@ -487,19 +485,12 @@ void CDlgQiang::OnReadData() {
         SetWidthText(5.0f * m_pData->Height);
     }
     UpdatePicture();
-    setWindowTitle(QString::fromStdString(*path));
-    // What was read becomes the current item's data.
-    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
+    TakeReadFile(*m_pData, *path);
 }
 
 void CDlgQiang::OnSaveData() {
-    if (!m_pData) return;
     // Saved under the name as typed: no extension is added.
-    auto path = kv::platform::FileDialogs().GetSaveFileName({"", FileFilter(), "", G_strWorkPath});
-    if (!path) return;
-    DlgToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, FileFilter(), "", [this] { DlgToData(); });
 }
 
 void CDlgQiang::OnShowJianTu() {
@@ -510,9 +501,7 @@ void CDlgQiang::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgQiang::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgQiang::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgQiang::OnGuiFan() {
     switch (m_nKind) {
@@ -561,28 +550,16 @@ void CDlgQiang::reject() {
     if (DlgToData() && CheckDataSaved(m_pData)) done(QDialog::Rejected);
 }
 
-void CDlgQiang::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        OnEnterKey();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool CDlgQiang::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget) return QDialog::eventFilter(watched, event);
     const bool tips = G_guifan == 2010;
     if (event->type() == QEvent::ToolTip && !tips) return true;  // the tips speak only under the 2010 code
     if (event->type() == QEvent::Enter && tips && !widget->toolTip().isEmpty()) {
-        // The tips come at once, not after the usual wait.
-        QToolTip::showText(widget->mapToGlobal(QPoint(0, widget->height())), widget->toolTip(), widget);
-    } else if (event->type() == QEvent::FocusOut && !m_exchanging && watched != m_eFixity &&
-               qobject_cast<QLineEdit*>(watched)) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // A message box or menu on top is no move to another field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) DlgToData();
+        ShowToolTipNow(widget);
+    } else if (!m_exchanging && watched != m_eFixity && qobject_cast<QLineEdit*>(watched) &&
+               LeftForAnotherField(event)) {
+        DlgToData();
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -5,7 +5,8 @@
 // files and opens the kind's load calculation. The record's Kind chooses the
 // title, the file type, what 规范 opens and the halving of the moments handed to
 // the section checks.
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
+
 #include <QString>
 
 #include <string>
@@ -21,7 +22,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-class CDlgQiang : public QDialog {
+class CDlgQiang : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgQiang(QWidget* parent = nullptr);
@@ -54,7 +55,6 @@ public:
     void OnGuiFan();          // 1162 规范
     void OnRoofCheck();       // 3224 顶板验算>> (hidden)
     void OnFloorCheck();      // 3225 底板验算>> (hidden)
-    void OnEnterKey();        // 1286, the hidden default button
     void OnOK();              // 1 返回
     void reject() override;   // Esc and the close box
 
@@ -62,9 +62,6 @@ public:
     float GetOmega() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();
