@@ -38,6 +38,42 @@ void AddRow(QGridLayout* grid, const QString& label, QWidget* field) {
     grid->addWidget(field, row, 1);
 }
 
+struct LookUpButtons {
+    QPushButton* table;
+    QPushButton* formula;
+};
+
+// The row of the blast load: its edit with 查表 (`tableId`) and 公式 beside it.
+LookUpButtons AddQeRow(QDialog* dlg, QGridLayout* grid, const QString& label, QLineEdit* qe, int tableId) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(qe, 1);
+    LookUpButtons buttons{Button(dlg, QStringLiteral("查表"), tableId), Button(dlg, QStringLiteral("公式"), 1167)};
+    row->addWidget(buttons.table);
+    row->addWidget(buttons.formula);
+    const int at = grid->rowCount();
+    grid->addWidget(new QLabel(label), at, 0);
+    grid->addLayout(row, at, 1);
+    return buttons;
+}
+
+struct EndButtons {
+    QPushButton* calculate;
+    QPushButton* ok;
+};
+
+// The fields above 计算 and 返回.
+EndButtons LayOut(QDialog* dlg, QGridLayout* grid) {
+    EndButtons buttons{Button(dlg, QStringLiteral("计算"), 1129), Button(dlg, QStringLiteral("返回"), 1)};
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(buttons.calculate);
+    row->addWidget(buttons.ok);
+    auto* layout = new QVBoxLayout(dlg);
+    layout->addLayout(grid);
+    layout->addLayout(row);
+    return buttons;
+}
+
 }  // namespace
 
 // ---- roof ----------------------------------------------------------------------------
@@ -61,31 +97,14 @@ CDlgDingBanHeZai::CDlgDingBanHeZai(QWidget* parent) : QDialog(parent) {
     AddRow(grid, QStringLiteral("板上覆土厚(m):"), m_eSoilH);
     AddRow(grid, QStringLiteral("覆土容重(kN/m3):"), m_eSoilGamma);
     AddRow(grid, QStringLiteral("其它静荷载标准值(kN/m2):"), m_eOther);
-    auto* qe = new QHBoxLayout;
-    qe->addWidget(m_eQe, 1);
-    auto* table = Button(this, QStringLiteral("查表"), 3115);
-    auto* formula = Button(this, QStringLiteral("公式"), 1167);
-    qe->addWidget(table);
-    qe->addWidget(formula);
-    int row = grid->rowCount();
-    grid->addWidget(new QLabel(QStringLiteral("人防顶板等效静荷载(kN/m2):")), row, 0);
-    grid->addLayout(qe, row, 1);
+    const LookUpButtons lookUp = AddQeRow(this, grid, QStringLiteral("人防顶板等效静荷载(kN/m2):"), m_eQe, 3115);
     AddRow(grid, QStringLiteral("顶板荷载设计值(kN/m2):"), m_eLoad);
+    const EndButtons end = LayOut(this, grid);
 
-    auto* calculate = Button(this, QStringLiteral("计算"), 1129);
-    auto* ok = Button(this, QStringLiteral("返回"), 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(calculate);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    connect(calculate, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnCalculate);
-    connect(table, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnChaBiao);
-    connect(formula, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnGongShi);
-    connect(ok, &QPushButton::clicked, this, &CDlgDingBanHeZai::accept);
+    connect(end.calculate, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnCalculate);
+    connect(lookUp.table, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnChaBiao);
+    connect(lookUp.formula, &QPushButton::clicked, this, &CDlgDingBanHeZai::OnGongShi);
+    connect(end.ok, &QPushButton::clicked, this, &CDlgDingBanHeZai::accept);
 }
 
 int CDlgDingBanHeZai::exec() {
@@ -175,32 +194,15 @@ CDlgDiBanHeZai::CDlgDiBanHeZai(QWidget* parent) : QDialog(parent) {
     AddRow(grid, QStringLiteral("基础板重(kN/m2):"), m_eSelf);
     AddRow(grid, QStringLiteral("板上覆土厚(m):"), m_eSoilH);
     AddRow(grid, QStringLiteral("覆土容重(kN/m3):"), m_eSoilGamma);
-    auto* qe = new QHBoxLayout;
-    qe->addWidget(m_eQe, 1);
-    auto* table = Button(this, QStringLiteral("查表"), 3114);
-    auto* formula = Button(this, QStringLiteral("公式"), 1167);
-    qe->addWidget(table);
-    qe->addWidget(formula);
-    row = grid->rowCount();
-    grid->addWidget(new QLabel(QStringLiteral("人防底板等效静荷载(kN/m2):")), row, 0);
-    grid->addLayout(qe, row, 1);
+    const LookUpButtons lookUp = AddQeRow(this, grid, QStringLiteral("人防底板等效静荷载(kN/m2):"), m_eQe, 3114);
     AddRow(grid, QStringLiteral("底板荷载设计值(kN/m2):"), m_eLoad);
+    const EndButtons end = LayOut(this, grid);
 
-    auto* calculate = Button(this, QStringLiteral("计算"), 1129);
-    auto* ok = Button(this, QStringLiteral("返回"), 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(calculate);
-    buttons->addWidget(ok);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    connect(calculate, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnCalculate);
-    connect(table, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnChaBiao);
-    connect(formula, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnGongShi);
+    connect(end.calculate, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnCalculate);
+    connect(lookUp.table, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnChaBiao);
+    connect(lookUp.formula, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnGongShi);
     connect(note, &QPushButton::clicked, this, &CDlgDiBanHeZai::OnGuiFanNote);
-    connect(ok, &QPushButton::clicked, this, &CDlgDiBanHeZai::accept);
+    connect(end.ok, &QPushButton::clicked, this, &CDlgDiBanHeZai::accept);
 }
 
 int CDlgDiBanHeZai::exec() {
