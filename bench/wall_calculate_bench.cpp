@@ -1,25 +1,9 @@
-// The whole road of the wall dialog's 计算 for a two-way exterior wall under a
-// uniform and a triangular face load with the p-δ effect: the calculation with
-// its message file, the report pass, the drawing written as DXF and shown, the
-// report turned into RTF, its drawing put in as a picture, saved, and the item
-// file written.
-#include <QApplication>
-#include <QTimer>
+// The wall dialog's whole 计算 road (see dialog_road.h) for a two-way exterior wall
+// under a uniform and a triangular face load with the p-δ effect.
+#include "dialog_road.h"
 
-#include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <string>
-
-#include "base/globals.h"
 #include "design/lkq_data.h"
-#include "drawing/ui/render.h"
 #include "members/slabwall/ui/dlgqiang.h"
-#include "project/ui/projectcommands.h"
-#include "views/bbdoc.h"
-#include "views/bbview.h"
-#include "views/cxview.h"
-#include "views/reportpictures.h"
 
 namespace {
 
@@ -42,46 +26,14 @@ CLkqData Wall() {
 }
 
 void BM_ExteriorWall(benchmark::State& state) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("kv-wall-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    G_strWorkPath = folder.string() + "/";
     const int edition = G_guifan;
     G_guifan = 2010;  // the p-δ step runs only under the 2010 code
-    {
-        CBbDoc_KV document;
-        CCxView_KV drawing(&document);
-        CBbView_KV report(&document);
-        CLkqData data = Wall();
-        CDlgQiang dialog;
-        dialog.SetData(&data);
-        QTimer::singleShot(0, &dialog, [&] {
-            for (auto _ : state) dialog.OnCalculate();
-            dialog.done(QDialog::Rejected);
-        });
-        dialog.exec();
-        state.counters["report kB"] =
-            static_cast<double>(std::filesystem::file_size(folder / data.GetRtfFileName(0))) / 1e3;
-    }
+    CLkqData data = Wall();
+    kv::bench::TimeDialogCalculation<CDlgQiang>(state, "wall", data);
     G_guifan = edition;
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
-    G_strWorkPath.clear();
 }
 BENCHMARK(BM_ExteriorWall)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    InstallReportPictureMaker();
-    InstallShellServices(nullptr);
-    kv::drawing::ui::SetUpDrawingFont();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return kv::bench::RunDialogBenchmarks(argc, argv); }
