@@ -66,6 +66,14 @@ public:
     float beta = 1.0f;              // plate shear factor
     int steam = 0, kv_type = 0;
     float kv_par[6] = {0, 0, 0, 0, 0, 0};
+    // A door-frame wall's root (kv_type 1) that is short enough to act as a
+    // corbel (牛腿), set by the caller after Ini_Liang; kv_par then holds the
+    // door type (1 arched), the lever arm a (mm), the parallel force qh and the
+    // resultant q (N over the width b) and the resultant's distance |z| from the
+    // root (mm). Sheer checks the corbel's height and gives detailing ties;
+    // Bent_DJ gives As = b·(qv·a/(0.85·fy·h0) - 0.45·qh/fy), detailing steel
+    // for an arched door's seat with q/z < 1.6·fc.
+    int corbel = 0;
     int dynamic = 1;                // dynamic strengths of blast design
     float M = 0, V = 0, T = 0, b = 1000.0f, h = 0;
     int position = 1, support = 0;
@@ -101,6 +109,9 @@ protected:
     float ConcreteShear(float width, float h0) const;
     // Reduction ψ1 of that part for a slender blast-loaded beam (1 where it does not apply).
     float SpanDepthFactor(float h0) const;
+    bool IsCorbel() const { return kv_type == 1 && corbel; }
+    int CorbelBending();
+    int CorbelShear();
     bool dual_min_ = false;
 };
 

@@ -445,3 +445,44 @@ TEST(PjBeamInput, OddSpansGiveFiniteStirrups) {
         EXPECT_TRUE(std::isfinite(beam.Asvt) && std::isfinite(beam.Ast1) && std::isfinite(beam.Ast));
     }
 }
+
+// The root of a door-frame wall short enough to be a corbel (牛腿), per metre of
+// wall: C30 blast (fcd 21.45, ftd 2.145), HRB335 (fyd 405), HPB300 ties (fyvd
+// 405), as 35; qv 1000 N/mm at a = 500 mm, qh 100 N/mm.
+TEST(PjBeamCorbel, DoorFrameRootIsDesignedByTheCorbelRules) {
+    EditionGuard edition(2010);
+    struct Case {
+        const char* what;
+        float H, door, q, z;
+        float As;
+        int heightFails, minimum;
+    };
+    const Case cases[] = {
+        // k·a = qv²/(ftd·(0.8qv + 0.4qh)) = 555.0; a·k·(1 + sqrt(1 + 16/k))/4 + 50 = 733.5.
+        // As = 1000·(1000·500/(0.85·405·665) - 0.45·100/405) = 2073.0.
+        {"too low for its load", 700, 0, 1005, 80, 2073.0f, 1, 0},
+        // h0 715: 1000·(500000/246139.9 - 0.1111) = 1920.3, above 0.25 % of 750·1000.
+        {"high enough", 750, 0, 1005, 80, 1920.3f, 0, 0},
+        // An arched door's seat with q/z = 10.05 < 1.6·fcd = 34.32: detailing steel 1875.
+        {"arched seat near the root", 750, 1, 1005, 100, 1875.0f, 0, 1},
+        // q/z = 50.25 ≥ 34.32: the corbel's steel.
+        {"arched seat far off", 750, 1, 1005, 20, 1920.3f, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PJ_BEAM_KV beam;
+        beam.Ini_Liang(30, 2, 1, 0, 35, 35, 0, c.H, 1, 1, 0, 1, c.door, 500, 100e3f, c.q * 1000, c.z, 1);
+        beam.corbel = 1;
+        beam.set_value(510e6f, 1000e3f, 0, 1000, c.H, 1, 1.2f, 0);
+        ASSERT_NEAR(beam.fy, 405.0f, 0.01f);
+        ASSERT_NEAR(beam.ft, 2.145f, 0.001f);
+        beam.Bent_DJ();
+        EXPECT_NEAR(beam.As, c.As, 0.5f);
+        EXPECT_EQ(beam.if_GZPJ(), c.minimum);
+        beam.Sheer();
+        EXPECT_EQ(beam.if_CJCX(), c.heightFails);
+        // Detailing ties: ρsv,min·b = 0.24·2.145/405·1000.
+        EXPECT_NEAR(beam.Asv, 1.2711f, 0.001f);
+        EXPECT_EQ(beam.if_GZPJ(), 1);
+    }
+}

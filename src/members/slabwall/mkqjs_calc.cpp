@@ -104,6 +104,11 @@ int CMkqJiSuan::CheckData() {
             std::snprintf(line, sizeof line, "    %s 集中荷载作用范围超出悬挑长度！\n", G_MkqSideName[i].c_str());
             text += line;
             ok = 0;
+        } else if (data->DoorType == 1 && i <= 1 && !(s.L - s.dx > s.L1) && !(s.dx > 0) && !(s.dy > 0)) {
+            // The leaf bears on a chamfer that is not there: its load has no direction.
+            std::snprintf(line, sizeof line, "    %s 斜角Dx、Dy 必须大于 0！\n", G_MkqSideName[i].c_str());
+            text += line;
+            ok = 0;
         }
     }
     if (!ok) tell_error(kv::err::kFailure, text);
@@ -209,6 +214,7 @@ int CMkqJiSuan::CalPeiJin() {
         beam.Ini_Liang(data.ConGrade, data.ZongJinGrade, data.GuJinGrade, 0, cover, cover, 0, H, 1.0f, 1.0f,
                        data.ZhengQiYangHu ? 1 : 0, 1, static_cast<float>(door), static_cast<int>(r.A), r.Qh * 1000.0f,
                        q * 1000.0f, std::fabs(r.Z), 1.0f);
+        beam.corbel = r.CheckKind != 0 ? 1 : 0;
         beam.set_value(r.M * 1000000.0f, r.Qv * 1000.0f, 0.0f, 1000.0f, H, 1, 1.2f, 0);
 
         beam.Bent_DJ();
@@ -217,7 +223,7 @@ int CMkqJiSuan::CalPeiJin() {
         if (beam.flag[2]) r.BendState = 2;
         if (beam.As < 0) r.BendState = 0;  // ξ > ξb: over-reinforced
 
-        // The section check V ≤ 0.25·βc·fcd·b·h0 is the shear design's first step.
+        // The section check (V ≤ 0.25·βc·fcd·b·h0, or a corbel's height) is the shear design's first step.
         beam.Sheer();
         r.SectionOk = beam.flag[0] ? 0 : 1;
         r.AsvReq = beam.Asv * 1000.0f;

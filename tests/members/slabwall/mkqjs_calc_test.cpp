@@ -65,6 +65,9 @@ TEST(MkqCheck, LoadsReachingTheTipPassAndOneMillimetreBeyondIsNamed) {
         {1, 0, 901, 800, 0, "    左 集中荷载作用范围超出悬挑长度！\n"},
         {1, 3, 950, 800, 1, nullptr},  // the arched door's top and bottom carry the leaf beyond the tip
         {1, 2, 867, 901, 0, "    上 均布荷载作用范围超出悬挑长度！\n"},
+        // The leaf at the tip of an arched door's side without a chamfer: no direction to lean in.
+        {1, 0, 900, 800, 0, "    左 斜角Dx、Dy 必须大于 0！\n"},
+        {1, 2, 900, 800, 1, nullptr},
     };
     for (const Case& c : cases) {
         Frame f;
@@ -279,6 +282,32 @@ TEST(MkqDesign, DefaultFrameIsDesignedAsCantileversWithChosenBars) {
               r.AsvReq);
     EXPECT_EQ(std::string(r.Bars[4]), "D16@" + std::to_string(static_cast<int>(r.LaJinJianJuH)));
     EXPECT_STREQ(r.Bars[4], r.Bars[5]);
+}
+
+// A short, deep side is a corbel: its steel, its height check and its ties are
+// the corbel's, not a cantilever's.
+TEST(MkqDesign, ACorbelSideIsDesignedAsACorbel) {
+    kv::test::EditionGuard edition(2010);
+    Frame f;
+    MkqSide& s = f.data.Side[0];
+    s.L = 300, s.L1 = 267, s.L2 = 200, s.h = 1000, s.qi = 4000;
+    ASSERT_EQ(f.calc.JiSuan(), 1);
+    const MkqSideResult& r = f.result.Side[0];
+    ASSERT_EQ(r.CheckKind, 1);
+    // qv 4030 N/mm, M 1071 kN·m/m, a = 265.76 mm (265 to the design), h0 965,
+    // fyd 405 (HRB335): As = 1000·qv·a/(0.85·fyd·h0) = 3214.8 mm²/m (a
+    // cantilever would need 2816).
+    EXPECT_NEAR(r.A, 265.76f, 0.01f);
+    EXPECT_NEAR(r.AsReq, 3214.8f, 0.5f);
+    EXPECT_EQ(r.BendState, 1);
+    // k·a = 4030/(2.145·0.8) = 2348.5: the root needs 1621 mm, it has 1000.
+    EXPECT_EQ(r.SectionOk, 0);
+    // Detailing ties: 0.24·2.145/405 of a square metre of wall.
+    EXPECT_EQ(r.ShearState, 2);
+    EXPECT_NEAR(r.AsvReq, 1271.1f, 0.5f);
+    // The other sides stay cantilevers.
+    EXPECT_EQ(f.result.Side[1].CheckKind, 0);
+    EXPECT_EQ(f.result.Side[1].SectionOk, 1);
 }
 
 TEST(MkqDesign, TieSpacingAndDiameter) {
