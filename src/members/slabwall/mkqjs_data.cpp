@@ -69,6 +69,13 @@ std::optional<std::string> ExKey(const char* path, const char* section, const ch
     return value;
 }
 
+// A number the field can hold: anything else is no answer.
+template <typename T>
+bool Fits(double value) {
+    return std::isfinite(value) && value <= static_cast<double>(std::numeric_limits<T>::max()) &&
+           value >= static_cast<double>(std::numeric_limits<T>::lowest());
+}
+
 // A key read as one number into every field given. A missing key, or a value
 // that is no number, leaves each field as it was.
 template <typename T>
@@ -79,10 +86,7 @@ void ReadNumber(const char* path, const char* section, const char* key, std::ini
     double value = 0;
     if (scan_fields(*text, "%lf", &value) != 1) return;
     value *= static_cast<double>(scale);
-    // A number the field cannot hold is no answer either.
-    if (!std::isfinite(value) || value > static_cast<double>(std::numeric_limits<T>::max()) ||
-        value < static_cast<double>(std::numeric_limits<T>::lowest()))
-        return;
+    if (!Fits<T>(value)) return;
     for (T* field : fields) *field = static_cast<T>(value);
 }
 
@@ -91,9 +95,9 @@ void ReadNumber(const char* path, const char* section, const char* key, std::ini
 void ReadLeafSize(const char* path, const char* key, float opening, MkqSide& a, MkqSide& b) {
     std::optional<std::string> text = ExKey(path, "PBMKQHZ", key);
     double leaf = 0;
-    const bool given = text && scan_fields(*text, "%lf", &leaf) == 1;
+    const bool given = text && scan_fields(*text, "%lf", &leaf) == 1 && Fits<float>((leaf - opening) / 2.0);
     for (MkqSide* s : {&a, &b}) {
-        if (given) s->Lap = (static_cast<float>(leaf) - opening) / 2.0f;
+        if (given) s->Lap = static_cast<float>((leaf - opening) / 2.0);
         s->L1 = s->L - std::trunc(s->Lap) / 3.0f;
         s->L2 = s->L - std::trunc(s->Lap);
     }

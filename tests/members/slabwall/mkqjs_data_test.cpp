@@ -269,7 +269,8 @@ TEST_F(MkqExOut, ANumberBeyondItsFieldLeavesTheFieldAsItWas) {
     dir.Write("ExOut.ini",
               "[XB2MKQ]\nXB=900e308\nDW=1e39\nDH=nan\n"
               "SIZE-3=900e308,600,0,500,0,0\n"
-              "[MKQQE]\nQE=1e300\n");
+              "[MKQQE]\nQE=1e300\n"
+              "[PBMKQHZ]\nMSWidth=nan\nMSHeight=1e39\n");
     data.IsXB = 1;
     const float la = data.La, lb = data.Lb;
     const MkqSide left = data.Side[0];
@@ -281,6 +282,12 @@ TEST_F(MkqExOut, ANumberBeyondItsFieldLeavesTheFieldAsItWas) {
     EXPECT_EQ(data.Side[0].h, left.h);
     ASSERT_EQ(data.ReadExOut(path.c_str(), 1), 1);
     EXPECT_EQ(data.Side[0].qe, left.qe);
+    // A leaf size that is no number keeps each side's bearing and load place.
+    for (const MkqSide& s : data.Side) {
+        EXPECT_EQ(s.Lap, left.Lap);
+        EXPECT_FLOAT_EQ(s.L1, left.L - std::trunc(left.Lap) / 3);
+        EXPECT_EQ(s.L2, left.L2);
+    }
 }
 
 TEST_F(MkqExOut, FlatDoorLoadsTakeTheLeafSizeWithItsOwnRounding) {
