@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "base/textio.h"
 #include "base/toolfile.h"
@@ -55,8 +56,15 @@ bool ReadLines(std::FILE* fp, MkqJsFields& f, float& peiJinTuBiLi) {
                           &f.GuJinJianJu[2]))
         return false;
     float* b = f.JianTuBiLi;
-    return fgets_scan_exact(fp, kLineBytes, kScaleLine, &peiJinTuBiLi, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5],
-                            &b[6], &b[7], &b[8], &b[9]);
+    if (!fgets_scan_exact(fp, kLineBytes, kScaleLine, &peiJinTuBiLi, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5],
+                          &b[6], &b[7], &b[8], &b[9]))
+        return false;
+    // "nan" and "inf" scan as numbers, but no size, load or scale is made of them.
+    std::vector<float> numbers = {f.La, f.Lb, f.as, f.PeiJinXiShu, peiJinTuBiLi};
+    for (const MkqSide& s : f.Side)
+        numbers.insert(numbers.end(), {s.L, s.h, s.ha, s.t, s.dx, s.dy, s.Lap, s.L1, s.qi, s.Ti, s.L2, s.qe});
+    numbers.insert(numbers.end(), std::begin(f.JianTuBiLi), std::end(f.JianTuBiLi));
+    return std::all_of(numbers.begin(), numbers.end(), [](float v) { return std::isfinite(v); });
 }
 
 // ---- the exchange file ----------------------------------------------------------

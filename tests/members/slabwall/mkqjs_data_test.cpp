@@ -122,6 +122,10 @@ std::vector<BadFile> BadDataFiles() {
         {"a side line with a value too many",
          std::string(full).replace(full.find(kSideDefaults), kSideDefaults.size(),
                                    kSideDefaults.substr(0, kSideDefaults.size() - 1) + ",5\n")},
+        // A number the calculation could not use: no side, load or scale is made of it.
+        {"a length that is no number",
+         std::string(full).replace(full.find(kSideDefaults), 10, "nan")},
+        {"an infinite scale", full.substr(0, full.size() - 10) + "inf\n"},
         {"a result file",
          "Mkq_V10\n"
          "0,0.000000,1120.000000,915.000000,0.817000,0.000000,817.000000,1200.000000,0.000000,0.000000,0.000000,1,1,1,"
