@@ -123,12 +123,15 @@ int CMkqJiSuan::OutDrawing(CBase_SGT* drawing, int, int) {
 namespace {
 
 // One part of a diagram on a pen of its own at the diagram's scale, inserted
-// into the target at (0, y) once drawn. The pen's paper unit goes to *unit.
+// into the target at (0, y) once drawn. The pen's paper unit goes to *unit and
+// the scale it took to *taken (a pen keeps its own for a scale of nothing).
 template <typename Pen, typename Draw>
-int Part(CMkqJsData& d, CBase_SGT* target, float scale, float y, Draw draw, float* unit = nullptr) {
+int Part(CMkqJsData& d, CBase_SGT* target, float scale, float y, Draw draw, float* unit = nullptr,
+         float* taken = nullptr) {
     Pen pen;
     d.PreparePen(&pen, scale);
     if (unit) *unit = pen.GetAbsLength(1);
+    if (taken) *taken = pen.GetBiLiChi();
     if (!draw(pen)) return 0;
     Put(target, pen, 0, y);
     return 1;
@@ -147,16 +150,16 @@ int CMkqJiSuan::DrawJianTu(int side, CBase_SGT* target, float scale) {
     const std::string& name = G_MkqSideName[side];
     // The horizontal load acts off the root's centroid: its moment joins the line model.
     const MkqSideResult& r = Result()->Side[side];
-    float x = 0, y = 0, lowest = 0, u = 0;
+    float x = 0, y = 0, lowest = 0, u = 0, taken = scale;
     const int ok =
         Part<CPenSGT>(*d, target, scale, 0, [&](CPenSGT& p) {
             return d->DrawOutline(side, &p, x, lowest, CPenSGT::LT_FINE, ("尺寸荷载简图(" + name + ")").c_str(), 1);
-        }, &u) &&
+        }, &u, &taken) &&
         Part<CPenSGT>(*d, target, scale, 0, [&](CPenSGT& p) { return d->DrawLoadSketch(side, &p, x, y, 1, 0); }) &&
-        Part<CPenSGT>(*d, target, scale, Below(lowest, u, scale), [&](CPenSGT& p) {
+        Part<CPenSGT>(*d, target, scale, Below(lowest, u, taken), [&](CPenSGT& p) {
             return d->DrawLineSketch(side, &p, x, y, ("计算简图(" + name + ")").c_str());
         }) &&
-        Part<CPenSGT>(*d, target, scale, Below(lowest, u, scale), [&](CPenSGT& p) {
+        Part<CPenSGT>(*d, target, scale, Below(lowest, u, taken), [&](CPenSGT& p) {
             return d->DrawLoadSketch(side, &p, x, y, 2, r.Qh * r.Hh / 1000);
         });
     target->Pop_ENV();
@@ -169,16 +172,16 @@ int CMkqJiSuan::DrawPeiJinJianTu(int side, CBase_SGT* target, float scale) {
     target->Push_ENV();
     target->SetBiLiChi(scale);
     const std::string& name = G_MkqSideName[side];
-    float x = 0, y = 0, lowest = 0, u = 0;
+    float x = 0, y = 0, lowest = 0, u = 0, taken = scale;
     const int ok =
         Part<CPenSGT>(*d, target, scale, 0, [&](CPenSGT& p) {
             return d->DrawLineSketch(side, &p, x, lowest, ("计算配筋简图(" + name + ")").c_str());
-        }, &u) &&
+        }, &u, &taken) &&
         Part<CPenSGTEx>(*d, target, scale, 0, [&](CPenSGTEx& p) { return DrawSideResult(side, &p, 1); }) &&
-        Part<CPenSGT>(*d, target, scale, Below(lowest, u, scale), [&](CPenSGT& p) {
+        Part<CPenSGT>(*d, target, scale, Below(lowest, u, taken), [&](CPenSGT& p) {
             return d->DrawOutline(side, &p, x, y, CPenSGT::LT_FINE, ("配筋图(" + name + ")").c_str(), 1);
         }) &&
-        Part<CPenSGTEx>(*d, target, scale, Below(lowest, u, scale), [&](CPenSGTEx& p) { return DrawSideResult(side, &p, 2); });
+        Part<CPenSGTEx>(*d, target, scale, Below(lowest, u, taken), [&](CPenSGTEx& p) { return DrawSideResult(side, &p, 2); });
     target->Pop_ENV();
     return ok;
 }
@@ -250,7 +253,8 @@ int CMkqJiSuan::DrawPeiJinTu(CPenSGT* pen, int mode) {
     const float scale = mode == 1 ? d->JianTuBiLi[9] : d->PeiJinTuBiLi;
     d->PreparePen(pen, scale);
     const float u = pen->GetAbsLength(1);
-    const float f = 100 / scale;  // stored units per mm
+    // Stored units per mm at the scale the pen took (it keeps its own for a scale of nothing).
+    const float f = 100 / pen->GetBiLiChi();
     const MkqSide* s = d->Side;
 
     // Cut 1-1: 左 and 右 facing each other across the opening; cut 2-2 to its

@@ -153,6 +153,39 @@ TEST(MkqResultDrawing, TheFramesBarDrawingAloneDiffersFromDiagram8OnlyInScaleAnd
     EXPECT_LT(far.Width(), near.Width() * 0.6f);
 }
 
+// The scale grids take 0: the pens keep their own scale, and so must the places
+// the parts are put at.
+TEST(MkqResultDrawing, AScaleOfNothingStillGivesADrawingOfNumbers) {
+    kv::test::TempFolder dir;
+    Frame f;
+    for (float& scale : f.data.JianTuBiLi) scale = 0;
+    f.data.PeiJinTuBiLi = 0;
+    for (int k = 0; k <= 9; ++k) {
+        CBase_SGT drawing;
+        drawing.New_MemDxf();
+        ASSERT_EQ(k < 9 ? f.calc.DrawResult(k, &drawing, 0) : f.calc.OutDrawing(&drawing, 0, 0), 1) << k;
+        // As at 1:100, the pens' own scale: every part in its place.
+        Frame at100;
+        for (float& scale : at100.data.JianTuBiLi) scale = 100;
+        at100.data.PeiJinTuBiLi = 100;
+        CBase_SGT same;
+        same.New_MemDxf();
+        ASSERT_EQ(k < 9 ? at100.calc.DrawResult(k, &same, 0) : at100.calc.OutDrawing(&same, 0, 0), 1) << k;
+        CFRect extent, expected;
+        drawing.GetFRect(extent);
+        same.GetFRect(expected);
+        EXPECT_EQ(drawing.Entities().size(), same.Entities().size()) << k;
+        EXPECT_FLOAT_EQ(extent.Height(), expected.Height()) << k;
+        const std::string path = dir / "scale0.dxf";
+        ASSERT_TRUE(drawing.Write_MemDxf_To_File(path.c_str())) << k;
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            ASSERT_TRUE(line != "nan" && line != "-nan" && line != "inf" && line != "-inf") << k;
+        }
+    }
+}
+
 TEST(MkqResultDrawing, OnlyNineDiagrams) {
     Frame f;
     for (int k : {-1, 9}) {
