@@ -109,7 +109,7 @@ void CLxlData::DrawLoads(CBase_SGT* d, float x0, float y0) {
             case 6: m_fDrawValue1 = q.Q1, m_fDrawValue2 = q.Q2, m_fDrawPos1 = 1000 * q.A, m_fDrawPos2 = 1000 * q.C; break;
             default:
                 // A data error: this load is left out, the others are drawn.
-                tell_error(201, "荷载类型错 !");
+                tell_error(kv::err::kDataError, "荷载类型错 !");
                 continue;
             }
             DrawLoad(d, i, x0, y0);
