@@ -215,8 +215,13 @@ TEST(ContinuousBeamRun, FailedSectionPrintsDashesAndFactorsAreReset) {
     f.m_left_hog = f.m_right_hog = -20;
     LXL_SPAN_STEEL steel;
     const std::string text = SpanReport(data, f, steel);
-    EXPECT_EQ(data.SupportFactor, 1.0f);
-    EXPECT_EQ(data.MidFactor, 1.0f);
+    kv::test::TempFolder dir;
+    ASSERT_EQ(data.SaveData((dir / "a.LXL").c_str()), 1);
+    CLxlData back;
+    back.SupportFactor = back.MidFactor = 2.0f;
+    ASSERT_EQ(back.LoadData((dir / "a.LXL").c_str()), 1);
+    EXPECT_EQ(back.SupportFactor, 1.0f);
+    EXPECT_EQ(back.MidFactor, 1.0f);
     EXPECT_EQ(steel.top[1], -1);
     EXPECT_EQ(steel.bottom[1], -1);
     EXPECT_GE(steel.top[0], 250);
