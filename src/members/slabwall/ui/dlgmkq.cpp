@@ -30,6 +30,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -47,9 +50,14 @@ constexpr const char* kShapePictures[] = {"IDB_BITMAP_MKQ2", "IDB_BITMAP_MKQ3", 
 // A picture the program folder lacks shows as an empty frame of this size.
 constexpr QSize kPictureSize(260, 236);
 
-// The load positions follow the cantilever length, truncated to whole mm.
-int L1From(int length) { return static_cast<int>(static_cast<float>(length) - 33.333332f); }
-int L2From(int length) { return length - 100; }
+// The load positions follow the cantilever length, truncated to whole mm. Worked
+// in double: a float loses whole millimetres of a long lip; a length at the
+// field's ends gives a position held at them rather than one wrapped round.
+int WholeMm(double mm) {
+    return static_cast<int>(std::clamp(std::trunc(mm), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+}
+int L1From(int length) { return WholeMm(length - 33.333332); }
+int L2From(int length) { return WholeMm(static_cast<double>(length) - 100); }
 
 }  // namespace
 

@@ -69,7 +69,12 @@ TEST_F(MkqDialog, LoadPositionsFollowTheLengthOnOpeningAndWhenLeavingIt) {
     const struct {
         const char* typed;
         const char *l1, *l2;
-    } cases[] = {{"900", "866", "800"}, {"1000", "966", "900"}, {"100", "66", "0"}, {"30", "-3", "-70"}};
+    } cases[] = {{"900", "866", "800"},
+                 {"1000", "966", "900"},
+                 {"100", "66", "0"},
+                 {"30", "-3", "-70"},
+                 {"2147483647", "2147483613", "2147483547"},
+                 {"-2147483648", "-2147483648", "-2147483648"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         data.Length = 900;
