@@ -369,7 +369,8 @@ void CDlgMkq::OnReadData() {
 }
 
 void CDlgMkq::OnSaveData() {
-    if (m_pData) SaveDataFile(*m_pData, FilePattern(), m_nKind == 1 ? "CJQ" : "MKQ", [this] { ControlsToData(); });
+    // Saved under the name as typed: no extension is added.
+    if (m_pData) SaveDataFile(*m_pData, FilePattern(), "", [this] { ControlsToData(); });
 }
 
 void CDlgMkq::OnShowJianTu() {
