@@ -11,6 +11,8 @@
 #include "design/mkq_data.h"
 #include "loads/kuosan.h"
 #include "members/beams/lxl_data.h"
+#include "members/beams/liang_data.h"
+#include "members/beams/zhu_data.h"
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
@@ -166,6 +168,30 @@ int main(int argc, char** argv) {
         TextVariants("lxl", "beam", text);
         Put("lxl", "older-edition", ReplaceAll(text, CLxlData::kMarker, CLxlData::kMarkerV20));
         Put("lxl", "huge-counts", ReplaceAll(ReplaceAll(text, "3,2,0,1\n", "31,2,0,99\n"), ",2,1\n", ",25,-3\n"));
+    }
+    {
+        CLiangData beam;
+        beam.Kind = 2;
+        beam.T = 12.5f;
+        std::string text = SaveModule(beam, "&KV_0007", "梁 KL-1");
+        Put("liang", "written", text);
+        TextVariants("liang", "beam", text);
+        Put("liang", "older-edition", ReplaceAll(text, CLiangData::kMarker, CLiangData::kMarkerV20));
+        Put("liang", "both-markers", ReplaceAll(text, CLiangData::kMarker, "KV_LIANG_V30 KV_LIANG_V20"));
+    }
+    {
+        CZhuData column;
+        column.SecondOrder = 1;
+        std::string text = SaveModule(column, "&KV_0008", "柱 KZ-1");
+        Put("zhu", "written", text);
+        TextVariants("zhu", "column", text);
+        // The older edition has no p-δ line: the fifth line goes.
+        auto lines = Lines(text);
+        std::string older = std::string(CZhuData::kMarkerV20) + "\n";
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            if (i != 4) older += lines[i] + "\n";
+        Put("zhu", "older-edition", older);
+        Put("zhu", "older-marker-with-pdelta-line", ReplaceAll(text, CZhuData::kMarker, CZhuData::kMarkerV20));
     }
     {
         CKuoSanData kuosan;
