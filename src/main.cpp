@@ -11,6 +11,10 @@
 #include "loads/ui/partitiondlg.h"
 #include "loads/ui/windowwelldlg.h"
 #include "loads/ui/wizard.h"
+#include "members/beams/liang_data.h"
+#include "members/beams/zhu_data.h"
+#include "members/beams/ui/dlgliang.h"
+#include "members/beams/ui/dlgzhu.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -87,6 +91,11 @@ int main(int argc, char** argv) {
     theApp.AddFrameSetup([](CMainFrame&) {
         SetModuleCommand(32794, [](CMainFrame& frame) { RunModuleCommand(frame, G_MenKuangQiangData, RunMkqDialog); });
         SetModuleCommand(32843, [](CMainFrame& frame) { RunModuleCommand(frame, G_ChuangJingQiangData, RunMkqDialog); });
+    });
+    // The beam- and column-section modules, each on its own object.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32793, [](CMainFrame& frame) { RunModuleCommand(frame, G_LiangData, RunLiangDialog); });
+        SetModuleCommand(32796, [](CMainFrame& frame) { RunModuleCommand(frame, G_ZhuData, RunZhuDialog); });
     });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
