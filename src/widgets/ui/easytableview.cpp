@@ -144,9 +144,6 @@ void EasyTableView::Rebuild() {
     const int rows = grid_->RowCount();
     setColumnCount(columns);
     setRowCount(rows);
-    const std::vector<int> widths = grid_->ColumnWidths();
-    for (int k = 0; k < columns; ++k)
-        if (widths[static_cast<std::size_t>(k)] > 0) setColumnWidth(k, widths[static_cast<std::size_t>(k)]);
     if (grid_->Titles().empty()) {
         horizontalHeader()->hide();
     } else {
@@ -187,9 +184,31 @@ void EasyTableView::Rebuild() {
                 empty->setFlags(Qt::ItemIsEnabled);
                 setItem(r, c, empty);
             }
+    FitColumns(grid_->ColumnWidths());
     const int cr = grid_->GetCurRow() - 1, cc = grid_->GetCurCol() - 1;
     if (cr >= 0 && cr < rows && cc >= 0 && cc < columns) setCurrentCell(cr, cc);
     rebuilding_ = false;
+}
+
+void EasyTableView::FitColumns(const std::vector<int>& widths) {
+    // The grid's widths suit the font it was laid out for; a larger font (150 %
+    // scaling) or a longer text would be cut, so a column is never narrower
+    // than its texts. Every row counts, the ones scrolled away too.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    for (int c = 0; c < columnCount(); ++c) {
+        int wanted = c < static_cast<int>(widths.size()) && widths[static_cast<std::size_t>(c)] > 0
+                         ? widths[static_cast<std::size_t>(c)]
+                         : horizontalHeader()->defaultSectionSize();
+        if (!horizontalHeader()->isHidden()) wanted = std::max(wanted, horizontalHeader()->sectionSizeHint(c));
+        for (int r = 0; r < rowCount(); ++r) {
+            const QModelIndex index = model()->index(r, c);
+            int w = itemDelegateForIndex(index)->sizeHint(option, index).width();
+            if (CETCell* cell = grid_->GetCell(r + 1, c + 1); cell && cell->HasButton()) w += 18;
+            wanted = std::max(wanted, w);
+        }
+        setColumnWidth(c, wanted);
+    }
 }
 
 bool EasyTableView::CommitText(int row, int column, const QString& text) {

@@ -6,6 +6,7 @@
 // editor has closed, so an owner may re-fill the grid from its message.
 #include <QTableWidget>
 #include <functional>
+#include <vector>
 
 #include "widgets/easytable.h"
 
@@ -44,6 +45,7 @@ private:
     void SendToOwner(int message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void GridGone() override;
     void OnCurrentCellChanged(int row, int column);
+    void FitColumns(const std::vector<int>& widths);
 
     CEasyTableWnd* grid_;
     bool rebuilding_ = false;

@@ -283,3 +283,46 @@ TEST_F(GridWindow, AnEditorLeftUnchangedStoresNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Bars in columns sized for a small font; the texts must still show whole when
+// the desktop's fonts are larger (150 % scaling) or the text is longer.
+class BarGrid : public CEasyTableWnd {
+public:
+    std::string bars = "D28@140";
+    int FillTable() override {
+        ClearEasyTable();
+        int lie[] = {0, 40, 50, 50, -1};
+        LieWid2LiePos(lie);
+        IniEasyTable(10, 0, lie);
+        AddText(1, 1, "水平分布筋");
+        AddText(1, 2, "%s", bars.c_str());
+        AddText(1, 3, "%s", bars.c_str());
+        AddText(2, 1, "x");
+        return 1;
+    }
+};
+
+TEST(GridWindowWidths, EveryColumnIsAtLeastAsWideAsItsTexts) {
+    kv::test::EnsureQtApp();
+    for (double scale : {1.0, 1.5}) {
+        BarGrid grid;
+        QWidget page;
+        QFont font = page.font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+        page.setFont(font);
+        auto* place = new QWidget(&page);
+        place->setObjectName("2104");
+        EasyTableView* view = CreateEasyTable(&page, &grid, 2104, 5);
+        ASSERT_NE(view, nullptr);
+        grid.bars = "D32@100+D28@100";  // a refill with a longer text widens again
+        grid.UpdateTable();
+        for (int c = 0; c < 2; ++c) {  // the last column stretches anyway
+            const int needed = view->fontMetrics().horizontalAdvance(view->item(0, c)->text());
+            EXPECT_GT(view->columnWidth(c), needed) << "scale " << scale << ", column " << c;
+        }
+    }
+}
+
+}  // namespace
