@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -184,18 +185,19 @@ void EasyTableView::Rebuild() {
                 empty->setFlags(Qt::ItemIsEnabled);
                 setItem(r, c, empty);
             }
-    FitColumns(grid_->ColumnWidths());
+    FitToCells(grid_->ColumnWidths());
     const int cr = grid_->GetCurRow() - 1, cc = grid_->GetCurCol() - 1;
     if (cr >= 0 && cr < rows && cc >= 0 && cc < columns) setCurrentCell(cr, cc);
     rebuilding_ = false;
 }
 
-void EasyTableView::FitColumns(const std::vector<int>& widths) {
+void EasyTableView::FitToCells(const std::vector<int>& widths) {
     // The grid's widths suit the font it was laid out for; a larger font (150 %
     // scaling) or a longer text would be cut, so a column is never narrower
     // than its texts. Every row counts, the ones scrolled away too.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
+    int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
         int wanted = c < static_cast<int>(widths.size()) && widths[static_cast<std::size_t>(c)] > 0
                          ? widths[static_cast<std::size_t>(c)]
@@ -203,12 +205,18 @@ void EasyTableView::FitColumns(const std::vector<int>& widths) {
         if (!horizontalHeader()->isHidden()) wanted = std::max(wanted, horizontalHeader()->sectionSizeHint(c));
         for (int r = 0; r < rowCount(); ++r) {
             const QModelIndex index = model()->index(r, c);
-            int w = itemDelegateForIndex(index)->sizeHint(option, index).width();
+            int w = itemDelegateForIndex(index)->sizeHint(option, index).width() + (showGrid() ? 1 : 0);
             if (CETCell* cell = grid_->GetCell(r + 1, c + 1); cell && cell->HasButton()) w += 18;
             wanted = std::max(wanted, w);
         }
         setColumnWidth(c, wanted);
+        total += wanted;
     }
+    // Nor is the window smaller than its cells: the page makes room for them
+    // instead of scrolling (the grids are a few rows each).
+    setMinimumWidth(total + 2 * frameWidth() + verticalScrollBar()->sizeHint().width());
+    const int header = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height();
+    setMinimumHeight(header + verticalHeader()->length() + 2 * frameWidth());
 }
 
 bool EasyTableView::CommitText(int row, int column, const QString& text) {

@@ -45,7 +45,7 @@ private:
     void SendToOwner(int message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void GridGone() override;
     void OnCurrentCellChanged(int row, int column);
-    void FitColumns(const std::vector<int>& widths);
+    void FitToCells(const std::vector<int>& widths);
 
     CEasyTableWnd* grid_;
     bool rebuilding_ = false;

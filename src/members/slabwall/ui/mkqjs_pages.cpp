@@ -1,14 +1,19 @@
 #include "members/slabwall/ui/mkqjs_pages.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 #include "base/error.h"
 #include "base/globals.h"
@@ -71,11 +76,42 @@ template <class Handler>
 void Listen(QWidget* page, CEasyTableWnd* grid, int id, Handler handler) {
     EasyTableView* view = CreateEasyTable(page, grid, id, 1);
     if (!view) return;
+    // From now on the grid's window says how much room it needs (all its cells).
+    view->parentWidget()->setMinimumSize(0, 0);
     QObject::connect(view, &EasyTableView::message, page,
                      [handler](int message, quintptr, qintptr) { handler(message); });
 }
 
+// The summary's tables keep the widths of the printed report, wider than the
+// box beside the sketch: in the box each column is as wide as its texts.
+void FitTables(QTextFrame* frame) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+            QTextTableFormat format = table->format();
+            format.clearColumnWidthConstraints();
+            table->setFormat(format);
+        }
+        FitTables(child);
+    }
+}
+
 QWidget* ViewOf(CEasyTableWnd& grid) { return dynamic_cast<QWidget*>(grid.Host()); }
+
+// Runs `fit` whenever the watched window changes its size: a drawing fitted
+// while its page was hidden, or before the window grew or shrank, fits again.
+class RefitOnResize : public QObject {
+public:
+    RefitOnResize(QWidget* wnd, std::function<void()> fit) : QObject(wnd), fit_(std::move(fit)) {
+        wnd->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) fit_();
+        return false;
+    }
+
+private:
+    std::function<void()> fit_;
+};
 
 }  // namespace
 
@@ -234,12 +270,14 @@ int CDlgMkqInput::CreateDlg(QWidget* parent) {
     m_pPicture->setMinimumSize(200, 200);
     m_pPicture->setStyleSheet(QStringLiteral("background: white;"));
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(Placeholder(this, 2000, 320, 260), 3);
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(m_pPicture);
-    lower->addWidget(m_pPrompt, 1);
-    right->addLayout(lower, 2);
+    // The summary's table wants the whole width under the sketch and the picture.
+    auto* right = new QGridLayout;
+    right->addWidget(Placeholder(this, 2000, 260, 220), 0, 0);
+    right->addWidget(m_pPicture, 0, 1);
+    right->addWidget(m_pPrompt, 1, 0, 1, 2);
+    right->setRowStretch(0, 3);
+    right->setRowStretch(1, 2);
+    right->setColumnStretch(0, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(m_pTab, 1);
     layout->addLayout(right, 1);
@@ -249,6 +287,7 @@ int CDlgMkqInput::CreateDlg(QWidget* parent) {
 int CDlgMkqInput::InitDlg() {
     m_pSketchWnd = new CDxfWnd;
     FillPlaceholder(this, 2000, m_pSketchWnd);
+    new RefitOnResize(m_pSketchWnd, [this] { FitSketch(); });
 
     m_pLoad = new CDlgMkqLoad;
     m_pLoad->SetData(m_pData);
@@ -288,6 +327,8 @@ int CDlgMkqInput::LoadPrompt(int clear) {
         m_pPrompt->clear();
     else if (!kv::report::ui::LoadReport(m_pPrompt->document(), QString::fromStdString(G_strWorkPath + "Prompt.txt"), true))
         m_pPrompt->clear();
+    else
+        FitTables(m_pPrompt->document()->rootFrame());
     m_pPrompt->setReadOnly(true);
     return 1;
 }
@@ -332,6 +373,11 @@ void CDlgMkqInput::DrawSketch() {
     m_pSketch = NewDrawing();
     m_pData->DrawJianTu(m_pSketch.get());
     m_pSketchWnd->SetDrawing(m_pSketch.get());
+    FitSketch();
+}
+
+void CDlgMkqInput::FitSketch() {
+    if (!m_pSketchWnd || !m_pSketch) return;
     m_pSketchWnd->All();
     // A margin around the sketch: 0.8 of the fitted scale about the window's centre.
     CFCoor& coor = m_pSketchWnd->Coor();
@@ -471,6 +517,7 @@ int CDlgMkqDraw::CreateDlg(QWidget* parent) {
 int CDlgMkqDraw::InitDlg() {
     m_pPreview = new CDxfWnd;
     FillPlaceholder(this, 2000, m_pPreview);
+    new RefitOnResize(m_pPreview, [this] { m_pPreview->All(); });
     m_PeiJin.m_pData = m_pData;
     m_PeiJin.m_pResult = m_pJiSuan ? dynamic_cast<CMkqResult*>(m_pJiSuan->m_pResult) : nullptr;
     Listen(this, &m_PeiJin, 2104, [this](int message) { OnTableMessage(message, 0, 0); });

@@ -98,6 +98,8 @@ public:
     void OnTabChange(int index);
     void DrawSketch();
     void DrawPicture();
+    // The sketch at 0.8 of the size that fills its window, about the window's centre.
+    void FitSketch();
 
     CDlgMkqLoad* LoadPage() const { return m_pLoad; }
     CDlgMkqGuiFan* GuiFanPage() const { return m_pGuiFan; }

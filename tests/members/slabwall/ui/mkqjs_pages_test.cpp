@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "base/globals.h"
 #include "drawing/base_sgt.h"
+#include "drawing/ui/dtview.h"
 #include "members/slabwall/mkqjs_calc.h"
 #include "members/slabwall/mkqjs_result.h"
 #include "platform/services.h"
@@ -23,7 +24,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QAbstractScrollArea>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -48,12 +52,15 @@ bool HasText(const CBase_SGT* drawing, const std::string& text) {
 // diagram shows its scale, the reinforcement drawing each side's 纵筋.
 class StubJiSuan : public CMkqJiSuan {
 public:
-    int DrawResult(int k, CBase_SGT* drawing, int) override {
+    bool real = false;  // the module's own drawings
+    int DrawResult(int k, CBase_SGT* drawing, int mode) override {
+        if (real) return CMkqJiSuan::DrawResult(k, drawing, mode);
         const auto* d = static_cast<CMkqJsData*>(m_pData);
         drawing->Write_Text(0, 0, 3.5f, 0, ("1:" + std::to_string(static_cast<int>(d->JianTuBiLi[1 + k]))).c_str());
         return 1;
     }
-    int OutDrawing(CBase_SGT* drawing, int, int) override {
+    int OutDrawing(CBase_SGT* drawing, int a, int b) override {
+        if (real) return CMkqJiSuan::OutDrawing(drawing, a, b);
         const auto* r = static_cast<CMkqResult*>(m_pResult);
         for (int s = 0; s < kMkqSideCount; ++s) drawing->Write_Text(0, 10.0f * s, 3.5f, 0, r->Side[s].Bars[0]);
         return 1;
@@ -282,32 +289,83 @@ TEST_F(MkqHost, AChangedScaleRedrawsTheSelectedDiagram) {
     EXPECT_TRUE(HasText(host.DiagramDrawing(), "1:80"));
 }
 
-// The input page and the reinforcement page as the user sees them, after a
-// 计算. KV_SCREENSHOT_DIR names a folder to keep them in (mkq2-input.png,
-// mkq2-draw.png).
+// True when the whole drawing of `wnd` lies inside the window.
+bool ShowsItAll(CDtView* wnd) {
+    CFPoint lb, rt;
+    if (!wnd || !wnd->GetExtent(lb, rt)) return false;
+    double x0, y0, x1, y1;
+    wnd->Coor().FPtoDP(lb.x, lb.y, x0, y0);
+    wnd->Coor().FPtoDP(rt.x, rt.y, x1, y1);
+    const auto inside = [](double v, int size) { return v >= -1 && v <= size + 1; };
+    return inside(x0, wnd->width()) && inside(x1, wnd->width()) && inside(y0, wnd->height()) &&
+           inside(y1, wnd->height());
+}
+
+// The drawings are drawn while their page may be hidden (计算 on another page):
+// shown, or the window resized, each fits its window again.
+TEST_F(MkqHost, TheDrawingsFitTheirWindowsWhenShownAndResized) {
+    jisuan.real = true;
+    host.findChild<QPushButton*>("jisuan")->click();  // the input page is showing
+    for (const QSize size : {QSize(1400, 950), QSize(1100, 720)}) {
+        host.resize(size);
+        for (QWidget* page : {static_cast<QWidget*>(&draw), static_cast<QWidget*>(&input)}) {
+            host.Tabs()->setCurrentWidget(page);
+            for (int i = 0; i < 20; ++i) QApplication::processEvents();
+            auto* wnd = page->findChild<QWidget*>("2000")->findChild<CDtView*>();
+            ASSERT_NE(wnd, nullptr);
+            EXPECT_TRUE(ShowsItAll(wnd)) << page->objectName().toStdString() << " at " << size.width();
+        }
+    }
+}
+
+// Each page as the user sees it after a 计算, with the module's own drawings:
+// every grid shows its texts whole without scrolling sideways, the drawings are
+// not empty. KV_SCREENSHOT_DIR names a folder to keep the pictures in
+// (mkq2-*.png); run it under xvfb-run with QT_QPA_PLATFORM=xcb, and with
+// QT_SCALE_FACTOR=1.5 or QT_FONT_DPI=144 for 150 % scaling.
 TEST_F(MkqHost, ThePagesLayOutTheirGridsAndDrawings) {
+    jisuan.real = true;
+    const char* folder = std::getenv("KV_SCREENSHOT_DIR");
+    if (folder) ASSERT_TRUE(QDir().mkpath(QString::fromLocal8Bit(folder))) << folder;
+    host.resize(host.sizeHint().expandedTo(QSize(1100, 720)));
     host.findChild<QPushButton*>("jisuan")->click();
     input.LoadPage()->m_HeZai.SelectCell(2, 4);
-    const char* folder = std::getenv("KV_SCREENSHOT_DIR");
     const struct {
         QWidget* page;
+        int inputTab;  // the input page's child page, -1 none
         const char* file;
         std::vector<int> places;  // grids and drawings that must have room
     } pages[] = {
-        {&input, "mkq2-input.png", {1062, 1040, 1050, 2000}},
-        {&draw, "mkq2-draw.png", {2000, 2104}},
+        {&input, 0, "mkq2-input.png", {1062, 1040, 1050, 2000, 2001}},
+        {&input, 1, "mkq2-material.png", {1063, 1028}},
+        {&draw, -1, "mkq2-draw.png", {2000, 2104}},
+        {&diagram, -1, "mkq2-diagram.png", {2104}},
     };
     for (const auto& p : pages) {
         host.Tabs()->setCurrentWidget(p.page);
+        if (p.inputTab >= 0) input.findChild<QTabWidget*>("2003")->setCurrentIndex(p.inputTab);
         for (int i = 0; i < 20; ++i) QApplication::processEvents();
         for (int id : p.places) {
             auto* place = p.page->findChild<QWidget*>(QString::number(id));
-            ASSERT_NE(place, nullptr) << id;
-            EXPECT_GT(place->width(), 100) << id;
-            EXPECT_GT(place->height(), 40) << id;
+            ASSERT_NE(place, nullptr) << p.file << " " << id;
+            EXPECT_GT(place->width(), 100) << p.file << " " << id;
+            EXPECT_GT(place->height(), 40) << p.file << " " << id;
+            auto* scrolled = qobject_cast<QAbstractScrollArea*>(place);
+            if (!scrolled) scrolled = place->findChild<EasyTableView*>();
+            if (scrolled && scrolled->isVisible())
+                EXPECT_FALSE(scrolled->horizontalScrollBar()->isVisible()) << p.file << " " << id << ": texts cut off";
+            if (auto* grid = place->findChild<EasyTableView*>(); grid && grid->isVisible())
+                EXPECT_FALSE(grid->verticalScrollBar()->isVisible()) << p.file << " " << id << ": rows cut off";
         }
-        if (folder) EXPECT_TRUE(host.grab().save(QDir(folder).filePath(p.file))) << p.file;
+        if (folder) {
+            const QString file = QDir(QString::fromLocal8Bit(folder)).absoluteFilePath(QString::fromUtf8(p.file));
+            EXPECT_TRUE(host.grab().save(file)) << file.toStdString();
+        }
     }
+    EXPECT_GT(input.Sketch()->Entities().size(), 10u);
+    EXPECT_GT(draw.Drawing()->Entities().size(), 10u);
+    ASSERT_NE(host.DiagramDrawing(), nullptr);
+    EXPECT_GT(host.DiagramDrawing()->Entities().size(), 10u);
 }
 
 }  // namespace
