@@ -1,5 +1,6 @@
 #include "widgets/ui/dlgjisuan.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "drawing/ui/dtview.h"
 #include "widgets/easytable.h"
 #include "widgets/jisuanhost.h"
+#include "widgets/ui/easytableview.h"
 
 class CDlgJiSuan::Relay : public CDlgBase {
 public:
@@ -108,8 +110,17 @@ void CDlgJiSuan::Open() {
     show();
 }
 
+void CDlgJiSuan::TakePendingEdits() {
+    // A value typed into a grid is stored once its editor has closed, which
+    // pressing a button of the host did just now: let it land before the data
+    // is written.
+    for (EasyTableView* view : findChildren<EasyTableView*>())
+        QCoreApplication::sendPostedEvents(view, QEvent::MetaCall);
+}
+
 int CDlgJiSuan::Finish(int result) {
     if (!open_) return result_;
+    TakePendingEdits();
     open_ = false;
     result_ = result;
     if (CJsDataBase* data = Data()) data->SaveData(DataFile().c_str());
@@ -143,6 +154,7 @@ void CDlgJiSuan::keyPressEvent(QKeyEvent* event) {
 void CDlgJiSuan::OnJiSuan() {
     CJiSuanBase* calculation = Calculation();
     if (!calculation) return;
+    TakePendingEdits();
     // The road reads the data file: it must hold what the pages changed.
     if (CJsDataBase* data = Data()) data->SaveData(DataFile().c_str());
     const std::string title = windowTitle().toStdString();

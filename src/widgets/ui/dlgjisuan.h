@@ -64,6 +64,7 @@ private:
     CJiSuanBase* Calculation() const;
     std::string DataFile() const;
     void FillDiagramList();
+    void TakePendingEdits();
 
     CPageRegister pages_;
     std::vector<QPointer<CDlgBase>> alive_;

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -270,6 +271,47 @@ TEST_F(MkqHost, JiSuanWritesTheFilesAndShowsTheSummary) {
     EXPECT_TRUE(work.Exists(G_MkqJsData.GetJssFileName(0)));
     ASSERT_TRUE(work.Exists("Prompt.txt"));
     EXPECT_FALSE(input.PromptBox()->toPlainText().trimmed().isEmpty());
+}
+
+// A value typed into a grid and left by pressing a button of the host at once
+// is stored as the editor closes, after the click: 计算 still works with it and
+// 返回 still writes it.
+class MkqHostEditing : public MkqHost {
+protected:
+    void TypeQeOfTheLeftSide(const char* text) {
+        QApplication::setActiveWindow(&host);
+        auto* view = input.LoadPage()->findChild<QWidget*>("1050")->findChild<EasyTableView*>();
+        ASSERT_NE(view, nullptr);
+        const QModelIndex qe = view->model()->index(5, 1);
+        view->setCurrentIndex(qe);
+        view->edit(qe);
+        auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(qe));
+        ASSERT_NE(editor, nullptr);
+        editor->setFocus();
+        editor->setText(text);
+    }
+};
+
+TEST_F(MkqHostEditing, JiSuanPressedWhileEditingCalculatesWithTheTypedValue) {
+    jisuan.real = true;
+    TypeQeOfTheLeftSide("400");
+    QTest::mouseClick(host.findChild<QPushButton*>("jisuan"), Qt::LeftButton);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_FLOAT_EQ(G_MkqJsData.Side[0].qe, 400.0f);
+    const float moment = G_MkqResult.Side[0].M;
+    host.findChild<QPushButton*>("jisuan")->click();  // nothing pending now
+    EXPECT_FLOAT_EQ(G_MkqResult.Side[0].M, moment);
+}
+
+TEST_F(MkqHostEditing, BackPressedWhileEditingWritesTheTypedValue) {
+    TypeQeOfTheLeftSide("400");
+    QTest::mouseClick(host.findChild<QPushButton*>("back"), Qt::LeftButton);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_FALSE(host.isVisible());
+    CMkqJsData stored;
+    ASSERT_TRUE(work.Exists(G_MkqJsData.GetDataFileName()));
+    stored.LoadData((work.path() + G_MkqJsData.GetDataFileName()).c_str());
+    EXPECT_FLOAT_EQ(stored.Side[0].qe, 400.0f);
 }
 
 TEST_F(MkqHost, ChangingABarRedrawsTheReinforcementDrawing) {
