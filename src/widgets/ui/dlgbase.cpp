@@ -22,6 +22,7 @@ CJsResultBase* CDlgBase::GetJsResultBase() { return nullptr; }
 CJiSuanBase* CDlgBase::GetJiSuanBase() { return nullptr; }
 int CDlgBase::LoadPrompt(int) { return 1; }
 int CDlgBase::AfterJisuan() { return 1; }
+void CDlgBase::DiagramSelected(int) {}
 
 int CDlgBase::OnTableMessage(int message, std::uintptr_t wParam, std::intptr_t lParam) {
     return SendToOwner(message, wParam, lParam);

@@ -37,6 +37,8 @@ public:
     virtual int LoadPrompt(int clear);
     // After a 计算 that ran. 1.
     virtual int AfterJisuan();
+    // The host has made diagram k (-1 none) the data's current one.
+    virtual void DiagramSelected(int k);
 
     // A message of a grid or of a child page (kTableRefill, kTableRedraw, ...).
     // The base passes it on to its owner.

@@ -41,7 +41,10 @@ CDlgJiSuan::CDlgJiSuan(QWidget* parent)
     side->addWidget(new QLabel(QStringLiteral("计算简图"), this));
     diagrams_ = new QListWidget(this);
     diagrams_->setObjectName(QStringLiteral("diagrams"));
-    connect(diagrams_, &QListWidget::currentRowChanged, this, [this](int) { RedrawDiagram(); });
+    connect(diagrams_, &QListWidget::currentRowChanged, this, [this](int k) {
+        RedrawDiagram();
+        for (int p = 0; p < pages_.Count(); ++p) Page(p)->DiagramSelected(k);
+    });
     side->addWidget(diagrams_, 1);
     preview_ = new CDxfWnd(this);
     preview_->setMinimumSize(220, 220);

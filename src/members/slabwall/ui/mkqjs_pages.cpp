@@ -478,6 +478,11 @@ void CDlgMkqResult::showEvent(QShowEvent* event) {
     if (m_JianTu.m_pData) m_JianTu.UpdateTable();
 }
 
+void CDlgMkqResult::DiagramSelected(int) {
+    // The scale shown and edited is the one of the diagram now selected.
+    if (m_JianTu.m_pData) m_JianTu.UpdateTable();
+}
+
 int CDlgMkqResult::OnTableMessage(int message, std::uintptr_t wParam, std::intptr_t lParam) {
     if (message == kTableRedraw) return SendToOwner(kTableRedraw, wParam, lParam);
     return 0;

@@ -164,6 +164,7 @@ public:
     CJsResultBase* GetJsResultBase() override;
     CJiSuanBase* GetJiSuanBase() override { return m_pJiSuan; }
     int OnTableMessage(int message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void DiagramSelected(int k) override;
 
     CMkqJianTuTable m_JianTu;
 

@@ -329,6 +329,14 @@ TEST_F(MkqHost, AChangedScaleRedrawsTheSelectedDiagram) {
     ASSERT_EQ(diagram.m_JianTu.EditText(1, 2, "80"), 1);
     EXPECT_EQ(G_MkqJsData.JianTuBiLi[4], 80.0f);
     EXPECT_TRUE(HasText(host.DiagramDrawing(), "1:80"));
+
+    // Another diagram chosen while the page shows: the scale is that diagram's.
+    host.SelectDiagram(5);
+    EXPECT_EQ(diagram.m_JianTu.GetCell(1, 2)->GetText(), "50");
+    ASSERT_EQ(diagram.m_JianTu.EditText(1, 2, "30"), 1);
+    EXPECT_EQ(G_MkqJsData.JianTuBiLi[6], 30.0f);
+    EXPECT_EQ(G_MkqJsData.JianTuBiLi[4], 80.0f);
+    EXPECT_TRUE(HasText(host.DiagramDrawing(), "1:30"));
 }
 
 // True when the whole drawing of `wnd` lies inside the window.
