@@ -159,12 +159,19 @@ TEST_F(MkqHost, ACellOfASideColumnMakesThatSideCurrent) {
     EXPECT_FALSE(input.findChild<QLabel*>("2006")->pixmap().isNull());
 }
 
-TEST_F(MkqHost, ReadingLoadsWithoutAnExchangeFileTellsTheUser) {
+TEST_F(MkqHost, ReadingLoadsTakesTheExchangeFileOrTellsTheUserItIsMissing) {
     const CMkqJsData before = G_MkqJsData;
     Button(input.LoadPage(), 2013)->click();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].text, "荷载读取失败！");
     EXPECT_EQ(G_MkqJsData.Side[0].qe, before.Side[0].qe);
+
+    // With the file there, its loads are taken at once and the grid shows them.
+    config.Write("kv/ExOut.ini", "[MKQQE]\r\nQE=0.3\r\n");
+    Button(input.LoadPage(), 2013)->click();
+    EXPECT_EQ(messages.shown().size(), 1u);
+    EXPECT_FLOAT_EQ(G_MkqJsData.Side[3].qe, 300.0f);
+    EXPECT_EQ(input.LoadPage()->m_HeZai.GetCell(6, 5)->GetText(), "300.00");
 }
 
 TEST_F(MkqHost, TheLoadToolIsTheBuiltInOneUnlessTheToolFileNamesAnother) {
@@ -184,9 +191,11 @@ TEST_F(MkqHost, TheLoadToolIsTheBuiltInOneUnlessTheToolFileNamesAnother) {
         InstallTool(c.tool);
         OnNextModal([](QDialog* review) { review->reject(); });
         Button(input.LoadPage(), 2011)->click();
-        EXPECT_TRUE(program.Exists("ran")) << c.tool;
+        ASSERT_TRUE(program.Exists("ran")) << c.tool;
         // The door went to the tool first.
-        EXPECT_NE(config.Read("kv/ExOut.ini").find("[XB2MKQ]"), std::string::npos);
+        const std::string given = program.Read("ran");
+        EXPECT_NE(given.find("[MKQCC]"), std::string::npos) << c.tool;
+        EXPECT_NE(given.find("Width=1800"), std::string::npos) << given;
     }
 }
 
