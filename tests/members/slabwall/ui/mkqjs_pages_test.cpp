@@ -425,6 +425,25 @@ TEST_F(MkqHost, ThePagesLayOutTheirGridsAndDrawings) {
     EXPECT_GT(draw.Drawing()->Entities().size(), 10u);
     ASSERT_NE(host.DiagramDrawing(), nullptr);
     EXPECT_GT(host.DiagramDrawing()->Entities().size(), 10u);
+
+    // The load page's two dialogs, the arched door's review with its two extra rows.
+    G_MkqJsData.DoorType = 1;
+    CDlgMkqDaoRu review(&host, &G_MkqJsData);
+    CDlgMkqShiYiTu scheme(&host, &G_MkqJsData);
+    for (QDialog* dialog : {static_cast<QDialog*>(&review), static_cast<QDialog*>(&scheme)}) {
+        dialog->show();
+        for (int i = 0; i < 20; ++i) QApplication::processEvents();
+        if (auto* grid = dialog->findChild<EasyTableView*>()) {
+            EXPECT_FALSE(grid->horizontalScrollBar()->isVisible()) << "review: texts cut off";
+            EXPECT_FALSE(grid->verticalScrollBar()->isVisible()) << "review: rows cut off";
+        }
+        if (folder) {
+            const QString file = QDir(QString::fromLocal8Bit(folder)).absoluteFilePath(
+                dialog == &review ? "mkq2-review.png" : "mkq2-scheme.png");
+            EXPECT_TRUE(dialog->grab().save(file)) << file.toStdString();
+        }
+        dialog->hide();
+    }
 }
 
 }  // namespace
