@@ -1,6 +1,7 @@
 #include "members/beams/lxl_data.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/textio.h"
 #include "codes/codeedition.h"
@@ -35,12 +36,19 @@ bool ReadFields(std::FILE* fp, LXL_FIELDS& f, bool older) {
         // A span saved with more loads than it can hold was saved without its
         // load lines: it has none.
         if (s.LoadNum > kLxlMaxLoads || s.LoadNum < 0) s.LoadNum = 0;
+        if (!std::isfinite(s.Length)) return false;
         for (int j = 0; j < s.LoadNum; ++j) {
             LXL_LOAD& q = s.Loads[j];
             if (fgets_scan_fields(fp, kLineBytes, kLoadLine, &q.Kind, &q.Type, &q.Q1, &q.Q2, &q.A, &q.C) != 6)
                 return false;
+            if (!std::isfinite(q.Q1) || !std::isfinite(q.Q2) || !std::isfinite(q.A) || !std::isfinite(q.C))
+                return false;
         }
     }
+    // "nan" and "inf" scan as numbers, but the analysis would carry them into the
+    // report and the sheet: no length, load, factor or percentage is made of them.
+    for (float v : {f.SupportFactor, f.MidFactor, f.Redistribution, f.ConFactor})
+        if (!std::isfinite(v)) return false;
     f.ClampCounts();
     return true;
 }

@@ -222,6 +222,10 @@ TEST(ContinuousBeamData, RefusedFilesLeaveTheObjectUnchanged) {
     const std::string text = dir.Read("good.LXL");
     const std::string body = text.substr(text.find('\n') + 1);
     const std::size_t loads = text.find("1,1,35.5");
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        return t.replace(t.find(from), from.size(), to);
+    };
 
     struct Case {
         const char* name;
@@ -232,6 +236,10 @@ TEST(ContinuousBeamData, RefusedFilesLeaveTheObjectUnchanged) {
         {"empty.LXL", "", "文件类型不匹配 !"},
         {"noloads.LXL", text.substr(0, loads), "数据文件不完整"},
         {"cutload.LXL", text.substr(0, loads + 10), "数据文件不完整"},
+        // "nan" and "inf" scan as numbers, but no length, load or percentage is made of them.
+        {"nanload.LXL", replaced("35.500000", "nan"), "数据文件不完整"},
+        {"infspan.LXL", replaced("4.500000", "inf"), "数据文件不完整"},
+        {"nanpercent.LXL", replaced("12.500000", "-nan"), "数据文件不完整"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
