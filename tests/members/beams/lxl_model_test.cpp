@@ -471,12 +471,18 @@ TEST_F(LxlModel, StationsEveryCentimetreTheLastAtTheEnd) {
     EXPECT_EQ(model.Stations()[1000].x, 10.0f);
 }
 
+// The cases are numbered by load type in the order 1, 2, 6, 3, 4, 5: the force
+// listed second on the span takes case 2, the uniform load listed first case 3.
+// A span's end shears differ by the load it carries: 5 and 10·4 = 40.
 TEST_F(LxlModel, EveryLiveLoadIsACaseOfItsOwn) {
     auto data = Beam({4, 4}, kSimple, kSimple, {{2, 2, 3, 10}, {2, 3, 1, 5, 0, 1.5f}});
     YXY_Lxl model(*data);
     EXPECT_EQ(model.CaseCount(), 3);
     model.Solve(*data);
     EXPECT_EQ(JS_ERROR_CODE, 0);
+    const auto force = model.ElementEndForces(1, 2), uniform = model.ElementEndForces(1, 3);
+    EXPECT_NEAR(force.v_left - force.v_right, 5, 1e-4);
+    EXPECT_NEAR(uniform.v_left - uniform.v_right, 40, 1e-4);
 }
 
 TEST_F(LxlModel, FreedomsAreWAndTheBendingRotationOfEveryNode) {
@@ -504,6 +510,7 @@ TEST_F(LxlModel, ForceAtANodeEntersTheLoadsButNotTheEndForces) {
         EXPECT_NEAR(e.m_left, -30, 1e-3);
         EXPECT_NEAR(e.v_left, 10, 1e-3);
         EXPECT_NEAR(e.m_right, 0, 1e-3);
+        EXPECT_NEAR(e.v_right, 10, 1e-3) << "the tip force is the shear just left of it, not taken off";
     }
     {
         auto data = Beam({3, 3}, kSimple, kSimple, {{1, 1, 1, 10, 0, 0}, {2, 1, 1, 10, 0, 0}});
