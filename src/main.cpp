@@ -15,6 +15,7 @@
 #include "members/beams/zhu_data.h"
 #include "members/beams/ui/dlgliang.h"
 #include "members/beams/ui/dlgzhu.h"
+#include "members/beams/ui/xuanjinpages.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -97,6 +98,8 @@ int main(int argc, char** argv) {
         SetModuleCommand(32793, [](CMainFrame& frame) { RunModuleCommand(frame, G_LiangData, RunLiangDialog); });
         SetModuleCommand(32796, [](CMainFrame& frame) { RunModuleCommand(frame, G_ZhuData, RunZhuDialog); });
     });
+    // 选筋: a tool of its own, bound to no item.
+    theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32786, [](CMainFrame&) { OnXuanJin(); }); });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }
