@@ -43,9 +43,13 @@ class TabStopDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // A dialog unit is a quarter of the mean width of the letters, as Windows
+    // measures it; a font's own mean width runs narrower and would push the
+    // longer first fields past the second stop.
     static QList<qreal> Stops(const QFontMetrics& fm) {
+        const qreal letter = fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
         QList<qreal> stops;
-        for (int dlu : kTabStops) stops << fm.averageCharWidth() * dlu / 4.0;
+        for (int dlu : kTabStops) stops << letter * dlu / 4.0;
         return stops;
     }
 
@@ -196,8 +200,14 @@ void CXuanJinSearchPage::LayOut(const std::vector<std::pair<QString, QWidget*>>&
 
 CPageZongJin::CPageZongJin(ZONGJIN_PARA* para) : CPageZongJin(906, para) {
     FillGradeList();
+    // The lists of the record's grade, then the record's own diameters in them:
+    // the entries of the last opening stand, and the list is theirs.
+    {
+        const QSignalBlocker block(m_grade);
+        SelectGangJinCombo(G_guifan, m_para->grade, m_grade, 1);
+    }
+    FillDiameterItems();
     DataToPage();
-    FillDiameterLists();
 }
 
 CPageZongJin::CPageZongJin(int templateId, ZONGJIN_PARA* para) : CXuanJinSearchPage(templateId, false), m_para(para) {
@@ -276,6 +286,11 @@ bool CPageZongJin::DataToPage() {
 }
 
 void CPageZongJin::FillDiameterLists() {
+    FillDiameterItems();
+    PageToData();
+}
+
+void CPageZongJin::FillDiameterItems() {
     std::vector<int> dims;
     GF_GetGangJinDimList(G_guifan, m_para->grade, dims, 0);
     for (QComboBox* box : {m_d1, m_d2}) {
@@ -287,7 +302,6 @@ void CPageZongJin::FillDiameterLists() {
             if (box->itemText(i) == "12") twelve = i;
         box->setCurrentIndex(twelve >= 0 ? twelve : std::min(2, box->count() - 1));
     }
-    PageToData();
 }
 
 CPageFenBuJin::CPageFenBuJin(FENBUJIN_PARA* para) : CPageZongJin(907, para) {

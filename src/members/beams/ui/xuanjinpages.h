@@ -69,6 +69,8 @@ protected:
     CPageZongJin(int templateId, ZONGJIN_PARA* para);
     void Build();
     void FillGradeList();
+    // The grade's diameters into both lists, 12 chosen (or the third).
+    void FillDiameterItems();
     virtual int Search() { return xuanjin_zongjin(m_para); }
     void OnGradeChange();
 

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -169,6 +171,7 @@ TEST_F(XuanJinPages, EntriesStayForTheNextOpening) {
     frame.SendCommand(32786);
     EXPECT_EQ(area, "540");
     EXPECT_EQ(G_ZongJinPara.mode, 1);
+    EXPECT_EQ(G_ZongJinPara.d2, 20);
     EXPECT_TRUE(lines.contains("2D12 + 2D14 \t(534)  \t(-1.10%)"));
     EXPECT_EQ(legs, "2");
     EXPECT_EQ(n1, "3");
@@ -286,6 +289,51 @@ TEST_F(XuanJinPages, EnterMovesOnOnlyOnTheStirrupAndBarSetPages) {
         QApplication::sendEvent(area, &enter);
         EXPECT_EQ(area->hasFocus(), !stirrups) << stirrups;
     }
+}
+
+// The four pages as the user sees them, each with results. KV_SCREENSHOT_DIR names
+// a folder to keep them in (xuanjin-1.png .. xuanjin-4.png).
+TEST_F(XuanJinPages, ThePagesShowTheirListsWithRoomForTheColumns) {
+    ZONGJIN_PARA zong;
+    zong.As = 2000, zong.d1 = 12, zong.d2 = 25, zong.tolerance = 3, zong.mode = 1;
+    GUJIN_PARA gu;
+    gu.legs = 2, gu.Asv = 140;
+    FENBUJIN_PARA fen;
+    fen.d1 = 10;
+    GANGJIN_PARA gang{20, 4, 25, 2};
+    CDlgTabSheet sheet;
+    CPageZongJin zongPage(&zong);
+    CPageGuJin guPage(&gu);
+    CPageFenBuJin fenPage(&fen);
+    CPageGangJinCanShu gangPage(&gang);
+    sheet.SetCaption("选筋");
+    sheet.AddPage("纵筋选筋", &zongPage);
+    sheet.AddPage("箍筋选筋", &guPage);
+    sheet.AddPage("分布筋选筋", &fenPage);
+    sheet.AddPage("钢筋参数", &gangPage);
+    sheet.OnInitDialog();
+    sheet.show();
+    const char* folder = std::getenv("KV_SCREENSHOT_DIR");
+    QWidget* pages[] = {&zongPage, &guPage, &fenPage, &gangPage};
+    for (int i = 0; i < 4; ++i) {
+        sheet.TabBar()->setCurrentIndex(i);
+        for (int k = 0; k < 10; ++k) QApplication::processEvents();
+        if (i == 0) {
+            EXPECT_EQ(Combo(pages[i], 1044)->currentText(), "25");
+            EXPECT_EQ(Lines(pages[i]).first(), "9D12 + 2D25 \t(2000)  \t(-0.02%)");
+        }
+        if (i < 3) {
+            auto* list = Control<QListWidget>(pages[i], 1201);
+            EXPECT_GT(list->count(), 2) << i;
+            // The error column starts at 140 dialog units and takes "(-10.00%)".
+            const QFontMetrics fm = list->fontMetrics();
+            const qreal letter = fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
+            EXPECT_GT(list->viewport()->width(), letter * 35 + fm.horizontalAdvance("(-10.00%)")) << i;
+        }
+        if (folder) EXPECT_TRUE(sheet.grab().save(QDir(folder).filePath(QString("xuanjin-%1.png").arg(i + 1))));
+    }
+    EXPECT_EQ(Edit(&gangPage, 3072)->text(), "2238.38");  // 4 × 100π + 2 × 156.25π = 712.5π
+    sheet.reject();
 }
 
 }  // namespace
