@@ -144,6 +144,23 @@ TEST_F(SectionDialogs, UnwritableMessageBoxEmptiesTheResultBox) {
     }
 }
 
+// The note on the longitudinal grades comes with the 2010 code only.
+TEST_F(SectionDialogs, GradeNoteOnlyUnderTheCode2010) {
+    for (int code : {2002, 2010}) {
+        SCOPED_TRACE(code);
+        kv::test::EditionGuard guard(code);
+        QString beamTip, columnTip, pDeltaTip;
+        Run<CDlgLiang>(beam, [&](CDlgLiang& dlg) { beamTip = ById(dlg, 1182)->toolTip(); });
+        Run<CDlgZhu>(column, [&](CDlgZhu& dlg) {
+            columnTip = ById(dlg, 1182)->toolTip();
+            pDeltaTip = ById(dlg, 1353)->toolTip();
+        });
+        EXPECT_EQ(beamTip.contains(QStringLiteral("第4.2.1条第2款")), code == 2010);
+        EXPECT_EQ(columnTip, beamTip);
+        EXPECT_EQ(pDeltaTip.contains(QStringLiteral("二阶效应")), code == 2010);
+    }
+}
+
 TEST_F(SectionDialogs, ColumnScrollBarStepsTheKindAndItsEdits) {
     struct Step {
         QAbstractSlider::SliderAction action;

@@ -16,6 +16,7 @@
 #include "flow_support.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
@@ -134,6 +135,35 @@ TEST_F(SectionFlow, BeamAndColumnItemsWriteTheirFilesAndJoinTheCombinedReport) {
     EXPECT_TRUE(combined.toPlainText().contains(QStringLiteral("二层 KL-1")));
     EXPECT_TRUE(combined.toPlainText().contains(QStringLiteral("KZ-1")));
     EXPECT_EQ(kv::test::CountImages(combined), 2);
+}
+
+// In a project, 返回 and Esc ask about changes that the item file lacks:
+// Cancel keeps the dialog open, No closes it and leaves the file as it was.
+TEST_F(SectionFlow, ReturnAndEscapeAskAboutUnsavedChanges) {
+    CSplitterFrame* columns = Window(15);
+    ASSERT_NE(columns, nullptr);
+    messages->Answer(kv::IDCANCEL);
+    messages->Answer(kv::IDCANCEL);
+    messages->Answer(kv::IDNO);
+    std::vector<bool> open;
+    OnNextModal([&](QDialog& dlg) {
+        Click(dlg, 1359);  // the item file now holds what the dialog shows
+        SetField(dlg, 1270, "950");
+        Click(dlg, 1);
+        open.push_back(dlg.isVisible());
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&dlg, &escape);
+        open.push_back(dlg.isVisible());
+        Click(dlg, 1);
+        open.push_back(dlg.isVisible());
+    });
+    columns->findChild<QPushButton*>(QString::number(kv::cmd::kAddItem))->click();
+    EXPECT_EQ(open, (std::vector<bool>{true, true, false}));
+    ASSERT_EQ(messages->shown().size(), 3u);
+    EXPECT_NE(messages->shown()[0].text.find("您当前的数据已经做了改动"), std::string::npos);
+    CZhuData stored;
+    ASSERT_EQ(stored.LoadData((dir / "&KV_0001.dat").c_str()), 1);
+    EXPECT_FLOAT_EQ(stored.N, 1000.0f);
 }
 
 }  // namespace
