@@ -12,6 +12,7 @@
 #include "loads/kuosan.h"
 #include "members/beams/lxl_data.h"
 #include "members/beams/liang_data.h"
+#include "members/beams/xuanjin.h"
 #include "members/beams/zhu_data.h"
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
@@ -363,6 +364,32 @@ int main(int argc, char** argv) {
     Put("gangjin", "alternating", "D16/14@200");
     Put("gangjin", "huge", "99999999999D99999999999@99999999999");
     Put("gangjin", "phi", "4Φ20+φ8@0");
+    // The bar searches' result files, as the searches write them.
+    {
+        ZONGJIN_PARA two;
+        two.As = 540, two.d2 = 20, two.tolerance = 5;
+        GUJIN_PARA none;
+        none.tolerance = 0;
+        const std::pair<const char*, std::vector<std::string>> results[] = {
+            {"zongjin", kv::xuanjin::ZongJinLines(two)},
+            {"gujin", kv::xuanjin::GuJinLines(GUJIN_PARA{})},
+            {"fenbujin", kv::xuanjin::FenBuJinLines(FENBUJIN_PARA{})},
+            {"nothing", kv::xuanjin::GuJinLines(none)},
+        };
+        for (const auto& [name, lines] : results) {
+            std::string text;
+            for (const std::string& line : lines) text += line;
+            text = kv::platform::Utf8ToGbkLossy(text);
+            Put("xuanjin", std::string("written-") + name, text);
+            if (std::string(name) == "gujin") {
+                Put("xuanjin", "results-crlf", ReplaceAll(text, "\n", "\r\n"));
+                Put("xuanjin", "results-lone-cr", ReplaceAll(text, "\n", "\r"));
+                Put("xuanjin", "results-cut-mid-line", text.substr(0, text.size() / 2));
+                Put("xuanjin", "results-long-line", std::string(1100, 'x') + "\xB6\xA5\n" + text);
+                Put("xuanjin", "results-bad-gbk", "\xF9\xB2\xD4\xFF\x80\x81" + text);
+            }
+        }
+    }
     Put("codec", "text", kv::platform::Utf8ToGbkLossy("顶板 外墙 临空墙 ×2 m²"));
     Put("codec", "bad-bytes", "\xF9\xB2\xD4\xFF\x80\x81\x30\xB6");
     Put("codec", "crlf", "a\r\nb\rc\n\xB6\r\n\xA5");
