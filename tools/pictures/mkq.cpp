@@ -88,7 +88,6 @@ void Section(QPainter& p, bool haunch, bool dashed) {
 const AddPictures kMkqPictures = {
     {"IDB_BITMAP_MKQ2", {260, 236}, [](QPainter& p) { Section(p, false, false); }},
     {"IDB_BITMAP_MKQ3", {260, 236}, [](QPainter& p) { Section(p, true, false); }},
-    {"IDB_BITMAP_ZJM4", {260, 236}, [](QPainter& p) { Section(p, true, true); }},
 };
 
 }  // namespace

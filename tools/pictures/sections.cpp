@@ -5,6 +5,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -97,12 +98,36 @@ void Column(QPainter& p, bool flanged) {
     Text(p, {cx + b / 2 + 12, bottom - h + 8}, QStringLiteral("y"), 12);
 }
 
+// A circular column of diameter D with its ring stirrup and ten bars.
+void Circle(QPainter& p) {
+    const double cx = 130, cy = 121, r = 75;
+    QPainterPath outline;
+    outline.addEllipse(QPointF(cx, cy), r, r);
+    Fill(p, outline);
+    p.save();
+    p.setPen(QPen(kSteel, 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(cx, cy), r - 8, r - 8);
+    p.restore();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kSteel);
+    for (int k = 0; k < 10; ++k) {
+        const double angle = k * 2 * 3.14159265358979 / 10;
+        p.drawEllipse(QPointF(cx + (r - 15) * std::cos(angle), cy + (r - 15) * std::sin(angle)), 4, 4);
+    }
+    p.restore();
+    Dimension(p, {cx - r, cy + r + 16}, {cx + r, cy + r + 16}, QStringLiteral("D"));
+}
+
 const AddPictures kSectionPictures = {
     {"IDB_BITMAP_LJM", {260, 236}, [](QPainter& p) { Beam(p, 0, 0); }},
     {"IDB_BITMAP_LJM2", {260, 236}, [](QPainter& p) { Beam(p, 150, 0); }},
     {"IDB_BITMAP_LJM3", {260, 236}, [](QPainter& p) { Beam(p, 150, 120); }},
     {"IDB_BITMAP_ZJM2", {260, 236}, [](QPainter& p) { Column(p, false); }},
     {"IDB_BITMAP_GZZ", {260, 236}, [](QPainter& p) { Column(p, true); }},
+    // The lip dialog shows this one too, for a lip of the third shape, which only a file can give.
+    {"IDB_BITMAP_ZJM4", {260, 236}, [](QPainter& p) { Circle(p); }},
 };
 
 }  // namespace
