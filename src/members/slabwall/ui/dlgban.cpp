@@ -9,7 +9,7 @@
 #include "drawing/base_sgt.h"
 #include "loads/equivload.h"
 #include "members/slabwall/ban.h"
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 #include "members/slabwall/ui/dlgcontrols.h"
 #include "members/slabwall/ui/edgecombos.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"

@@ -4,7 +4,7 @@
 #include "codes/ui/gradecombo.h"
 #include "design/mkq_data.h"
 #include "members/slabwall/mkq.h"
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 #include "members/slabwall/ui/dlgcontrols.h"
 #include "platform/services.h"
 #include "views/dialogs/checkdatasaved.h"

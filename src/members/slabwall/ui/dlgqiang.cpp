@@ -8,7 +8,7 @@
 #include "design/lkq_data.h"
 #include "loads/equivload.h"
 #include "members/slabwall/qiang.h"
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 #include "members/slabwall/ui/dlgcontrols.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"
 #include "members/slabwall/ui/edgecombos.h"

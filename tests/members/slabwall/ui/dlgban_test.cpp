@@ -5,7 +5,7 @@
 
 #include "design/ban_data.h"
 #include "codes/ui/bmpcombobox.h"
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 #include "members/slabwall/ui/dlgqiangyansuan.h"
 #include "platform/services.h"
 #include "report/ui/reportfile.h"

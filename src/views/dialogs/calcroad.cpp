@@ -1,4 +1,4 @@
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 
 #include "base/calcrunner.h"
 #include "base/globals.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The 计算 of the slab and wall dialogs, once the dialog's fields are in the
+// The 计算 of the member dialogs, once the dialog's fields are in the
 // data object: the calculation and the report pass on the calculation runner,
 // then the messages in the dialog's list, the drawing in the drawing view, the
 // report turned into RTF, shown with its diagrams and saved, the companion
