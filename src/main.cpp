@@ -16,6 +16,8 @@
 #include "members/beams/ui/dlgliang.h"
 #include "members/beams/ui/dlgzhu.h"
 #include "members/beams/ui/xuanjinpages.h"
+#include "members/beams/lxl_data.h"
+#include "members/beams/ui/dlglxl.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -100,6 +102,10 @@ int main(int argc, char** argv) {
     });
     // 选筋: a tool of its own, bound to no item.
     theApp.AddFrameSetup([](CMainFrame&) { SetModuleCommand(32786, [](CMainFrame&) { OnXuanJin(); }); });
+    // The continuous beam.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32810, [](CMainFrame& frame) { RunModuleCommand(frame, G_LxlData, RunLxlDialog); });
+    });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
 }

@@ -1,6 +1,6 @@
 #include "members/beams/ui/sectiondlg.h"
 
-#include "members/slabwall/ui/calcroad.h"
+#include "views/dialogs/calcroad.h"
 #include "platform/services.h"
 #include "views/dialogs/dlghelppic.h"
 #include "widgets/ui/loadtext.h"
