@@ -8,10 +8,7 @@
 #include "codes/ui/gradecombo.h"
 #include "drawing/base_sgt.h"
 #include "drawing/ui/dtview.h"
-#if __has_include("members/beams/lxl_calc.h")
 #include "members/beams/lxl_calc.h"
-#define KV_LXL_CALC 1
-#endif
 #include "members/beams/lxl_data.h"
 #include "members/beams/ui/lxlpictures.h"
 #include "members/slabwall/ui/dlgcontrols.h"
@@ -623,13 +620,7 @@ void CDlgLxl::OnCalculate() {
     CLxlData& data = *m_pData;
     // A failed run still leaves its drawing and report to look at, and the data saved.
     if (!RunCalculationRoad(data, windowTitle().toStdString(), nullptr,
-                            {[] {}, [&](std::FILE* fp, CBase_SGT* drawing) {
-#ifdef KV_LXL_CALC
-                                 lxl_calculate(data, fp, drawing);
-#else
-                                 (void)fp; (void)drawing;
-#endif
-                             }}))
+                            {[] {}, [&](std::FILE* fp, CBase_SGT* drawing) { lxl_calculate(data, fp, drawing); }}))
         return;
     done(QDialog::Accepted);
 }
