@@ -17,6 +17,7 @@
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
+#include "fem/strut_layer_model.h"
 #include "platform/codec.h"
 #include "platform/profile.h"
 #include "project/project.h"
@@ -355,6 +356,61 @@ int main(int argc, char** argv) {
         Put(target, "script-nan-factor", ReplaceAll(script, "1.5", "nan"));
         Put(target, "script-missing-file", ReplaceAll(script, "seed.dxf", "nothing/../../x.dxf"));
         Put(target, "script-bad-gbk", "\xF9\xB2\xD4%%%[VanjoroScript%%%TextStyle=\xFF\xFF,\x81%%%VanjoroScript]%%%\n");
+    }
+
+    // A strut-layer model, saved section by section through its own writers.
+    {
+        fs::remove("WLLG_StrLdA-1.DAT");
+        {
+            kv::fem::CJsBzData model("WLLG_StrLdA-1.DAT");
+            Put("strutmodel", "new-skeleton", Read("WLLG_StrLdA-1.DAT"));
+            model.m_nNetNode = 3;
+            model.Prepare_NetNode();
+            for (int i = 0; i < 3; ++i) model.m_cNetNode[i] = {i + 1, 1, 6.0f * (i > 0), 4.0f * (i > 1)};
+            model.Write_NetNode();
+            model.m_nNetLine = 2;
+            model.Prepare_NetLine();
+            model.m_cNetLine[0] = {1, 1, 0, 1, 2, 0, 0};
+            model.m_cNetLine[1] = {2, 1, 1, 2, 3, 3, 2};
+            model.Write_NetLine();
+            model.m_nNodeLoad = 1;
+            model.Prepare_NodeLoad();
+            model.m_cNodeLoad[0].node = 3;
+            model.m_cNodeLoad[0].value[0] = 10;
+            model.Write_NodeLoad();
+            model.m_nNodeYS = 1;
+            model.Prepare_NodeYS();
+            model.m_cNodeYS[0] = {1, 1, 1, 1, 0, 2, 100};
+            model.Write_NodeYS();
+            model.m_nYaoLiang = 1;
+            model.Prepare_YaoLiang();
+            model.m_cYaoLiang[0].m_nLoad = 2;
+            model.m_cYaoLiang[0].Prepare_Load();
+            model.m_cYaoLiang[0].m_cLoad[0].value[0] = -10;
+            model.m_cYaoLiang[0].m_cLoad[1] = {8, 2, {1, 2, 3, 4}};
+            model.Write_YaoLiang();
+            model.m_nZhiCheng = 2;
+            model.Prepare_ZhiCheng();
+            model.m_cZhiCheng[0].netLine = 2;
+            model.m_cZhiCheng[0].sectionType = 2;
+            model.m_cZhiCheng[1].m_nLoad = 1;
+            model.m_cZhiCheng[1].Prepare_Load();
+            model.Write_ZhiCheng();
+        }
+        std::string text = Read("WLLG_StrLdA-1.DAT");
+        Put("strutmodel", "written", text);
+        Put("strutmodel", "model-crlf", ReplaceAll(text, "\n", "\r\n"));
+        Put("strutmodel", "model-lone-cr", ReplaceAll(text, "\n", "\r"));
+        Put("strutmodel", "model-cut-mid-line", text.substr(0, text.size() / 2));
+        Put("strutmodel", "model-section-missing", ReplaceAll(text, "$NodeYS\n", ""));
+        Put("strutmodel", "model-foreign-marker", ReplaceAll(text, "V10", "V9"));
+        Put("strutmodel", "model-huge-counts", ReplaceAll(text, "3,2,1,1,1,2\n", "3,2,1,1,99999999999,-2\n"));
+        Put("strutmodel", "model-huge-member-loads", ReplaceAll(text, ",0,0,2\n", ",0,0,2000000000\n"));
+        Put("strutmodel", "model-nan-inf", ReplaceAll(ReplaceAll(text, "6.000000", "nan"), "4.000000", "-inf"));
+        Put("strutmodel", "model-huge-numbers", ReplaceAll(text, "0.000000", "1e308"));
+        Put("strutmodel", "model-long-line", ReplaceAll(text, "$NetLine\n", "$NetLine\n" + std::string(600, '9') + ","));
+        fs::remove("WLLG_StrLdA-1.DAT");
+        fs::remove("~BakFile.NZC");
     }
 
     // Bar texts and GBK texts.
