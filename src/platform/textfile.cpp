@@ -7,6 +7,7 @@
 #include <climits>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -426,22 +427,53 @@ std::FILE* OpenFile(std::string_view path, const char* modeText) {
     return f;
 }
 
-bool ReadFileBytes(std::string_view path, std::string& bytes) {
+bool ReadFileBytes(std::string_view path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     std::string resolved = ResolveExisting(path);
     if (resolved.empty()) return false;
-    std::FILE* f = std::fopen(resolved.c_str(), "rb");
-    if (!f) return false;
-    // One allocation for the whole file: reports run to a hundred megabytes.
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        if (long size = std::ftell(f); size > 0) bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(f);
+    // Opened without waiting, so a pipe nobody writes to does not hold the program.
+    int fd = ::open(resolved.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = error;
+        return false;
     }
+    if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        errno = EFBIG;
+        return false;
+    }
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    // One allocation for the whole file.
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
     std::size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-    bool ok = !std::ferror(f);
+    bool ok = true;
+    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        // A file that grows while it is read is held to the limit too.
+        if (got > maxBytes - bytes.size()) {
+            ok = false;
+            break;
+        }
+        bytes.append(buf, got);
+    }
+    int error = ok ? 0 : EFBIG;
+    if (ok && std::ferror(f)) {
+        ok = false;
+        error = errno;
+    }
     std::fclose(f);
+    if (!ok) {
+        bytes.clear();
+        errno = error;
+    }
     return ok;
 }
 

@@ -40,8 +40,13 @@ public:
     WriteFailureForTesting& operator=(const WriteFailureForTesting&) = delete;
 };
 
-// Reads a whole file as raw bytes. False when it cannot be read.
-bool ReadFileBytes(std::string_view path, std::string& bytes);
+// The most a whole-file read takes: reports run to a hundred megabytes.
+inline constexpr std::size_t kWholeFileMaxBytes = std::size_t{256} << 20;
+
+// Reads a whole file as raw bytes. False (and `bytes` empty) when it cannot be
+// read, is not a regular file (a device, a pipe, a folder) or is larger than
+// `maxBytes` (errno EFBIG): a name may point anywhere.
+bool ReadFileBytes(std::string_view path, std::string& bytes, std::size_t maxBytes = kWholeFileMaxBytes);
 
 // Replaces (or creates) a file with `bytes`, through a temporary file and a rename.
 bool WriteFileAtomically(std::string_view path, std::string_view bytes);

@@ -148,9 +148,8 @@ bool CBbView_KV::OnCmdMsg(int id, CCmdUI* ui) {
 
 bool CBbView_KV::ReadFile(const std::string& path) {
     std::string resolved = kv::platform::ResolveExisting(path);
-    std::FILE* probe = resolved.empty() ? nullptr : std::fopen(resolved.c_str(), "rb");
-    if (!probe) return false;
-    std::fclose(probe);
+    // Only a file: opening a pipe nobody writes to would wait for ever.
+    if (resolved.empty() || !kv::platform::FileExists(resolved)) return false;
     QString file = QString::fromStdString(resolved);
     G_bReadRtf = kv::report::ui::LooksLikeRtf(file) ? 1 : 0;
     bool loaded = kv::report::ui::LoadReport(document(), file, G_bReadRtf != 0);

@@ -172,6 +172,38 @@ TEST(TextFile, WholeTextFilesConvertBothWays) {
     EXPECT_EQ(replaced, 1u);
 }
 
+TEST(TextFile, WholeFileReadsTakeRegularFilesWithinTheLimitOnly) {
+    kv::test::TempFolder dir;
+    // A name where a data file is expected may be a device that never ends, a
+    // pipe nobody writes to, or a file too big to hold: each is refused at once.
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    dir.Write("folder/x", "x");
+    {
+        std::FILE* big = std::fopen((dir / "big.dat").c_str(), "wb");
+        ASSERT_NE(big, nullptr);
+        ASSERT_EQ(::ftruncate(::fileno(big), static_cast<off_t>(kWholeFileMaxBytes) + 1), 0);  // sparse
+        std::fclose(big);
+    }
+    for (std::string path : {std::string("/dev/zero"), dir / "pipe", dir / "folder", dir / "big.dat"}) {
+        std::string bytes = "old";
+        EXPECT_FALSE(ReadFileBytes(path, bytes)) << path;
+        EXPECT_EQ(bytes, "") << path;
+        std::string text;
+        EXPECT_FALSE(ReadTextFile(path, text)) << path;
+    }
+    errno = 0;
+    std::string bytes;
+    EXPECT_FALSE(ReadFileBytes(dir / "big.dat", bytes));
+    EXPECT_EQ(errno, EFBIG);
+
+    // A caller may hold its files to less; the limit itself is still read.
+    dir.Write("four", "abcd");
+    dir.Write("five", "abcde");
+    EXPECT_TRUE(ReadFileBytes(dir / "four", bytes, 4));
+    EXPECT_EQ(bytes, "abcd");
+    EXPECT_FALSE(ReadFileBytes(dir / "five", bytes, 4));
+}
+
 TEST(TextFile, AWriterCanGoBackAndPatchWhatItWrote) {
     // A count line written as a placeholder first and rewritten once the count is
     // known, in text and in binary files; the text also holds GBK characters.

@@ -28,6 +28,7 @@
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -130,9 +131,13 @@ TEST_F(ReportFlow, APictureIsDrawnFromTheBytesTheReportHolds) {
 }
 
 TEST_F(ReportFlow, AMissingReportOrDrawingLeavesTheViewsQuiet) {
-    report->setPlainText("old");
-    report->ReadFile(dir / "missing.RTF");
-    EXPECT_EQ(report->toPlainText(), "old");
+    // Nor does a name that is no report file: a pipe nobody writes to, a device.
+    ASSERT_EQ(::mkfifo((dir / "pipe.RTF").c_str(), 0600), 0);
+    for (std::string name : {dir / "missing.RTF", dir / "pipe.RTF", std::string("/dev/zero")}) {
+        report->setPlainText("old");
+        EXPECT_FALSE(report->ReadFile(name)) << name;
+        EXPECT_EQ(report->toPlainText(), "old") << name;
+    }
 
     WriteSketch("a.DXF");
     drawing->LoadDxf(dir / "a.DXF");
