@@ -357,6 +357,7 @@ TEST_F(WallDialog, GuiFanOfAnAirWallOrAPartitionWallSendsItsLoadCommand) {
 
 TEST_F(WallDialog, GuiFanOfAnExteriorWallOffersTheBasementLoadMenu) {
     for (auto [choice, command] : {std::pair{0, 32774}, std::pair{1, 32783}}) {
+        const int pick = choice;  // clang 14 cannot capture a structured binding
         sent.clear();
         QString menuId;
         QStringList items;
@@ -366,7 +367,7 @@ TEST_F(WallDialog, GuiFanOfAnExteriorWallOffersTheBasementLoadMenu) {
                 if (!menu) return;
                 menuId = menu->objectName();
                 for (QAction* a : menu->actions()) items << a->text();
-                menu->actions().at(choice)->trigger();
+                menu->actions().at(pick)->trigger();
                 menu->close();
             });
             Click(dlg, 1162);
