@@ -46,7 +46,7 @@ QString SectionGradeTip() {
         .arg(QString::fromUtf8(GF_GetGuiFanName(2010, 1, 2)));
 }
 
-CDlgLiang::CDlgLiang(QWidget* parent) : QDialog(parent) {
+CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     setObjectName("166");
     setWindowTitle(QStringLiteral("梁截面计算"));
 
@@ -302,22 +302,15 @@ void CDlgLiang::OnGradeChange() {
 
 void CDlgLiang::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName({"", kFilePattern, "BEM", G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, kFilePattern, "BEM");
+    if (!path) return;
     DataToDlg();
     UpdateSectionPicture();
-    setWindowTitle(QString::fromStdString(*path));
-    // What was read becomes the current item's data.
-    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
+    TakeReadFile(*m_pData, *path);
 }
 
 void CDlgLiang::OnSaveData() {
-    if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetSaveFileName({"", kFilePattern, "BEM", G_strWorkPath});
-    if (!path) return;
-    DlgToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, kFilePattern, "BEM", [this] { DlgToData(); });
 }
 
 void CDlgLiang::OnShowJianTu() {
@@ -325,9 +318,7 @@ void CDlgLiang::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgLiang::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgLiang::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgLiang::OnOK() {
     DlgToData();
@@ -336,15 +327,6 @@ void CDlgLiang::OnOK() {
 
 void CDlgLiang::reject() {
     if (DlgToData() && CheckDataSaved(m_pData)) done(QDialog::Rejected);
-}
-
-void CDlgLiang::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CDlgLiang::OnCalculate() {

@@ -3,7 +3,7 @@
 // forces; 计算 shows the result lines, the sketch and the report and stores the
 // item; *.BEM files are read and saved. A T or I section, single reinforcement
 // and other report levels come only from a file: their controls stay hidden.
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
 
 class CLiangData;
 class QCheckBox;
@@ -14,7 +14,7 @@ class QRadioButton;
 class QTextEdit;
 class QToolButton;
 
-class CDlgLiang : public QDialog {
+class CDlgLiang : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgLiang(QWidget* parent = nullptr);
@@ -36,9 +36,6 @@ public:
     void OnShowReport();     // 3091 查报表
     void OnOK();             // 1 返回
     void reject() override;  // Esc and the close box
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();

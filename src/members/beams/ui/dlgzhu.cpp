@@ -42,7 +42,7 @@ constexpr const char* kFilePattern = "柱截面数据文件(*.ZHU)|*.ZHU||";
 
 }  // namespace
 
-CDlgZhu::CDlgZhu(QWidget* parent) : QDialog(parent) {
+CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     setObjectName("164");
     setWindowTitle(QStringLiteral("柱截面计算"));
 
@@ -361,22 +361,15 @@ void CDlgZhu::OnKindScroll(int action) {
 
 void CDlgZhu::OnReadData() {
     if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetOpenFileName({"", kFilePattern, "ZHU", G_strWorkPath});
-    if (!path || !m_pData->LoadData(path->c_str())) return;
+    auto path = ReadDataFile(*m_pData, kFilePattern, "ZHU");
+    if (!path) return;
     DataToDlg();
     UpdateSectionPicture();
-    setWindowTitle(QString::fromStdString(*path));
-    // What was read becomes the current item's data.
-    if (IsProjectMode()) kv::shell::StoreItemData(m_pData);
+    TakeReadFile(*m_pData, *path);
 }
 
 void CDlgZhu::OnSaveData() {
-    if (!m_pData) return;
-    auto path = kv::platform::FileDialogs().GetSaveFileName({"", kFilePattern, "ZHU", G_strWorkPath});
-    if (!path) return;
-    DlgToData();
-    m_pData->SaveData(path->c_str());
-    setWindowTitle(QString::fromStdString(*path));
+    if (m_pData) SaveDataFile(*m_pData, kFilePattern, "ZHU", [this] { DlgToData(); });
 }
 
 void CDlgZhu::OnShowJianTu() {
@@ -384,24 +377,13 @@ void CDlgZhu::OnShowJianTu() {
     ShowJianTu(m_pData);
 }
 
-void CDlgZhu::OnShowReport() {
-    if (m_pData) kv::shell::ReadReport(G_strWorkPath + m_pData->GetRtfFileName(0));
-}
+void CDlgZhu::OnShowReport() { ShowItemReport(m_pData); }
 
 void CDlgZhu::OnOK() {
     if (DlgToData() && CheckDataSaved(m_pData)) done(QDialog::Rejected);
 }
 
 void CDlgZhu::reject() { OnOK(); }
-
-void CDlgZhu::keyPressEvent(QKeyEvent* event) {
-    // Enter moves on to the next field instead of ending the dialog.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void CDlgZhu::OnCalculate() {
     if (!m_pData) return;

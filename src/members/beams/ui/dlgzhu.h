@@ -3,7 +3,7 @@
 // forces and the end moments of the p-δ effect; 计算 shows the result lines, the
 // sketch and the report and stores the item; *.ZHU files are read and saved.
 // The section kind steps on the (hidden) scroll bar beside its picture.
-#include <QDialog>
+#include "views/dialogs/moduledlg.h"
 
 class CZhuData;
 class QCheckBox;
@@ -14,7 +14,7 @@ class QScrollBar;
 class QTextEdit;
 class QToolButton;
 
-class CDlgZhu : public QDialog {
+class CDlgZhu : public CModuleDlg {
     Q_OBJECT
 public:
     explicit CDlgZhu(QWidget* parent = nullptr);
@@ -36,9 +36,6 @@ public:
     void OnShowReport();             // 3091 查报表
     void OnOK();                     // 1 返回
     void reject() override;          // Esc and the close box
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnInitDialog();
