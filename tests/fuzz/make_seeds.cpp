@@ -10,6 +10,7 @@
 #include "design/lkq_data.h"
 #include "design/mkq_data.h"
 #include "loads/kuosan.h"
+#include "members/beams/gj_data.h"
 #include "members/beams/lxl_data.h"
 #include "members/beams/liang_data.h"
 #include "members/beams/xuanjin.h"
@@ -170,6 +171,19 @@ int main(int argc, char** argv) {
         TextVariants("lxl", "beam", text);
         Put("lxl", "older-edition", ReplaceAll(text, CLxlData::kMarker, CLxlData::kMarkerV20));
         Put("lxl", "huge-counts", ReplaceAll(ReplaceAll(text, "3,2,0,1\n", "31,2,0,99\n"), ",2,1\n", ",25,-3\n"));
+    }
+    {
+        CGjData frame;
+        frame.PDelta = 1;
+        frame.As = 40.0f;
+        frame.TextScale = 1.5f;
+        std::string text = SaveModule(frame, "&KV_0009", "人防刚架 GJ-1");
+        Put("gj", "written", text);
+        TextVariants("gj", "frame", text);
+        Put("gj", "older-edition", ReplaceAll(text, CGjData::kMarker, CGjData::kMarkerV20));
+        Put("gj", "both-markers", ReplaceAll(text, CGjData::kMarker, "KV_GJ_V30 KV_GJ_V20"));
+        // The older edition's line ends after the scales.
+        Put("gj", "older-short-line", ReplaceAll(ReplaceAll(text, CGjData::kMarker, CGjData::kMarkerV20), ",1,40.000000\n", "\n"));
     }
     {
         CLiangData beam;

@@ -1,0 +1,15 @@
+#pragma once
+// Clearing the finite-element work files out of the work folder after an
+// analysis: the grid beam, the rigid frame and the flat slab leave them there.
+#include <span>
+#include <string_view>
+
+// The work files an analysis may leave, by name; removed in any case of letters.
+std::span<const char* const> FemWorkFiles();
+
+// Removes every file of the work folder (G_strWorkPath) whose name is `name` in
+// any case of letters ("defor.see" for "DEFOR.SEE"); nothing there is no fault.
+void remove_in_work_path(std::string_view name);
+
+// Removes every file of FemWorkFiles() from the work folder. Returns 1.
+int delete_fem_files();
