@@ -1,0 +1,38 @@
+// The rigid frame's client: its members, and the report and drawings of a run.
+#include "members/beams/gj_frm.h"
+
+#include <new>
+
+#include "base/error.h"
+#include "base/textio.h"
+#include "design/pj_column.h"
+
+CGjFrmJs::CGjFrmJs() = default;
+
+CGjFrmJs::~CGjFrmJs() {
+    if (m_pReport) close_file(m_pReport);
+}
+
+bool CGjFrmJs::SetMemberCount(int n) {
+    m_GouJian.clear();
+    m_nNum = 0;
+    if (n < 0) return false;
+    try {
+        m_GouJian.resize(static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        m_GouJian.clear();
+        return false;
+    }
+    for (int i = 0; i < n; ++i) m_GouJian[static_cast<std::size_t>(i)].m_nIndex = i + 1;
+    m_nNum = n;
+    return true;
+}
+
+void CGjFrmJs::ReportAndDraw() {
+    for (CGjGouJian& g : m_GouJian) {
+        g.m_fForce1 = m_fForce1;
+        g.m_fForce2 = m_fForce2;
+    }
+    WriteReport();
+    DrawDiagrams();
+}
