@@ -28,6 +28,30 @@ bool CGjFrmJs::SetMemberCount(int n) {
     return true;
 }
 
+void CGjFrmJs::SetData(CGjData* data) {
+    m_pData = data;
+    if (!data) return;
+    m_nConGrade = data->ConGrade;
+    m_nSteam = data->Steam;
+    m_fMidspan = data->MidFactor;
+    m_fSupport = data->SupportFactor;
+    as = static_cast<int>(data->As);
+    m_nBarGrade = data->BarGrade;
+    m_nStirrupGrade = data->StirrupGrade;
+    m_nSpacing = data->StirrupSpacing;
+    m_fGraphScale = data->GraphScale;
+    m_fTextScale = data->TextScale;
+    m_nRenFang = data->m_nRenFang;
+    m_nPDelta = data->PDelta;
+    m_nInsertResults = data->m_nInsertResultDiagrams;
+    m_nInsertScheme = data->m_nInsertSchemeDiagram;
+    m_strTitle = data->m_strName;
+    m_strDataName = data->DataName();
+    for (int c = 0; c < kGjLoadCases; ++c) m_fCaseFactor[c] = data->m_fCaseFactors[c];
+    for (int k = 0; k < kGjDiagrams; ++k) m_strDxf[k] = data->GetDxfFileName(k);
+    m_strRtf = data->GetRtfFileName(0);
+}
+
 void CGjFrmJs::ReportAndDraw() {
     for (CGjGouJian& g : m_GouJian) {
         g.m_fForce1 = m_fForce1;

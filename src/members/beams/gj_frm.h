@@ -9,14 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "members/beams/gj_data.h"
+
 class CBase_SGT;
-class CGjData;
 class PJ_COLUMN;
 
 inline constexpr int kGjStations = 9;   // stations 0..8 along a member, equally spaced
 inline constexpr int kGjSections = 3;   // left, middle, right: stations 0, 4, 8
-inline constexpr int kGjDiagrams = 7;   // scheme, displacement, M, V, N, steel, all
-inline constexpr int kGjLoadCases = 10;
 
 // One frame member. Lengths in mm, forces in kN and kN·m, displacements in mm.
 class CGjGouJian {
@@ -100,7 +99,7 @@ public:
 
     // Allocates n default members (index i + 1). False when memory runs out.
     bool SetMemberCount(int n);
-    // Takes the data object's title, flags, factors and file names.
+    // Takes the data object's design parameters, title, flags, factors and file names.
     void SetData(CGjData* data);
 
     // After the analysis and the force read: the report (the civil-air-defence or
