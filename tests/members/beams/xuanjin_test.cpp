@@ -53,6 +53,12 @@ TEST_F(XuanJin, LongitudinalLinesByHand) {
         {"the two swapped",
          ZongJin(540, 20, 12, 5, 0),
          {"2D12 + 1D20 \t(540)  \t(0.07%)\n", "5D12              \t(565)  \t(4.72%)\n"}},
+        // A 1250, 3 %: 11D12 = 1244.07 (-0.47 %), 4D20 = 1256.64 (+0.53 %), 8D12 + 1D20 =
+        // 1218.94 (-2.48 %), 3D12 + 3D20 = 1281.77 (+2.54 %): each diameter alone and the pair.
+        {"each alone and the pair",
+         ZongJin(1250, 12, 20, 3, 0),
+         {"11D12              \t(1244)  \t(-0.47%)\n", "4D20              \t(1257)  \t(0.53%)\n",
+          "8D12 + 1D20 \t(1219)  \t(-2.48%)\n", "3D12 + 3D20 \t(1282)  \t(2.54%)\n"}},
         // 0 is taken as 0.00001: one D12 is already millions of per cent over.
         {"no area", ZongJin(0, 12, 20, 100, 1), {kNone}},
         // 4D10 = 1D12 + 1D16 = 1D20 = 314.16 (+0.05 % on 314): equal errors keep
