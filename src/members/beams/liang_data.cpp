@@ -1,5 +1,7 @@
 #include "members/beams/liang_data.h"
 
+#include <cmath>
+
 #include "base/textio.h"
 #include "codes/codeedition.h"
 
@@ -13,13 +15,21 @@ constexpr const char* kLine1 = "%d,%d,%d,%d,%d,%d,%d,%d,%d\n";
 constexpr const char* kLine2 = "%d,%d,%d,%d,%f,%f,%f,%d,%f\n";
 constexpr const char* kLine3 = "%f,%f,%d,%d,%d\n";
 
+// "nan" and "inf" scan as numbers, and so does a value past the float range:
+// the design would print them as steel areas, so no force or length is made of them.
+bool Finite(const LIANG_FIELDS& f) {
+    return std::isfinite(f.M) && std::isfinite(f.V) && std::isfinite(f.T) && std::isfinite(f.Zeta) &&
+           std::isfinite(f.Span) && std::isfinite(f.ShearAdjust);
+}
+
 bool ReadFields(std::FILE* fp, LIANG_FIELDS& f) {
     return fgets_scan_fields(fp, kLineBytes, kLine1, &f.Kind, &f.B, &f.H, &f.Bf, &f.Hf, &f.Bf1, &f.Hf1, &f.ConGrade,
                              &f.Cover) == 9 &&
            fgets_scan_fields(fp, kLineBytes, kLine2, &f.BarGrade, &f.StirrupGrade, &f.StirrupSpacing, &f.Mode, &f.M,
                              &f.V, &f.T, &f.Reserved, &f.Zeta) == 9 &&
            fgets_scan_fields(fp, kLineBytes, kLine3, &f.Span, &f.ShearAdjust, &f.Steam, &f.Support,
-                             &f.ReportLevel) == 5;
+                             &f.ReportLevel) == 5 &&
+           Finite(f);
 }
 
 void WriteFields(std::FILE* fp, const LIANG_FIELDS& f) {

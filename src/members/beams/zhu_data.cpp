@@ -1,5 +1,7 @@
 #include "members/beams/zhu_data.h"
 
+#include <cmath>
+
 #include "base/textio.h"
 #include "codes/codeedition.h"
 
@@ -16,6 +18,14 @@ constexpr const char* kLine3 = "%f,%f,%f,%f,%f,%d,%d,%d\n";
 // object: stored files keep that order.
 constexpr const char* kLine4 = "%d,%f,%f,%f,%f\n";
 
+// "nan" and "inf" scan as numbers, and so does a value past the float range:
+// the design would print them as steel areas, so no force or length is made of them.
+bool Finite(const ZHU_FIELDS& f) {
+    for (float v : {f.L0, f.Mx, f.My, f.Vx, f.Vy, f.N, f.Mx1, f.Mx2, f.My1, f.My2})
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
 // The older edition has no p-δ line: its common block follows line 3.
 bool ReadFields(std::FILE* fp, ZHU_FIELDS& f, bool older) {
     if (fgets_scan_fields(fp, kLineBytes, kLine1, &f.Kind, &f.B, &f.H, &f.Bf, &f.Hf, &f.Bf1, &f.Hf1, &f.D, &f.L0) !=
@@ -28,9 +38,10 @@ bool ReadFields(std::FILE* fp, ZHU_FIELDS& f, bool older) {
     if (older) {
         f.SecondOrder = 0;
         f.Mx1 = f.Mx2 = f.My1 = f.My2 = -150.0f;
-        return true;
+        return Finite(f);
     }
-    return fgets_scan_fields(fp, kLineBytes, kLine4, &f.SecondOrder, &f.Mx1, &f.Mx2, &f.My1, &f.My2) == 5;
+    return fgets_scan_fields(fp, kLineBytes, kLine4, &f.SecondOrder, &f.Mx1, &f.Mx2, &f.My1, &f.My2) == 5 &&
+           Finite(f);
 }
 
 void WriteFields(std::FILE* fp, const ZHU_FIELDS& f) {

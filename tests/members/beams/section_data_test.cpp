@@ -48,6 +48,13 @@ void ExpectSame(const ZHU_FIELDS& a, const ZHU_FIELDS& b) {
 #undef SAME
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
 bool Hpb235Noticed() {
     for (const auto& line : kv::err::RecentLines())
         if (line.text == "钢筋HPB235自动调整为HPB300") return true;
@@ -188,6 +195,12 @@ TEST(SectionData, RefusedFilesLeaveTheObjectUnchanged) {
         {"beam-marker.ZHU", "KV_LIANG_V30\n" + text.substr(text.find('\n') + 1), "文件类型不匹配 !"},
         {"no-pdelta.ZHU", text.substr(0, line4), "数据文件不完整"},
         {"short-pdelta.ZHU", text.substr(0, line4) + "1,2,3\n", "数据文件不完整"},
+        // "nan" and "inf" scan as numbers, and so does a value past the float
+        // range; the design would print them as steel areas.
+        {"nan-moment.ZHU", Replaced(text, "210.500000", "nan"), "数据文件不完整"},
+        {"inf-length.ZHU", Replaced(text, "4.500000", "inf"), "数据文件不完整"},
+        {"huge-force.ZHU", Replaced(text, "1800.500000", "1e39"), "数据文件不完整"},
+        {"nan-end-moment.ZHU", Replaced(text, "180.250000", "-nan"), "数据文件不完整"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -201,12 +214,24 @@ TEST(SectionData, RefusedFilesLeaveTheObjectUnchanged) {
         EXPECT_NE(messages.shown()[0].text.find(c.message), std::string::npos) << messages.shown()[0].text;
     }
     dir.Write("short.BEM", "KV_LIANG_V30\n1,200,500,400,80,400,80,30\n");
+    const std::string beamLines = "KV_LIANG_V30\n1,200,500,400,80,400,80,30,35\n3,1,200,2,50,100,0,0,1.2\n6,0.8,0,0,1\n";
+    dir.Write("nan-moment.BEM", Replaced(beamLines, ",50,", ",nan,"));
+    dir.Write("inf-span.BEM", Replaced(beamLines, "6,0.8", "inf,0.8"));
+    dir.Write("huge-torque.BEM", Replaced(beamLines, "100,0,0", "100,1e39,0"));
     CLiangData beam;
     MessageRecorder messages;
     EXPECT_EQ(beam.LoadData((dir / "short.BEM").c_str()), 0);
     EXPECT_EQ(beam.ConGrade, 30);
     EXPECT_EQ(beam.LoadData((dir / "missing.BEM").c_str()), 0);
     EXPECT_EQ(messages.shown().size(), 1u);
+    for (const char* name : {"nan-moment.BEM", "inf-span.BEM", "huge-torque.BEM"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(beam.LoadData((dir / name).c_str()), 0);
+        EXPECT_EQ(beam.M, 50.0f);
+        EXPECT_EQ(beam.Span, 6.0f);
+        EXPECT_EQ(beam.T, 0.0f);
+    }
+    EXPECT_EQ(messages.shown().size(), 4u);
     EXPECT_EQ(beam.SaveData((dir / "no/such/folder/a.BEM").c_str()), 0);
 }
 
