@@ -16,9 +16,10 @@ constexpr const char* kLine2 = "%d,%d,%d,%d,%f,%f,%f,%d,%f\n";
 constexpr const char* kLine3 = "%f,%f,%d,%d,%d\n";
 
 // "nan" and "inf" scan as numbers, and so does a value past the float range:
-// the design would print them as steel areas, so no force or length is made of them.
-bool Finite(const LIANG_FIELDS& f) {
-    return std::isfinite(f.M) && std::isfinite(f.V) && std::isfinite(f.T) && std::isfinite(f.Zeta) &&
+// the design would print them as steel areas, so no force or length is made of
+// them. Stirrups at a spacing of 0 or less would be designed as no steel.
+bool Usable(const LIANG_FIELDS& f) {
+    return f.StirrupSpacing > 0 && std::isfinite(f.M) && std::isfinite(f.V) && std::isfinite(f.T) && std::isfinite(f.Zeta) &&
            std::isfinite(f.Span) && std::isfinite(f.ShearAdjust);
 }
 
@@ -29,7 +30,7 @@ bool ReadFields(std::FILE* fp, LIANG_FIELDS& f) {
                              &f.V, &f.T, &f.Reserved, &f.Zeta) == 9 &&
            fgets_scan_fields(fp, kLineBytes, kLine3, &f.Span, &f.ShearAdjust, &f.Steam, &f.Support,
                              &f.ReportLevel) == 5 &&
-           Finite(f);
+           Usable(f);
 }
 
 void WriteFields(std::FILE* fp, const LIANG_FIELDS& f) {

@@ -19,8 +19,10 @@ constexpr const char* kLine3 = "%f,%f,%f,%f,%f,%d,%d,%d\n";
 constexpr const char* kLine4 = "%d,%f,%f,%f,%f\n";
 
 // "nan" and "inf" scan as numbers, and so does a value past the float range:
-// the design would print them as steel areas, so no force or length is made of them.
-bool Finite(const ZHU_FIELDS& f) {
+// the design would print them as steel areas, so no force or length is made of
+// them. Stirrups at a spacing of 0 or less would be designed as no steel.
+bool Usable(const ZHU_FIELDS& f) {
+    if (f.StirrupSpacing <= 0) return false;
     for (float v : {f.L0, f.Mx, f.My, f.Vx, f.Vy, f.N, f.Mx1, f.Mx2, f.My1, f.My2})
         if (!std::isfinite(v)) return false;
     return true;
@@ -38,10 +40,10 @@ bool ReadFields(std::FILE* fp, ZHU_FIELDS& f, bool older) {
     if (older) {
         f.SecondOrder = 0;
         f.Mx1 = f.Mx2 = f.My1 = f.My2 = -150.0f;
-        return Finite(f);
+        return Usable(f);
     }
     return fgets_scan_fields(fp, kLineBytes, kLine4, &f.SecondOrder, &f.Mx1, &f.Mx2, &f.My1, &f.My2) == 5 &&
-           Finite(f);
+           Usable(f);
 }
 
 void WriteFields(std::FILE* fp, const ZHU_FIELDS& f) {

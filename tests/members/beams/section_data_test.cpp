@@ -201,6 +201,8 @@ TEST(SectionData, RefusedFilesLeaveTheObjectUnchanged) {
         {"inf-length.ZHU", Replaced(text, "4.500000", "inf"), "数据文件不完整"},
         {"huge-force.ZHU", Replaced(text, "1800.500000", "1e39"), "数据文件不完整"},
         {"nan-end-moment.ZHU", Replaced(text, "180.250000", "-nan"), "数据文件不完整"},
+        // Stirrups at a spacing of 0 or less would be designed as no steel.
+        {"zero-spacing.ZHU", Replaced(text, "2,150\n", "2,0\n"), "数据文件不完整"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -218,20 +220,22 @@ TEST(SectionData, RefusedFilesLeaveTheObjectUnchanged) {
     dir.Write("nan-moment.BEM", Replaced(beamLines, ",50,", ",nan,"));
     dir.Write("inf-span.BEM", Replaced(beamLines, "6,0.8", "inf,0.8"));
     dir.Write("huge-torque.BEM", Replaced(beamLines, "100,0,0", "100,1e39,0"));
+    dir.Write("negative-spacing.BEM", Replaced(beamLines, "3,1,200", "3,1,-200"));
     CLiangData beam;
     MessageRecorder messages;
     EXPECT_EQ(beam.LoadData((dir / "short.BEM").c_str()), 0);
     EXPECT_EQ(beam.ConGrade, 30);
     EXPECT_EQ(beam.LoadData((dir / "missing.BEM").c_str()), 0);
     EXPECT_EQ(messages.shown().size(), 1u);
-    for (const char* name : {"nan-moment.BEM", "inf-span.BEM", "huge-torque.BEM"}) {
+    for (const char* name : {"nan-moment.BEM", "inf-span.BEM", "huge-torque.BEM", "negative-spacing.BEM"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(beam.LoadData((dir / name).c_str()), 0);
         EXPECT_EQ(beam.M, 50.0f);
         EXPECT_EQ(beam.Span, 6.0f);
         EXPECT_EQ(beam.T, 0.0f);
+        EXPECT_EQ(beam.StirrupSpacing, 200);
     }
-    EXPECT_EQ(messages.shown().size(), 4u);
+    EXPECT_EQ(messages.shown().size(), 5u);
     EXPECT_EQ(beam.SaveData((dir / "no/such/folder/a.BEM").c_str()), 0);
 }
 

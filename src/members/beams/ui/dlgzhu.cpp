@@ -9,6 +9,7 @@
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/jiantu.h"
 #include "views/dialogs/shellservices.h"
+#include "widgets/rangemessage.h"
 #include "widgets/ui/ddx.h"
 
 #include <QButtonGroup>
@@ -298,12 +299,11 @@ int CDlgZhu::DlgToData() {
         !Float(m_eL0, f.L0, true, 0, 1000) || !Int(m_eAs, f.Cover, true, 0, 999) || !Float(m_eMx, f.Mx, true) ||
         !Float(m_eMy, f.My, true) || !Float(m_eVx, f.Vx, true) || !Float(m_eVy, f.Vy, true) ||
         !Float(m_eN, f.N, true, 0, 1000000) || !Float(m_eMx1, f.Mx1, true) || !Float(m_eMx2, f.Mx2, true) ||
-        !Float(m_eMy1, f.My1, true) || !Float(m_eMy2, f.My2, true))
+        !Float(m_eMy1, f.My1, true) || !Float(m_eMy2, f.My2, true) || !Spacing(f.StirrupSpacing))
         return 0;
     f.Kind = m_nKind + 1;
     if (m_rSymmetric->isChecked()) f.Mode = 1;
     else if (m_rAsymmetric->isChecked()) f.Mode = 2;
-    std::sscanf(m_cSpacing->currentText().toStdString().c_str(), "%d", &f.StirrupSpacing);
     GetComboGrade(G_guifan, f.ConGrade, m_cConGrade, 0);
     GetComboGrade(G_guifan, f.BarGrade, m_cBarGrade, 1);
     GetComboGrade(G_guifan, f.StirrupGrade, m_cStirrup, 1);
@@ -314,6 +314,22 @@ int CDlgZhu::DlgToData() {
     static_cast<ZHU_FIELDS&>(*m_pData) = f;
     m_pData->m_strName = name;
     return 1;
+}
+
+// The spacing is typed into an editable list and read with "%d": text that
+// holds no number keeps the spacing, and one not above 0 is refused, for it
+// would design the stirrups as no steel.
+bool CDlgZhu::Spacing(int& spacing) {
+    int typed = 0;
+    if (std::sscanf(m_cSpacing->currentText().toStdString().c_str(), "%d", &typed) != 1) return true;
+    if (typed <= 0) {
+        kv::MessageBox(kv::widgets::IntRangeMessage(1, 32767), kv::MB_OK | kv::MB_ICONWARNING);
+        m_cSpacing->setFocus();
+        m_cSpacing->lineEdit()->selectAll();
+        return false;
+    }
+    spacing = typed;
+    return true;
 }
 
 int CDlgZhu::UpdateSectionPicture() {

@@ -39,6 +39,8 @@ public:
 
 private:
     void OnInitDialog();
+    // The typed stirrup spacing into `spacing`; false (the message shown) when it is not above 0.
+    bool Spacing(int& spacing);
 
     CZhuData* m_pData = nullptr;
     int m_nKind = 0;  // 0 rectangle, 1 I section, 2 circle

@@ -220,4 +220,28 @@ TEST_F(SectionDialogs, ColumnPDeltaEnablesTheEndMomentsAndCalculateNeedsGoodData
     EXPECT_EQ(column.ResAsx1, column.ResAsx);
 }
 
+// A stirrup spacing is typed into the column's editable list: one that is not
+// above 0 would give stirrup areas of 0 (or below) for any shear.
+TEST_F(SectionDialogs, ColumnSpacingMustBeAboveZero) {
+    column.Vx = 900;
+    Run<CDlgZhu>(column, [&](CDlgZhu& dlg) {
+        for (const char* typed : {"0", "-100"}) {
+            ById<QComboBox>(dlg, 1361)->setEditText(typed);
+            Click(dlg, 1359);
+            EXPECT_TRUE(ById<QTextEdit>(dlg, 1115)->toPlainText().isEmpty()) << typed;
+        }
+        ById<QComboBox>(dlg, 1361)->setEditText("150");
+        Click(dlg, 1359);
+        EXPECT_TRUE(ById<QTextEdit>(dlg, 1115)->toPlainText().contains(QStringLiteral("X向箍筋:")));
+        Click(dlg, 1);
+    });
+    const std::vector<std::string> shown = Shown();
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_EQ(shown[0], kv::widgets::IntRangeMessage(1, 32767));
+    EXPECT_EQ(shown[1], "数据不对!");
+    EXPECT_EQ(shown[3], "数据不对!");
+    EXPECT_EQ(column.StirrupSpacing, 150);
+    EXPECT_GT(column.ResAvx, 0.0f);
+}
+
 }  // namespace
