@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "drawing/base_sgt.h"
+#include "support/edition_guard.h"
 #include "support/ezdxf_check.h"
 #include "support/temp_folder.h"
 
@@ -172,6 +173,63 @@ TEST(SectionSketch, CircleDrawsRingAndTenBarsEvenWithoutSteel) {
     int zeros = 0;
     for (const auto& t : out.texts) zeros += t.size() >= 1 && t.back() == '0' && t != "500";
     EXPECT_EQ(zeros, 2);  // the bars' and the stirrup's labels read 0
+}
+
+// The modules hand the sketch their kind and the steel of the design just run;
+// the column stands at the middle of what the drawing already holds.
+TEST(SectionSketch, ModulesDrawTheirKindWithTheDesignedSteel) {
+    kv::test::EditionGuard edition(2010);
+    auto plainNumbers = [](const Drawn& out) {
+        return std::count_if(out.texts.begin(), out.texts.end(), [](const std::string& t) { return t[0] != '('; });
+    };
+    auto steel = [](float area) { return ")" + std::to_string(std::lround(area)); };
+
+    CLiangData beam;
+    beam.Kind = 2;  // a T section: b, h, bf' and hf'
+    beam.T = 5;
+    ASSERT_EQ(liang_design(beam, nullptr), 1);
+    CBase_SGT t;
+    t.New_MemDxf();
+    liang_report(beam, nullptr, &t);
+    const Drawn tee = Classify(t);
+    EXPECT_EQ(plainNumbers(tee), 4);
+    for (const char* size : {"200", "500", "400", "80"}) EXPECT_TRUE(tee.HasText(size)) << size;
+    EXPECT_EQ(tee.rows, 2);
+    EXPECT_EQ(tee.stirrups, 1);
+    for (float area : {beam.ResAs, beam.ResAs1, beam.ResStirrup}) EXPECT_TRUE(tee.TextEndsWith(steel(area))) << area;
+
+    CZhuData column;
+    column.Mx = 400, column.My = 0, column.N = 800, column.Vx = 0, column.Vy = 0;
+    ASSERT_EQ(zhu_design(column, nullptr), 1);
+    ASSERT_GT(column.ResAsx, column.ResAsy);
+    CBase_SGT r;
+    r.New_MemDxf();
+    r.Draw_Line(2000, 300, 6000, 300);
+    zhu_report(column, nullptr, &r);
+    const Drawn rect = Classify(r);
+    EXPECT_EQ(rect.rows, 4);
+    // Symmetric steel: the same area on both x faces.
+    EXPECT_EQ(std::count_if(rect.texts.begin(), rect.texts.end(),
+                            [&](const std::string& s) { return s.ends_with(steel(column.ResAsx)); }),
+              2);
+    // The outline's top and bottom: level lines as long as the width.
+    const double width = column.B * r.GetBiLiChi() / 25;
+    std::vector<const Entity*> edges;
+    for (const Entity& e : r.Entities())
+        if (e.kind == EntityKind::Line && e.y1 == e.y2 && std::fabs(std::fabs(e.x2 - e.x1) - width) < 0.01)
+            edges.push_back(&e);
+    ASSERT_EQ(edges.size(), 2u);
+    for (const Entity* e : edges) EXPECT_NEAR((e->x1 + e->x2) / 2, 4000, 0.01);
+    EXPECT_NEAR(std::min(edges[0]->y1, edges[1]->y1), 300, 0.01);
+
+    column.Kind = 3;  // a circle: its ring and ten bars
+    CBase_SGT c;
+    c.New_MemDxf();
+    zhu_report(column, nullptr, &c);
+    const Drawn circle = Classify(c);
+    EXPECT_EQ(circle.circles, 1);
+    EXPECT_EQ(circle.rings, 1);
+    EXPECT_EQ(circle.dots, 10);
 }
 
 TEST(SectionSketch, EachKindPassesAnOutsideReader) {
