@@ -6,6 +6,7 @@
 #include "base/textio.h"
 #include "drawing/base_sgt.h"
 #include "platform/paths.h"
+#include "platform/services.h"
 #include "report/script.h"
 #include "report/ui/reportfile.h"
 #include "report/ui/rtfwriter.h"
@@ -54,7 +55,10 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
     if (!report.empty()) AppendTmpReport(report, report + "_tmp");
     if (!data.m_strStem.empty()) {
         const std::string item = G_strWorkPath + data.m_strStem + ".dat";
-        data.SaveData(item.c_str());
+        // The engineer reopens the item from this file: keeping the last state
+        // silently would pass the results off as saved.
+        if (!data.SaveData(item.c_str()))
+            kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
     }
     return true;
 }

@@ -3,7 +3,7 @@
 // data object: the calculation and the report pass on the calculation runner,
 // then the messages in the dialog's list, the drawing in the drawing view, the
 // report turned into RTF, shown with its diagrams and saved, the companion
-// report joined, and the item file saved.
+// report joined, and the item file saved (a file that cannot be saved is said so).
 #include <cstdio>
 #include <functional>
 #include <string>

@@ -1,3 +1,4 @@
+#include "views/dialogs/calcroad.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/dlghelppic.h"
 #include "views/dialogs/dlgselectmodule.h"
@@ -11,6 +12,7 @@
 #include "platform/services.h"
 #include "support/qt_app.h"
 #include "support/temp_folder.h"
+#include "support/work_folder.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -360,6 +362,26 @@ TEST_F(Dialogs, PictureHelpShowsItsPicturesOnTabs) {
     });
     EXPECT_EQ(one.exec(), QDialog::Accepted);
     G_strExePath = oldExe;
+}
+
+// The item file is what the engineer reopens: a 计算 whose results cannot be
+// kept in it must say so rather than end as if all were saved.
+TEST_F(Dialogs, ACalculationWhoseItemFileCannotBeSavedSaysSo) {
+    kv::test::WorkFolder dir;
+    dir.MakeCurrent();
+    CJsBaseData data;
+    data.SetFileName("&KV_0001");
+    data.SetSingleEntry("&KV_0001", "_T");
+    // A folder where the item file belongs: nothing can be written in its place.
+    ASSERT_TRUE(kv::platform::MakeDirectories(dir / "&KV_0001.dat"));
+    CalculationSteps steps;
+    steps.calculate = [] {};
+    steps.report = [](std::FILE* fp, CBase_SGT*) {
+        if (fp) std::fputs("t\n", fp);
+    };
+    ASSERT_TRUE(RunCalculationRoad(data, "t", nullptr, steps));
+    ASSERT_EQ(messages->shown().size(), 1u);
+    EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + (dir / "&KV_0001.dat"));
 }
 
 }  // namespace
