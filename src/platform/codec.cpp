@@ -20,7 +20,11 @@ public:
     // Converts `in`, appending to `out`. Returns false at the first sequence that
     // cannot be converted and leaves its offset in `bad`; `cut` tells a character
     // cut short by the end of `in` from one that is wrong.
-    bool Run(std::string_view in, std::string& out, std::size_t& bad, bool* cut = nullptr) {
+    // `fallback` (when given) converts what iconv refuses: it appends the
+    // conversion of the start of its argument and returns the bytes it used, or 0.
+    using Fallback = std::size_t (*)(std::string_view rest, std::string& out);
+    bool Run(std::string_view in, std::string& out, std::size_t& bad, bool* cut = nullptr,
+             Fallback fallback = nullptr) {
         if (cut) *cut = false;
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             bad = 0;
@@ -37,6 +41,14 @@ public:
             out.append(buffer, static_cast<std::size_t>(dst - buffer));
             if (rc == static_cast<std::size_t>(-1)) {
                 if (errno == E2BIG) continue;
+                if (errno == EILSEQ && fallback) {
+                    const std::size_t used = fallback(std::string_view(src, srcLeft), out);
+                    if (used > 0) {
+                        src += used;
+                        srcLeft -= used;
+                        continue;
+                    }
+                }
                 if (cut) *cut = errno == EINVAL;
                 bad = static_cast<std::size_t>(src - in.data());
                 return false;
@@ -52,6 +64,15 @@ public:
 private:
     iconv_t cd_;
 };
+
+// Code page 936 keeps its first user-defined area of 94 × 6 characters (lead
+// bytes 0xAA-0xAF, trail bytes 0xA1-0xFE) at U+E000-U+E233; iconv lacks it, and
+// reports of the Windows program use it (the unit mark 0xAA 0xB3). The other
+// user-defined areas stay refused.
+constexpr char32_t kPuaArea1 = 0xE000, kPuaEnd = 0xE234;
+
+std::size_t UserAreaToUtf8(std::string_view rest, std::string& out);
+std::size_t UserAreaToGbk(std::string_view rest, std::string& out);
 
 Converter& FromGbk() {
     thread_local Converter c("UTF-8", "CP936");
@@ -121,6 +142,30 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+namespace {
+
+std::size_t UserAreaToUtf8(std::string_view rest, std::string& out) {
+    if (rest.size() < 2) return 0;
+    const auto lead = static_cast<unsigned char>(rest[0]), trail = static_cast<unsigned char>(rest[1]);
+    if (trail < 0xA1 || trail > 0xFE) return 0;
+    if (lead < 0xAA || lead > 0xAF) return 0;
+    AppendUtf8(out, kPuaArea1 + (lead - 0xAA) * 94 + (trail - 0xA1));
+    return 2;
+}
+
+std::size_t UserAreaToGbk(std::string_view rest, std::string& out) {
+    if (rest.empty()) return 0;
+    std::size_t len = 0;
+    const char32_t cp = DecodeUtf8At(rest, 0, len);
+    if (len != 3 || cp < kPuaArea1 || cp >= kPuaEnd) return 0;
+    const unsigned index = static_cast<unsigned>(cp - kPuaArea1);
+    out += static_cast<char>(0xAA + index / 94);
+    out += static_cast<char>(0xA1 + index % 94);
+    return 3;
+}
+
+}  // namespace
+
 bool GbkToUtf8(std::string_view gbk, std::string& out, std::size_t* badOffset) {
     out.clear();
     if (AllAscii(gbk)) {
@@ -128,7 +173,7 @@ bool GbkToUtf8(std::string_view gbk, std::string& out, std::size_t* badOffset) {
         return true;
     }
     std::size_t bad = 0;
-    bool ok = FromGbk().Run(gbk, out, bad);
+    bool ok = FromGbk().Run(gbk, out, bad, nullptr, UserAreaToUtf8);
     if (!ok && badOffset) *badOffset = bad;
     return ok;
 }
@@ -140,7 +185,7 @@ bool Utf8ToGbk(std::string_view utf8, std::string& out, std::size_t* badOffset) 
         return true;
     }
     std::size_t bad = 0;
-    bool ok = ToGbk().Run(utf8, out, bad);
+    bool ok = ToGbk().Run(utf8, out, bad, nullptr, UserAreaToGbk);
     if (!ok && badOffset) *badOffset = bad;
     return ok;
 }
@@ -156,7 +201,7 @@ std::size_t GbkToUtf8LossyPart(std::string_view gbk, bool last, std::string& out
         std::size_t bad = 0;
         bool cut = false;
         std::string part;
-        if (FromGbk().Run(rest, part, bad, &cut)) {
+        if (FromGbk().Run(rest, part, bad, &cut, UserAreaToUtf8)) {
             out += part;
             used = gbk.size();
             break;

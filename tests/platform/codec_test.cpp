@@ -18,6 +18,9 @@ TEST(Codec, ChineseTextRoundTripsThroughGbk) {
         {"地下室顶板", "\xB5\xD8\xCF\xC2\xCA\xD2\xB6\xA5\xB0\xE5"},
         {"混凝土C30,HRB400", "\xBB\xEC\xC4\xFD\xCD\xC1" "C30,HRB400"},
         {"€", "\x80"},  // code page 936 keeps the euro sign in one byte
+        // its first user-defined area, as Windows maps it to the private use area
+        {"*10^2\uE012mm^2", "*10^2\xAA\xB3mm^2"},
+        {"\uE000\uE233", "\xAA\xA1\xAF\xFE"},
     };
     for (const auto& c : cases) {
         std::string gbk, back;
