@@ -317,6 +317,8 @@ TEST(RigidFrameReport, SteelMemberIsPrintedNotDesigned) {
             EXPECT_EQ(block.find("纵筋"), std::string::npos);
             EXPECT_NE(MemberBlock(text, 1).find("宽 400   高400   砼等级 C30\n"), std::string::npos);
             EXPECT_EQ(Count(text, "    工况号:"), 10);
+            EXPECT_NE(work.Read("A_GJ.RTF").find("--------  *10^2\xAA\xB3mm^2\n"), std::string::npos)
+                << "the area unit's two bytes on the disk";
         }
     }
 }
