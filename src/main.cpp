@@ -18,6 +18,8 @@
 #include "members/beams/ui/xuanjinpages.h"
 #include "members/beams/lxl_data.h"
 #include "members/beams/ui/dlglxl.h"
+#include "members/beams/gj_data.h"
+#include "members/beams/ui/dlggj.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -105,6 +107,16 @@ int main(int argc, char** argv) {
     // The continuous beam.
     theApp.AddFrameSetup([](CMainFrame&) {
         SetModuleCommand(32810, [](CMainFrame& frame) { RunModuleCommand(frame, G_LxlData, RunLxlDialog); });
+    });
+    // The rigid frame: always the civil-air-defence frame, with the scheme and the
+    // result diagrams in its report.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32830, [](CMainFrame& frame) {
+            G_GjData.m_nRenFang = 1;
+            G_GjData.m_nInsertResultDiagrams = 1;
+            G_GjData.m_nInsertSchemeDiagram = 1;
+            RunModuleCommand(frame, G_GjData, RunGjDialog, {.showDiagramsAfterSingleRun = true});
+        });
     });
     if (!theApp.InitInstance()) return 1;
     return app.exec();
