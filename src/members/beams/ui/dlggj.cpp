@@ -299,7 +299,9 @@ void CDlgGj::OnCalculate() {
         // The report keeps its diagrams for the combined report.
         kv::shell::SaveReport(report);
     }
-    data.SaveData((G_strWorkPath + data.DataName() + ".dat").c_str());
+    const std::string item = G_strWorkPath + data.DataName() + ".dat";
+    // Closing as if the results were kept would hide that the file is the old one.
+    if (!data.SaveData(item.c_str())) kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
     OnOK();
 }
 
