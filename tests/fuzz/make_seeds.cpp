@@ -2,6 +2,7 @@
 // writers, and damaged versions of them (cut short, lines missing, a foreign
 // marker, other line ends, invalid GBK bytes, overlong texts, huge numbers,
 // NaN and infinity). Run by hand: fuzz_make_seeds tests/fuzz/corpus
+#include "base/error.h"
 #include "base/globals.h"
 #include "base/jsdata.h"
 #include "base/textio.h"
@@ -19,6 +20,7 @@
 #include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
 #include "fem/strut_layer_model.h"
+#include "frame/frame_library.h"
 #include "platform/codec.h"
 #include "platform/profile.h"
 #include "project/project.h"
@@ -26,6 +28,7 @@
 #include "report/script.h"
 
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +58,12 @@ void Put(const std::string& target, const std::string& name, const std::string& 
 
 std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
     for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+    return s;
+}
+
+// The int32 at `offset` of a binary file replaced (little-endian).
+std::string PatchInt(std::string s, std::size_t offset, std::int32_t v) {
+    for (int k = 0; k < 4; ++k) s[offset + k] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xFF);
     return s;
 }
 
@@ -425,6 +434,71 @@ int main(int argc, char** argv) {
         Put("strutmodel", "model-long-line", ReplaceAll(text, "$NetLine\n", "$NetLine\n" + std::string(600, '9') + ","));
         fs::remove("WLLG_StrLdA-1.DAT");
         fs::remove("~BakFile.NZC");
+    }
+
+    // The frame library's files: a portal with an arc roof through its own writer,
+    // input stage and analysis. Header counts start at byte 12, records at 32.
+    {
+        using namespace kv::frame;
+        FrmStructure s;
+        s.nodes = {{11, 0, 0}, {12, 0, 4}, {13, 6, 4}, {14, 6, 0}};
+        StrucBeam_Frm column;
+        column.section[0] = 600;
+        column.section[1] = 300;
+        column.grade = 30;
+        column.number = 5;
+        column.start = 1;
+        column.end = 2;
+        StrucBeam_Frm roof;
+        roof.kind = 2;
+        roof.material = 2;
+        roof.section[0] = 1800;
+        roof.section[1] = 5.4e5f;
+        roof.e = 0.3f;
+        roof.number = 6;
+        roof.start = 3;
+        roof.end = 2;
+        roof.xc = 3;
+        roof.yc = 4;
+        roof.releaseEnd = 1;
+        StrucBeam_Frm right = column;
+        right.number = 7;
+        right.start = 4;
+        right.end = 3;
+        s.beams = {column, roof, right};
+        s.supports = {{1, 3, 0, 0}, {4, 1, 1.5707964f, 1e5f}, {4, 4, 0, 0}};
+        s.nodeLoads = {{2, 1, 1, {-10, 0, 0}}, {3, 2, 2, {0, 0, 5}}};
+        s.memberLoads = {{2, 1, 3, {5, 0, 0, 0}}, {1, 2, 8, {1, 0.5f, 2, 3}}, {3, 1, 1, {2, 3, 1, 0}}};
+        JS_ERROR_CODE = 0;
+        WriteStructureFile("yxy_js.dat", kInputTag, s);
+        FB_DATE_Frm date;
+        date.main_date("yxy_js.dat");
+        YXY_Frm yxy;
+        yxy.main_yxy();
+        const std::pair<const char*, std::string> files[] = {
+            {"frameinput", Read("yxy_js.dat")}, {"framestruc", Read("STRUC_LD.FB")}, {"frameforce", Read("FORCE.FB")}};
+        for (const auto& [target, bytes] : files) {
+            Put(target, "written", bytes);
+            Put(target, "cut-short", bytes.substr(0, bytes.size() - 3));
+            Put(target, "header-only", bytes.substr(0, 32));
+            Put(target, "foreign-tag", "KVFRMXXX" + bytes.substr(8));
+            Put(target, "huge-count", PatchInt(bytes, 16, 0x7FFFFFFF));
+            Put(target, "negative-count", PatchInt(bytes, 12, -1));
+        }
+        std::string input = Read("yxy_js.dat");
+        const std::size_t beam0 = 32 + 4 * 12;  // after the four node records
+        Put("frameinput", "bad-node-reference", PatchInt(input, beam0 + 8, 99));
+        Put("frameinput", "zero-length", PatchInt(input, beam0 + 12, 1));
+        Put("frameinput", "nan-coordinate", PatchInt(input, 32 + 4, 0x7FC00000));
+        Put("frameinput", "unknown-grade", PatchInt(input, beam0 + 40, 0x41F80000));  // 31.0f
+        std::string struc = Read("STRUC_LD.FB");
+        Put("framestruc", "mechanism", PatchInt(PatchInt(struc, beam0 + 84 + 60, 1), 32 + 48 + 3 * 84 + 4, 4));
+        Put("framestruc", "nan-stiffness", PatchInt(struc, beam0 + 72, 0x7FC00000));
+        std::string force = Read("FORCE.FB");
+        // The force file's header is 24 bytes: tag, version, members, cases, nodes.
+        Put("frameforce", "two-cases", PatchInt(force + force.substr(24), 16, 2));
+        Put("frameforce", "no-members", PatchInt(force.substr(0, 24), 12, 0));
+        for (const char* name : {"yxy_js.dat", "STRUC_LD.FB", "FORCE.FB"}) fs::remove(name);
     }
 
     // Bar texts and GBK texts.

@@ -1,0 +1,240 @@
+// The frame library's calls in the order the modules make them: input file →
+// main_date → structure file → main_yxy → force file, and what the readers give
+// at the field positions the modules read.
+#include "frame/frame_library.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "base/error.h"
+#include "frame/frame_solver.h"
+#include "support/error_lines.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace kv::frame;
+using kv::test::ErrorLines;
+using kv::test::TempFolder;
+
+// The 4-byte field `k` of a record, as a module reading it by position sees it.
+template <typename T>
+std::uint32_t Word(const T& record, int k) {
+    std::uint32_t w;
+    std::memcpy(&w, reinterpret_cast<const char*>(&record) + 4 * k, 4);
+    return w;
+}
+template <typename T>
+float FloatAt(const T& record, int k) {
+    float f;
+    std::memcpy(&f, reinterpret_cast<const char*>(&record) + 4 * k, 4);
+    return f;
+}
+
+// A fixed-base portal of C30 300 × 600 columns (drawn upwards) and a half-circle
+// roof of given A, I, E about (3, 4) with a released end, under a lateral force
+// and a roof load in case 1 and a load of case 2.
+FrmStructure PortalWithArcRoof() {
+    FrmStructure s;
+    s.nodes = {{11, 0, 0}, {12, 0, 4}, {13, 6, 4}, {14, 6, 0}};
+    StrucBeam_Frm column;
+    column.material = 1;
+    column.section[0] = 600;  // h
+    column.section[1] = 300;  // b
+    column.grade = 30;
+    column.number = 5;
+    column.start = 1;
+    column.end = 2;
+    StrucBeam_Frm roof;
+    roof.kind = 2;
+    roof.material = 2;
+    roof.section[0] = 1800;  // A/100
+    roof.section[1] = 5.4e5f;  // I/10⁴
+    roof.e = 0.3f;
+    roof.number = 6;
+    roof.start = 3;  // counter-clockwise from (6, 4) over the top to (0, 4)
+    roof.end = 2;
+    roof.xc = 3;
+    roof.yc = 4;
+    roof.releaseEnd = 1;
+    roof.flag = 1;
+    StrucBeam_Frm right = column;
+    right.number = 7;
+    right.start = 4;
+    right.end = 3;
+    s.beams = {column, roof, right};
+    s.supports = {{1, 3, 0, 0}, {4, 3, 0, 0}};
+    s.nodeLoads = {{2, 1, 1, {-10, 0, 0}}};
+    s.memberLoads = {{2, 1, 3, {5, 0, 0, 0}}, {1, 2, 3, {7, 0, 0, 0}}};
+    return s;
+}
+
+class FrameLibrary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        JS_ERROR_CODE = 0;
+        folder.MakeCurrent();
+    }
+    void TearDown() override { JS_ERROR_CODE = 0; }
+
+    TempFolder folder;
+    ErrorLines errors;
+};
+
+TEST_F(FrameLibrary, StructureFileFieldsAtTheirPositions) {
+    ASSERT_TRUE(WriteStructureFile("YXY_JS.DAT", kInputTag, PortalWithArcRoof()));
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);  // any case of the name
+    ASSERT_TRUE(folder.Exists("STRUC_LD.FB"));
+
+    struc_ld_file_Frm file("struc_ld.fb");
+    ASSERT_EQ(file.m_nBeam, 3);
+    ASSERT_EQ(file.read_fixpoint(), 1);
+    ASSERT_EQ(file.read_beam(), 1);
+    EXPECT_EQ(file.m_cFixPoint.size(), 2u);
+    const StrucBeam_Frm& column = file.m_cBeam[0];
+    const StrucBeam_Frm& roof = file.m_cBeam[1];
+    EXPECT_EQ(Word(column, 0), 1u);
+    EXPECT_EQ(Word(roof, 0), 2u);  // arc
+    EXPECT_EQ(Word(column, 1), 1u);
+    EXPECT_EQ(Word(roof, 1), 2u);  // given A, I, E
+    EXPECT_EQ(FloatAt(column, 4), 600.0f);
+    EXPECT_EQ(FloatAt(column, 5), 300.0f);
+    EXPECT_EQ(FloatAt(roof, 4), 1800.0f);
+    EXPECT_EQ(FloatAt(roof, 5), 5.4e5f);
+    EXPECT_EQ(FloatAt(roof, 8), 3.0f);
+    EXPECT_EQ(FloatAt(roof, 9), 4.0f);
+    EXPECT_EQ(FloatAt(column, 10), 30.0f);
+    EXPECT_EQ(FloatAt(roof, 11), 6.0f);
+    EXPECT_EQ(FloatAt(roof, 12), 4.0f);
+    EXPECT_EQ(FloatAt(roof, 13), 0.0f);
+    EXPECT_EQ(FloatAt(roof, 14), 4.0f);
+    // Both section kinds come to the same stiffness.
+    EXPECT_FLOAT_EQ(column.E * column.I, roof.E * roof.I);
+    EXPECT_FLOAT_EQ(column.E * column.A, roof.E * roof.A);
+}
+
+TEST_F(FrameLibrary, ForceFileHoldsTheAnalysisAtItsPositions) {
+    FrmStructure input = PortalWithArcRoof();
+    ASSERT_TRUE(WriteStructureFile("yxy_js.dat", kInputTag, input));
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    YXY_Frm yxy;
+    yxy.m_nRenFang = 1;
+    ASSERT_EQ(yxy.main_yxy(), 1);
+    ASSERT_TRUE(folder.Exists("FORCE.FB"));
+
+    // The same frame straight through the analysis, load case 1 only.
+    FrameModel model;
+    for (const FrmNode& n : input.nodes) model.nodes.push_back({n.x, n.y});
+    struc_ld_file_Frm struc("STRUC_LD.FB");
+    ASSERT_EQ(struc.read_beam(), 1);
+    for (const StrucBeam_Frm& b : struc.m_cBeam) {
+        FrameMember m;
+        m.start = b.start - 1;
+        m.end = b.end - 1;
+        m.arc = b.kind == 2;
+        m.cx = b.xc;
+        m.cy = b.yc;
+        m.E = b.E;
+        m.A = b.A;
+        m.I = b.I;
+        m.releaseEnd = b.releaseEnd;
+        model.members.push_back(m);
+    }
+    model.supports = {{0, 3, 0, 0}, {3, 3, 0, 0}};
+    FrameNodeLoad push;
+    push.node = 1;
+    push.value[0] = -10;
+    model.nodeLoads = {push};
+    FrameMemberLoad roofLoad;
+    roofLoad.member = 1;
+    roofLoad.value[0] = 5;
+    model.memberLoads = {roofLoad};
+    FrameResult expected;
+    ASSERT_EQ(SolveFrame(model, {}, expected).status, SolveStatus::Ok);
+
+    force_file_Frm force("Force.fb");
+    ASSERT_EQ(force.m_nBeam, 3);
+    ASSERT_EQ(force.m_nCase, 1);
+    ASSERT_NE(force.read_beam(0), 0);
+    for (int m = 0; m < 3; ++m) {
+        const ForceBeam_Frm& r = force.m_cBeam[m];
+        const StationValues& v = expected.members[m];
+        EXPECT_EQ(static_cast<int>(Word(r, 0)), input.beams[m].number);
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_FLOAT_EQ(FloatAt(r, 14 + i), static_cast<float>(v.M[i])) << m << " " << i;
+            EXPECT_FLOAT_EQ(FloatAt(r, 23 + i), static_cast<float>(v.N[i])) << m << " " << i;
+            EXPECT_FLOAT_EQ(FloatAt(r, 32 + i), static_cast<float>(v.V[i])) << m << " " << i;
+            EXPECT_FLOAT_EQ(FloatAt(r, 41 + i), static_cast<float>(v.ux[i])) << m << " " << i;
+            EXPECT_FLOAT_EQ(FloatAt(r, 50 + i), static_cast<float>(v.uy[i])) << m << " " << i;
+        }
+    }
+    EXPECT_NEAR(force.m_cBeam[1].M[8], 0, 1e-4);  // the roof's released end
+    force.free_beam();
+    EXPECT_TRUE(force.m_cBeam.empty());
+    EXPECT_EQ(force.read_beam(1), 0);
+}
+
+TEST_F(FrameLibrary, MissingInputFileIsReported) {
+    FB_DATE_Frm date;
+    EXPECT_EQ(date.main_date("yxy_js.dat"), 0);
+    EXPECT_EQ(JS_ERROR_CODE, 301);
+    EXPECT_TRUE(errors.Has(301, "刚架计算数据错: 找不到文件 yxy_js.dat"));
+    EXPECT_FALSE(folder.Exists("STRUC_LD.FB"));
+}
+
+TEST_F(FrameLibrary, ZeroLengthMemberOrUnknownGradeStopsTheInputStage) {
+    FrmStructure s = PortalWithArcRoof();
+    s.nodes[3] = {14, 6, 4};  // member 7 from (6, 4) to (6, 4)
+    ASSERT_TRUE(WriteStructureFile("yxy_js.dat", kInputTag, s));
+    FB_DATE_Frm date;
+    EXPECT_EQ(date.main_date("yxy_js.dat"), 0);
+    EXPECT_TRUE(errors.Has(301, "构件 7 长度为零 !"));
+    EXPECT_FALSE(folder.Exists("STRUC_LD.FB"));
+
+    JS_ERROR_CODE = 0;
+    s = PortalWithArcRoof();
+    s.beams[0].grade = 31;
+    ASSERT_TRUE(WriteStructureFile("yxy_js.dat", kInputTag, s));
+    EXPECT_EQ(date.main_date("yxy_js.dat"), 0);
+    EXPECT_TRUE(errors.Has(301, "构件 5 混凝土标号错误 !"));
+}
+
+TEST_F(FrameLibrary, MechanismLeavesNoForceFile) {
+    folder.Write("force.fb", "from an earlier run");
+    FrmStructure s = PortalWithArcRoof();
+    for (FrmSupport& support : s.supports) support.kind = 4;  // hinged bases
+    s.beams[1].releaseStart = 1;  // and a roof hinged at both ends: it sways
+    ASSERT_TRUE(WriteStructureFile("yxy_js.dat", kInputTag, s));
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    YXY_Frm yxy;
+    EXPECT_EQ(yxy.main_yxy(), 0);
+    EXPECT_EQ(JS_ERROR_CODE, 301);
+    EXPECT_TRUE(errors.Has(301, "结构是几何可变体系（刚度矩阵奇异），不能计算 !"));
+    EXPECT_FALSE(folder.Exists("FORCE.FB"));
+    EXPECT_FALSE(folder.Exists("force.fb"));
+
+    force_file_Frm force("FORCE.FB");
+    EXPECT_EQ(force.m_nBeam, 0);
+    EXPECT_EQ(force.read_beam(0), 0);
+}
+
+TEST_F(FrameLibrary, DamagedStructureFileIsRefusedByItsReader) {
+    ASSERT_TRUE(WriteStructureFile("yxy_js.dat", kInputTag, PortalWithArcRoof()));
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    std::string bytes = folder.Read("STRUC_LD.FB");
+    folder.Write("STRUC_LD.FB", bytes.substr(0, bytes.size() - 4));
+    struc_ld_file_Frm file("STRUC_LD.FB");
+    EXPECT_EQ(file.m_nBeam, 0);
+    EXPECT_EQ(file.read_beam(), 0);
+    EXPECT_EQ(JS_ERROR_CODE, 301);
+    EXPECT_TRUE(errors.Has(301, "读结构文件错: 文件 STRUC_LD.FB 已损坏"));
+}
+
+}  // namespace
