@@ -3,6 +3,8 @@
 #include "platform/textfile.h"
 
 #include <bit>
+#include <cmath>
+#include <iterator>
 #include <cstdint>
 #include <cstring>
 
@@ -79,6 +81,28 @@ void ReadRecords(In& in, std::vector<T>& out, std::int32_t count) {
     for (T& r : out) in.Record(r);
 }
 
+bool Finite(const float* v, int n) {
+    for (int k = 0; k < n; ++k)
+        if (!std::isfinite(v[k])) return false;
+    return true;
+}
+
+bool AllFinite(const FrmStructure& data) {
+    for (const FrmNode& n : data.nodes)
+        if (!std::isfinite(n.x) || !std::isfinite(n.y)) return false;
+    for (const StrucBeam_Frm& b : data.beams) {
+        const float v[] = {b.section[0], b.section[1], b.e, b.xc, b.yc, b.grade, b.x1, b.y1, b.x2, b.y2, b.E, b.A, b.I};
+        if (!Finite(v, static_cast<int>(std::size(v)))) return false;
+    }
+    for (const FrmSupport& s : data.supports)
+        if (!std::isfinite(s.angle) || !std::isfinite(s.stiffness)) return false;
+    for (const FrmNodeLoad& l : data.nodeLoads)
+        if (!Finite(l.value, 3)) return false;
+    for (const FrmMemberLoad& l : data.memberLoads)
+        if (!Finite(l.value, 4)) return false;
+    return true;
+}
+
 }  // namespace
 
 bool WriteStructureFile(const char* name, const char* tag, const FrmStructure& data) {
@@ -132,6 +156,10 @@ bool ReadStructureFile(const char* name, const char* tag, FrmStructure& data, st
 }
 
 bool CheckReferences(const FrmStructure& data, std::string& error) {
+    if (!AllFinite(data)) {
+        error = "文件中有无效的数值";
+        return false;
+    }
     const int nodes = static_cast<int>(data.nodes.size());
     const int beams = static_cast<int>(data.beams.size());
     auto node = [&](int n) { return n >= 1 && n <= nodes; };

@@ -102,8 +102,9 @@ bool WriteStructureFile(const char* name, const char* tag, const FrmStructure& d
 // Reads a whole file; false with the reason in `error` (the file is missing, of
 // another kind, or damaged). `data` is then empty.
 bool ReadStructureFile(const char* name, const char* tag, FrmStructure& data, std::string& error);
-// References between the records (nodes of members, supports and loads, members
-// of loads) lie within the tables; false with the reason in `error`.
+// Every number is finite, and the references between the records (nodes of
+// members, supports and loads, members of loads) lie within the tables; false
+// with the reason in `error`.
 bool CheckReferences(const FrmStructure& data, std::string& error);
 
 struct FrmForces {

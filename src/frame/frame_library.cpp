@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace kv::frame {
@@ -13,6 +14,12 @@ namespace kv::frame {
 namespace {
 
 void Fail(const std::string& text) { tell_error(kv::err::kFailure, text); }
+
+// A result as the file's float; one beyond its range becomes infinite.
+float Narrow(double v) {
+    if (std::fabs(v) > std::numeric_limits<float>::max()) return static_cast<float>(std::copysign(HUGE_VAL, v));
+    return static_cast<float>(v);
+}
 
 FrameModel ToModel(const FrmStructure& s) {
     FrameModel model;
@@ -75,14 +82,18 @@ int FB_DATE_Frm::main_date(const char* inputName) {
             return 0;
         }
         double E, A, I;
-        if (!SectionStiffness(b.material, b.section[0], b.section[1], b.e, static_cast<int>(b.grade), E, A, I)) {
+        // A grade beyond any int is no grade at all.
+        int grade = std::fabs(b.grade) < 1e6f ? static_cast<int>(b.grade) : 0;
+        bool known = SectionStiffness(b.material, b.section[0], b.section[1], b.e, grade, E, A, I);
+        // Stiffness beyond anything a float holds is a damaged section too.
+        b.E = Narrow(E);
+        b.A = Narrow(A);
+        b.I = Narrow(I);
+        if (!known || !(E * A < 1e30 && E * I < 1e30 && std::isfinite(b.E * b.A) && std::isfinite(b.E * b.I))) {
             Fail(MemberText(s, static_cast<int>(k)) +
                  (b.material == 1 && E == 0 ? "混凝土标号错误 !" : "截面尺寸错误 !"));
             return 0;
         }
-        b.E = static_cast<float>(E);
-        b.A = static_cast<float>(A);
-        b.I = static_cast<float>(I);
     }
     if (!WriteStructureFile(kStrucFile, kStrucTag, s)) {
         Fail(std::string("不能写文件 ") + kStrucFile);
@@ -156,8 +167,8 @@ int YXY_Frm::main_yxy() {
     case SolveStatus::TooLarge:
         Fail("结构太大，不能计算 !");
         return 0;
-    case SolveStatus::BadReference:
-        Fail("结构文件的结点号或构件号错");
+    case SolveStatus::BadData:
+        Fail("结构文件中有无效的编号或数值");
         return 0;
     }
     FrmForces forces;
@@ -171,13 +182,13 @@ int YXY_Frm::main_yxy() {
         r.start = b.start;
         r.end = b.end;
         r.kind = b.kind == 2 ? 2 : 1;
-        r.length = static_cast<float>(MemberLength(model, model.members[k]));
+        r.length = Narrow(MemberLength(model, model.members[k]));
         for (int i = 0; i < kStations; ++i) {
-            r.M[i] = static_cast<float>(v.M[i]);
-            r.N[i] = static_cast<float>(v.N[i]);
-            r.V[i] = static_cast<float>(v.V[i]);
-            r.ux[i] = static_cast<float>(v.ux[i]);
-            r.uy[i] = static_cast<float>(v.uy[i]);
+            r.M[i] = Narrow(v.M[i]);
+            r.N[i] = Narrow(v.N[i]);
+            r.V[i] = Narrow(v.V[i]);
+            r.ux[i] = Narrow(v.ux[i]);
+            r.uy[i] = Narrow(v.uy[i]);
         }
         forces.cases[0].push_back(r);
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 
 namespace kv::frame {
 
@@ -654,14 +655,29 @@ SolveOutcome Solver::Run(FrameResult& result) {
     const int members = static_cast<int>(model_.members.size());
     for (int m = 0; m < members; ++m) {
         const FrameMember& mb = model_.members[m];
-        if (mb.start < 0 || mb.start >= nodes || mb.end < 0 || mb.end >= nodes) return {SolveStatus::BadReference, m};
+        if (mb.start < 0 || mb.start >= nodes || mb.end < 0 || mb.end >= nodes) return {SolveStatus::BadData, m};
     }
     for (const FrameSupport& s : model_.supports)
-        if (s.node < 0 || s.node >= nodes) return {SolveStatus::BadReference, -1};
+        if (s.node < 0 || s.node >= nodes) return {SolveStatus::BadData, -1};
     for (const FrameNodeLoad& l : model_.nodeLoads)
-        if (l.node < 0 || l.node >= nodes) return {SolveStatus::BadReference, -1};
+        if (l.node < 0 || l.node >= nodes) return {SolveStatus::BadData, -1};
     for (const FrameMemberLoad& l : model_.memberLoads)
-        if (l.member < 0 || l.member >= members) return {SolveStatus::BadReference, -1};
+        if (l.member < 0 || l.member >= members) return {SolveStatus::BadData, -1};
+    auto finite = [](std::initializer_list<double> values) {
+        for (double v : values)
+            if (!std::isfinite(v)) return false;
+        return true;
+    };
+    for (const FrameNode& n : model_.nodes)
+        if (!finite({n.x, n.y})) return {SolveStatus::BadData, -1};
+    for (const FrameMember& m : model_.members)
+        if (!finite({m.cx, m.cy, m.E, m.A, m.I})) return {SolveStatus::BadData, -1};
+    for (const FrameSupport& s : model_.supports)
+        if (!finite({s.angle, s.stiffness})) return {SolveStatus::BadData, -1};
+    for (const FrameNodeLoad& l : model_.nodeLoads)
+        if (!finite({l.value[0], l.value[1], l.value[2]})) return {SolveStatus::BadData, -1};
+    for (const FrameMemberLoad& l : model_.memberLoads)
+        if (!finite({l.value[0], l.value[1], l.value[2], l.value[3]})) return {SolveStatus::BadData, -1};
     if (SolveOutcome o = BuildElements(); o.status != SolveStatus::Ok) return o;
     PlaceLoads();
     std::vector<double> u;

@@ -105,7 +105,8 @@ struct SolveOptions {
     bool firstCaseOnly = false;  // only load case 1 acts
 };
 
-enum class SolveStatus { Ok, BadReference, ZeroLength, NoStiffness, Mechanism, TooLarge };
+// BadData: a node or member reference out of range, or a number not finite.
+enum class SolveStatus { Ok, BadData, ZeroLength, NoStiffness, Mechanism, TooLarge };
 
 // The most freedoms (three per node, chord ends of arcs included) the dense
 // solver takes on: frames of this program stay far below it.

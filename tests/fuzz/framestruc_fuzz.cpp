@@ -4,8 +4,11 @@
 
 #include "base/error.h"
 #include "frame/frame_library.h"
+#include "platform/paths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // The library works on bare names in the current folder.
+    kv::platform::SetCurrentFolder(kv::fuzz::Folder());
     kv::fuzz::ClearFolder();
     JS_ERROR_CODE = 0;
     kv::fuzz::WriteInput("struc_ld.fb", data, size);
