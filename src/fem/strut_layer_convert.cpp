@@ -29,6 +29,9 @@ float CaseFactor(const float (&factor)[kLoadCases], int loadCase) {
     return factor[loadCase - 1];
 }
 
+// The case a load counts in (one outside 1 … 10 counts as case 1).
+int CaseOf(int loadCase) { return loadCase >= 1 && loadCase <= kLoadCases ? loadCase : 1; }
+
 void ApplyFactors(CJsBzData& model, const float (&factor)[kLoadCases]) {
     for (JsNodeLoad& load : model.m_cNodeLoad) {
         float f = CaseFactor(factor, load.loadCase);
@@ -156,7 +159,8 @@ int StrutLayerTables::Prepare_Data() {
                 m_cMember.push_back(member);
                 const int g = static_cast<int>(m_cBeam.size());
                 for (const JsLineLoad& load : member.m_cLoad)
-                    m_cMemberLoad.push_back({g, load.type, {load.value[0], load.value[1], load.value[2], load.value[3]}});
+                    m_cMemberLoad.push_back({g, load.type, {load.value[0], load.value[1], load.value[2], load.value[3]},
+                                             CaseOf(load.loadCase)});
             }
             kind = 1;
         }
@@ -164,9 +168,9 @@ int StrutLayerTables::Prepare_Data() {
             int at = FindNode(load.node);
             if (at < 0) continue;
             if (load.kind == 1)
-                m_cNodeLoad.push_back({at + 1, load.kind, {load.value[0], load.value[1], 0}});
+                m_cNodeLoad.push_back({at + 1, load.kind, {load.value[0], load.value[1], 0}, CaseOf(load.loadCase)});
             else
-                m_cNodeLoad.push_back({at + 1, load.kind, {0, 0, load.value[2]}});
+                m_cNodeLoad.push_back({at + 1, load.kind, {0, 0, load.value[2]}, CaseOf(load.loadCase)});
         }
         for (const JsNodeYS& ys : model.m_cNodeYS) {
             int at = FindNode(ys.node);

@@ -44,6 +44,7 @@ struct YxyNodeLoad {
     int node = 0;  // 1-based position in the node table
     int kind = 0;
     float p[3] = {0, 0, 0};
+    int loadCase = 1;  // the model's case (1 … 10), its factor already applied
 };
 
 struct YxySupport {
@@ -57,6 +58,7 @@ struct YxyMemberLoad {
     int beam = 0;  // 1-based beam number
     int type = 0;
     float p[4] = {0, 0, 0, 0};
+    int loadCase = 1;  // the model's case (1 … 10), its factor already applied
 };
 
 inline constexpr int kLoadCases = 10;

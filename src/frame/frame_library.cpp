@@ -60,6 +60,44 @@ void RemoveFile(const char* name) {
 
 }  // namespace
 
+int CForm_YXY_Dat_Frm::Form_YXY_JS_DAT_File() {
+    if (JS_ERROR_CODE) return 0;
+    FrmStructure s;
+    for (const kv::fem::YxyNode& n : m_cNode) s.nodes.push_back({n.number, n.x, n.y});
+    for (const kv::fem::YxyBeam& b : m_cBeam) {
+        StrucBeam_Frm r;
+        r.kind = b.lineType == 2 ? 2 : 1;
+        r.material = b.sectionType == 1 ? 1 : 2;
+        r.start = b.start;
+        r.end = b.end;
+        r.section[0] = b.width;
+        r.section[1] = b.depth;
+        r.e = b.value1;
+        r.number = b.number;
+        r.xc = b.cx;
+        r.yc = b.cy;
+        r.grade = static_cast<float>(b.grade);
+        r.x1 = b.x1;
+        r.y1 = b.y1;
+        r.x2 = b.x2;
+        r.y2 = b.y2;
+        r.releaseStart = b.twelfth;
+        r.releaseEnd = b.thirteenth;
+        r.flag = b.kind;
+        s.beams.push_back(r);
+    }
+    for (const kv::fem::YxySupport& r : m_cSupport) s.supports.push_back({r.node, r.kind, r.value, r.stiffness});
+    for (const kv::fem::YxyNodeLoad& l : m_cNodeLoad)
+        s.nodeLoads.push_back({l.node, l.loadCase, l.kind, {l.p[0], l.p[1], l.p[2]}});
+    for (const kv::fem::YxyMemberLoad& l : m_cMemberLoad)
+        s.memberLoads.push_back({l.beam, l.loadCase, l.type, {l.p[0], l.p[1], l.p[2], l.p[3]}});
+    if (!WriteStructureFile(kInputFile, kInputTag, s)) {
+        Fail(std::string("不能写文件 ") + kInputFile);
+        return 0;
+    }
+    return 1;
+}
+
 int FB_DATE_Frm::main_date(const char* inputName) {
     if (JS_ERROR_CODE) return 0;
     FrmStructure s;

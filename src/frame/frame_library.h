@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fem/strut_layer_convert.h"
 #include "fem/strut_layer_model.h"
 #include "frame/frame_files.h"
 
@@ -18,6 +19,19 @@ namespace kv::frame {
 // The model file and its members, as the library reads and writes them.
 using CJsBzData_Frm = kv::fem::CJsBzData;
 using CJsLineGouJian_Frm = kv::fem::CJsLineGouJian;
+
+// The converter: m_strName and the ten factors m_fFactor are set, Prepare_Data
+// reads "<name>_StrLdA-1.DAT" (any case) into the tables the finite-element
+// code's converter fills: the node table m_cNode (first value the model's node
+// number) and the member table m_cBeam (the member's number, its start and end as
+// 1-based positions in the node table, the report flag `kind` — 1 for a strut —
+// and the concrete grade `grade`, which a caller may overwrite before writing).
+class CForm_YXY_Dat_Frm : public kv::fem::StrutLayerTables {
+public:
+    // Writes "yxy_js.dat" in the current folder from the tables, each load with
+    // its case; 1, or 0 (301) when it could not be written.
+    int Form_YXY_JS_DAT_File();
+};
 
 class FB_DATE_Frm {
 public:

@@ -238,3 +238,113 @@ TEST_F(FrameLibrary, DamagedStructureFileIsRefusedByItsReader) {
 }
 
 }  // namespace
+
+namespace {
+
+// The one-span frame of a top-storey flat slab as that module writes its model:
+// a slab member (kind 1: h = 300 in the first, b = 4000 in the second section
+// value) on two 600 × 600 columns given by A, I, E, fixed at their bases, the slab
+// load as a type-8 load over the span; and a load of case 2 that the factors drop.
+void WriteFlatSlabModel(double L, double h) {
+    CJsBzData_Frm model("WLLG_STRLDA-1.DAT");
+    model.m_nNetNode = 4;
+    model.Prepare_NetNode();
+    const float xy[4][2] = {{0, 0}, {static_cast<float>(L), 0}, {0, static_cast<float>(h)},
+                            {static_cast<float>(L), static_cast<float>(h)}};
+    for (int k = 0; k < 4; ++k) model.m_cNetNode[k] = {k + 1, k + 1000, xy[k][0], xy[k][1]};
+    model.Write_NetNode();
+    model.m_nNetLine = 3;
+    model.Prepare_NetLine();
+    model.m_cNetLine[0] = {1, 1000, 0, 3, 4, 0, 0};
+    model.m_cNetLine[1] = {2, 1001, 0, 1, 3, 0, 0};
+    model.m_cNetLine[2] = {3, 1002, 0, 2, 4, 0, 0};
+    model.Write_NetLine();
+    model.m_nNodeYS = 2;
+    model.Prepare_NodeYS();
+    model.m_cNodeYS[0] = {1, 1000, 1, 1000, 0, 3, 1};
+    model.m_cNodeYS[1] = {2, 1001, 2, 1001, 0, 3, 1};
+    model.Write_NodeYS();
+    model.m_nYaoLiang = 3;
+    model.Prepare_YaoLiang();
+    for (int k = 0; k < 3; ++k) {
+        CJsLineGouJian_Frm& m = model.m_cYaoLiang[k];
+        m.number = m.netLine = m.fourth = k + 1;
+        m.second = k + 1000;
+        m.sixth = 30;
+        m.twelfth = m.thirteenth = 0;
+        if (k == 0) {
+            m.sectionType = 1;
+            m.value1 = 1;
+            m.width = 300;
+            m.depth = 4000;
+            m.alt1 = m.alt2 = 1;
+            m.m_nLoad = 2;
+            m.Prepare_Load();
+            m.m_cLoad[0] = {8, 1, {80, 0, static_cast<float>(L), 80}};
+            m.m_cLoad[1] = {3, 2, {1000, 0, 0, 0}};
+        } else {
+            m.sectionType = 2;
+            m.value1 = 0.3f;  // Ec / 10⁵
+            m.width = m.depth = 600;
+            m.alt1 = 600 * 600 / 100.0f;
+            m.alt2 = 600.0f * 600 * 600 * 600 / 12 / 1e4f;
+        }
+    }
+    model.Write_YaoLiang();
+}
+
+TEST_F(FrameLibrary, FlatSlabFrameThroughTheWholeRoad) {
+    const double L = 6, h = 4, q = 80;
+    WriteFlatSlabModel(L, h);
+    CForm_YXY_Dat_Frm convert;
+    convert.m_strName = "WLLG";  // "WLLG_StrLdA-1.DAT": the file is found in any case
+    for (int k = 1; k < 10; ++k) convert.m_fFactor[k] = 0;
+    ASSERT_EQ(convert.Prepare_Data(), 1);
+    ASSERT_EQ(convert.m_nNode, 4);
+    const int numbers[4] = {3, 4, 1, 2};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(convert.m_cNode[k].number, numbers[k]);
+    ASSERT_EQ(convert.m_nBeam, 3);
+    EXPECT_EQ(convert.m_cBeam[1].number, 2);
+    EXPECT_EQ(convert.m_cBeam[1].start, 3);
+    EXPECT_EQ(convert.m_cBeam[1].end, 1);
+    EXPECT_EQ(convert.m_cBeam[1].kind, 0);
+    EXPECT_EQ(convert.m_cBeam[1].grade, 30);
+    ASSERT_EQ(convert.Form_YXY_JS_DAT_File(), 1);
+    ASSERT_TRUE(folder.Exists("yxy_js.dat"));
+
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    YXY_Frm yxy;
+    ASSERT_EQ(yxy.main_yxy(), 1);
+    force_file_Frm force("FORCE.FB");
+    ASSERT_NE(force.read_beam(0), 0);
+    ASSERT_EQ(force.m_cBeam.size(), 3u);
+
+    // Slope-deflection, k = (I_slab / L) / (I_column / h), which leaves out the
+    // slab's shortening under the columns' thrust (a few per mille at the bases).
+    const double k = (4000.0 * 300 * 300 * 300 / 12 / L) / (600.0 * 600 * 600 * 600 / 12 / h);
+    const double top = q * L * L / (6 * (2 + k));
+    const ForceBeam_Frm& slab = force.m_cBeam[0];
+    const ForceBeam_Frm& left = force.m_cBeam[1];
+    EXPECT_NEAR(slab.M[0], -top, 2e-3 * top);
+    EXPECT_NEAR(slab.M[4], q * L * L / 8 - top, 2e-3 * top);
+    EXPECT_NEAR(slab.M[8], -top, 2e-3 * top);
+    EXPECT_NEAR(slab.V[0], q * L / 2, 1e-3 * q * L);
+    EXPECT_NEAR(left.M[8], -top, 2e-3 * top);
+    EXPECT_NEAR(left.M[0], top / 2, 5e-3 * top);
+    EXPECT_NEAR(left.N[4], -q * L / 2, 1e-3 * q * L);
+    force.free_beam();
+
+    // All factors 1, but a civil-air-defence frame: the case-2 load still stays out.
+    for (float& f : convert.m_fFactor) f = 1;
+    ASSERT_EQ(convert.Prepare_Data(), 1);
+    ASSERT_EQ(convert.Form_YXY_JS_DAT_File(), 1);
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    yxy.m_nRenFang = 1;
+    ASSERT_EQ(yxy.main_yxy(), 1);
+    force_file_Frm again("FORCE.FB");
+    ASSERT_NE(again.read_beam(0), 0);
+    EXPECT_NEAR(again.m_cBeam[0].M[0], -top, 2e-3 * top);
+}
+
+}  // namespace
