@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -363,7 +364,8 @@ int CEasyTableWnd::EditText(int row, int column, const std::string& text) {
     case CETCell::kFloat: {
         if (!c->float_) return 0;
         double v = 0;
-        bool ok = ParseDouble(text, v);
+        // A number beyond what the float field holds would be stored as infinity.
+        bool ok = ParseDouble(text, v) && std::fabs(v) <= FLT_MAX;
         if (c->hasLimit_ && (!ok || v < c->min_ || v > c->max_)) {
             Refuse(kv::widgets::FloatRangeMessage(c->min_, c->max_));
             return 0;

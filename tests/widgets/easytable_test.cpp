@@ -141,6 +141,7 @@ TEST_F(Grid, ValuesOutsideTheLimitsAreRefusedWithTheRangeMessage) {
         {3, "2.5", "请输入一个 2 到 100 之间的整数。"},
         {5, "x", "请输入一个数。"},
         {5, "", "请输入一个数。"},
+        {5, "1e300", "请输入一个数。"},  // beyond what a float holds
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
