@@ -24,7 +24,7 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
     const std::string rtfName = data.GetRtfFileName(0), dxfName = data.GetDxfFileName(0);
     const std::string report = rtfName.empty() ? std::string() : G_strWorkPath + rtfName;
     const std::string dxf = dxfName.empty() ? std::string() : G_strWorkPath + dxfName;
-    bool drawn = false, converted = false;
+    bool reported = false, drawn = false, converted = false;
     // Nothing here touches a window: the runner may work it on its own thread.
     const bool ran = kv::calc::Run(title, [&] {
         steps.calculate();
@@ -35,9 +35,9 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
         // The report must be written in full, or the old one stays.
         std::FILE* fp = report.empty() ? nullptr : open_file(report.c_str(), "wt");
         steps.report(fp, &drawing);
-        if (fp) commit_file(fp);
+        reported = fp && commit_file(fp) == 0;
         drawn = !dxf.empty() && drawing.Write_MemDxf_To_File(dxf.c_str());
-        converted = !report.empty() && TextToRtf(report.c_str());
+        converted = reported && TextToRtf(report.c_str());
     });
     if (!ran) {
         // Nothing ran: the last run's lines are no answer to this one.
@@ -53,13 +53,21 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
         kv::shell::SaveReport(report);
     }
     if (!report.empty()) AppendTmpReport(report, report + "_tmp");
+    // Files that could not be written are told: the views would otherwise show
+    // the last run's as if they were this one's, and the engineer reopens the
+    // item from its file.
+    std::string unwritten;
+    auto tell = [&](const std::string& path) {
+        if (!unwritten.empty()) unwritten += "\n";
+        unwritten += "不能保存文件 : " + path;
+    };
+    if (!report.empty() && !reported) tell(report);
+    if (!dxf.empty() && !drawn) tell(dxf);
     if (!data.m_strStem.empty()) {
         const std::string item = G_strWorkPath + data.m_strStem + ".dat";
-        // The engineer reopens the item from this file: keeping the last state
-        // silently would pass the results off as saved.
-        if (!data.SaveData(item.c_str()))
-            kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
+        if (!data.SaveData(item.c_str())) tell(item);
     }
+    if (!unwritten.empty()) kv::MessageBox(unwritten, kv::MB_OK | kv::MB_ICONERROR);
     return true;
 }
 

@@ -21,7 +21,8 @@ struct CalculationSteps {
 
 // `title` names the run in the progress window; `messages` may be null for a
 // dialog that shows "Message.Box" its own way. Without an item (no file names
-// yet) nothing is written. False when another run was going and nothing ran.
+// yet) nothing is written; a report, drawing or item file that cannot be
+// written is told in one message. False when another run was going and nothing ran.
 bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
                         const CalculationSteps& steps);
 

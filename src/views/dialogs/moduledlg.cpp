@@ -49,7 +49,10 @@ void CModuleDlg::SaveDataFile(CJsBaseData& data, const std::string& filter, cons
     auto path = kv::platform::FileDialogs().GetSaveFileName({"", filter, ext, G_strWorkPath});
     if (!path) return;
     toData();
-    data.SaveData(path->c_str());
+    if (!data.SaveData(path->c_str())) {
+        kv::MessageBox("不能保存文件 : " + *path, kv::MB_OK | kv::MB_ICONERROR);
+        return;
+    }
     setWindowTitle(QString::fromStdString(*path));
 }
 

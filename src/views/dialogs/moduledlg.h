@@ -38,7 +38,8 @@ protected:
     std::optional<std::string> ReadDataFile(CJsBaseData& data, const std::string& filter, const std::string& ext);
     void TakeReadFile(CJsBaseData& data, const std::string& path, bool storeInItem = true);
     // 存数据: asks for a path, copies the controls with `toData`, then saves and
-    // titles the window with the path. `ext` empty: saved under the name as typed.
+    // titles the window with the path; a file that cannot be written is told and
+    // leaves the title. `ext` empty: saved under the name as typed.
     void SaveDataFile(CJsBaseData& data, const std::string& filter, const std::string& ext,
                       const std::function<void()>& toData);
     // 查报表: the item's report in the report view.

@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using kv::test::ById;
@@ -182,6 +184,19 @@ TEST_F(LxlDialog, ChangingTheLoadTypeStartsFromTheSameFourValues) {
     EXPECT_EQ(l.Kind, 2) << "the case kind stays";
 }
 
+// Looking into the type list and taking the type it already has is no change of type.
+TEST_F(LxlDialog, ChoosingTheSameLoadTypeAgainKeepsTheValues) {
+    data.Spans[0].LoadNum = 1;
+    data.Spans[0].Loads[0] = {1, 1, 6, 55.0f, 7.0f, 2.5f, 3.0f};
+    Run([&](CDlgLxl& dlg) {
+        Choose(dlg, 1075, 5);
+        EXPECT_EQ(Field(dlg, 1099), "55");
+        EXPECT_EQ(Field(dlg, 1107), "3");
+    });
+    EXPECT_FLOAT_EQ(data.Spans[0].Loads[0].Q1, 55.0f);
+    EXPECT_FLOAT_EQ(data.Spans[0].Loads[0].C, 3.0f);
+}
+
 TEST_F(LxlDialog, TheLeastXiCheckShowsOnlyWithARedistribution) {
     data.Redistribution = 0;
     Run([&](CDlgLxl& dlg) {
@@ -317,6 +332,32 @@ TEST_F(LxlDialog, ReadingAForeignFileChangesNothing) {
     ASSERT_FALSE(Shown().empty());
     EXPECT_EQ(Shown().back(), "文件类型不匹配 !");
     EXPECT_EQ(data.SpanNum, 3);
+}
+
+// A folder stands where the file should go: nothing can be written there.
+TEST_F(LxlDialog, SavingWhereNoFileCanBeWrittenIsToldAndKeepsTheCaption) {
+    std::filesystem::create_directory(dir / "beam.LXL");
+    fileDialogs->Answer(dir / "beam.LXL");
+    QString caption;
+    Run([&](CDlgLxl& dlg) {
+        Click(dlg, 1377);
+        caption = dlg.windowTitle();
+    });
+    EXPECT_EQ(caption, "连续梁计算");
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0], "不能保存文件 : " + (dir / "beam.LXL"));
+}
+
+// 计算 where the item's files cannot be written: the user learns that they were
+// not, rather than seeing the dialog close as after a run that kept its results.
+TEST_F(LxlDialog, CalculatingWhereTheItemsFilesCannotBeWrittenSaysSo) {
+    data.SetFileName("&KV_0001");
+    for (const char* name : {"&KV_0001.dat", "&KV_0001_LXL.RTF", "&KV_0001_LXL.DXF"})
+        std::filesystem::create_directory(dir / name);
+    Run([&](CDlgLxl& dlg) { Click(dlg, 1359); });
+    ASSERT_EQ(Shown().size(), 1u);
+    for (const char* name : {"&KV_0001.dat", "&KV_0001_LXL.RTF", "&KV_0001_LXL.DXF"})
+        EXPECT_NE(Shown()[0].find("不能保存文件 : " + (dir / name)), std::string::npos) << Shown()[0];
 }
 
 }  // namespace
