@@ -34,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -571,6 +572,8 @@ void CDlgLxl::OnLoadCountChange() {
 }
 
 void CDlgLxl::OnLoadTypeChange() {
+    // The type the load already has, taken again from the list, is no change.
+    if (m_pData && m_cLoadType->currentIndex() == CurrentLoad().Type - 1) return;
     // A new type starts from the same values whatever the last one held.
     const float values[4] = {20.0f, 30.0f, 0.5f, 1.0f};
     for (int i = 0; i < 4; ++i) {
@@ -693,7 +696,14 @@ void CDlgLxl::OnLoadInterface() {
     float q[kLxlMaxSpans] = {};
     for (int i = 0; i < spans; ++i) {
         std::snprintf(key, sizeof key, "q%d", i + 1);
-        q[i] = static_cast<float>(std::atof(kv::tools::GetString(kExchangeFile, "LXLHZ", key, "0").c_str()));
+        const std::string text = kv::tools::GetString(kExchangeFile, "LXLHZ", key, "0");
+        const double v = std::atof(text.c_str());
+        // "nan", "inf" or a number beyond a float would poison every result.
+        if (!std::isfinite(v) || std::fabs(v) > FLT_MAX) {
+            tell_error1(kv::err::kWarning, "荷载接口的 %s = %s 不是荷载值, 第%d跨不加荷载。", key, text.c_str(), i + 1);
+            continue;
+        }
+        q[i] = static_cast<float>(v);
     }
     CEasyInput grid(this, "连续梁荷载接口", 100, 100);
     for (int i = 0; i < spans; ++i) {
@@ -718,6 +728,8 @@ void CDlgLxl::OnLoadInterface() {
         l.Type = 3;
         l.Q1 = q[i];
     }
+    // A span whose loads were replaced shows one it now has.
+    d.ClampCounts();
     DataToControls();
     RefreshLoadControls();
 }

@@ -184,4 +184,30 @@ TEST_F(LoadTool, AToolThatCannotStartLeavesTheLoadsAsTheyWere) {
     }
 }
 
+// Loads put in place of the old ones: each span shows one of the loads it now has.
+TEST_F(LoadTool, ReplacedLoadsLeaveEachSpanOnALoadInUse) {
+    InstallStandIn();
+    data.Spans[0].CurLoad = 2;
+    ASSERT_TRUE(RunInterface(kv::IDNO));
+    ASSERT_EQ(data.Spans[0].LoadNum, 1);
+    EXPECT_EQ(data.Spans[0].CurLoad, 1);
+    EXPECT_EQ(data.Spans[1].CurLoad, 1);
+}
+
+// A damaged answer: what is no number a float can hold adds no load, and the
+// message window says which value was dropped.
+TEST_F(LoadTool, AnswersThatAreNoLoadValuesAddNoLoad) {
+    program.Write("Quabrel.exe",
+                  "#!/bin/sh\nprintf '[LXLHZ]\\nq1=nan\\nq2=1e99\\nq3=-inf\\n' >>\"$XDG_CONFIG_HOME/kv/ExOut.ini\"\n");
+    ASSERT_EQ(::chmod((program / "Quabrel.exe").c_str(), 0755), 0);
+    kv::test::ErrorLines lines;
+    ASSERT_TRUE(RunInterface(kv::IDNO));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(data.Spans[i].LoadNum, 0) << i;
+    for (const char* key : {"q1", "q2", "q3"}) {
+        bool named = false;
+        for (const auto& line : lines.lines) named = named || line.text.find(key) != std::string::npos;
+        EXPECT_TRUE(named) << key;
+    }
+}
+
 }  // namespace
