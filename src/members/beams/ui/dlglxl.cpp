@@ -684,11 +684,16 @@ void CDlgLxl::OnLoadInterface() {
     const int spans = Clamped(d.SpanNum, 1, kLxlMaxSpans);
     char key[16], value[64];
     std::snprintf(value, sizeof value, "%d", spans);
-    kv::tools::WriteString(kExchangeFile, "LXLCC", "Num", value);
-    for (int i = 0; i < spans; ++i) {
+    bool written = kv::tools::WriteString(kExchangeFile, "LXLCC", "Num", value);
+    for (int i = 0; written && i < spans; ++i) {
         std::snprintf(key, sizeof key, "L%d", i + 1);
         std::snprintf(value, sizeof value, "%.0f", d.Spans[i].Length * 1000.0);
-        kv::tools::WriteString(kExchangeFile, "LXLCC", key, value);
+        written = kv::tools::WriteString(kExchangeFile, "LXLCC", key, value);
+    }
+    // The tool would work on the spans of whatever run last wrote the file.
+    if (!written) {
+        kv::MessageBox("不能保存文件 : " + kv::tools::WritePath(kExchangeFile), kv::MB_OK | kv::MB_ICONERROR);
+        return;
     }
     // Without the tool, what ExOut.ini holds is an answer of some earlier run.
     if (!RunExtTool(kToolExe, kToolKey)) return;

@@ -210,4 +210,19 @@ TEST_F(LoadTool, AnswersThatAreNoLoadValuesAddNoLoad) {
     }
 }
 
+// The span lengths cannot be handed over: the tool is not started on what an
+// earlier run left in the exchange file.
+TEST_F(LoadTool, AnExchangeFileThatCannotBeWrittenStopsBeforeTheTool) {
+    auto recording = std::make_unique<kv::platform::RecordingProcessService>();
+    kv::platform::RecordingProcessService* processes = recording.get();
+    kv::platform::InstallProcessService(std::move(recording));
+    home.Write("kv", "");  // a file where the configuration folder should be
+    const LXL_FIELDS before = data;
+    EXPECT_FALSE(RunInterface(kv::IDNO));
+    EXPECT_TRUE(processes->runs.empty());
+    ASSERT_FALSE(Shown().empty());
+    EXPECT_EQ(Shown().back(), "不能保存文件 : " + home.Config("ExOut.ini"));
+    EXPECT_EQ(data.Spans[0].LoadNum, before.Spans[0].LoadNum);
+}
+
 }  // namespace
