@@ -311,8 +311,8 @@ std::vector<MemberLoad> Solver::ExpandLoad(int member, const FrameMemberLoad& lo
         MemberLoad l;
         l.point = true;
         l.sa = std::clamp(v[2], 0.0, L);
-        l.gx = -v[0];
-        l.gy = -v[1];
+        l.gx = v[0];
+        l.gy = v[1];
         out.push_back(l);
         break;
     }
@@ -418,8 +418,8 @@ void Solver::PlaceLoads() {
         if (options_.firstCaseOnly && l.loadCase != 1) continue;
         double* f = &nodeForce_[3 * l.node];
         if (l.kind == 1) {
-            f[0] -= l.value[0];
-            f[1] -= l.value[1];
+            f[0] += l.value[0];
+            f[1] += l.value[1];
         } else {
             f[2] -= l.value[2];
         }

@@ -10,11 +10,11 @@
 // - N is positive in tension. M is positive when it puts the member's −y side in
 //   tension (the side its diagram is drawn on). V = dM/dx along the member.
 //   ux and uy are global, uy upward; rotations are counter-clockwise.
-// - Loads are positive towards the negative axes, as the model's sketch draws
-//   them: a node force (F1, F2) acts as (−F1, −F2) (F2 > 0 is a downward load),
-//   a node or member moment > 0 turns clockwise, and a distributed load q > 0
-//   across a member (types 3, 6, 7, 8) acts towards its −y side (downward on a
-//   beam drawn left to right, outward on an arc). Type 4 acts along x: towards −x
+// - Loads act as the model's sketch draws them: a node or member force (F1, F2)
+//   is its global x and y components (F2 < 0 pushes down), a node or member
+//   moment > 0 turns clockwise, and a distributed load q > 0 across a member
+//   (types 3, 6, 7, 8) acts towards its −y side (downward on a beam drawn left to
+//   right, outward on an arc). Type 4 acts along x: towards −x
 //   on a member whose direction lies in 0°…180° (an arc: its middle radius),
 //   towards +x otherwise; type 5 along y: downward on a member whose direction
 //   lies outside 90°…270°, upward otherwise. Intensities are per metre of member.

@@ -67,7 +67,7 @@ FrmStructure PortalWithArcRoof() {
     right.end = 3;
     s.beams = {column, roof, right};
     s.supports = {{1, 3, 0, 0}, {4, 3, 0, 0}};
-    s.nodeLoads = {{2, 1, 1, {-10, 0, 0}}};
+    s.nodeLoads = {{2, 1, 1, {10, 0, 0}}};
     s.memberLoads = {{2, 1, 3, {5, 0, 0, 0}}, {1, 2, 3, {7, 0, 0, 0}}};
     return s;
 }
@@ -148,7 +148,7 @@ TEST_F(FrameLibrary, ForceFileHoldsTheAnalysisAtItsPositions) {
     model.supports = {{0, 3, 0, 0}, {3, 3, 0, 0}};
     FrameNodeLoad push;
     push.node = 1;
-    push.value[0] = -10;
+    push.value[0] = 10;
     model.nodeLoads = {push};
     FrameMemberLoad roofLoad;
     roofLoad.member = 1;

@@ -60,7 +60,7 @@ void ExpectBalanced(const FrameModel& model, const FrameResult& r) {
     double fx = 0, fy = 0, mz = 0;
     for (const FrameNodeLoad& l : model.nodeLoads) {
         const FrameNode& n = model.nodes[l.node];
-        double px = l.kind == 1 ? -l.value[0] : 0, py = l.kind == 1 ? -l.value[1] : 0;
+        double px = l.kind == 1 ? l.value[0] : 0, py = l.kind == 1 ? l.value[1] : 0;
         fx += px;
         fy += py;
         mz += n.x * py - n.y * px - (l.kind == 1 ? 0 : l.value[2]);
@@ -200,7 +200,7 @@ TEST(FrameSolver, PortalsAgainstSlopeDeflection) {
     for (const PortalCase& c : cases) {
         FrameModel model = Portal(c.baseKind);
         if (c.lateral)
-            model.nodeLoads = {NodeForce(1, -H, 0)};
+            model.nodeLoads = {NodeForce(1, H, 0)};
         else
             model.memberLoads = {Uniform(1, q)};
         FrameResult r = Solve(model);
@@ -217,7 +217,7 @@ TEST(FrameSolver, PinJointedTriangleCarriesAxialForceOnly) {
     model.members = {Member(0, 1, 0.01), Member(0, 2, 0.01), Member(1, 2, 0.01)};
     for (FrameMember& m : model.members) m.releaseStart = m.releaseEnd = true;
     model.supports = {Support(0, 4), Support(1, 2, kPi / 2)};
-    model.nodeLoads = {NodeForce(2, 0, P)};
+    model.nodeLoads = {NodeForce(2, 0, -P)};
     FrameResult r = Solve(model);
     const double expectedN[3] = {3 * P / 8, -5 * P / 8, -5 * P / 8};
     for (int m = 0; m < 3; ++m) {
@@ -241,7 +241,7 @@ TEST(FrameSolver, ArcConvergesWithMoreChords) {
     arc.arc = true;
     model.members = {arc};
     model.supports = {Support(0, 3)};
-    model.nodeLoads = {NodeForce(1, 0, P)};
+    model.nodeLoads = {NodeForce(1, 0, -P)};
     const double exact = -P * R * kPi / 4 * (R * R / (kE * kI) + 1 / (kE * A)) * 1000;
     double previous = 1e9;
     for (int chords : {8, 16, 32, 64}) {
@@ -284,7 +284,7 @@ TEST(FrameSolver, MechanismAndZeroLengthAreRefused) {
 
     FrameModel fourHinges = Portal(4);
     fourHinges.members[1].releaseStart = fourHinges.members[1].releaseEnd = true;
-    fourHinges.nodeLoads = {NodeForce(1, -10, 0)};
+    fourHinges.nodeLoads = {NodeForce(1, 10, 0)};
     EXPECT_EQ(SolveFrame(fourHinges, {}, r).status, SolveStatus::Mechanism);
 
     FrameModel shortBeam = SingleBeam(3, 3);

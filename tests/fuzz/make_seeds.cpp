@@ -467,7 +467,7 @@ int main(int argc, char** argv) {
         right.end = 3;
         s.beams = {column, roof, right};
         s.supports = {{1, 3, 0, 0}, {4, 1, 1.5707964f, 1e5f}, {4, 4, 0, 0}};
-        s.nodeLoads = {{2, 1, 1, {-10, 0, 0}}, {3, 2, 2, {0, 0, 5}}};
+        s.nodeLoads = {{2, 1, 1, {10, 0, 0}}, {3, 2, 2, {0, 0, 5}}};
         s.memberLoads = {{2, 1, 3, {5, 0, 0, 0}}, {1, 2, 8, {1, 0.5f, 2, 3}}, {3, 1, 1, {2, 3, 1, 0}}};
         JS_ERROR_CODE = 0;
         WriteStructureFile("yxy_js.dat", kInputTag, s);
