@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/frame_library.h"
 #include "members/beams/gj_data.h"
 
 class CBase_SGT;
@@ -97,6 +98,21 @@ public:
     CGjFrmJs(const CGjFrmJs&) = delete;
     CGjFrmJs& operator=(const CGjFrmJs&) = delete;
 
+    // The frame library's input stage on "yxy_js.dat" of the current folder,
+    // then the members from its structure file (what a run does right after
+    // making the client).
+    void Start();
+    // Members from "STRUC_LD.FB": count, kind, material, section, grade and
+    // geometry ("读入梁信息时发生错误" when it cannot be read).
+    void gj_read_struc_ld();
+    // M, N, V and the displacements of load case 0 from "FORCE.FB"; a file of
+    // another member count gives 301 and no results.
+    void gj_read_force();
+    // The analysis, the forces, the report and the drawings. A failure leaves
+    // JS_ERROR_CODE set; so does a report or a drawing that could not be made
+    // or a member left without design.
+    void Run();
+
     // Allocates n default members (index i + 1). False when memory runs out.
     bool SetMemberCount(int n);
     // Takes the data object's design parameters, title, flags, factors and file names.
@@ -143,6 +159,9 @@ public:
     int m_nNum = 0;
     std::vector<CGjGouJian> m_GouJian;
     std::unique_ptr<PJ_COLUMN> m_pPJ;  // alive while one member is designed
+    kv::frame::FB_DATE_Frm m_cFbDate;
+    kv::frame::YXY_Frm m_cYxy;
+    std::unique_ptr<kv::frame::force_file_Frm> m_pForce;  // alive while the forces are read
 
     // design parameters (copied from the data object)
     int as = 35;

@@ -168,8 +168,9 @@ TEST(RigidFrameReport, SecondOrderNoteOnlyUnderThe2010CodeWithTheFlag) {
         EXPECT_EQ(Count(text, "InsertFormula=M=C`m*greek(h)`str(ns)*M`2"), c.note ? 1 : 0);
         EXPECT_EQ(Count(text, "第6.2.4条"), c.note ? 1 : 0);
         EXPECT_EQ(Count(text, "考虑p --δ效应"), c.pdelta);
-        if (!c.note) EXPECT_NE(MemberBlock(text, 1).find("        50.000          -25.000         -100.000"),
-                               std::string::npos);
+        if (!c.note) {
+            EXPECT_NE(MemberBlock(text, 1).find("        50.000          -25.000         -100.000"), std::string::npos);
+        }
     }
 }
 
