@@ -2,6 +2,8 @@
 // the sheet of all six, in the members' millimetre co-ordinates.
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "base/textio.h"
 #include "drawing/base_sgt.h"
 #include "members/beams/gj_frm.h"
+#include "platform/paths.h"
+#include "platform/services.h"
 
 namespace {
 
@@ -400,9 +404,21 @@ void CGjFrmJs::DrawWeiYiJianTu(CBase_SGT* d, float x0, float y0) {
 }
 
 void CGjFrmJs::DrawJiSuanJianTu(CBase_SGT* d, float x0, float y0) {
-    // Supports and loads come from the model file through the frame library's
-    // sketch (not yet here): the members, their labels and the title.
+    const std::string name =
+        G_strWorkPath + sprintf_gbk(m_nRenFang ? "%s_KV_StrLdA-1.DAT" : "%s_GJ_StrLdA-1.DAT", m_strDataName.c_str());
+    // The model class makes an empty model where there is none: a scheme
+    // without its model stays empty instead.
+    if (kv::platform::ResolveExisting(name).empty()) return;
+    std::unique_ptr<kv::frame::CJsBzData_Frm> model(new (std::nothrow) kv::frame::CJsBzData_Frm(name.c_str()));
+    if (!model) {
+        kv::MessageBox("内存不够  !");
+        return;
+    }
+    if (!model->Read_All()) return;
     ForEach(m_GouJian, d, "3", [&](CGjGouJian& g) { g.DrawMember(d, x0, y0); });
+    // Supports ("7") and loads ("1") of the model are drawn by the frame
+    // library's sketch, which is not in the library yet.
+    model.reset();
     ForEach(m_GouJian, d, "4", [&](CGjGouJian& g) { g.DrawLabel(d, x0, y0); });
     DrawTitle(d, x0, y0, "计算简图");
 }

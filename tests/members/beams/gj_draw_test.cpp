@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "drawing/base_sgt.h"
+#include "fem/strut_layer_model.h"
 #include "members/beams/gj_frm.h"
 #include "support/ezdxf_check.h"
 #include "support/work_folder.h"
@@ -145,6 +146,7 @@ TEST(RigidFrameDrawing, DoublingTheGraphicScaleDoublesCurveOffsets) {
 // The seven files; the last sheet holds the six drawings with the gap (W + H)/4.
 TEST(RigidFrameDrawing, SevenDrawingsAndTheSheetOfAll) {
     kv::test::WorkFolder work;
+    kv::fem::CJsBzData model((work / "A_KV_StrLdA-1.DAT").c_str());  // an empty model
     CGjFrmJs frame;
     kv::test::FillPortal(frame);
     frame.DrawDiagrams();
@@ -176,6 +178,20 @@ TEST(RigidFrameDrawing, SevenDrawingsAndTheSheetOfAll) {
     }
     if (py.empty()) GTEST_SKIP() << "python3-ezdxf is missing: the outside reader check did not run";
     EXPECT_TRUE(kv::test::EzdxfRecoverPasses(py, work / "A_ALL_GJ.DXF"));
+}
+
+// Without its model the scheme stays empty (no model is made); the others are drawn.
+TEST(RigidFrameDrawing, SchemeWithoutItsModelIsEmpty) {
+    kv::test::WorkFolder work;
+    CGjFrmJs frame;
+    kv::test::FillPortal(frame);
+    frame.DrawDiagrams();
+    DXF scheme, moments;
+    ASSERT_EQ(scheme.Read_FileDxf_To_Mem((work / "A_JT_GJ.DXF").c_str()), 1);
+    EXPECT_TRUE(scheme.Entities().empty());
+    ASSERT_EQ(moments.Read_FileDxf_To_Mem((work / "A_M_GJ.DXF").c_str()), 1);
+    EXPECT_NE(TextOf(moments, "弯 矩 图"), nullptr);
+    EXPECT_FALSE(work.Exists("A_KV_StrLdA-1.DAT"));
 }
 
 TEST(RigidFrameDrawing, FrameWithoutMembersDrawsNothing) {
