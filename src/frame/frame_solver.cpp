@@ -335,11 +335,16 @@ std::vector<MemberLoad> Solver::ExpandLoad(int member, const FrameMemberLoad& lo
             l.gx = angle <= kPi ? -1 : 1;
         else
             l.gy = (angle >= kPi / 2 && angle <= 1.5 * kPi) ? 1 : -1;
+        // The sketch turns an arc's loads round: these too.
+        if (map.arc) {
+            l.gx = -l.gx;
+            l.gy = -l.gy;
+        }
         out.push_back(l);
         break;
     }
     case 6: {
-        double b = std::clamp(static_cast<double>(v[2]), 0.0, L / 2);
+        double b = std::clamp(v[1], 0.0, L / 2);
         out.push_back(across(0, b, 0, v[0]));
         out.push_back(across(b, L - b, v[0], v[0]));
         out.push_back(across(L - b, L, v[0], 0));

@@ -14,13 +14,14 @@
 //   is its global x and y components (F2 < 0 pushes down), a node or member
 //   moment > 0 turns clockwise, and a distributed load q > 0 across a member
 //   (types 3, 6, 7, 8) acts towards its −y side (downward on a beam drawn left to
-//   right, outward on an arc). Type 4 acts along x: towards −x
-//   on a member whose direction lies in 0°…180° (an arc: its middle radius),
-//   towards +x otherwise; type 5 along y: downward on a member whose direction
-//   lies outside 90°…270°, upward otherwise. Intensities are per metre of member.
+//   right, outward on an arc). Type 4 acts along x: towards −x on a straight
+//   member whose direction lies in 0°…180°, towards +x otherwise; type 5 along
+//   y: downward on a straight member whose direction lies outside 90°…270°,
+//   upward otherwise; on an arc its middle radius takes the place of the
+//   direction and both act the other way. Intensities are per metre of member.
 // - Member load values, as the model keeps them (positions in m from the start,
 //   along the arc for an arc): 1 force (v1, v2) at v3; 2 moment v1 at v2; 3
-//   uniform v1; 4, 5 uniform v1 along x, y; 6 trapezoid v1 with ramps of v3; 7
+//   uniform v1; 4, 5 uniform v1 along x, y; 6 trapezoid v1 with ramps of v2; 7
 //   triangle rising to v1 at mid-length; 8 linear from v1 at v2 to v4 at v2 + v3.
 //   Other types load nothing. A node load of kind 1 is the force (v1, v2); any
 //   other kind the moment v3.

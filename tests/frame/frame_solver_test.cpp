@@ -164,6 +164,42 @@ TEST(FrameSolver, TwoEqualSpansOnHingeAndLinks) {
     ExpectBalanced(model, r);
 }
 
+// A simple beam of 6 m (hinge, and a link across it) under each member load type,
+// worked by hand: M and N at mid-span, the reactions at the hinge.
+TEST(FrameSolver, SimpleBeamUnderEachLoadType) {
+    struct Case {
+        int type;
+        double v[4];
+        double M4, N4, Rx, Ry;
+    };
+    const Case cases[] = {
+        {1, {0, -10, 2, 0}, 10, 0, 0, 10.0 * 4 / 6},    // force of 10 down at 2 m
+        {2, {12, 2, 0, 0}, 6, 0, 0, -2},                 // clockwise moment of 12 at 2 m
+        {3, {10, 0, 0, 0}, 45, 0, 0, 30},                // uniform, downward
+        {4, {10, 0, 0, 0}, 0, -30, 60, 0},               // along the beam, towards −x
+        {5, {10, 0, 0, 0}, 45, 0, 0, 30},                // vertical, downward
+        {6, {10, 1.5, 0, 0}, 41.25, 0, 0, 22.5},         // trapezoid, ramps of 1.5 m
+        {7, {10, 0, 0, 0}, 30, 0, 0, 15},                // triangle peaking at mid-span
+        {8, {10, 1, 3, 20}, 455.0 / 9, 0, 0, 25},        // 10 at 1 m rising to 20 at 4 m
+    };
+    for (const Case& c : cases) {
+        FrameModel model;
+        model.nodes = {{0, 0}, {6, 0}};
+        model.members = {Member(0, 1)};
+        model.supports = {Support(0, 4), Support(1, 2, kPi / 2)};
+        FrameMemberLoad load;
+        load.type = c.type;
+        for (int k = 0; k < 4; ++k) load.value[k] = c.v[k];
+        model.memberLoads = {load};
+        FrameResult r = Solve(model);
+        EXPECT_NEAR(r.members[0].M[4], c.M4, 1e-6) << "type " << c.type;
+        EXPECT_NEAR(r.members[0].N[4], c.N4, 1e-6) << "type " << c.type;
+        EXPECT_NEAR(r.reaction[0], c.Rx, 1e-6) << "type " << c.type;
+        EXPECT_NEAR(r.reaction[1], c.Ry, 1e-6) << "type " << c.type;
+        EXPECT_NEAR(r.members[0].M[0], 0, 1e-9) << "type " << c.type;
+    }
+}
+
 // Portal of columns A(0,0)–B(0,h) and D(L,0)–C(L,h), both drawn upwards, and the
 // beam B–C; h = L = 4 m and one section throughout (k = 1).
 FrameModel Portal(int baseKind) {
