@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/globals.h"
+#include "drawing/dxf.h"
 #include "fem/strut_layer_model.h"
 #include "frame/frame_files.h"
 #include "members/beams/gj_calc.h"
@@ -29,6 +30,8 @@ struct Model {
         std::vector<JsLineLoad> loads = {};
         int grade = 30;
         bool steel = false;
+        bool arc = false;  // counter-clockwise about (cx, cy), m
+        float cx = 0, cy = 0;
     };
     std::vector<std::pair<float, float>> nodes;
     std::vector<Member> members;
@@ -56,7 +59,8 @@ struct Model {
         model.m_nNetLine = static_cast<int>(members.size());
         model.Prepare_NetLine();
         for (std::size_t k = 0; k < members.size(); ++k)
-            model.m_cNetLine[k] = {static_cast<int>(k) + 1, 1, 0, members[k].start, members[k].end, 0, 0};
+            model.m_cNetLine[k] = {static_cast<int>(k) + 1, 1, members[k].arc ? 1 : 0, members[k].start, members[k].end,
+                                   members[k].cx, members[k].cy};
         model.Write_NetLine();
         model.m_nNodeYS = static_cast<int>(supports.size());
         model.Prepare_NodeYS();
@@ -254,6 +258,36 @@ TEST_F(RigidFrameRun, SteelMemberOfTheOrdinaryFrame) {
     EXPECT_NE(text.find("构件号:   2   起点号    2    终点号    3    A   84.500   I   12000.000    Es    2.060"),
               std::string::npos);
     EXPECT_EQ(text.find("纵筋", text.find("构件号:   2")), text.find("纵筋", text.find("构件号:   3")));
+}
+
+// A half-circle roof of radius 3 m: an arc member in the records, drawn as an
+// arc and labelled with its length along the arc.
+TEST_F(RigidFrameRun, ArcMemberOfTheModelIsDrawnAsAnArc) {
+    Model m;
+    m.nodes = {{0, 0}, {0, 4}, {6, 4}, {6, 0}};
+    Model::Member roof{3, 2, 400, 300};
+    roof.arc = true;
+    roof.cx = 3, roof.cy = 4;
+    roof.loads = {JsLineLoad{3, 1, {10, 0, 0, 0}}};
+    m.members = {{1, 2}, roof, {4, 3}};
+    m.Support(1, 3);
+    m.Support(4, 3);
+    ASSERT_EQ(Run(m), 1);
+    DXF scheme;
+    ASSERT_EQ(scheme.Read_FileDxf_To_Mem((work / "A_JT_GJ.DXF").c_str()), 1);
+    int arcs = 0;
+    bool label = false;
+    for (const auto& e : scheme.Entities()) {
+        if (e.kind == kv::drawing::EntityKind::Arc && e.color == 3) {
+            ++arcs;
+            EXPECT_NEAR(e.radius, 3000, 0.5);
+            EXPECT_NEAR(e.startAngle, 0, 0.01);
+            EXPECT_NEAR(e.endAngle, 180, 0.01);
+        }
+        label = label || e.text == "2-9425";
+    }
+    EXPECT_EQ(arcs, 1);
+    EXPECT_TRUE(label) << "π × 3000 along the arc";
 }
 
 // Without a model, or with a frame that cannot stand, the run says so, leaves
