@@ -110,6 +110,26 @@ TEST(RigidFrameDrawing, ZeroMeanAxialForceGivesZeroWidthTensionSymbol) {
     EXPECT_TRUE(LinesOf(c, 2).empty());
 }
 
+// The text scale sizes the labels, never the titles.
+TEST(RigidFrameDrawing, TextScaleSizesLabelsNotTitles) {
+    auto moments = [](float scale) {
+        CGjFrmJs frame;
+        kv::test::FillPortal(frame);
+        frame.m_fTextScale = scale;
+        Prepare(frame);
+        CBase_SGT d = Drawing();
+        frame.DrawWanJuTu(&d, 0, 0);
+        return d;
+    };
+    const CBase_SGT one = moments(1), two = moments(2);
+    for (const char* text : {"150.0", "弯 矩 图"}) {
+        ASSERT_NE(TextOf(one, text), nullptr) << text;
+        ASSERT_NE(TextOf(two, text), nullptr) << text;
+    }
+    EXPECT_NEAR(TextOf(two, "150.0")->height, 2 * TextOf(one, "150.0")->height, 1e-3);
+    EXPECT_NEAR(TextOf(two, "弯 矩 图")->height, TextOf(one, "弯 矩 图")->height, 1e-3);
+}
+
 // Offsets of a curve from the member grow with the graphic scale.
 TEST(RigidFrameDrawing, DoublingTheGraphicScaleDoublesCurveOffsets) {
     auto curves = [](float scale) {
