@@ -5,10 +5,17 @@ function(kv_note_library name kind)
   set_property(GLOBAL APPEND PROPERTY KV_LIBRARIES "${name}|${kind}|${folder}")
 endfunction()
 
-# kv_core_library(name SOURCES ... DEPENDS ...): a static library of plain C++ (no Qt).
+# kv_core_library(name [SHARED] SOURCES ... DEPENDS ...): a library of plain C++ (no
+# Qt), static unless SHARED. A library whose globals the program and the shared
+# finite-element library must both see (the error channel, open files) is SHARED,
+# so that each global exists once in the process.
 function(kv_core_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "SHARED" "" "SOURCES;DEPENDS" ${ARGN})
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${ARG_SOURCES})
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
+  endif()
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
   # Core code must stay free of Qt: fail the build if a Qt header sneaks in.

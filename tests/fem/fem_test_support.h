@@ -1,0 +1,64 @@
+#pragma once
+// Shared by the finite-element library's tests: a temporary current folder, the
+// lines the error channel received, and little-endian values read from a file.
+#include "base/error.h"
+#include "support/temp_folder.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace kv::test {
+
+// A fresh current folder with the error channel caught and cleared.
+class FemFolder : public TempFolder {
+public:
+    FemFolder() {
+        MakeCurrent();
+        JS_ERROR_CODE = 0;
+        openFiles_ = JS_OpenFileNum;
+        old_ = kv::err::SetSink([this](int code, const std::string& text) {
+            lines.push_back({code, text});
+        });
+    }
+    ~FemFolder() {
+        kv::err::SetSink(old_);
+        JS_ERROR_CODE = 0;
+    }
+
+    // True when a line of that code and text was told.
+    bool Told(int code, const std::string& text) const {
+        for (const auto& l : lines)
+            if (l.code == code && l.text == text) return true;
+        return false;
+    }
+    // Texts of the lines with a code other than 1 (the echo), in order.
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> out;
+        for (const auto& l : lines)
+            if (l.code != 1) out.push_back(l.text);
+        return out;
+    }
+    bool FilesClosed() const { return JS_OpenFileNum == openFiles_; }
+
+    std::vector<kv::err::Line> lines;
+
+private:
+    kv::err::Sink old_;
+    int openFiles_ = 0;
+};
+
+inline std::int32_t I32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes.at(at + i));
+    return static_cast<std::int32_t>(v);
+}
+inline float F32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t v = static_cast<std::uint32_t>(I32At(bytes, at));
+    float f;
+    std::memcpy(&f, &v, 4);
+    return f;
+}
+
+}  // namespace kv::test
