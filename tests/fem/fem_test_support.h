@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -60,5 +61,34 @@ inline float F32At(const std::string& bytes, std::size_t at) {
     std::memcpy(&f, &v, 4);
     return f;
 }
+
+// Little-endian values laid one after another, for binary work-file fixtures.
+class Bytes {
+public:
+    Bytes& i(std::initializer_list<std::int32_t> values) {
+        for (std::int32_t v : values) Put(static_cast<std::uint32_t>(v));
+        return *this;
+    }
+    Bytes& f(std::initializer_list<float> values) {
+        for (float v : values) {
+            std::uint32_t u;
+            std::memcpy(&u, &v, 4);
+            Put(u);
+        }
+        return *this;
+    }
+    // Puts an int over the four bytes at `at`.
+    void Patch(std::size_t at, std::int32_t v) {
+        for (int k = 0; k < 4; ++k) bytes_[at + k] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * k)) & 0xff);
+    }
+    std::int32_t size() const { return static_cast<std::int32_t>(bytes_.size()); }
+    const std::string& str() const { return bytes_; }
+
+private:
+    void Put(std::uint32_t u) {
+        for (int k = 0; k < 4; ++k) bytes_ += static_cast<char>((u >> (8 * k)) & 0xff);
+    }
+    std::string bytes_;
+};
 
 }  // namespace kv::test

@@ -40,6 +40,8 @@
 
 namespace fs = std::filesystem;
 
+void WriteFemSeeds(const fs::path& out);  // fem_seeds.cpp
+
 namespace {
 
 fs::path g_out;
@@ -537,6 +539,8 @@ int main(int argc, char** argv) {
     Put("codec", "text", kv::platform::Utf8ToGbkLossy("顶板 外墙 临空墙 ×2 m²"));
     Put("codec", "bad-bytes", "\xF9\xB2\xD4\xFF\x80\x81\x30\xB6");
     Put("codec", "crlf", "a\r\nb\rc\n\xB6\r\n\xA5");
+
+    WriteFemSeeds(g_out);
 
     fs::remove_all(work);
     return 0;
