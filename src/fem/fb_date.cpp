@@ -6,6 +6,7 @@
 #include "fem/binio.h"
 #include "fem/fem_alloc.h"
 #include "fem/textinput.h"
+#include "platform/textfile.h"
 
 #include <cmath>
 #include <numbers>
@@ -87,6 +88,11 @@ void FB_DATE::run(const char* name) {
     // 1. The files; a place for the five section offsets.
     if (!in_file_.open(name, "rt")) return;
     in_ = std::make_unique<kv::fem::TextInput>(in_file_.get(), name);
+    in_bytes_ = 0;
+    if (std::FILE* raw = kv::platform::OpenFile(name, "rb")) {
+        if (::fseeko(raw, 0, SEEK_END) == 0) in_bytes_ = static_cast<long long>(::ftello(raw));
+        std::fclose(raw);
+    }
     if (!struc_file_.open(kStrucFile, "wb")) return;
     for (auto& o : offsets_) o = 0;
     if (!bin::put_i32s(struc_file_.get(), offsets_, 5)) {
@@ -167,6 +173,13 @@ void FB_DATE::run(const char* name) {
     case_num_ = 0;
     scan_fields(line, "%d", &case_num_);
     if (case_num_ < 0) case_num_ = 0;
+    // Every case takes at least one line: a count beyond the file's size is damage,
+    // refused before a place is written for each case's offset.
+    if (case_num_ > in_bytes_) {
+        tell_error1(kFailure, "Load case count %d at line %d is more than the file holds", case_num_,
+                    in_->line_number());
+        return;
+    }
     offsets_[4] = static_cast<std::int32_t>(bin::tell(struc_file_.get()));
     if (!kv::fem::AllocateForText(case_offsets_, static_cast<std::size_t>(case_num_)) ||
         (mode_ == 2 && !kv::fem::AllocateForText(case_line_nums_, static_cast<std::size_t>(case_num_)))) {

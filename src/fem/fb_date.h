@@ -63,6 +63,7 @@ private:
     int mode_ = 1;
     kv::fem::WorkFile in_file_, struc_file_, ass_file_, factor_file_;
     std::unique_ptr<kv::fem::TextInput> in_;
+    long long in_bytes_ = 0;  // size of the input file
 
     int node_num_ = 0;
     std::vector<float> x_, y_;

@@ -17,7 +17,7 @@ constexpr int kOutOfMemory = 399;
 
 int plate_edge::read_txt(kv::fem::TextInput& in) {
     std::string line;
-    if (!in.next(line) && JS_ERROR_CODE) return 0;
+    if (!in.next(line)) return 0;  // the caller says where the file ended
     std::string unit;
     int pos = 0;
     read_one_unit_from_string(unit, line.c_str(), &pos);
@@ -62,7 +62,7 @@ int plate_edge::write(std::FILE* f) const {
 
 int plate_rec::read_txt(kv::fem::TextInput& in) {
     std::string line;
-    if (!in.next(line) && JS_ERROR_CODE) return 0;
+    if (!in.next(line)) return 0;  // the caller says where the file ended
     tell_error(kv::err::kProgress, line);
     scan_fields(line, "%*d,%d,%d,%f,%f,%d", &value0, &thick, &bg, &angle, &edge_num);
     if (!kv::fem::AllocateForText(edges, static_cast<std::size_t>(edge_num > 0 ? edge_num : 0))) {

@@ -57,6 +57,21 @@ TEST(FbDate, GridBeamInputReadsCleanlyIntoTheStructureFileOfTheLayout) {
     EXPECT_TRUE(folder.Told(1, "Reading  Soil..."));
 }
 
+// The strut-layer converter's input file (its own fixture) reads as this reader
+// takes it: supports, point and line loads in one case.
+TEST(FbDate, StrutLayerConverterInputReadsCleanly) {
+    FemFolder folder;
+    folder.Write("YXY_JS.DAT", ReadFixture("strut_layer_YXY_JS.DAT"));
+    FB_DATE reader;
+    reader.main_date("YXY_JS.DAT", 1, 0);
+    EXPECT_EQ(JS_ERROR_CODE, 0) << ::testing::PrintToString(folder.Messages());
+    std::string struc = folder.Read("STRUC_LD.FB");
+    std::size_t supports = I32At(struc, 12);
+    EXPECT_EQ(I32At(struc, supports), 2);
+    EXPECT_EQ(I32At(struc, supports + 8), 0);  // node 1, stored 0-based
+    EXPECT_FLOAT_EQ(F32At(struc, supports + 8 + 16 + 12), 1.0e10f);
+}
+
 TEST(FbDate, NodeOutOfItsRunningOrderStopsTheReader) {
     FemFolder folder;
     ReadInput(folder, InputFile("3\n1,0,0,1\n3,1,0,1\n2,2,0,1\n", kOneBeam));
