@@ -62,6 +62,8 @@ public:
     void add_list(const std::int32_t* list, int count);
     // Refuses a free freedom of height 0, then forms addr; 1 on success.
     int form_addr();
+    // Writes "FREEDOM.FB" from the numbers, the addresses and the block table.
+    int write_file();
 
     // Inspection: the equation numbers, and with them the column addresses.
     void print_id() const;
@@ -82,7 +84,6 @@ public:
 
 private:
     int mark_restraints();
-    int write_file();
 };
 
 class freedom_file {

@@ -41,6 +41,7 @@
 namespace fs = std::filesystem;
 
 void WriteFemSeeds(const fs::path& out);  // fem_seeds.cpp
+void WriteFreedomSeeds(const fs::path& out);  // freedom_seeds.cpp
 
 namespace {
 
@@ -541,6 +542,7 @@ int main(int argc, char** argv) {
     Put("codec", "crlf", "a\r\nb\rc\n\xB6\r\n\xA5");
 
     WriteFemSeeds(g_out);
+    WriteFreedomSeeds(g_out);
 
     fs::remove_all(work);
     return 0;
