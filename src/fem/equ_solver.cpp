@@ -76,14 +76,69 @@ struct Group {
     int lowest() const { return *std::min_element(f, f + n); }
 };
 
+// Σ x1[k]·y_c[k] and Σ x2[k]·y_c[k], k < n, for four vectors y_c: two rows
+// against four columns, each value loaded once.
+inline void Dot2x4(const double* x1, const double* x2, const double* const y[4], long n, double out1[4],
+                   double out2[4]) {
+    Pair a0 = {0, 0}, a1 = {0, 0}, a2 = {0, 0}, a3 = {0, 0};
+    Pair b0 = {0, 0}, b1 = {0, 0}, b2 = {0, 0}, b3 = {0, 0};
+    long k = 0;
+    for (; k + 2 <= n; k += 2) {
+        const Pair u = Load(x1 + k), v = Load(x2 + k);
+        Pair w = Load(y[0] + k);
+        a0 += u * w, b0 += v * w;
+        w = Load(y[1] + k);
+        a1 += u * w, b1 += v * w;
+        w = Load(y[2] + k);
+        a2 += u * w, b2 += v * w;
+        w = Load(y[3] + k);
+        a3 += u * w, b3 += v * w;
+    }
+    out1[0] = Sum(a0), out1[1] = Sum(a1), out1[2] = Sum(a2), out1[3] = Sum(a3);
+    out2[0] = Sum(b0), out2[1] = Sum(b1), out2[2] = Sum(b2), out2[3] = Sum(b3);
+    if (k < n)
+        for (int c = 0; c < 4; ++c) out1[c] += x1[k] * y[c][k], out2[c] += x2[k] * y[c][k];
+}
+
 // For every row i = lo .. hi and every column j of the group that reaches row i:
-//   a_ij -= Σ p_mi · a_mj over m = max(f_i, f_j) .. i - 1, then a_ij /= d_i when
-//   `divide`; P's column i starts at pcol(i) (p_mi = P[pcol(i) + m]).
-// The rows of a column are done in order, as each sum takes the rows above.
+//   a_ij -= Σ p_mi · a_mj over m = max(f_i, f_j) .. i - 1, then a_ij ·= 1/d_i
+//   when `inverse` (the inverse pivots) is given; P's column i starts at pcol(i)
+//   (p_mi = P[pcol(i) + m]).
+// The rows of a column are done in order, as each sum takes the rows above; where
+// all four columns reach two rows, the two are taken together and the second gets
+// the term of the first once that is done.
 template <typename Column>
 void Reduce(const double* P, Column pcol, int lo, int hi, double* A, const Group& g, const std::int32_t* f,
-            const double* diag, bool divide) {
-    for (int i = lo; i <= hi; ++i) {
+            const double* inverse) {
+    auto finish = [&](int i, int c, double sum) {
+        double& a = A[g.off[c] + i];
+        a = inverse ? (a - sum) * inverse[i] : a - sum;
+    };
+    for (int i = lo; i <= hi;) {
+        const bool allReach = g.n == 4 && std::max({g.f[0], g.f[1], g.f[2], g.f[3]}) <= i;
+        if (allReach && i < hi) {
+            const int i2 = i + 1;
+            const double* p1 = P + pcol(i);
+            const double* p2 = P + pcol(i2);
+            const int common = std::max({f[i], f[i2], g.f[0], g.f[1], g.f[2], g.f[3]});
+            const int end = std::min(common, i);  // the shared rows are common .. i - 1
+            double s1[4], s2[4];
+            const double* y[4] = {A + g.off[0] + common, A + g.off[1] + common, A + g.off[2] + common,
+                                  A + g.off[3] + common};
+            Dot2x4(p1 + common, p2 + common, y, i - common, s1, s2);
+            for (int c = 0; c < 4; ++c) {
+                const int m0 = std::max(f[i], g.f[c]);
+                finish(i, c, s1[c] + Dot(p1 + m0, A + g.off[c] + m0, end - m0));
+            }
+            for (int c = 0; c < 4; ++c) {
+                const int m0 = std::max(f[i2], g.f[c]);
+                double sum = s2[c] + Dot(p2 + m0, A + g.off[c] + m0, end - m0);
+                if (m0 <= i) sum += p2[i] * A[g.off[c] + i];
+                finish(i2, c, sum);
+            }
+            i += 2;
+            continue;
+        }
         const double* pi = P + pcol(i);
         double sum[4] = {0, 0, 0, 0};
         bool reach[4];
@@ -93,7 +148,6 @@ void Reduce(const double* P, Column pcol, int lo, int hi, double* A, const Group
             if (reach[c]) ++reaching, common = std::max(common, g.f[c]);
         }
         if (reaching == 4) {
-            // The rows all four share in one pass, then each column's own rest.
             const double* y[4] = {A + g.off[0] + common, A + g.off[1] + common, A + g.off[2] + common,
                                   A + g.off[3] + common};
             Dot4(pi + common, y, i - common, sum);
@@ -102,10 +156,9 @@ void Reduce(const double* P, Column pcol, int lo, int hi, double* A, const Group
             if (!reach[c]) continue;
             const int m0 = std::max(f[i], g.f[c]);
             const int m1 = reaching == 4 ? common : i;
-            sum[c] += Dot(pi + m0, A + g.off[c] + m0, m1 - m0);
-            double& a = A[g.off[c] + i];
-            a = divide ? (a - sum[c]) / diag[i] : a - sum[c];
+            finish(i, c, sum[c] + Dot(pi + m0, A + g.off[c] + m0, m1 - m0));
         }
+        ++i;
     }
 }
 
@@ -300,8 +353,9 @@ int equ_solver::tri_symmetri(std::FILE* matrix, int blocks, int neq, int block_s
     if (JS_ERROR_CODE) return 0;
     std::vector<std::int32_t> first, q, k;
     if (!cal_block_first(blocks, neq, block_size, blockend, addr, first, q, k)) return 0;
-    std::vector<double> own, other;
-    if (!kv::fem::Allocate(own, std::size_t(block_size)) || !kv::fem::Allocate(other, std::size_t(block_size))) {
+    std::vector<double> own, other, inverses;  // the inverse pivots: rows scale by multiplying
+    if (!kv::fem::Allocate(own, std::size_t(block_size)) || !kv::fem::Allocate(other, std::size_t(block_size)) ||
+        !kv::fem::Allocate(inverses, std::size_t(neq) + 1)) {
         tell_error(kFailure, "Out of memery in tri_symmetri");
         return 0;
     }
@@ -309,6 +363,7 @@ int equ_solver::tri_symmetri(std::FILE* matrix, int blocks, int neq, int block_s
     const std::int32_t* f = first.data();
     double* A = own.data();
     double* P = other.data();
+    double* inverse = inverses.data();
     diag[0] = 0.0;
 
     tell_error(-2, "正在做三角阵分解....");
@@ -327,7 +382,7 @@ int equ_solver::tri_symmetri(std::FILE* matrix, int blocks, int neq, int block_s
             for (int j = c0; j <= c1; ++j) {
                 if (f[j] <= p1) g.add(f[j], s.column(b, j));
                 if (g.n == 4 || (j == c1 && g.n > 0)) {
-                    Reduce(P, pcol, std::max(p0, g.lowest()), p1, A, g, f, diag, true);
+                    Reduce(P, pcol, std::max(p0, g.lowest()), p1, A, g, f, inverse);
                     g = Group();
                 }
             }
@@ -339,12 +394,12 @@ int equ_solver::tri_symmetri(std::FILE* matrix, int blocks, int neq, int block_s
             const int j1 = std::min(j0 + 3, c1);
             Group g;
             for (int j = j0; j <= j1; ++j) g.add(f[j], s.column(b, j));
-            Reduce(A, acol, std::max(c0, g.lowest()), j0 - 1, A, g, f, diag, true);
+            Reduce(A, acol, std::max(c0, g.lowest()), j0 - 1, A, g, f, inverse);
             for (int j = j0; j <= j1; ++j) {
                 const long oj = s.column(b, j);
                 Group one;
                 one.add(f[j], oj);
-                Reduce(A, acol, std::max(j0, f[j]), j - 1, A, one, f, diag, true);
+                Reduce(A, acol, std::max(j0, f[j]), j - 1, A, one, f, inverse);
                 // d_j = a_jj - Σ u_mj² / d_m.
                 double d = A[oj + j];
                 for (int m = f[j]; m < j; ++m) {
@@ -356,6 +411,7 @@ int equ_solver::tri_symmetri(std::FILE* matrix, int blocks, int neq, int block_s
                 if (!PivotOk(j, d)) return 0;
                 A[oj + j] = d;
                 diag[j] = d;
+                inverse[j] = 1.0 / d;
             }
         }
         if (!WriteBlock(matrix, s, b, A, "tri_symmetri")) return 0;
@@ -389,8 +445,9 @@ int equ_solver::tri_not_symmetri(std::FILE* upper, std::FILE* lower, int blocks,
     if (JS_ERROR_CODE) return 0;
     std::vector<std::int32_t> first, q, k;
     if (!cal_block_first(blocks, neq, block_size, blockend, addr, first, q, k)) return 0;
-    std::vector<double> own, other;
-    if (!kv::fem::Allocate(own, std::size_t(block_size)) || !kv::fem::Allocate(other, std::size_t(block_size))) {
+    std::vector<double> own, other, inverses;  // the inverse pivots: rows scale by multiplying
+    if (!kv::fem::Allocate(own, std::size_t(block_size)) || !kv::fem::Allocate(other, std::size_t(block_size)) ||
+        !kv::fem::Allocate(inverses, std::size_t(neq) + 1)) {
         tell_error(kFailure, "Out of memery in tri_not_symmetri");
         return 0;
     }
@@ -398,6 +455,7 @@ int equ_solver::tri_not_symmetri(std::FILE* upper, std::FILE* lower, int blocks,
     const std::int32_t* f = first.data();
     double* A = own.data();
     double* P = other.data();
+    double* inverse = inverses.data();
     diag[0] = 0.0;
     constexpr const char* kName = "tri_not_symmetri";
 
@@ -423,7 +481,7 @@ int equ_solver::tri_not_symmetri(std::FILE* upper, std::FILE* lower, int blocks,
                 for (int j = c0; j <= c1; ++j) {
                     if (f[j] <= p1) g.add(f[j], s.column(b, j));
                     if (g.n == 4 || (j == c1 && g.n > 0)) {
-                        Reduce(P, pcol, std::max(p0, g.lowest()), p1, A, g, f, diag, lowerPart);
+                        Reduce(P, pcol, std::max(p0, g.lowest()), p1, A, g, f, lowerPart ? inverse : nullptr);
                         g = Group();
                     }
                 }
@@ -441,14 +499,14 @@ int equ_solver::tri_not_symmetri(std::FILE* upper, std::FILE* lower, int blocks,
             const int j1 = std::min(j0 + 3, c1);
             Group g;
             for (int j = j0; j <= j1; ++j) g.add(f[j], s.column(b, j));
-            Reduce(Lb, col, std::max(c0, g.lowest()), j0 - 1, Ub, g, f, diag, false);
-            Reduce(Ub, col, std::max(c0, g.lowest()), j0 - 1, Lb, g, f, diag, true);
+            Reduce(Lb, col, std::max(c0, g.lowest()), j0 - 1, Ub, g, f, nullptr);
+            Reduce(Ub, col, std::max(c0, g.lowest()), j0 - 1, Lb, g, f, inverse);
             for (int j = j0; j <= j1; ++j) {
                 const long oj = s.column(b, j);
                 Group one;
                 one.add(f[j], oj);
-                Reduce(Lb, col, std::max(j0, f[j]), j - 1, Ub, one, f, diag, false);
-                Reduce(Ub, col, std::max(j0, f[j]), j - 1, Lb, one, f, diag, true);
+                Reduce(Lb, col, std::max(j0, f[j]), j - 1, Ub, one, f, nullptr);
+                Reduce(Ub, col, std::max(j0, f[j]), j - 1, Lb, one, f, inverse);
                 const double d = Ub[oj + j] - Dot(Lb + oj + f[j], Ub + oj + f[j], j - f[j]);
                 // The same pivot test as the symmetric form: a zero pivot would
                 // otherwise divide every later row of L by it.
@@ -456,6 +514,7 @@ int equ_solver::tri_not_symmetri(std::FILE* upper, std::FILE* lower, int blocks,
                 Ub[oj + j] = d;
                 Lb[oj + j] = 1.0;
                 diag[j] = d;
+                inverse[j] = 1.0 / d;
             }
         }
         if (!WriteBlock(upper, s, b, Ub, kName) || !WriteBlock(lower, s, b, Lb, kName)) return 0;
