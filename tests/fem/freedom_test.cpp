@@ -1,6 +1,7 @@
 // Freedom numbering, the skyline layout and "FREEDOM.FB", from small mesh files
 // made here, and the solution stage on them.
 #include "fem/equ_solver.h"
+#include "fem/fb_date.h"
 #include "fem/fem_alloc.h"
 #include "fem/freedom.h"
 #include "fem_test_support.h"
@@ -242,6 +243,29 @@ TEST(Freedom, AllocationFailuresAreTold) {
         EXPECT_EQ(file.read_col(), 0);
         EXPECT_TRUE(folder.Told(399, "Out of Memery !"));
     }
+}
+
+// Analysis type 2 takes its restraints from the model: flagged input nodes and
+// both ends of a restrained beam lose w, a support of kind 2 its w, one of kind 3
+// all three; all through the renumbering.
+TEST(Freedom, TypeTwoRestrainsFlaggedNodesBeamEndsAndSupports) {
+    FemFolder folder;
+    folder.Write("YXY_JS.DAT",
+                 "##  有限元计算数据文件    Ver. 1.0\n##  结点\n4\n1,0.000,0.000,1\n2,1.000,0.000,0\n"
+                 "3,2.000,0.000,0\n4,3.000,0.000,0\n##  梁\n3,20\n"
+                 "1,1,1,1,2,250,600,0.000,0,0.000,0.000,1,0,0\n2,2,1,2,3,250,600,0.000,0,0.000,0.000,0,0,0\n"
+                 "3,3,1,3,4,250,600,0.000,0,0.000,0.000,0,0,0\n##  板\n0,0\n##  支撑\n2,0\n"
+                 "1,3,2,0.0,0.0\n2,4,3,0.0,0.0\n##  荷载\n1\n00000000,00000000,00000000\n##  土层信息\n0\n");
+    FB_DATE().main_date("YXY_JS.DAT", 1, 0);
+    ASSERT_EQ(JS_ERROR_CODE, 0) << testing::PrintToString(folder.Messages());
+    Mesh m(4, {{3, 2}, {2, 1}, {1, 0}});
+    m.newOfOld = {3, 2, 1, 0};
+    m.Write(folder);
+    freedom_num step(2, 6000);
+    ASSERT_EQ(step.form_freedom_file(), 1);
+    EXPECT_EQ(step.id[0], (std::vector<std::int32_t>{-1, -1, -1, -1}));
+    EXPECT_EQ(step.id[1], (std::vector<std::int32_t>{-1, 1, 3, 5}));
+    EXPECT_EQ(step.id[2], (std::vector<std::int32_t>{-1, 2, 4, 6}));
 }
 
 // ---- the solution stage -------------------------------------------------------
