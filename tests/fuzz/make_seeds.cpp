@@ -16,6 +16,7 @@
 #include "members/beams/liang_data.h"
 #include "members/beams/xuanjin.h"
 #include "members/beams/zhu_data.h"
+#include "members/flatslab/wllg_data.h"
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
 #include "drawing/dxf.h"
@@ -220,6 +221,28 @@ int main(int argc, char** argv) {
             if (i != 4) older += lines[i] + "\n";
         Put("zhu", "older-edition", older);
         Put("zhu", "older-marker-with-pdelta-line", ReplaceAll(text, CZhuData::kMarker, CZhuData::kMarkerV20));
+    }
+    {
+        CWllgData slab;
+        slab.SetFileName("&KV_0012");
+        std::string text = SaveModule(slab, "&KV_0012", "无梁楼盖 WLB-1");
+        Put("wllg", "written", text);
+        TextVariants("wllg", "slab", text);
+        Put("wllg", "older-edition", ReplaceAll(text, CWllgData::kMarker, CWllgData::kMarkerV20));
+        Put("wllg", "both-markers", ReplaceAll(text, CWllgData::kMarker, "KV_WLLG_V30 KV_WLLG_V20"));
+        Put("wllg", "spans-negative-count", ReplaceAll(text, "6*2 8.0", "6*-2 8*99999999999 *3"));
+        Put("wllg", "spans-long", ReplaceAll(text, "6*2 8.0", std::string(400, '6') + "\xBF\xE7"));
+        auto lines = Lines(text);
+        Put("wllg", "no-last-lines", Join(std::vector<std::string>(lines.begin(), lines.end() - 2)));
+        std::string kcq = lines.at(5) + "\n";
+        Put("kcq", "written", kcq);
+        Put("kcq", "written-crlf", ReplaceAll(kcq, "\n", "\r\n"));
+        Put("kcq", "fifteen-values", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15\n");
+        Put("kcq", "comment-first", "// punching\n" + kcq);
+        Put("kcq", "nan-inf", ReplaceAll(ReplaceAll(kcq, "100.000000", "nan"), "35.000000", "inf"));
+        Put("kcq", "huge-numbers", ReplaceAll(ReplaceAll(kcq, "6000", "99999999999999999999"), "100.000000", "1e308"));
+        Put("kcq", "long-line", std::string(700, '1') + "," + kcq);
+        Put("kcq", "empty", "");
     }
     {
         CKuoSanData kuosan;
