@@ -4,5 +4,4 @@
 // them under their names.
 YXY_TOOL::YXY_TOOL() = default;
 YXY_TOOL::~YXY_TOOL() = default;
-YXY_TOOL::YXY_TOOL(const YXY_TOOL&) = default;
 YXY_TOOL& YXY_TOOL::operator=(const YXY_TOOL&) = default;

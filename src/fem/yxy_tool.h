@@ -8,6 +8,5 @@ class QUELLIT_API YXY_TOOL {
 public:
     YXY_TOOL();
     ~YXY_TOOL();
-    YXY_TOOL(const YXY_TOOL&);
     YXY_TOOL& operator=(const YXY_TOOL&);
 };

@@ -1,4 +1,5 @@
 // Readers of the mesh stage's files: "NET_PRE.FB", "NET_DAT.FB", "INDEX_P.FB".
+#include "fem/fem_alloc.h"
 #include "fem/mesh_files.h"
 #include "fem_test_support.h"
 
@@ -210,6 +211,35 @@ TEST(IndexPFile, NoPlatesOrABrokenRecordStopTheRun) {
         EXPECT_EQ(file.read_plate(0), 0);
         EXPECT_EQ(JS_ERROR_CODE, 301);
         EXPECT_TRUE(folder.Told(301, "Plate date error index_p file"));
+    }
+}
+
+TEST(MeshFiles, AllocationFailuresGiveTheirMessages) {
+    struct Case {
+        const char* what;
+        const char* file;
+        std::string bytes;
+        int nth;
+        int code;
+        std::string message;
+        int (*step)();
+    } cases[] = {
+        {"net_dat loads", "NET_DAT.FB", NetDat().str(), 2, 399, "Out of Memery !",
+         [] { return net_dat_file("NET_DAT.FB").read_load(0, 2); }},
+        {"net_pre index", "NET_PRE.FB", NetPre(0).str(), 1, 301, "Out of Memery !",
+         [] { return net_pre_file("NET_PRE.FB").read_index(); }},
+        {"beam division", "NET_PRE.FB", NetPre(0).str(), 2, 301, "Out of memery in beam_cut_date read !",
+         [] { return net_pre_file("NET_PRE.FB").read_beam_cut(); }},
+        {"index_p record", "INDEX_P.FB", IndexP(2).str(), 2, 301, "Out of memery in index_p file",
+         [] { return index_p_file("INDEX_P.FB").read_plate(0); }},
+    };
+    for (const Case& c : cases) {
+        FemFolder folder;
+        folder.Write(c.file, c.bytes);
+        kv::fem::AllocationFailureForTesting fail(c.nth);
+        EXPECT_EQ(c.step(), 0) << c.what;
+        EXPECT_EQ(JS_ERROR_CODE, c.code) << c.what;
+        EXPECT_TRUE(folder.Told(c.code, c.message)) << c.what << ": " << ::testing::PrintToString(folder.Messages());
     }
 }
 

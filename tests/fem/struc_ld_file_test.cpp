@@ -1,5 +1,6 @@
 // The reader of "STRUC_LD.FB": sections loaded when asked, one kind of one case's
 // loads held at a time, and the loads written back in place.
+#include "fem/fem_alloc.h"
 #include "fem/struc_ld_file.h"
 #include "fem_test_support.h"
 
@@ -132,6 +133,30 @@ TEST(StrucLdFile, UnfinishedOrDamagedFilesAreRefused) {
         EXPECT_EQ(JS_ERROR_CODE, 301) << c.what;
         EXPECT_TRUE(folder.Told(301, c.message)) << c.what;
         EXPECT_TRUE(file.x.empty() && file.beams.empty()) << c.what;
+    }
+}
+
+TEST(StrucLdFile, AllocationFailuresGiveTheirMessages) {
+    struct Case {
+        const char* what;
+        int nth;
+        int code;
+        std::string message;
+        int (*step)(struc_ld_file&);
+    } cases[] = {
+        {"case table", 1, 301, "Case Pointer error in struc_ld file !", [](struc_ld_file&) { return 0; }},
+        {"nodes", 3, 399, "读入节点坐标时内存不够 !", [](struc_ld_file& f) { return f.read_node(); }},
+        {"beams", 2, 399, "Out of Memery !", [](struc_ld_file& f) { return f.read_beam(); }},
+        {"loads", 3, 399, "Out of Memery !", [](struc_ld_file& f) { return f.read_load(0, 2); }},
+    };
+    for (const Case& c : cases) {
+        FemFolder folder;
+        folder.Write("STRUC_LD.FB", GridFile());
+        kv::fem::AllocationFailureForTesting fail(c.nth);
+        struc_ld_file file("STRUC_LD.FB");
+        EXPECT_EQ(c.step(file), 0) << c.what;
+        EXPECT_EQ(JS_ERROR_CODE, c.code) << c.what;
+        EXPECT_TRUE(folder.Told(c.code, c.message)) << c.what << ": " << ::testing::PrintToString(folder.Messages());
     }
 }
 
