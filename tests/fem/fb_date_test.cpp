@@ -82,6 +82,16 @@ TEST(FbDate, NodeOutOfItsRunningOrderStopsTheReader) {
     EXPECT_TRUE(folder.FilesClosed());
 }
 
+TEST(FbDate, BeamOutOfItsRunningOrderStopsTheRunAfterThePlates) {
+    FemFolder folder;
+    ReadInput(folder, InputFile(kTwoNodes, "2,3\n1,1,1,1,2,250,600,0,0,0,0,0,0,0\n3,2,1,2,1,250,600,0,0,0,0,0,0,0\n"));
+    EXPECT_EQ(JS_ERROR_CODE, 301);
+    EXPECT_TRUE(folder.Told(301, "Error when read Beam : 2"));
+    EXPECT_TRUE(folder.Told(1, "Reading  Plate..."));
+    EXPECT_FALSE(folder.Told(1, "Reading  Support..."));
+    EXPECT_TRUE(folder.FilesClosed());
+}
+
 TEST(FbDate, RestrainedBeamTakesItsAlternativeSectionUnlessOfKindThree) {
     struct Case {
         int kind, b, h;
