@@ -426,9 +426,14 @@ int chongqie_check_old(const CHONGQIE_JS_STRUCT& r, std::FILE* fp) {
     return 1;
 }
 
-int chongqie_check_new(const CHONGQIE_JS_STRUCT& r, std::FILE* fp) {
-    float ftd = Ft(r) * (r.m_nConGrade > 59 ? 1.4f : 1.5f);
+float chongqie_ftd(const CHONGQIE_JS_STRUCT& r, float ft) {
+    float ftd = ft * (r.m_nConGrade > 59 ? 1.4f : 1.5f);
     if (r.m_nSteam) ftd *= 0.9f;
+    return ftd;
+}
+
+int chongqie_check_new(const CHONGQIE_JS_STRUCT& r, std::FILE* fp) {
+    const float ftd = chongqie_ftd(r, Ft(r));
     const float fy = Fy(r, 240.0f);
     for (const ChongQieCheck& k : chongqie_checks(r, true)) VerdictNew(k, r, ftd, fy, fp);
     return 1;

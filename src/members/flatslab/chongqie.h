@@ -73,6 +73,10 @@ struct ChongQieCheck {
 // of an upper cap (as + 10 by the older rules, as by the newer).
 std::vector<ChongQieCheck> chongqie_checks(const CHONGQIE_JS_STRUCT& r, bool civil);
 
+// The dynamic design tensile strength of `ft` (newer rules): ×1.5, ×1.4 above
+// grade 59, and ×0.9 more for steam curing.
+float chongqie_ftd(const CHONGQIE_JS_STRUCT& r, float ft);
+
 // βh of a depth h (mm): 1.0 up to 800, 0.9 from 2000, linear between.
 float chongqie_beta_h(float h);
 

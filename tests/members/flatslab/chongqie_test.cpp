@@ -257,6 +257,16 @@ TEST(ChongQie, DynamicTensileStrengthFactorAndSteam) {
     EXPECT_EQ(Verdict(r), [&] { CHONGQIE_JS_STRUCT o = r; o.m_nSteam = 0; return Verdict(o); }());
 }
 
+TEST(ChongQie, GradeFiftyNineKeepsOnePointFiveAndSixtyTakesOnePointFour) {
+    CHONGQIE_JS_STRUCT r;
+    struct Case { int grade, steam; float ftd; } cases[] = {
+        {59, 0, 1.5f}, {60, 0, 1.4f}, {59, 1, 1.5f * 0.9f}, {80, 1, 1.4f * 0.9f}};
+    for (const auto& c : cases) {
+        r.m_nConGrade = c.grade, r.m_nSteam = c.steam;
+        EXPECT_FLOAT_EQ(chongqie_ftd(r, 2.0f), 2.0f * c.ftd) << c.grade << " steam " << c.steam;
+    }
+}
+
 TEST(ChongQie, ReversedPanelOnlyWithACapAboveAndStirrups) {
     kv::test::EditionGuard edition(2010);
     CHONGQIE_JS_STRUCT r = Civil();
