@@ -41,7 +41,7 @@ void EdgeEnds(const form_net_node& t, int e, int* u, int* v) {
 class Front {
 public:
     Front(std::vector<form_net_node>& tris, const net_point* pts, int n, int nb)
-        : tris_(tris), pts_(pts), n_(n), nb_(nb) {
+        : tris_(tris), pts_(pts), nb_(nb) {
         float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
         for (int i = 0; i < n; ++i) {
             if (i == 0 || pts[i].x < x0) x0 = pts[i].x;
@@ -209,7 +209,7 @@ private:
 
     std::vector<form_net_node>& tris_;
     const net_point* pts_;
-    int n_, nb_;
+    int nb_;
     double x0_ = 0, y0_ = 0, cell_ = 1, margin_ = 0;
     int nx_ = 1, ny_ = 1;
     std::vector<std::vector<int>> pointCells_;
