@@ -144,10 +144,12 @@ protected:
 };
 
 // Fixed-base portal, columns 400 × 400 of h = 4 m (drawn upwards), beam
-// b 300 × h 600 of L = 6 m, 100 kN to the right at the left top corner. Slope
+// b 300 × h 600 of L = 6 m, 100 kN to the left at the left top corner. Slope
 // deflection with k = (Ib/L)/(Ic/h): base moments P·h(1 + 3k)/(2(1 + 6k)), top
 // moments P·h·3k/(2(1 + 6k)), each column's shear P/2, the beam's shear 2·Mtop/L
-// (axial shortening left out: a few per mille).
+// and so the columns' axial forces (the loaded column pressed, the far one
+// pulled), the beam pulled by the far column's shear P/2 (axial shortening left
+// out: a few per mille).
 TEST_F(RigidFrameRun, FixedBasePortalUnderLateralLoad) {
     Model m;
     m.nodes = {{0, 0}, {0, 4}, {6, 4}, {6, 0}};
@@ -169,6 +171,9 @@ TEST_F(RigidFrameRun, FixedBasePortalUnderLateralLoad) {
         EXPECT_NEAR(M[1], (M[0] + M[2]) / 2, 0.01) << "straight between the ends";
         EXPECT_LT(M[0] * M[2], 0) << "the moment changes sign up the column";
         for (float v : V) EXPECT_NEAR(std::fabs(v), P / 2, 0.01 * P / 2);
+        const auto N = Row("轴力     (kN):", column);
+        ASSERT_EQ(N.size(), 3u);
+        for (float n : N) EXPECT_NEAR(n, (column == 1 ? -2 : 2) * top / L, 0.01 * 2 * top / L);
     }
     const auto M = Row("弯矩   (kN.m):", 2), V = Row("剪力     (kN):", 2);
     ASSERT_EQ(M.size(), 3u);
@@ -176,6 +181,7 @@ TEST_F(RigidFrameRun, FixedBasePortalUnderLateralLoad) {
     EXPECT_NEAR(M[2], -M[0], 0.01 * top);
     EXPECT_NEAR(M[1], 0, 0.01 * top);
     for (float v : V) EXPECT_NEAR(std::fabs(v), 2 * top / L, 0.01 * 2 * top / L);
+    for (float n : Row("轴力     (kN):", 2)) EXPECT_NEAR(n, P / 2, 0.01 * P / 2);
     for (const char* dxf : {"A_JT_GJ.DXF", "A_D_GJ.DXF", "A_M_GJ.DXF", "A_V_GJ.DXF", "A_N_GJ.DXF",
                                    "A_PJ_GJ.DXF", "A_ALL_GJ.DXF"})
         EXPECT_TRUE(work.Exists(dxf)) << dxf;
