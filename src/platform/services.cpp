@@ -234,4 +234,5 @@ namespace kv {
 int MessageBox(const std::string& text, unsigned type, const std::string& caption) {
     return platform::Messages().Show(text, caption, type);
 }
+void MessageBeep() { platform::Messages().Beep(); }
 }  // namespace kv

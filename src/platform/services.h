@@ -37,6 +37,8 @@ public:
     virtual ~MessageService() = default;
     // Shows `text` with the buttons and icon of `type`; returns the button pressed.
     virtual int Show(const std::string& text, const std::string& caption, unsigned type) = 0;
+    // The system's warning sound; silent unless the service has one.
+    virtual void Beep() {}
 };
 
 struct FileDialogRequest {
@@ -116,12 +118,15 @@ public:
     // Answers given in order; when they run out, the default button is pressed.
     void Answer(int button) { answers_.push_back(button); }
     int Show(const std::string& text, const std::string& caption, unsigned type) override;
+    void Beep() override { ++beeps_; }
     const std::vector<Shown>& shown() const { return shown_; }
+    int beeps() const { return beeps_; }
 
 private:
     std::vector<int> answers_;
     std::size_t next_ = 0;
     std::vector<Shown> shown_;
+    int beeps_ = 0;
 };
 
 class ScriptedFileDialogService : public FileDialogService {
@@ -159,5 +164,7 @@ public:
 
 // The message box the program's code calls: returns IDOK, IDCANCEL, IDYES or IDNO.
 int MessageBox(const std::string& text, unsigned type = MB_OK, const std::string& caption = "KV");
+// The warning sound, through the installed message service.
+void MessageBeep();
 
 }  // namespace kv

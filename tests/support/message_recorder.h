@@ -19,6 +19,7 @@ public:
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
     const std::vector<kv::platform::ScriptedMessageService::Shown>& shown() const { return script_->shown(); }
+    int beeps() const { return script_->beeps(); }
 
 private:
     kv::platform::ScriptedMessageService* script_;

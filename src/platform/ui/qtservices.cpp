@@ -21,6 +21,7 @@ namespace {
 
 class QtMessageService : public MessageService {
 public:
+    void Beep() override { QApplication::beep(); }
     int Show(const std::string& text, const std::string& caption, unsigned type) override {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(QString::fromStdString(caption));
