@@ -12,6 +12,7 @@
 
 #include "fem/strut_layer_convert.h"
 #include "fem/strut_layer_model.h"
+#include "fem/strut_layer_sketch.h"
 #include "frame/frame_files.h"
 
 namespace kv::frame {
@@ -19,6 +20,11 @@ namespace kv::frame {
 // The model file and its members, as the library reads and writes them.
 using CJsBzData_Frm = kv::fem::CJsBzData;
 using CJsLineGouJian_Frm = kv::fem::CJsLineGouJian;
+// The model's scheme: its text height (m_fTextHeight) and two symbol sizes (the
+// force and load arrow lengths, m_fForceLength and m_fLoadLength), Draw_YueShu
+// for the supports and releases and Draw_HeZai for the loads, drawn the way the
+// analysis takes them.
+using CJianTu_StrLd_Frm = kv::fem::CJianTu_StrLd;
 
 // The converter: m_strName and the ten factors m_fFactor are set, Prepare_Data
 // reads "<name>_StrLdA-1.DAT" (any case) into the tables the finite-element

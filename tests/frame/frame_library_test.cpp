@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "base/error.h"
+#include "drawing/base_sgt.h"
 #include "frame/frame_solver.h"
 #include "support/error_lines.h"
 #include "support/temp_folder.h"
@@ -345,6 +346,71 @@ TEST_F(FrameLibrary, FlatSlabFrameThroughTheWholeRoad) {
     force_file_Frm again("FORCE.FB");
     ASSERT_NE(again.read_beam(0), 0);
     EXPECT_NEAR(again.m_cBeam[0].M[0], -top, 2e-3 * top);
+}
+
+}  // namespace
+
+namespace {
+
+// A cantilever of 6 m fixed at (0, 0) under q = 5 kN/m across it and a node force
+// (0, −10) at its tip: the sketch's arrows and the analysis push the same way.
+TEST_F(FrameLibrary, SketchArrowsPointWhereTheAnalysisPushes) {
+    {
+        CJsBzData_Frm model("ARM_StrLdA-1.DAT");
+        model.m_nNetNode = 2;
+        model.Prepare_NetNode();
+        model.m_cNetNode[1] = {2, 1, 6, 0};
+        model.Write_NetNode();
+        model.m_nNetLine = 1;
+        model.Prepare_NetLine();
+        model.m_cNetLine[0] = {1, 1, 0, 1, 2, 0, 0};
+        model.Write_NetLine();
+        model.m_nNodeLoad = 1;
+        model.Prepare_NodeLoad();
+        model.m_cNodeLoad[0] = {1, 1, 2, 1, 1, 1, {0, -10, 0}};
+        model.Write_NodeLoad();
+        model.m_nNodeYS = 1;
+        model.Prepare_NodeYS();
+        model.m_cNodeYS[0] = {1, 1, 1, 1, 0, 3, 0};
+        model.Write_NodeYS();
+        model.m_nYaoLiang = 1;
+        model.Prepare_YaoLiang();
+        model.m_cYaoLiang[0].sixth = 30;
+        model.m_cYaoLiang[0].m_nLoad = 1;
+        model.m_cYaoLiang[0].Prepare_Load();
+        model.m_cYaoLiang[0].m_cLoad[0] = {3, 1, {5, 0, 0, 0}};
+        model.Write_YaoLiang();
+    }
+    CForm_YXY_Dat_Frm convert;
+    convert.m_strName = "ARM";
+    ASSERT_EQ(convert.Prepare_Data(), 1);
+    ASSERT_EQ(convert.Form_YXY_JS_DAT_File(), 1);
+    FB_DATE_Frm date;
+    ASSERT_EQ(date.main_date("yxy_js.dat"), 1);
+    YXY_Frm yxy;
+    ASSERT_EQ(yxy.main_yxy(), 1);
+    force_file_Frm force("FORCE.FB");
+    ASSERT_NE(force.read_beam(0), 0);
+    EXPECT_NEAR(force.m_cBeam[0].M[0], -(5 * 36 / 2.0 + 10 * 6), 1e-3);  // hogging at the wall
+    EXPECT_LT(force.m_cBeam[0].uy[8], 0);
+
+    CJsBzData_Frm model("arm_strlda-1.dat");
+    ASSERT_EQ(model.Read_All(), 1);
+    CBase_SGT drawing;
+    drawing.New_MemDxf();
+    CJianTu_StrLd_Frm sketch;
+    sketch.Draw_HeZai(model, &drawing, 0, 0);
+    // Shafts standing on the member (y = 0): every one reaches up to its tail, so
+    // the heads on the member point down, as the loads act.
+    int onMember = 0, atTip = 0;
+    for (const kv::drawing::Entity& e : drawing.Entities()) {
+        if (e.kind != kv::drawing::EntityKind::Line || std::fabs(e.x2 - e.x1) > 0.01 || e.y1 != 0) continue;
+        EXPECT_GT(e.y2, 0) << "shaft at x = " << e.x1;
+        ++onMember;
+        if (std::fabs(e.x1 - 6000) < 0.01 && e.y2 > 900) ++atTip;  // the node force's long arrow
+    }
+    EXPECT_GE(onMember, 3);
+    EXPECT_EQ(atTip, 1);
 }
 
 }  // namespace
