@@ -404,6 +404,10 @@ void CGjFrmJs::DrawWeiYiJianTu(CBase_SGT* d, float x0, float y0) {
 }
 
 void CGjFrmJs::DrawJiSuanJianTu(CBase_SGT* d, float x0, float y0) {
+    kv::frame::CJianTu_StrLd_Frm sketch;
+    sketch.m_fTextHeight = m_fBaseTextHeight * m_fTextScale;
+    sketch.m_fForceLength *= m_fGraphScale;
+    sketch.m_fLoadLength *= m_fGraphScale;
     const std::string name =
         G_strWorkPath + sprintf_gbk(m_nRenFang ? "%s_KV_StrLdA-1.DAT" : "%s_GJ_StrLdA-1.DAT", m_strDataName.c_str());
     // The model class makes an empty model where there is none: a scheme
@@ -416,8 +420,10 @@ void CGjFrmJs::DrawJiSuanJianTu(CBase_SGT* d, float x0, float y0) {
     }
     if (!model->Read_All()) return;
     ForEach(m_GouJian, d, "3", [&](CGjGouJian& g) { g.DrawMember(d, x0, y0); });
-    // Supports ("7") and loads ("1") of the model are drawn by the frame
-    // library's sketch, which is not in the library yet.
+    d->SetCurColor("7");
+    sketch.Draw_YueShu(*model, d, x0, y0);
+    d->SetCurColor("1");
+    sketch.Draw_HeZai(*model, d, x0, y0);
     model.reset();
     ForEach(m_GouJian, d, "4", [&](CGjGouJian& g) { g.DrawLabel(d, x0, y0); });
     DrawTitle(d, x0, y0, "计算简图");
