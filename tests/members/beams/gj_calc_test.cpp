@@ -186,6 +186,19 @@ TEST_F(RigidFrameRun, FixedBasePortalUnderLateralLoad) {
                                    "A_PJ_GJ.DXF", "A_ALL_GJ.DXF"})
         EXPECT_TRUE(work.Exists(dxf)) << dxf;
     EXPECT_TRUE(NoWorkFilesLeft());
+    // The scheme: members, the model's supports (7) and its load (1), labels, title.
+    DXF scheme;
+    ASSERT_EQ(scheme.Read_FileDxf_To_Mem((work / "A_JT_GJ.DXF").c_str()), 1);
+    int supports = 0, loads = 0;
+    bool title = false;
+    for (const auto& e : scheme.Entities()) {
+        supports += e.color == 7 && e.kind != kv::drawing::EntityKind::Text;
+        loads += e.color == 1;
+        title = title || e.text == "计算简图";
+    }
+    EXPECT_GT(supports, 0);
+    EXPECT_GT(loads, 0);
+    EXPECT_TRUE(title);
 }
 
 // A beam of 6 m fixed at its start and hinged at its end under 20 kN/m:
