@@ -32,9 +32,7 @@
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 constexpr const char* kFilter = "刚架数据文件(*.GJ)|*.GJ||";
 constexpr const char* kExt = "GJ";
@@ -51,9 +49,7 @@ CDlgGj::CDlgGj(QWidget* parent) : CModuleDlg(parent) {
 
     m_eName = Edit(this, 3087, 240);
     auto combo = [this](int id, bool editable = false) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(QString::number(id));
-        c->setEditable(editable);
+        QComboBox* c = Combo(this, id, {}, editable);
         c->setMinimumWidth(110);
         return c;
     };
@@ -74,8 +70,7 @@ CDlgGj::CDlgGj(QWidget* parent) : CModuleDlg(parent) {
 
     auto* materials = new QGridLayout;
     auto field = [&](QGridLayout* grid, int row, int column, const QString& label, QWidget* w) {
-        grid->addWidget(Label(this, label), row, column * 2, Qt::AlignRight);
-        grid->addWidget(w, row, column * 2 + 1);
+        AddField(grid, this, row, column, label, w);
     };
     field(materials, 0, 0, QStringLiteral("砼强度等级:"), m_cConGrade);
     field(materials, 0, 1, QStringLiteral("纵筋级别:"), m_cBarGrade);
@@ -106,11 +101,7 @@ CDlgGj::CDlgGj(QWidget* parent) : CModuleDlg(parent) {
 
     auto* build = Button(this, QStringLiteral("刚架建模"), 1136);
     auto* calculate = Button(this, QStringLiteral("刚架计算"), 1129);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
-    auto* back = Button(this, QStringLiteral("返回"), 1);
+    const ItemButtons item = MakeItemButtons(this);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label(this, QStringLiteral("说明:")));
@@ -129,9 +120,9 @@ CDlgGj::CDlgGj(QWidget* parent) : CModuleDlg(parent) {
     buttons->addWidget(build);
     buttons->addWidget(calculate);
     buttons->addSpacing(16);
-    for (QPushButton* b : {read, save, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {item.read, item.save, item.diagram, item.report}) buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields, 1);
@@ -140,11 +131,7 @@ CDlgGj::CDlgGj(QWidget* parent) : CModuleDlg(parent) {
 
     connect(build, &QPushButton::clicked, this, &CDlgGj::OnBuildModel);
     connect(calculate, &QPushButton::clicked, this, &CDlgGj::OnCalculate);
-    connect(read, &QPushButton::clicked, this, &CDlgGj::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgGj::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgGj::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgGj::OnShowReport);
-    connect(back, &QPushButton::clicked, this, &CDlgGj::OnOK);
+    ConnectItemButtons(this, item);
     for (QComboBox* c : {m_cConGrade, m_cBarGrade, m_cStirrup})
         connect(c, &QComboBox::activated, this, &CDlgGj::OnSelchangeGrade);
 }

@@ -31,9 +31,7 @@
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 constexpr const char* kKindPictures[] = {"IDB_BITMAP_LJM", "IDB_BITMAP_LJM2", "IDB_BITMAP_LJM3"};
 constexpr const char* kFilePattern = "梁截面数据文件(*.BEM)|*.BEM||";
@@ -67,9 +65,7 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     m_eHf1 = Edit(this, 1368);
     auto* sizes = new QGridLayout;
     auto pair = [&](int row, int column, const QString& label, QLineEdit* field, bool hidden = false) {
-        QLabel* l = Label(this, label);
-        sizes->addWidget(l, row, column * 2, Qt::AlignRight);
-        sizes->addWidget(field, row, column * 2 + 1);
+        QLabel* l = AddField(sizes, this, row, column, label, field);
         if (hidden) {
             l->hide();
             field->hide();
@@ -96,23 +92,17 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     m_eSpan = Edit(this, 1193);
     m_eZeta = Edit(this, 1145);
     m_eAs = Edit(this, 1223);
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
-    m_cStirrup = new QComboBox(this);
-    m_cStirrup->setObjectName("1248");
-    m_cSpacing = new QComboBox(this);
-    m_cSpacing->setObjectName("1361");
-    m_cSpacing->addItems({"80", "100", "150", "200"});
+    m_cConGrade = Combo(this, 1176);
+    m_cBarGrade = Combo(this, 1182);
+    m_cStirrup = Combo(this, 1248);
+    m_cSpacing = Combo(this, 1361, {"80", "100", "150", "200"});
     m_cSteam = new QCheckBox(QStringLiteral("蒸气养护或掺早强剂"), this);
     m_cSteam->setObjectName("1352");
     m_cSupport = new QCheckBox(QStringLiteral("连续梁支座或框架节点"), this);
     m_cSupport->setObjectName("1356");
     auto* inputs = new QGridLayout;
     auto field = [&](int row, int column, const QString& label, QWidget* w) {
-        inputs->addWidget(Label(this, label), row, column * 2, Qt::AlignRight);
-        inputs->addWidget(w, row, column * 2 + 1);
+        AddField(inputs, this, row, column, label, w);
     };
     field(0, 0, QStringLiteral("弯矩 (kN.m):"), m_eM);
     field(0, 1, QStringLiteral("剪力  (kN):"), m_eV);
@@ -126,9 +116,7 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     field(4, 1, QStringLiteral("箍筋间距(mm):"), m_cSpacing);
     inputs->addWidget(m_cSteam, 5, 0, 1, 2);
     inputs->addWidget(m_cSupport, 5, 2, 1, 2);
-    auto* note = Label(this, QStringLiteral("注意：荷载为设计值"));
-    note->setStyleSheet("color: rgb(192, 0, 0);");
-    inputs->addWidget(note, 6, 0, 1, 4);
+    inputs->addWidget(DesignValueNote(this), 6, 0, 1, 4);
     inputs->setColumnStretch(1, 1);
     inputs->setColumnStretch(3, 1);
     auto* inputGroup = new QGroupBox(QStringLiteral("内力与材料"), this);
@@ -144,9 +132,7 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     auto* modes = new QButtonGroup(this);
     modes->addButton(m_rSingle, 0);
     modes->addButton(m_rDouble, 1);
-    m_cReportLevel = new QComboBox(this);
-    m_cReportLevel->setObjectName("1256");
-    m_cReportLevel->addItems({QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
+    m_cReportLevel = Combo(this, 1256, {QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1330);
     auto* enter = Button(this, QString(), 1286);
     auto* hidden = new QHBoxLayout;
@@ -156,22 +142,15 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
         w->hide();
     }
 
-    m_results = new QTextEdit(this);
-    m_results->setObjectName("1115");
-    m_results->setReadOnly(true);
-    m_results->setLineWrapMode(QTextEdit::NoWrap);
+    m_results = ResultView(this);
     m_results->setMinimumSize(560, 150);
 
     auto* calculate = Button(this, QStringLiteral("计算"), 1359);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
-    auto* back = Button(this, QStringLiteral("返回"), 1);
+    const ItemButtons item = MakeItemButtons(this);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {calculate, read, save, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {calculate, item.read, item.save, item.diagram, item.report}) buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label(this, QStringLiteral("说明:")));
@@ -190,11 +169,7 @@ CDlgLiang::CDlgLiang(QWidget* parent) : CModuleDlg(parent) {
     layout->addLayout(hidden);
 
     connect(calculate, &QPushButton::clicked, this, &CDlgLiang::OnCalculate);
-    connect(read, &QPushButton::clicked, this, &CDlgLiang::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgLiang::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgLiang::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgLiang::OnShowReport);
-    connect(back, &QPushButton::clicked, this, &CDlgLiang::OnOK);
+    ConnectItemButtons(this, item);
     connect(enter, &QPushButton::clicked, this, [this] { focusNextChild(); });
     for (QComboBox* c : {m_cConGrade, m_cBarGrade, m_cStirrup})
         connect(c, &QComboBox::activated, this, &CDlgLiang::OnGradeChange);

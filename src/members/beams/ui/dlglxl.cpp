@@ -46,15 +46,7 @@ constexpr const char* kExt = "LXL";
 constexpr const char* kToolExe = "Quabrel.exe";
 constexpr const char* kToolKey = "Quabrelline";
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
-
-QComboBox* Combo(QWidget* parent, int id) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::number(id));
-    return c;
-}
+using namespace kv::slabwall::ui;
 
 // A navigator: a small vertical bar whose arrows step the number beside it.
 QScrollBar* Navigator(QWidget* parent, int id) {
@@ -159,10 +151,8 @@ CDlgLxl::CDlgLxl(QWidget* parent) : CModuleDlg(parent) {
     kinds->addWidget(m_rDead);
     kinds->addWidget(m_rLive);
     m_loadKindGroup = kindBox;
-    auto* note = Label(this, QStringLiteral("注意：荷载为设计值"));
-    note->setStyleSheet("color: rgb(192, 0, 0);");
     loads->addWidget(kindBox, 7, 0, 1, 3);
-    loads->addWidget(note, 8, 0, 1, 3);
+    loads->addWidget(DesignValueNote(this), 8, 0, 1, 3);
     loads->setRowStretch(9, 1);
     auto* loadRow = new QHBoxLayout;
     loadRow->addLayout(loads);
@@ -175,12 +165,8 @@ CDlgLxl::CDlgLxl(QWidget* parent) : CModuleDlg(parent) {
     m_eAs = Edit(this, 1223);
     m_cBarGrade = Combo(this, 1182);
     m_cStirrup = Combo(this, 1248);
-    m_cSpacing = Combo(this, 1361);
-    m_cSpacing->setEditable(true);
-    m_cSpacing->addItems({"70", "80", "100", "150", "200"});
-    m_cSeismic = Combo(this, 1111);
-    m_cSeismic->setEditable(true);
-    m_cSeismic->addItems({"0", "1", "2", "3", "4"});
+    m_cSpacing = Combo(this, 1361, {"70", "80", "100", "150", "200"}, true);
+    m_cSeismic = Combo(this, 1111, {"0", "1", "2", "3", "4"}, true);
     m_eSupportFactor = Edit(this, 1117);
     m_eMidFactor = Edit(this, 1284);
     m_eConFactor = Edit(this, 1372);
@@ -226,20 +212,17 @@ CDlgLxl::CDlgLxl(QWidget* parent) : CModuleDlg(parent) {
     placeLayout->addWidget(m_pPreview);
 
     m_calculate = Button(this, QStringLiteral(" 计算"), 1359);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
-    auto* back = Button(this, QStringLiteral("返回"), 1);
+    const ItemButtons item = MakeItemButtons(this);
     m_loadTool = Button(this, QStringLiteral("荷载计算>>"), 3232);
     auto* next = Button(this, QString(), 1282);
     next->hide();
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1005);
     makeReport->hide();
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_calculate, read, save, diagram, report, m_loadTool}) buttons->addWidget(b);
+    for (QPushButton* b : {m_calculate, item.read, item.save, item.diagram, item.report, m_loadTool})
+        buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
     buttons->addWidget(next);
     buttons->addWidget(makeReport);
 
@@ -255,11 +238,7 @@ CDlgLxl::CDlgLxl(QWidget* parent) : CModuleDlg(parent) {
 
     // ---- handlers ----
     connect(m_calculate, &QPushButton::clicked, this, &CDlgLxl::OnCalculate);
-    connect(read, &QPushButton::clicked, this, &CDlgLxl::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgLxl::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgLxl::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgLxl::OnShowReport);
-    connect(back, &QPushButton::clicked, this, &CDlgLxl::OnOK);
+    ConnectItemButtons(this, item);
     connect(m_loadTool, &QPushButton::clicked, this, &CDlgLxl::OnLoadInterface);
     connect(next, &QPushButton::clicked, this, &CDlgLxl::OnEnterKey);
     connect(m_spanBar, &QScrollBar::actionTriggered, this, &CDlgLxl::OnSpanScroll);

@@ -34,9 +34,7 @@ QString SectionGradeTip();
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 constexpr const char* kKindPictures[] = {"IDB_BITMAP_ZJM2", "IDB_BITMAP_GZZ", "IDB_BITMAP_ZJM4"};
 constexpr const char* kFilePattern = "柱截面数据文件(*.ZHU)|*.ZHU||";
@@ -66,9 +64,7 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     m_eD = Edit(this, 1118);
     auto* sizes = new QGridLayout;
     auto pair = [&](int row, int column, const QString& label, QLineEdit* field, bool hidden = false) {
-        QLabel* l = Label(this, label);
-        sizes->addWidget(l, row, column * 2, Qt::AlignRight);
-        sizes->addWidget(field, row, column * 2 + 1);
+        QLabel* l = AddField(sizes, this, row, column, label, field);
         if (hidden) {
             l->hide();
             field->hide();
@@ -106,8 +102,7 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     m_eMy2 = Edit(this, 1126);
     auto* forces = new QGridLayout;
     auto field = [&](QGridLayout* grid, int row, int column, const QString& label, QWidget* w) {
-        grid->addWidget(Label(this, label), row, column * 2, Qt::AlignRight);
-        grid->addWidget(w, row, column * 2 + 1);
+        AddField(grid, this, row, column, label, w);
     };
     field(forces, 0, 0, QStringLiteral("弯矩Mx(kN.m):"), m_eMx);
     field(forces, 0, 1, QStringLiteral("弯矩My(kN.m):"), m_eMy);
@@ -120,25 +115,17 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     field(forces, 4, 1, QStringLiteral("弯矩Mx2(kN.m):"), m_eMx2);
     field(forces, 5, 0, QStringLiteral("弯矩My1(kN.m):"), m_eMy1);
     field(forces, 5, 1, QStringLiteral("弯矩My2(kN.m):"), m_eMy2);
-    auto* note = Label(this, QStringLiteral("注意：荷载为设计值"));
-    note->setStyleSheet("color: rgb(192, 0, 0);");
-    forces->addWidget(note, 6, 0, 1, 4);
+    forces->addWidget(DesignValueNote(this), 6, 0, 1, 4);
     forces->setColumnStretch(1, 1);
     forces->setColumnStretch(3, 1);
     auto* forceGroup = new QGroupBox(QStringLiteral("内力"), this);
     forceGroup->setLayout(forces);
 
     // ---- materials ----
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
-    m_cStirrup = new QComboBox(this);
-    m_cStirrup->setObjectName("1248");
-    m_cSpacing = new QComboBox(this);
-    m_cSpacing->setObjectName("1361");
-    m_cSpacing->setEditable(true);
-    m_cSpacing->addItems({"100", "150", "200"});
+    m_cConGrade = Combo(this, 1176);
+    m_cBarGrade = Combo(this, 1182);
+    m_cStirrup = Combo(this, 1248);
+    m_cSpacing = Combo(this, 1361, {"100", "150", "200"}, true);
     m_eAs = Edit(this, 1223);
     m_rSymmetric = new QRadioButton(QStringLiteral("对称"), this);
     m_rSymmetric->setObjectName("1258");
@@ -168,12 +155,8 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     materialGroup->setLayout(materials);
 
     // Kept for the data's sake; the template hides them.
-    m_cSeismic = new QComboBox(this);
-    m_cSeismic->setObjectName("1254");
-    m_cSeismic->addItems({"0", "1", "2", "3", "4"});
-    m_cReportLevel = new QComboBox(this);
-    m_cReportLevel->setObjectName("1275");
-    m_cReportLevel->addItems({QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
+    m_cSeismic = Combo(this, 1254, {"0", "1", "2", "3", "4"});
+    m_cReportLevel = Combo(this, 1275, {QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1334);
     auto* enter = Button(this, QString(), 1286);
     auto* hidden = new QHBoxLayout;
@@ -182,23 +165,16 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
         w->hide();
     }
 
-    m_results = new QTextEdit(this);
-    m_results->setObjectName("1115");
-    m_results->setReadOnly(true);
-    m_results->setLineWrapMode(QTextEdit::NoWrap);
+    m_results = ResultView(this);
     m_results->setMinimumSize(560, 150);
 
     auto* calculate = Button(this, QStringLiteral("计算"), 1359);
     m_calculate = calculate;
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
-    auto* back = Button(this, QStringLiteral("返回"), 1);
+    const ItemButtons item = MakeItemButtons(this);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {calculate, read, save, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {calculate, item.read, item.save, item.diagram, item.report}) buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label(this, QStringLiteral("说明:")));
@@ -218,11 +194,7 @@ CDlgZhu::CDlgZhu(QWidget* parent) : CModuleDlg(parent) {
     layout->addLayout(hidden);
 
     connect(calculate, &QPushButton::clicked, this, &CDlgZhu::OnCalculate);
-    connect(read, &QPushButton::clicked, this, &CDlgZhu::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgZhu::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgZhu::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgZhu::OnShowReport);
-    connect(back, &QPushButton::clicked, this, &CDlgZhu::OnOK);
+    ConnectItemButtons(this, item);
     connect(enter, &QPushButton::clicked, this, [this] { focusNextChild(); });
     connect(m_cPDelta, &QCheckBox::clicked, this, &CDlgZhu::OnChange);
     for (QComboBox* c : {m_cConGrade, m_cBarGrade, m_cStirrup})

@@ -49,10 +49,7 @@
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::kFixityTip;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 constexpr int kEdgeComboIds[4] = {1024, 1041, 1056, 1064};   // bottom, right, top, left
 constexpr int kEdgeMomentIds[4] = {1357, 1143, 1133, 1140};
@@ -107,10 +104,8 @@ CDlgBan::CDlgBan(QWidget* parent) : CModuleDlg(parent) {
     m_eQ = Edit(this, 1209);
     m_loadLabel = Label(this, QStringLiteral("板面均布荷载设计值(kPa):"), 3205);
     m_upwardLabel = Label(this, QStringLiteral("(荷载方向向上)"), 3206);
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
+    m_cConGrade = Combo(this, 1176);
+    m_cBarGrade = Combo(this, 1182);
     m_eAs = Edit(this, 1223);
     m_eMidFactor = Edit(this, 1284);
     m_eEdgeFactor = Edit(this, 1192);
@@ -171,22 +166,19 @@ CDlgBan::CDlgBan(QWidget* parent) : CModuleDlg(parent) {
     // ---- buttons ----
     auto* calculate = Button(this, QStringLiteral("计算"), 1359);
     auto* loads = Button(this, QStringLiteral("导算荷载"), 3109);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
+    const ItemButtons item = MakeItemButtons(this);
     m_wallCheck = Button(this, QStringLiteral("墙体验算>>"), 3218);
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1330);
     makeReport->hide();
     auto* enter = Button(this, QString(), 1286);
     enter->hide();
-    auto* back = Button(this, QStringLiteral("返回"), 1);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {calculate, loads, read, save, diagram, report, m_wallCheck, makeReport})
+    for (QPushButton* b :
+         {calculate, loads, item.read, item.save, item.diagram, item.report, m_wallCheck, makeReport})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     auto* right = new QVBoxLayout;
     right->addLayout(values);
@@ -206,13 +198,9 @@ CDlgBan::CDlgBan(QWidget* parent) : CModuleDlg(parent) {
     // ---- handlers ----
     connect(calculate, &QPushButton::clicked, this, &CDlgBan::OnCalculate);
     connect(loads, &QPushButton::clicked, this, &CDlgBan::OnDaoSuanHeZai);
-    connect(read, &QPushButton::clicked, this, &CDlgBan::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgBan::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgBan::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgBan::OnShowReport);
+    ConnectItemButtons(this, item);
     connect(m_wallCheck, &QPushButton::clicked, this, &CDlgBan::OnQiangYanSuan);
     connect(enter, &QPushButton::clicked, this, &CDlgBan::OnEnterKey);
-    connect(back, &QPushButton::clicked, this, &CDlgBan::OnOK);
     connect(elastic, &QRadioButton::clicked, this, &CDlgBan::OnElastic);
     connect(plastic, &QRadioButton::clicked, this, &CDlgBan::OnPlastic);
     for (int i = 0; i < 4; ++i)

@@ -37,9 +37,7 @@
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 // The load dialogs of the blast-load menu that 规范荷载规定 opens.
 constexpr int kDoorFrameLoads = 32772;
@@ -95,8 +93,7 @@ CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     m_eQe = Edit(this, 1127);
     auto* sizes = new QGridLayout;
     auto pair = [&](int row, int column, const QString& label, QWidget* field) {
-        sizes->addWidget(Label(this, label), row, column * 2, Qt::AlignRight);
-        sizes->addWidget(field, row, column * 2 + 1);
+        AddField(sizes, this, row, column, label, field);
     };
     pair(0, 0, QStringLiteral("L(mm):"), m_eL);
     pair(0, 1, QStringLiteral("h(mm):"), m_eH);
@@ -106,25 +103,17 @@ CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     pair(2, 1, QStringLiteral("门洞边长La(m):"), m_eLa);
     pair(3, 0, QStringLiteral("qi(kN/m):"), m_eQi);
     pair(3, 1, QStringLiteral("qe(kN/m2):"), m_eQe);
-    auto* note = Label(this, QStringLiteral("注意：荷载为设计值"));
-    note->setStyleSheet("color: rgb(192, 0, 0);");
-    sizes->addWidget(note, 4, 0, 1, 4);
+    sizes->addWidget(DesignValueNote(this), 4, 0, 1, 4);
     sizes->setColumnStretch(1, 1);
     sizes->setColumnStretch(3, 1);
     auto* sizeGroup = new QGroupBox(QStringLiteral("尺寸与荷载"), this);
     sizeGroup->setLayout(sizes);
 
     // ---- materials and stirrups ----
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
-    m_cStirrup = new QComboBox(this);
-    m_cStirrup->setObjectName("1248");
-    m_cSpacing = new QComboBox(this);
-    m_cSpacing->setObjectName("1361");
-    m_cSpacing->setEditable(true);
-    m_cSpacing->addItems({"100", "150", "200"});
+    m_cConGrade = Combo(this, 1176);
+    m_cBarGrade = Combo(this, 1182);
+    m_cStirrup = Combo(this, 1248);
+    m_cSpacing = Combo(this, 1361, {"100", "150", "200"}, true);
     m_eAs = Edit(this, 1223);
     m_cSteam = new QCheckBox(QStringLiteral("蒸气养护或掺早强剂"), this);
     m_cSteam->setObjectName("1352");
@@ -132,8 +121,7 @@ CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     m_cCrack->setObjectName("3212");
     auto* materials = new QGridLayout;
     auto material = [&](int row, int column, const QString& label, QWidget* field) {
-        materials->addWidget(Label(this, label), row, column * 2, Qt::AlignRight);
-        materials->addWidget(field, row, column * 2 + 1);
+        AddField(materials, this, row, column, label, field);
     };
     material(0, 0, QStringLiteral("砼强度等级:"), m_cConGrade);
     material(0, 1, QStringLiteral("纵筋级别:"), m_cBarGrade);
@@ -150,33 +138,25 @@ CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     // Kept for the record's sake; the run does not ask for them.
     m_eFactor = Edit(this, 1148);
     m_factorLabel = Label(this, QStringLiteral("砼抗剪强度调整系数"), 1354);
-    m_cReportLevel = new QComboBox(this);
-    m_cReportLevel->setObjectName("1275");
-    m_cReportLevel->addItems({QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
+    m_cReportLevel = Combo(this, 1275, {QStringLiteral("简单"), QStringLiteral("一般"), QStringLiteral("详细")});
     m_cReportLevel->hide();
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1334);
     makeReport->hide();
 
-    m_messages = new QTextEdit(this);
-    m_messages->setObjectName("1115");
-    m_messages->setReadOnly(true);
-    m_messages->setLineWrapMode(QTextEdit::NoWrap);
+    m_messages = ResultView(this);
     m_messages->setMinimumHeight(160);
 
     // ---- buttons ----
     auto* loads = Button(this, QStringLiteral("规范荷载规定"), 1162);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
+    const ItemButtons item = MakeItemButtons(this);
     m_calculate = Button(this, QStringLiteral("计算"), 1359);
     auto* enter = Button(this, QString(), 1286);
     enter->hide();
-    auto* back = Button(this, QStringLiteral("返回"), 1);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_calculate, loads, read, save, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {m_calculate, loads, item.read, item.save, item.diagram, item.report})
+        buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(Label(this, QStringLiteral("说明:")));
@@ -203,12 +183,8 @@ CDlgMkq::CDlgMkq(QWidget* parent) : CModuleDlg(parent) {
     // ---- handlers ----
     connect(m_calculate, &QPushButton::clicked, this, &CDlgMkq::OnCalculate);
     connect(loads, &QPushButton::clicked, this, &CDlgMkq::OnLoadRules);
-    connect(read, &QPushButton::clicked, this, &CDlgMkq::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgMkq::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgMkq::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgMkq::OnShowReport);
+    ConnectItemButtons(this, item);
     connect(enter, &QPushButton::clicked, this, &CDlgMkq::OnEnterKey);
-    connect(back, &QPushButton::clicked, this, &CDlgMkq::OnOK);
     for (QComboBox* c : {m_cConGrade, m_cBarGrade, m_cStirrup})
         connect(c, &QComboBox::activated, this, &CDlgMkq::OnGradeChange);
     connect(m_shapeBar, &QScrollBar::actionTriggered, this, &CDlgMkq::OnShapeScroll);

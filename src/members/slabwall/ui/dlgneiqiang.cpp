@@ -26,9 +26,7 @@
 
 namespace {
 
-using kv::slabwall::ui::Button;
-using kv::slabwall::ui::Edit;
-using kv::slabwall::ui::Label;
+using namespace kv::slabwall::ui;
 
 // Edits whose leaving copies the dialog into the record.
 constexpr int kKillFocusIds[] = {1077, 1240, 924, 1223};
@@ -57,12 +55,9 @@ CDlgNeiQiang::CDlgNeiQiang(QWidget* parent) : CModuleDlg(parent), m_r(NeiQiangDi
     m_eHeight = Edit(this, 1077);
     m_eThickness = Edit(this, 924);
     m_eVertLoad = Edit(this, 1240);
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
+    m_cConGrade = Combo(this, 1176);
     for (int grade = 15; grade <= 80; grade += 5) m_cConGrade->addItem(QString::number(grade));
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
-    m_cBarGrade->addItems({"HPB235", "HRB335", "HRB400", "RRB400"});
+    m_cBarGrade = Combo(this, 1182, {"HPB235", "HRB335", "HRB400", "RRB400"});
     m_eAs = Edit(this, 1223);
     auto* asLabel = Label(this, QStringLiteral("配筋计算as (mm):"));
     m_eAs->hide();
@@ -93,30 +88,22 @@ CDlgNeiQiang::CDlgNeiQiang(QWidget* parent) : CModuleDlg(parent), m_r(NeiQiangDi
     m_list->setMinimumHeight(150);
 
     auto* code = Button(this, QStringLiteral("规范"), 1162);  // nothing to look up for this wall
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
+    const ItemButtons item = MakeItemButtons(this);
     auto* calculate = Button(this, QStringLiteral("计算"), 1359);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
-    auto* back = Button(this, QStringLiteral("返回"), 1);
     auto* enter = Button(this, QString(), 1286);
     enter->hide();
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {code, read, save, calculate, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {code, item.read, item.save, calculate, item.diagram, item.report}) buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(values);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
 
     connect(calculate, &QPushButton::clicked, this, &CDlgNeiQiang::OnCalculate);
-    connect(read, &QPushButton::clicked, this, &CDlgNeiQiang::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgNeiQiang::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgNeiQiang::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgNeiQiang::OnShowReport);
-    connect(back, &QPushButton::clicked, this, &CDlgNeiQiang::OnOK);
+    ConnectItemButtons(this, item);
     connect(enter, &QPushButton::clicked, this, [this] { focusNextChild(); });
     for (int id : kKillFocusIds) findChild<QLineEdit*>(QString::number(id))->installEventFilter(this);
 }

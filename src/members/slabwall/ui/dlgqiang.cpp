@@ -100,17 +100,13 @@ CDlgQiang::CDlgQiang(QWidget* parent) : CModuleDlg(parent) {
     m_eN = Edit(this, 1240);
     m_eQ = Edit(this, 1209);
     m_eQt = Edit(this, 1211);
-    m_cConGrade = new QComboBox(this);
-    m_cConGrade->setObjectName("1176");
+    m_cConGrade = Combo(this, 1176);
     m_eAs = Edit(this, 1223);
-    m_cBarGrade = new QComboBox(this);
-    m_cBarGrade->setObjectName("1182");
+    m_cBarGrade = Combo(this, 1182);
     m_eMidFactor = Edit(this, 1284);
     m_eEdgeFactor = Edit(this, 1192);
     // The factor β stays in the record; its box is not offered.
-    auto* beta = new QComboBox(this);
-    beta->setObjectName("1344");
-    beta->hide();
+    Combo(this, 1344)->hide();
     Label(this, QStringLiteral("系数β:"), 1342)->hide();
 
     auto* values = new QGridLayout;
@@ -179,21 +175,18 @@ CDlgQiang::CDlgQiang(QWidget* parent) : CModuleDlg(parent) {
     // ---- buttons ----
     auto* calculate = Button(this, QStringLiteral("计算"), 1359);
     m_guiFan = Button(this, QStringLiteral("规范"), 1162);
-    auto* read = Button(this, QStringLiteral("读数据"), 3086);
-    auto* save = Button(this, QStringLiteral("存数据"), 1377);
-    auto* diagram = Button(this, QStringLiteral("查简图"), 3089);
-    auto* report = Button(this, QStringLiteral("查报表"), 3091);
+    const ItemButtons item = MakeItemButtons(this);
     auto* roofCheck = Button(this, QStringLiteral("顶板验算>>"), 3224);
     auto* floorCheck = Button(this, QStringLiteral("底板验算>>"), 3225);
     auto* makeReport = Button(this, QStringLiteral("生成报表"), 1330);
     auto* enter = Button(this, QString(), 1286);
     for (QPushButton* b : {roofCheck, floorCheck, makeReport, enter}) b->hide();
-    auto* back = Button(this, QStringLiteral("返回"), 1);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {calculate, m_guiFan, read, save, diagram, report}) buttons->addWidget(b);
+    for (QPushButton* b : {calculate, m_guiFan, item.read, item.save, item.diagram, item.report})
+        buttons->addWidget(b);
     buttons->addStretch(1);
-    buttons->addWidget(back);
+    buttons->addWidget(item.back);
 
     // The supports and the choices of the model on the left, the values on the right.
     auto* left = new QVBoxLayout;
@@ -217,14 +210,10 @@ CDlgQiang::CDlgQiang(QWidget* parent) : CModuleDlg(parent) {
     // ---- handlers ----
     connect(calculate, &QPushButton::clicked, this, &CDlgQiang::OnCalculate);
     connect(m_guiFan, &QPushButton::clicked, this, &CDlgQiang::OnGuiFan);
-    connect(read, &QPushButton::clicked, this, &CDlgQiang::OnReadData);
-    connect(save, &QPushButton::clicked, this, &CDlgQiang::OnSaveData);
-    connect(diagram, &QPushButton::clicked, this, &CDlgQiang::OnShowJianTu);
-    connect(report, &QPushButton::clicked, this, &CDlgQiang::OnShowReport);
+    ConnectItemButtons(this, item);
     connect(roofCheck, &QPushButton::clicked, this, &CDlgQiang::OnRoofCheck);
     connect(floorCheck, &QPushButton::clicked, this, &CDlgQiang::OnFloorCheck);
     connect(enter, &QPushButton::clicked, this, &CDlgQiang::OnEnterKey);
-    connect(back, &QPushButton::clicked, this, &CDlgQiang::OnOK);
     connect(elastic, &QRadioButton::clicked, this, &CDlgQiang::OnElastic);
     connect(plastic, &QRadioButton::clicked, this, &CDlgQiang::OnPlastic);
     connect(oneWay, &QRadioButton::clicked, this, &CDlgQiang::OnOneWay);
