@@ -40,6 +40,15 @@ void MiddlePoint(const beam_rec& b, float& x, float& y) {
     y = b.cy + r * std::sin(a);
 }
 
+// value × factor truncated towards zero; false when that is no whole number an
+// int holds (a damaged factor file: not a number, or far too large).
+bool Scaled(std::int32_t value, float factor, std::int32_t& out) {
+    const float v = std::trunc(static_cast<float>(value) * factor);
+    if (!(v >= -2147483648.0f && v < 2147483648.0f)) return false;
+    out = static_cast<std::int32_t>(v);
+    return true;
+}
+
 }  // namespace
 
 FB_DATE::FB_DATE() = default;
@@ -384,7 +393,7 @@ int FB_DATE::write_beam() {
         beam_rec b = beams_[i];
         --b.node_s;
         --b.node_e;
-        if (i < static_cast<std::size_t>(factor_num_)) b.b = static_cast<std::int32_t>(b.b * factor_[i]);
+        if (i < static_cast<std::size_t>(factor_num_) && !Scaled(b.b, factor_[i], b.b)) return 0;
         if (!bin::put_words(f, &b, kWordsOf<beam_rec>)) return 0;
     }
     return 1;
@@ -492,10 +501,8 @@ int FB_DATE::write_plate() {
     if (plate_num_ <= 0) return 1;
     if (!bin::put_i32s(f, plate_head_, 2)) return 0;
     for (std::size_t i = 0; i < plates_.size(); ++i) {
-        if (i < static_cast<std::size_t>(factor_num_)) {
-            plate_rec& p = plates_[i];
-            p.thick = static_cast<std::int32_t>(p.thick * factor_[i]);
-        }
+        if (i < static_cast<std::size_t>(factor_num_) && !Scaled(plates_[i].thick, factor_[i], plates_[i].thick))
+            return 0;
         if (!plates_[i].write(f)) return 0;
     }
     return 1;

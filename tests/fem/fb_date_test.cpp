@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -120,6 +121,30 @@ TEST(FbDate, ModeThreeScalesTheWidthsItHasFactorsFor) {
     std::string struc = folder.Read("STRUC_LD.FB");
     EXPECT_EQ(I32At(struc, BeamRecord(struc, 0) + 16), 150);
     EXPECT_EQ(I32At(struc, BeamRecord(struc, 1) + 16), 301);
+}
+
+// A damaged factor file: a factor that is no number, or one whose product leaves
+// the whole numbers a width or thickness is stored in, stops the run.
+TEST(FbDate, ModeThreeRefusesAFactorThatGivesNoWholeWidth) {
+    const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(), 1.0e30f,
+                         -1.0e30f};
+    const std::string plate = "1,3\n1,0,250,0.0,0.0,2\n1,1\n1,2\n";
+    const std::string beams = "2,3\n1,1,1,1,2,301,600,0.0,0,0.0,0.0,0,0,0\n2,2,1,2,1,301,600,0.0,0,0.0,0.0,0,0,0\n";
+    for (const char* file : {"liang_gd.fb", "ban_gd.fb"})
+        for (float factor : bad) {
+            SCOPED_TRACE(std::string(file) + " " + std::to_string(factor));
+            FemFolder folder;
+            std::string factors("\x01\0\0\0", 4);
+            factors.append(reinterpret_cast<const char*>(&factor), 4);
+            const std::string none(4, '\0');
+            folder.Write("liang_gd.fb", std::string(file) == "liang_gd.fb" ? factors : none);
+            folder.Write("ban_gd.fb", std::string(file) == "ban_gd.fb" ? factors : none);
+            ReadInput(folder, InputFile(kTwoNodes, beams, plate), 3);
+            EXPECT_EQ(JS_ERROR_CODE, 301);
+            EXPECT_TRUE(folder.Told(301, std::string(file) == "liang_gd.fb" ? "Write beam error in main"
+                                                                            : "Write plate error in main"));
+            EXPECT_TRUE(folder.FilesClosed());
+        }
 }
 
 // Signed beam numbers of plate 0's edges, as stored.
