@@ -21,6 +21,8 @@ float Narrow(double v) {
     return static_cast<float>(v);
 }
 
+}  // namespace
+
 FrameModel ToModel(const FrmStructure& s) {
     FrameModel model;
     for (const FrmNode& n : s.nodes) model.nodes.push_back({n.x, n.y});
@@ -46,6 +48,8 @@ FrameModel ToModel(const FrmStructure& s) {
             {r.member - 1, r.loadCase, r.type, {r.value[0], r.value[1], r.value[2], r.value[3]}});
     return model;
 }
+
+namespace {
 
 std::string MemberText(const FrmStructure& s, int index) {
     if (index < 0 || index >= static_cast<int>(s.beams.size())) return "";

@@ -14,6 +14,7 @@
 #include "fem/strut_layer_model.h"
 #include "fem/strut_layer_sketch.h"
 #include "frame/frame_files.h"
+#include "frame/frame_solver.h"
 
 namespace kv::frame {
 
@@ -38,6 +39,10 @@ public:
     // its case; 1, or 0 (301) when it could not be written.
     int Form_YXY_JS_DAT_File();
 };
+
+// The frame of a structure file as the analysis takes it: node and member
+// references from 0, each member's stiffness as main_date worked it out.
+FrameModel ToModel(const FrmStructure& s);
 
 class FB_DATE_Frm {
 public:

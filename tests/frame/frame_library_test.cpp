@@ -128,35 +128,15 @@ TEST_F(FrameLibrary, ForceFileHoldsTheAnalysisAtItsPositions) {
     ASSERT_EQ(yxy.main_yxy(), 1);
     ASSERT_TRUE(folder.Exists("FORCE.FB"));
 
-    // The same frame straight through the analysis, load case 1 only.
-    FrameModel model;
-    for (const FrmNode& n : input.nodes) model.nodes.push_back({n.x, n.y});
-    struc_ld_file_Frm struc("STRUC_LD.FB");
-    ASSERT_EQ(struc.read_beam(), 1);
-    for (const StrucBeam_Frm& b : struc.m_cBeam) {
-        FrameMember m;
-        m.start = b.start - 1;
-        m.end = b.end - 1;
-        m.arc = b.kind == 2;
-        m.cx = b.xc;
-        m.cy = b.yc;
-        m.E = b.E;
-        m.A = b.A;
-        m.I = b.I;
-        m.releaseEnd = b.releaseEnd;
-        model.members.push_back(m);
-    }
-    model.supports = {{0, 3, 0, 0}, {3, 3, 0, 0}};
-    FrameNodeLoad push;
-    push.node = 1;
-    push.value[0] = 10;
-    model.nodeLoads = {push};
-    FrameMemberLoad roofLoad;
-    roofLoad.member = 1;
-    roofLoad.value[0] = 5;
-    model.memberLoads = {roofLoad};
+    // The frame the structure file holds, straight through the analysis, load
+    // case 1 only.
+    FrmStructure struc;
+    std::string error;
+    ASSERT_TRUE(ReadStructureFile("STRUC_LD.FB", kStrucTag, struc, error)) << error;
+    SolveOptions firstCase;
+    firstCase.firstCaseOnly = true;
     FrameResult expected;
-    ASSERT_EQ(SolveFrame(model, {}, expected).status, SolveStatus::Ok);
+    ASSERT_EQ(SolveFrame(ToModel(struc), firstCase, expected).status, SolveStatus::Ok);
 
     force_file_Frm force("Force.fb");
     ASSERT_EQ(force.m_nBeam, 3);
