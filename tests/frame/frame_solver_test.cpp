@@ -340,4 +340,79 @@ TEST(FrameSolver, CivilAirDefenceFrameTakesLoadCaseOneOnly) {
     EXPECT_NEAR(Solve(model, first).members[0].M[0], -10 * 36 / 12.0, 1e-6);
 }
 
+// A 6 m beam hinged at its left end with a spring, then a link at 45°, at its
+// right end, under 12 kN down at mid-span; and a clockwise node moment at the tip
+// of a cantilever. Worked by hand.
+TEST(FrameSolver, SpringsInclinedLinksAndNodeMoments) {
+    const double P = 12, k = 1000, L = 6;
+    auto beam = [&](FrameSupport right) {
+        FrameModel m;
+        m.nodes = {{0, 0}, {L, 0}};
+        m.members = {Member(0, 1)};
+        m.supports = {Support(0, 4), right};
+        FrameMemberLoad load;
+        load.type = 1;
+        load.value[1] = -P;
+        load.value[2] = L / 2;
+        m.memberLoads = {load};
+        return m;
+    };
+    // The spring (k kN/m, upwards) carries P/2 and sinks by P/2k.
+    FrameResult r = Solve(beam({1, 1, kPi / 2, k}));
+    EXPECT_NEAR(r.members[0].M[4], P / 2 * L / 2, 1e-6);
+    EXPECT_NEAR(r.members[0].uy[8], -P / 2 / k * 1000, 1e-6);
+    EXPECT_NEAR(r.reaction[4], P / 2, 1e-6);
+    // The link's force (P/2, P/2) along it pulls the beam's end outward: tension.
+    r = Solve(beam(Support(1, 2, kPi / 4)));
+    EXPECT_NEAR(r.reaction[3], P / 2, 1e-6);
+    EXPECT_NEAR(r.reaction[4], P / 2, 1e-6);
+    EXPECT_NEAR(r.reaction[0], -P / 2, 1e-6);
+    EXPECT_NEAR(r.members[0].N[4], P / 2, 1e-6);
+    EXPECT_NEAR(r.members[0].M[4], P / 2 * L / 2, 1e-6);
+    EXPECT_NEAR(r.members[0].ux[8] + r.members[0].uy[8], 0, 1e-9);  // nothing moves along the link
+
+    // 10 kN·m clockwise at the tip: hogging all along, the tip turns clockwise by
+    // ML/EI and sinks by ML²/2EI, and the wall turns the node back.
+    FrameModel arm = beam(Support(1, 0));
+    arm.supports = {Support(0, 3)};
+    arm.memberLoads.clear();
+    FrameNodeLoad moment;
+    moment.node = 1;
+    moment.kind = 2;
+    moment.value[2] = 10;
+    arm.nodeLoads = {moment};
+    r = Solve(arm);
+    for (int i : {0, 4, 8}) EXPECT_NEAR(r.members[0].M[i], -10, 1e-9);
+    EXPECT_NEAR(r.members[0].uy[8], -10 * L * L / (2 * kE * kI) * 1000, 1e-9);
+    EXPECT_NEAR(r.displacement[5], -10 * L / (kE * kI), 1e-12);
+    EXPECT_NEAR(r.reaction[2], 10, 1e-9);
+    ExpectBalanced(arm, r);
+}
+
+// A half circle of radius 5 about the origin, hinged at (5, 0) and (-5, 0), under
+// 10 kN/m across it: the load acts outward, so the ring is in tension qR with next
+// to no bending, and each support holds it down by qR.
+TEST(FrameSolver, HalfRingUnderOutwardLoad) {
+    const double R = 5, q = 10;
+    FrameModel model;
+    model.nodes = {{R, 0}, {-R, 0}};
+    FrameMember arc = Member(0, 1);
+    arc.arc = true;
+    model.members = {arc};
+    model.supports = {Support(0, 4), Support(1, 4)};
+    model.memberLoads = {Uniform(0, q)};
+    SolveOptions options;
+    options.arcChords = 64;
+    FrameResult r = Solve(model, options);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_NEAR(r.members[0].N[i], q * R, 0.01 * q * R) << i;
+        EXPECT_NEAR(r.members[0].M[i], 0, 0.001 * q * R * R) << i;
+    }
+    // Each chord carries its stretch of arc's load across itself: the resultant
+    // is off by the chords' (1 + Δ²/24), Δ = π/64.
+    EXPECT_NEAR(r.reaction[1], -q * R, 1e-3 * q * R);
+    EXPECT_NEAR(r.reaction[4], -q * R, 1e-3 * q * R);
+    EXPECT_NEAR(r.reaction[0] + r.reaction[3], 0, 1e-6);
+}
+
 }  // namespace
