@@ -20,6 +20,9 @@ constexpr float kTwoPi = 6.2831855f;
 constexpr float kHeadAngle = 0.5235988f;  // 30°
 constexpr float kQuarterPi = 0.7853982f;
 constexpr float kDegrees = 57.29578f;
+// Most arrows in one row: at a symbol size near 0 (a graphic scale of 0) they
+// would be countless, and so many are one dark band at any size.
+constexpr int kMostArrows = 1000;
 
 std::string Format(const char* format, float a) {
     char text[64];
@@ -232,7 +235,8 @@ struct Sketch {
         }
 
         const float spacing = s.m_fLoadLength / 2;
-        const int n = std::max(2, static_cast<int>(L / spacing));
+        const float count = L / spacing;  // infinite, or no number on a point, at a spacing of 0
+        const int n = count >= 2 ? (count < kMostArrows ? static_cast<int>(count) : kMostArrows) : 2;
         const float head = s.m_fLoadLength / 4;
         // A straight member's loads point to its left, an arc's towards its centre;
         // a negative load on a straight member and any other on an arc turn round.

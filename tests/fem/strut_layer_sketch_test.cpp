@@ -75,6 +75,24 @@ TEST_F(StrutLayerSketch, AMemberShorterThanTheSpacingStillGetsThreeArrows) {
     EXPECT_EQ(texts, std::vector<std::string>{"5.0"});
 }
 
+// A graphic scale near 0 shrinks the arrows' spacing with their length: the row
+// stays a thousand arrows at most, and a scale of 0 draws a row all the same.
+TEST_F(StrutLayerSketch, ArrowsAtATinySymbolSizeStayAFewThousandLines) {
+    for (float loadLength : {0.6f, 0.0f}) {
+        SCOPED_TRACE(loadLength);
+        CBase_SGT d;
+        d.New_MemDxf();
+        sketch.m_fLoadLength = loadLength;  // 20,000 arrows on 6 m at the spacing asked
+        sketch.Draw_HeZai(Beam(6, {3, 1, {5, 0, 0, 0}}), &d, 0, 0);
+        int lines = 0;
+        for (const Entity& e : d.Entities()) {
+            ASSERT_TRUE(std::isfinite(e.x1) && std::isfinite(e.y1) && std::isfinite(e.x2) && std::isfinite(e.y2));
+            lines += e.kind == EntityKind::Line;
+        }
+        EXPECT_EQ(lines, 1001 * 3 + 1000);
+    }
+}
+
 TEST_F(StrutLayerSketch, RampsLongerThanHalfTheMemberAreCutShortOfIt) {
     drawing.New_MemDxf();
     // 2 m, ramps of 1.5 m: cut to 1 m less a millimetre. A negative load points down.
