@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace kv::fem {
-
 namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kTolerance = 0.00001f;
@@ -63,4 +61,3 @@ void GetQZhAngle(float x1, float y1, float x2, float y2, float cx, float cy, flo
     while (*a2 < *a1) *a2 += kTwoPi;
 }
 
-}  // namespace kv::fem

@@ -6,8 +6,6 @@
 
 namespace {
 
-using namespace kv::fem;
-
 TEST(ArcRoutines, BoundingBoxTakesTheAxisPointsTheArcPasses) {
     struct Case {
         float x1, y1, x2, y2, cx, cy;
