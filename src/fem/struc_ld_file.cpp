@@ -145,9 +145,14 @@ int struc_ld_file::read_support() {
         ShortFile();
         return 0;
     }
-    if (!bin::fits(f, support_num, sizeof(support_rec)) ||
-        !kv::fem::Allocate(supports, static_cast<std::size_t>(support_num)))
+    if (!bin::fits(f, support_num, sizeof(support_rec))) {
+        ShortFile();
         return 0;
+    }
+    if (!kv::fem::Allocate(supports, static_cast<std::size_t>(support_num))) {
+        tell_error(kOutOfMemory, "Out of Memery !");
+        return 0;
+    }
     if (!bin::get_words(f, supports.data(), supports.size() * kWordsOf<support_rec>)) {
         free_support();
         ShortFile();

@@ -8,6 +8,9 @@
 
 #include "fem/yxy_tool.h"
 
+class struc_ld_file;
+class net_pre_file;
+
 // One entry of the node table: the point and the number it was added under.
 // The geometry templates take it as a point (x and y first).
 struct net_point {
@@ -94,6 +97,24 @@ public:
     void strip_sort_y();
     void swap_point(int i, int j);
 
+    // The element data file "NET_DAT.FB" under the new numbers; frees the node table.
+    void form_date_file();
+    int form_beam_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
+    int form_plate_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
+    int form_support_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
+    int form_load_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
+    // Torsion constant and second moment (mm⁴) of a b × h rectangle (mm).
+    static void cal_section_ij(float b, float h, float* J, float* I);
+    // Elements of the beams before `beam`; triangles of the plates before `plate`.
+    static int beam_element_offset(int beam, const net_pre_file* pre);
+    static int plate_element_offset(int plate, const net_pre_file* pre);
+    // The part of a load q1 -> q2 on a1 ... a2 (m from the beam's start) that lies
+    // on element g of n of a beam of length L; 1 when there is one.
+    static int clip_line_load(float L, float q1, float q2, float a1, float a2, int n, int g, float* qa,
+                              float* qb, float* xa, float* xb);
+    // The element of n that takes a load at x, and x within it.
+    static void locate_point_load(float L, float x, int n, int* element, float* local);
+
 private:
     void cut_at(const net_chain& chain, int start, int end, int errorCode, net_chain* part1,
                 net_chain* part2);
@@ -104,3 +125,5 @@ private:
 float net_corner_angle(const net_point& prev, const net_point& at, const net_point& next);
 // The three inner angles (radians) of the triangle t0, t1, t2.
 void tri_angles(const net_point& p0, const net_point& p1, const net_point& p2, float angles[3]);
+// Plate modulus and Poisson ratio from "BAN_MAT.FB" when its flag is 0.
+void read_ban_mat(float* E, float* nu);

@@ -114,6 +114,8 @@ TEST(StrucLdFile, UnfinishedOrDamagedFilesAreRefused) {
     negative.replace(case2 + 4, 4, std::string("\xff\xff\xff\xff", 4));
     std::string badNode = GridFile();
     badNode.replace(I32At(badNode, 4) + 16 + 12, 4, std::string("\x06\0\0\0", 4));  // end node 6 of 0..5
+    std::string supportsPastTheEnd = GridFile();
+    supportsPastTheEnd.replace(I32At(supportsPastTheEnd, 12), 4, std::string("\0\0\x10\0", 4));
     struct Case {
         const char* what;
         std::string bytes;
@@ -124,6 +126,8 @@ TEST(StrucLdFile, UnfinishedOrDamagedFilesAreRefused) {
         {"negative count", negative, "Num Line_Load < 0", [](struc_ld_file& f) { return f.read_load(1, 2); }},
         {"node out of the table", badNode, "Beam node error in struc_ld file !",
          [](struc_ld_file& f) { return f.read_beam(); }},
+        {"supports past the end", supportsPastTheEnd, "Read error in struc_ld file !",
+         [](struc_ld_file& f) { return f.read_support(); }},
     };
     for (const Case& c : cases) {
         FemFolder folder;

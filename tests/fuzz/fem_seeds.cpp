@@ -2,6 +2,7 @@
 // section, the structure, load and soil files the input reader writes from it,
 // mesh files packed from their layouts, and damaged versions of each.
 #include "fem/fb_date.h"
+#include "fem/yxy_net.h"
 
 #include "base/error.h"
 
@@ -62,6 +63,58 @@ const char* const kInput =
     "2,2,2,20.00,0.00,0.00,1.50\n1,1,8.00\n00000000,00000001,00000000\n1,3,1,2.50,2.50,0.00,4.00\n"
     "##  土层信息\n1\n第1点\n1,2.0,1.5\n2,0.0,-2.0\n1,1.5,19.0,8.0e4\n2,4.0,18.5,1.2e5,2.0e5\n";
 
+// Reads `text` with the input reader (mode 2) in a fresh folder `name` of the
+// temporary folder, which it leaves current; returns the folder that was.
+fs::path ReadInputIn(const std::string& name, const std::string& text) {
+    fs::path here = fs::current_path();
+    fs::path work = fs::temp_directory_path() / name;
+    fs::create_directories(work);
+    fs::current_path(work);
+    std::ofstream(work / "YXY_JS.DAT", std::ios::binary) << text;
+    JS_ERROR_CODE = 0;
+    FB_DATE reader;
+    reader.main_date("YXY_JS.DAT", 2, 0);
+    return here;
+}
+
+// The element data file written by the mesh stage's own writers for the square of
+// kInput (concrete C30, every beam one element, the plate two triangles): its
+// inputs packed for fem_netdat and the file itself for fem_mesh, with damaged
+// inputs.
+void WriteNetDatSeeds(const fs::path& out, std::string text) {
+    text = Replace(Replace(text, "\n4,3,0,0\n", "\n4,30,0,0\n"), "\n1,3,0\n", "\n1,30,0\n");
+    const fs::path here = ReadInputIn("kv-fem-netdat-seeds", text);
+    const fs::path work = fs::current_path();
+    const std::string pre0 = I32({12, 80, 12}) + I32({4, 0, 2, 0, 1, 1, 2, 1, 2, 2, 2, 2, 3, 3, 2, 3, 0}) +
+                             I32({1, 0, 2, 0, 1, 2, 0, 2, 3});
+    std::ofstream(work / "NET_PRE.FB", std::ios::binary) << pre0;
+    {
+        YXY_NET net;
+        net.divide_length = 1.0e6f;
+        const float xy[4][2] = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
+        for (const auto& p : xy) net.add_point(p[0], p[1]);
+        net.bandwidth();
+        net.form_date_file();
+    }
+    const std::string struc = Read(work / "STRUC_LD.FB");
+    const std::string pre = Read(work / "NET_PRE.FB");
+    const std::string dat = Read(work / "NET_DAT.FB");
+    fs::current_path(here);
+    fs::remove_all(work);
+    auto pack = [](const std::string& s, const std::string& p, const std::string& ban) {
+        return I32({std::int32_t(s.size())}) + s + I32({std::int32_t(p.size())}) + p + ban;
+    };
+    Put(out, "fem_mesh", "net-dat-written", dat);
+    Put(out, "fem_netdat", "written", pack(struc, pre, "0,3.25,0.18\n"));
+    Put(out, "fem_netdat", "ban-mat-flag-1-crlf", pack(struc, pre, "1,3.25,0.18\r\n"));
+    Put(out, "fem_netdat", "ban-mat-cut", pack(struc, pre, "0,3."));
+    Put(out, "fem_netdat", "pre-beam-node-beyond", pack(struc, Replace(pre, I32({3, 2, 3, 0}), I32({3, 2, 3, 70})), ""));
+    Put(out, "fem_netdat", "pre-one-beam-fewer", pack(struc, I32({12, 64, 100, 3}) + pre.substr(16, 48) + pre.substr(80), ""));
+    Put(out, "fem_netdat", "pre-index-cut", pack(struc, pre.substr(0, pre.size() - 8), ""));
+    Put(out, "fem_netdat", "struc-unknown-grade", pack(Replace(struc, I32({4, 30}), I32({4, 3})), pre, ""));
+    Put(out, "fem_netdat", "struc-cut-short", pack(struc.substr(0, struc.size() / 2), pre, ""));
+}
+
 }  // namespace
 
 void WriteFemSeeds(const fs::path& out) {
@@ -77,16 +130,8 @@ void WriteFemSeeds(const fs::path& out) {
     Put(out, "fem_input", "input-soil-layers-missing", text.substr(0, text.size() - 40));
 
     // The binary files the input reader writes from it.
-    fs::path here = fs::current_path();
-    fs::path work = fs::temp_directory_path() / "kv-fem-seeds";
-    fs::create_directories(work);
-    fs::current_path(work);
-    std::ofstream(work / "YXY_JS.DAT", std::ios::binary) << text;
-    JS_ERROR_CODE = 0;
-    {
-        FB_DATE reader;
-        reader.main_date("YXY_JS.DAT", 2, 0);
-    }
+    const fs::path here = ReadInputIn("kv-fem-seeds", text);
+    const fs::path work = fs::current_path();
     const std::string struc = Read(work / "STRUC_LD.FB");
     const std::string soil = Read(work / "SOIL.FB");
     fs::current_path(here);
@@ -119,4 +164,6 @@ void WriteFemSeeds(const fs::path& out) {
     Put(out, "fem_mesh", "net-dat-bad-node", Replace(netDat, I32({1, 2}) + F32({1.0e9f}), I32({1, 9}) + F32({1.0e9f})));
     Put(out, "fem_mesh", "net-pre-huge-count", I32({12, 52, 80}) + I32({0x7ffffff0}) + netPre.substr(16));
     Put(out, "fem_mesh", "index-p-zero-offset", I32({1, 0}) + indexP.substr(8));
+
+    WriteNetDatSeeds(out, text);
 }
