@@ -178,9 +178,9 @@ void YXY_NET::form_date_file() {
     if (JS_ERROR_CODE) return;
     net_pre_file pre("NET_PRE.FB");
     if (JS_ERROR_CODE) return;
-    if (!pre.read_index()) return;
     const int nodes = points ? point_num : 0;
-    if (pre.node_num != nodes) {
+    if (!pre.read_index() || pre.node_num != nodes) {
+        if (JS_ERROR_CODE) return;
         FilesDisagree();
         return;
     }
