@@ -21,10 +21,12 @@ constexpr const char* kLine5 = "%d,%d,%d,%d,%f,%f,%f,%f,%f,%f,%f,%f\n";
 constexpr const char* kRead4 = "%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f,%f";
 
 // "nan", "inf" and values past the float range scan as numbers; a file holding
-// one is damaged.
+// one is damaged. So is one from 1e16 on: written again with "%f", thirteen of
+// them run past the 290-byte line the reader takes, and the saved file would not
+// read back.
 bool Finite(std::initializer_list<float> values) {
     for (float v : values)
-        if (!std::isfinite(v)) return false;
+        if (!(std::fabs(v) < 1e16f)) return false;
     return true;
 }
 

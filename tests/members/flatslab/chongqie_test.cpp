@@ -222,6 +222,83 @@ TEST(ChongQie, DefaultsUnderTheNewerRulesNeedOnlyConstructiveStirrups) {
               "            0.2*Um*h0*ftd/fyd = 5481.48(mm^2)\n");
 }
 
+// Verdicts of the cases the tests above leave, each worked out by hand in single
+// precision (C25 ft 1.27, ftd 1.905; HPB300 fy 270; the slab unit 6000 × 6000).
+TEST(ChongQie, VerdictsOfEveryCaseWorkedByHand) {
+    kv::test::EditionGuard edition(2010);
+    struct Case {
+        const char* what;
+        int civil, hasCap, capDown, square, stirrup, capB, capH;
+        float load;
+        const char* lines;
+    } cases[] = {
+        // Case B, newer. Column: colD + 2·tc = 1600 ≤ 2000, P = 800 + 2·765 = 2330,
+        // X = π·765·(800 + 2330)/2 = 3761193, F1 = (36e6 − π/4·2330²)·0.1 = 3173.62 kN
+        // ≤ J = 0.5·1.905·X = 3582.54 kN; Avc = 0.2·1.905·X/240 = 5970.89.
+        // Cap: P = 2730, X = π·365·2365 = 2711902, F1 = 3014.65 kN > J = 2583.09 kN,
+        // Av = (F1 − J)·0.25/240 = 450, 4·Av = 1798 < Avc = 4305.14.
+        {"B newer", 1, 1, 1, 0, 1, 2000, 2000, 100,
+         "      冲切力F1 =  3173.62(kN) \n"
+         "      板对柱的抗冲切能满足要求, 计算不需要配筋\n"
+         "      板内需要构造箍筋总面积Av为：\n"
+         "            0.2*Um*h0*ftd/fyd = 5970.89(mm^2)\n"
+         "      冲切力F1 =  3014.65(kN) \n"
+         "      柱帽每侧计算配置箍筋的数量Av为: 450(mm^2);   总配箍量为:1798(mm^2)\n"
+         "      板内需要构造箍筋总面积Av为：\n"
+         "            0.2*Um*h0*ftd/fyd = 4305.14(mm^2)\n"},
+        // Case C, newer, M–W: capB 2000 lies between 1530 and 2330, capH 2400 ≥ 2330.
+        // R_B = 2000 − 70 = 1930, u_B = 1130; G_B = 400·1930/2 + 1130·2730/4 = 1157225,
+        // G_H = 771225, X = 3856900; F1 = (36e6 − 1930·2330)·0.1 = 3150.31 kN
+        // ≤ J = 3673.70 kN; Avc = 0.2·1.905·X/240 = 6123.
+        {"C M-W newer", 1, 1, 0, 1, 1, 2000, 2400, 100,
+         "      冲切力F1 =  3150.31(kN) \n"
+         "      板对柱的抗冲切能满足要求, 计算不需要配筋\n"
+         "      板内需要构造箍筋总面积Av为：0.2*Um*h0*ftd/fyd = 6123(mm^2)\n"},
+        // Case F, newer: P = 1530, X = π·365·1165 = 1335884, F1 = (36e6 − π/4·1530²)·0.1
+        // = 3416.15 kN > 1.05·ftd·X = 2672.10 kN.
+        {"F newer thick", 1, 0, 1, 0, 1, 2000, 2000, 100,
+         "      板的厚度不足，不能满足对柱抗冲切的最小厚度要求 ！\n"
+         "      冲切力F1 =  3416.15(kN) > 1.05*ftd*Um*h0 = 2672.10(kN)\n"},
+        // q = 10: F1 = 341.61 kN ≤ J = 1272.43 kN; Avc = 2121.
+        {"F newer", 1, 0, 1, 0, 1, 2000, 2000, 10,
+         "      冲切力F1 =  341.61(kN) \n"
+         "      板对柱的抗冲切能满足要求, 计算不需要配筋\n"
+         "       板内需要构造箍筋总面积Av为：\n"
+         "            0.2*Um*h0*ftd/fyd = 2121(mm^2)\n"},
+        // Case E, X = 1700900: q = 120 gives F1 = 4039.09 kN > 1.05·ftd·X = 3402.23 kN
+        // and > 0.9·ft·X = 1944.13 kN (each quotient by 1000 in single precision too).
+        {"E newer thick", 1, 0, 1, 1, 1, 2000, 2000, 120,
+         "      板的厚度不足，不能满足对柱的抗冲切最小厚度要求 ！\n"
+         "      冲切力F1 =  4039.09(kN) > 1.05*ftd*Um*h0 = 3402.23(kN)\n"},
+        {"E older thick", 0, 0, 1, 1, 1, 2000, 2000, 120,
+         "      板的厚度不足，不能满足对柱的抗冲切最小厚度要求 ！\n"
+         "      冲切力F1 =  4039.09(kN) > 0.90*ft*Um*h0 = 1944.13(kN)\n"},
+        // q = 30: F1 = 1009.77 kN between 0.3·ft·X = 648.04 and 1944.13 kN,
+        // Av/s = (F1 − 648043)·0.25/270/0.8/120·1000 = 3489.
+        {"E older", 0, 0, 1, 1, 1, 2000, 2000, 30,
+         "       冲切力F1 =  1009.77(kN) \n"
+         "       柱每侧配置箍筋的数量Av/s为: 3489(mm^2/m)\n"},
+        // Without stirrups, q = 100: F1 = 3365.91 kN > 0.6·ft·X = 1296.09 kN.
+        {"E older bare", 0, 0, 1, 1, 0, 2000, 2000, 100,
+         "      板对柱的抗冲切不能满足要求 ！\n"
+         "      冲切力F1 =  3365.91(kN) > 0.60*ft*Um*h0 = 1296.09(kN)\n"},
+        // Case A, older, no stirrups, q = 40: column F1 = (36e6 − 2330²)·0.04 = 1222.84 kN
+        // ≤ 0.6·ft·4788900 = 3649.14 kN; cap F1 = (36e6 − 2730²)·0.04 = 1141.88 kN
+        // ≤ 0.6·ft·3452900 = 2631.11 kN.
+        {"A older bare", 0, 1, 1, 1, 0, 2000, 2000, 40,
+         "      冲切力F1 =  1222.84(kN) \n"
+         "       板对柱的抗冲切力为: 3649.14(kN) \n"
+         "       冲切力F1 =  1141.88(kN) \n"
+         "       板对柱帽的抗冲切力为: 2631.11(kN) \n"},
+    };
+    for (const auto& c : cases) {
+        CHONGQIE_JS_STRUCT r;
+        r.m_nCivilDefence = c.civil, r.m_nHasCap = c.hasCap, r.m_nCapDown = c.capDown, r.m_nSquareCol = c.square;
+        r.m_nStirrup = c.stirrup, r.m_nCapB = c.capB, r.m_nCapH = c.capH, r.m_fLoad = c.load;
+        EXPECT_EQ(Verdict(r), c.lines) << c.what;
+    }
+}
+
 TEST(ChongQie, NewerRulesWithoutStirrupsCompareWithPointSevenBetaFtd) {
     kv::test::EditionGuard edition(2010);
     CHONGQIE_JS_STRUCT r = Civil();
@@ -327,9 +404,11 @@ TEST(ChongQie, UnknownStirrupGradeIsToldOnceAndTakesTheFallbackStrength) {
 }
 
 TEST(ChongQie, TransverseSteelOfAReversedDropPanel) {
-    // F = 6·6·100 = 3600 kN; fy·factor: grade 1 HPB300 270·1.5, 2 HRB335 300·1.35, 3 HRB400 360·1.2, 5 ×1.0.
+    // F = 6·6·100 = 3600 kN; fy·factor: grade 1 HPB300 270·1.5, 2 HRB335 300·1.35, 3 HRB400 and 4 RRB400 360·1.2,
+    // 5 HRB500 435·1.0.
     kv::test::EditionGuard edition(2010);
-    struct Case { int grade; float fyd; } cases[] = {{1, 270 * 1.5f}, {2, 300 * 1.35f}, {3, 360 * 1.2f}};
+    struct Case { int grade; float fyd; } cases[] = {
+        {1, 270 * 1.5f}, {2, 300 * 1.35f}, {3, 360 * 1.2f}, {4, 360 * 1.2f}, {5, 435}};
     for (const auto& c : cases) {
         CHONGQIE_JS_STRUCT r;
         r.m_nStirrupGrade = c.grade;

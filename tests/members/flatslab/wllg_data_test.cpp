@@ -152,6 +152,12 @@ TEST(WllgData, ForeignOrDamagedFileLeavesTheObjectAsItWas) {
     kv::test::WorkFolder work;
     std::string shortLine = kDefaultLines;
     shortLine.replace(shortLine.find(",15.000000"), 10, "");
+    // Values that scan as numbers but, written again with "%f", run past the line
+    // the reader takes: the file saved from them would not read back.
+    std::string hugeLoads = kDefaultLines;
+    hugeLoads.replace(hugeLoads.find("1.500,4.200"), 86, "1e38,4.2,1.5,4.2,60,50,100,50,100,0,30,0,1e30");
+    std::string hugeFactors = kDefaultLines;
+    hugeFactors.replace(hugeFactors.find("0.750000,0.550000"), 72, "1e35,1e35,1e35,-1e35,1e35,1e35,1e35,1e35");
     std::string shortPunch = kDefaultLines;
     shortPunch.replace(shortPunch.find(",1,1,1,1,0\n"), 11, "\n");
     struct Case { const char* name; std::string text; std::string message; } cases[] = {
@@ -162,6 +168,8 @@ TEST(WllgData, ForeignOrDamagedFileLeavesTheObjectAsItWas) {
         {"cut", kDefaultLines.substr(0, 40), "数据文件不完整 : "},
         {"nan", "KV_WLLG_V30\n6\n0,0,0,4500,400,nan,3.3,800,800,800,800,800,800,800,800,800,0\n" +
                     kDefaultLines.substr(kDefaultLines.find("1.500")), "数据文件不完整 : "},
+        {"huge loads", hugeLoads, "数据文件不完整 : "},
+        {"huge factors", hugeFactors, "数据文件不完整 : "},
     };
     for (const auto& c : cases) {
         work.Write(c.name, c.text);
@@ -176,6 +184,18 @@ TEST(WllgData, ForeignOrDamagedFileLeavesTheObjectAsItWas) {
         EXPECT_EQ(d.m_strName, "kept");
         EXPECT_EQ(d.m_ChongQie.m_nSlabThick, 400);
     }
+}
+
+TEST(WllgData, AFileThatCannotBeOpenedGivesZeroWithoutAMessage) {
+    kv::test::WorkFolder work;
+    kv::test::MessageRecorder shown;
+    CWllgData d;
+    d.m_szSpans = "9";
+    EXPECT_EQ(d.LoadData((work / "missing.WLB").c_str()), 0);
+    EXPECT_EQ(d.LoadData(work.path().c_str()), 0);  // a folder
+    EXPECT_EQ(d.SaveData((work / "no folder/a.WLB").c_str()), 0);
+    EXPECT_TRUE(shown.shown().empty());
+    EXPECT_EQ(d.m_szSpans, "9");
 }
 
 TEST(WllgData, FileWithoutTheTwoLastLinesKeepsBothSwitches) {
