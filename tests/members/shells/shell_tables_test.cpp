@@ -1,0 +1,147 @@
+// The shell coefficient tables against the rows printed in the design handbook's
+// tables, their shape (edges, symmetry lines, the square's mirror), a finer grid
+// and the membrane limit.
+#include "members/shells/shell_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using namespace kv::shells;
+
+struct Row {
+    int t, p;
+    double v[9];
+};
+
+// Rectangle: displacement, Nx, Ny, S, Mx, My, Mxy, Qx, Qy.
+const Row kRectRows[] = {
+    {1, 1, {0, 0, 0, 0, 0, 0, 0, 0, 195.03}},
+    {1, 2, {0, 0, 0, -19.59, 0, 0, 2.9, 0, 196.1}},
+    {1, 6, {0, 0, 0, -69.39, 0, 0, 15.43, 0, 0}},
+    {1, 7, {-0.4681, -24.17, -19.52, 0, 4.81, 9.32, 0, 0, 0}},
+    {1, 16, {-0.5531, -25.81, -25.81, -42.39, 9.01, 9.01, 6.81, 0, 0}},
+    {1, 31, {-1.3313, -62.13, -62.13, 0, 11.86, 11.86, 0, 0, 0}},
+    {1, 36, {0, 0, 0, 0, 0, 0, 0, 195.03, 0}},
+    {3, 31, {-0.1725, -24.16, -24.16, 0, 0.12, 0.12, 0, 0, 0}},
+    {5, 31, {-0.0557, -13.01, -13.01, 0, -0.2, -0.2, 0, 0, 0}},
+    {20, 6, {0, 0, 0, -44.15, 0, 0, 5.0, 0, 0}},
+    {20, 49, {-0.1851, -9.17, -39.35, 0, 0.05, -0.14, 0, 0, 0}},
+    {20, 54, {0, 0, 0, 0, 0, 0, 0, 81.41, 0}},
+};
+
+TEST(ShellTables, RectangleGivesEveryPrintedValueAndTheEdgeShearsWithinThreeAndAHalfPercent) {
+    for (const Row& row : kRectRows) {
+        for (int c = 1; c <= 9; ++c) {
+            const double got = RectCoefficient(row.t, row.p, c), want = row.v[c - 1];
+            const double tolerance = c <= 7 ? 1e-4 : 0.035 * std::fabs(want);
+            EXPECT_NEAR(got, want, tolerance) << "table " << row.t << " point " << row.p << " component " << c;
+        }
+    }
+}
+
+TEST(ShellTables, RectangleKeepsTheShapeOfAShellOnDiaphragms) {
+    for (int t = 1; t <= kRectTables; ++t) {
+        const int points = RectTablePoints(t), rows = points / 6;
+        for (int p = 1; p <= points; ++p) {
+            const int r = (p - 1) / 6, c = (p - 1) % 6;
+            const auto v = [&](int k) { return RectCoefficient(t, p, k); };
+            const bool aEdge = r == 0, bEdge = c == 5;
+            if (aEdge || bEdge) {
+                for (int k : {1, 2, 3, 5, 6}) EXPECT_EQ(v(k), 0.0f) << t << "/" << p << "/" << k;
+            }
+            // Qy on the a-edge only, Qx on the b-edge only, neither at the corner.
+            EXPECT_EQ(v(9) > 0, aEdge && !bEdge) << t << "/" << p;
+            EXPECT_EQ(v(9) != 0, aEdge && !bEdge) << t << "/" << p;
+            EXPECT_EQ(v(8) > 0, bEdge && !aEdge) << t << "/" << p;
+            EXPECT_EQ(v(8) != 0, bEdge && !aEdge) << t << "/" << p;
+            if (c == 0 || r == rows - 1) {
+                EXPECT_EQ(v(4), 0.0f) << t << "/" << p;
+                EXPECT_EQ(v(7), 0.0f) << t << "/" << p;
+            }
+            if (aEdge && bEdge) {
+                EXPECT_LT(v(4), 0.0f);  // the corner carries S and Mxy
+                EXPECT_GT(v(7), 0.0f);
+            }
+        }
+    }
+}
+
+TEST(ShellTables, SquareTablesMirrorAboutTheDiagonal) {
+    for (int t = 1; t <= 5; ++t)
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c) {
+                const int p = 6 * r + c + 1, m = 6 * (5 - c) + (5 - r) + 1;
+                const int swap[9] = {1, 3, 2, 4, 6, 5, 7, 9, 8};
+                for (int k = 1; k <= 9; ++k)
+                    EXPECT_NEAR(RectCoefficient(t, p, k), RectCoefficient(t, m, swap[k - 1]), 1e-4)
+                        << t << ": " << p << " and " << m << ", component " << k;
+            }
+}
+
+// Largest change of the first `compared` components between two grids, relative
+// to the largest value of that component in the table; `skipPoint` (0-based) is
+// left out.
+double LargestChange(const std::vector<double>& coarse, const std::vector<double>& fine, int components,
+                     int compared, int skipPoint = -1) {
+    double worst = 0;
+    for (int k = 0; k < compared; ++k) {
+        double scale = 0;
+        for (std::size_t i = k; i < coarse.size(); i += components) scale = std::max(scale, std::fabs(coarse[i]));
+        for (std::size_t i = k; i < coarse.size(); i += components)
+            if (static_cast<int>(i / components) != skipPoint)
+                worst = std::max(worst, std::fabs(fine[i] - coarse[i]) / scale);
+    }
+    return worst;
+}
+
+TEST(ShellTables, AFinerGridMovesNoCoefficientBeyondItsStatedAmount) {
+    // Rectangle h = a/20 against a/40: 2.5 % of the component's largest value, the
+    // corner (where the twist is steepest) 10 %.
+    double worst = 0, corner = 0;
+    for (int t = 1; t <= kRectTables; ++t) {
+        const auto coarse = ComputeRectTable(t), fine = ComputeRectTable(t, 4);
+        worst = std::max(worst, LargestChange(coarse, fine, kRectComponents, 7, 5));
+        corner = std::max(corner, LargestChange(coarse, fine, kRectComponents, 7));
+    }
+    EXPECT_LT(worst, 0.025);
+    EXPECT_LT(corner, 0.10);
+    // Hexagon a/16 against a/32, the corner left out: its membrane shear grows
+    // without bound as the lattice is refined.
+    worst = 0;
+    for (int t = 1; t <= kSixTables; ++t)
+        worst = std::max(worst, LargestChange(ComputeSixTable(t), ComputeSixTable(t, 4), kSixComponents, 7, 4));
+    EXPECT_LT(worst, 0.015);
+}
+
+TEST(ShellTables, CentreForceTendsToTheMembraneForceOfTheSphere) {
+    // The square's centre at f/t = 10, and the hexagon's: −q·R/2 with R of the shallow sphere.
+    EXPECT_NEAR(RectCoefficient(5, 31, 2), -1000.0 / (8 * 10), 0.05 * 1000.0 / (8 * 10));
+    EXPECT_NEAR(SixCoefficient(5, 15, 2), -1000.0 / (4 * 10), 0.02 * 1000.0 / (4 * 10));
+}
+
+TEST(ShellTables, HexagonKeepsItsShape) {
+    for (int t = 1; t <= kSixTables; ++t) {
+        for (int p = 1; p <= 5; ++p) {
+            for (int k : {1, 2, 3, 5, 6}) EXPECT_EQ(SixCoefficient(t, p, k), 0.0f) << t << "/" << p;
+            if (p > 1) {
+                EXPECT_LT(SixCoefficient(t, p, 4), 0.0f) << t << "/" << p;
+            }
+        }
+        for (int p : {6, 10, 13, 15}) {
+            EXPECT_EQ(SixCoefficient(t, p, 4), 0.0f) << t << "/" << p;
+            EXPECT_EQ(SixCoefficient(t, p, 7), 0.0f) << t << "/" << p;
+        }
+        EXPECT_EQ(SixCoefficient(t, 15, 2), SixCoefficient(t, 15, 3));
+        EXPECT_EQ(SixCoefficient(t, 15, 5), SixCoefficient(t, 15, 6));
+    }
+    EXPECT_EQ(SixCoefficient(0, 15, 2), 0.0f);
+    EXPECT_EQ(SixCoefficient(6, 15, 2), 0.0f);
+    EXPECT_EQ(RectCoefficient(21, 1, 9), 0.0f);
+}
+
+}  // namespace
