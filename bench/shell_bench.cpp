@@ -1,0 +1,50 @@
+// The shell coefficient tables and one calculation per plan. The program makes
+// all 25 tables on the first use of a shell ("AllTables" is that first use; it
+// should stay well under 0.1 s), then reads them from memory.
+#include <benchmark/benchmark.h>
+
+#include "members/shells/shell_data.h"
+#include "members/shells/shell_tables.h"
+
+namespace {
+
+void RectTables(benchmark::State& state) {
+    for (auto _ : state)
+        for (int t = 1; t <= kv::shells::kRectTables; ++t) benchmark::DoNotOptimize(kv::shells::GenerateRectTable(t));
+}
+BENCHMARK(RectTables)->Unit(benchmark::kMillisecond);
+
+void SixTables(benchmark::State& state) {
+    for (auto _ : state)
+        for (int t = 1; t <= kv::shells::kSixTables; ++t) benchmark::DoNotOptimize(kv::shells::GenerateSixTable(t));
+}
+BENCHMARK(SixTables)->Unit(benchmark::kMillisecond);
+
+void AllTables(benchmark::State& state) {
+    for (auto _ : state) {
+        for (int t = 1; t <= kv::shells::kRectTables; ++t) benchmark::DoNotOptimize(kv::shells::GenerateRectTable(t));
+        for (int t = 1; t <= kv::shells::kSixTables; ++t) benchmark::DoNotOptimize(kv::shells::GenerateSixTable(t));
+    }
+}
+BENCHMARK(AllTables)->Unit(benchmark::kMillisecond);
+
+void RectCalculate(benchmark::State& state) {
+    CRectBqData d;
+    d.b = 9.6f;  // the largest table, 54 points
+    for (auto _ : state) {
+        d.Calculate();
+        benchmark::DoNotOptimize(d.calc_ok);
+    }
+}
+BENCHMARK(RectCalculate)->Unit(benchmark::kMillisecond);
+
+void SixCalculate(benchmark::State& state) {
+    CSixBqData d;
+    for (auto _ : state) {
+        d.Calculate();
+        benchmark::DoNotOptimize(d.calc_ok);
+    }
+}
+BENCHMARK(SixCalculate)->Unit(benchmark::kMillisecond);
+
+}  // namespace
