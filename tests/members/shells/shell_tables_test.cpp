@@ -124,6 +124,44 @@ TEST(ShellTables, CentreForceTendsToTheMembraneForceOfTheSphere) {
     EXPECT_NEAR(SixCoefficient(5, 15, 2), -1000.0 / (4 * 10), 0.02 * 1000.0 / (4 * 10));
 }
 
+// Hexagon: displacement, Nx, Ny, S, Mx, My, Mxy as printed, and how far the
+// lattice lies from each (measured, rounded up). The printed rows break the plan's
+// symmetry (Mx ≠ My at the centre, S and Mxy at point 1 on a symmetry line, point 9
+// not symmetric about the line to the corner), so no symmetric solution meets them;
+// the corner's S grows as the lattice is refined.
+struct SixRow {
+    int t, p;
+    double printed[7], apart[7];
+};
+const SixRow kSixRows[] = {
+    {1, 1, {0, 0, 0, -9.01, 0, 0, 1.73}, {0, 0, 0, 9.1, 0, 0, 1.8}},
+    {1, 5, {0, 0, 0, -391.53, 0, 0, 69.02}, {0, 0, 0, 41, 0, 0, 2.4}},
+    {1, 6, {-2.6606, -47.02, -84.76, 0, 9.58, 17.64, 0}, {0.09, 6.0, 9.8, 0, 3.6, 2.1, 0}},
+    {1, 9, {-1.8768, -21.37, -101.35, -100.13, 18.54, 6.98, 13.24}, {0.05, 30.3, 2.9, 7.1, 1.9, 1.4, 2.8}},
+    {1, 15, {-5.9321, -143.25, -143.25, 0, 14.28, 14.15, 0}, {0.22, 0.3, 0.3, 0, 2.9, 3.0, 0}},
+    {3, 15, {-0.6212, -45.61, -45.61, 0, -0.24, -0.4, 0}, {0.03, 0.4, 0.4, 0, 0.45, 0.3, 0}},
+    {5, 5, {0, 0, 0, -113.17, 0, 0, 8.3}, {0, 0, 0, 17.2, 0, 0, 0.03}},
+    {5, 15, {-0.2087, -25.57, -25.57, 0, 0.02, -0.2, 0}, {0.01, 0.7, 0.7, 0, 0.31, 0.09, 0}},
+};
+
+TEST(ShellTables, HexagonLiesWithinItsMeasuredDistanceOfThePrintedRows) {
+    for (const SixRow& row : kSixRows)
+        for (int c = 1; c <= 7; ++c)
+            EXPECT_NEAR(SixCoefficient(row.t, row.p, c), row.printed[c - 1], row.apart[c - 1] + 1e-4)
+                << "table " << row.t << " point " << row.p << " component " << c;
+}
+
+TEST(ShellTables, HexagonIsSymmetricAboutTheLineToTheCorner) {
+    // Points 9, 12 and 14 lie on it: in its own axes the shear vanishes, which in
+    // x, y reads S = √3/2·(Ny − Nx) and, with the twist's sign, Mxy = √3/2·(Mx − My).
+    for (int t = 1; t <= kSixTables; ++t)
+        for (int p : {9, 12, 14}) {
+            const auto v = [&](int k) { return SixCoefficient(t, p, k); };
+            EXPECT_NEAR(v(4), std::sqrt(3.0) / 2 * (v(3) - v(2)), 0.03) << t << "/" << p;
+            EXPECT_NEAR(v(7), std::sqrt(3.0) / 2 * (v(5) - v(6)), 0.03) << t << "/" << p;
+        }
+}
+
 TEST(ShellTables, HexagonKeepsItsShape) {
     for (int t = 1; t <= kSixTables; ++t) {
         for (int p = 1; p <= 5; ++p) {
