@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kCheckMessage = 1;  // error-channel code of the stress checks
-
 kv::shells::SectionSettings Settings(const CRectBqData& d) {
     return {d.concrete_grade, d.as, d.steam_cured, d.rebar_mode, d.beam_ini_factor};
 }
@@ -129,50 +127,24 @@ void CRectBqData::CalcPointForces() {
         e_dyn = 1.2f * prop.Ec;
         const float D = T * T * T * e_dyn / 12.0f / 0.9722222f;
         p.OMiGa = p.coef[8] * a * a * a * a * q * 0.001f / D;
-        const float mean = (p.Nx + p.Ny) / 2, half = (p.Nx - p.Ny) / 2;
-        const float radius = std::sqrt(half * half + p.S * p.S);
-        p.Nmax = mean + radius;
-        p.Nmin = mean - radius;
+        kv::shells::PrincipalForces(p.Nx, p.Ny, p.S, p.Nmax, p.Nmin, p.Alfa);
         p.sigma1 = p.Nmax / (1000 * h);
         p.sigma2 = p.Nmin / (1000 * h);
-        p.Alfa = kv::shells::PrincipalAngle(p.Nx, p.Ny, p.S);
     }
 }
 
 void CRectBqData::DesignShellSection(float M, float N, float h, float width, float& top, float& bottom) const {
-    const int hmm = static_cast<int>(h * 1000);
-    const int bmm = static_cast<int>(width * 1000);
-    PJ_COLUMN_KV column;
-    kv::shells::IniSection(column, Settings(*this), shell_rebar_grade, 0);
-    kv::shells::DesignSection(column, rebar_mode, M * 1.0e6f, N * 1000, static_cast<float>(bmm),
-                              static_cast<float>(hmm), top, bottom);
+    kv::shells::DesignShellStrip(Settings(*this), shell_rebar_grade, M, N, h, width, top, bottom);
 }
 
 void CRectBqData::CheckPoint(CRectBqRecord& p) {
+    static const char* const kMessages[4] = {
+        "%d点拉应力>4ftd, 壳体厚度不满足, 请增加壳厚!!", "%d点压应力>fcd, 壳体厚度不满足, 请增加壳厚!!",
+        "%d点拉应力>4ftd, 壳体厚度不满足, 请增加壳厚!!", "%d点压应力>fcd, 壳体厚度不满足, 请增加壳厚!!"};
     const float h = p.Thickness(a, b, r_const, t_top / 1000.0f, t_bottom / 1000.0f, point_count);
-    const float A = 1000 * h, W = 166.66667f * h * h;
-    p.sigma_x[0] = p.Nx / A + p.Mx / W;
-    if (p.sigma_x[0] > 4 * ftd) {
-        p.err = 1;
-        tell_error1(kCheckMessage, "%d点拉应力>4ftd, 壳体厚度不满足, 请增加壳厚!!", p.no);
-    }
-    DesignShellSection(p.Mx, p.Nx, h, 1.0f, p.as_x[0], p.as_x[1]);
-    p.sigma_x[1] = p.Nx / A - p.Mx / W;
-    if (std::fabs(p.sigma_x[1]) > fcd) {
-        p.err = 2;
-        tell_error1(kCheckMessage, "%d点压应力>fcd, 壳体厚度不满足, 请增加壳厚!!", p.no);
-    }
-    p.sigma_y[0] = p.Ny / A + p.My / W;
-    if (p.sigma_y[0] > 4 * ftd) {
-        p.err = 3;
-        tell_error1(kCheckMessage, "%d点拉应力>4ftd, 壳体厚度不满足, 请增加壳厚!!", p.no);
-    }
-    DesignShellSection(p.My, p.Ny, h, 1.0f, p.as_y[0], p.as_y[1]);
-    p.sigma_y[1] = p.Ny / A - p.My / W;
-    if (std::fabs(p.sigma_y[1]) > fcd) {
-        p.err = 4;
-        tell_error1(kCheckMessage, "%d点压应力>fcd, 壳体厚度不满足, 请增加壳厚!!", p.no);
-    }
+    kv::shells::CheckFaces(p, h, ftd, fcd, kMessages, [this](float M, float N, float hh, float& top, float& bottom) {
+        DesignShellSection(M, N, hh, 1.0f, top, bottom);
+    });
 }
 
 int CRectBqData::CheckStresses() {
@@ -184,20 +156,14 @@ int CRectBqData::CheckStresses() {
     for (int k = 0; k < point_count; ++k)
         if (points[k].sigma1 > 4 * ftd) {
             points[k].err = 5;
-            tell_error1(kCheckMessage, "%d点拉应力>4ftd, 砼强度不满足!!", points[k].no);
+            tell_error1(kv::shells::kCheckMessage, "%d点拉应力>4ftd, 砼强度不满足!!", points[k].no);
         }
     for (int k = 0; k < point_count; ++k)
         if (std::fabs(points[k].sigma2) > fcd) {
             points[k].err = 5;
-            tell_error1(kCheckMessage, "%d点压应力>fcd, 砼强度不满足!!", points[k].no);
+            tell_error1(kv::shells::kCheckMessage, "%d点压应力>fcd, 砼强度不满足!!", points[k].no);
         }
-    std::fill(as_min, as_min + 4, 0.0f);
-    for (int k = 0; k < point_count; ++k) {
-        as_min[0] = std::max(as_min[0], points[k].as_x[0]);
-        as_min[1] = std::max(as_min[1], points[k].as_x[1]);
-        as_min[2] = std::max(as_min[2], points[k].as_y[0]);
-        as_min[3] = std::max(as_min[3], points[k].as_y[1]);
-    }
+    kv::shells::LargestReinforcement(points, point_count, as_min);
     const float B = (as_min[0] + as_min[1] + as_min[2] + as_min[3]) * fy / 2;
     for (int k = 0; k < point_count; ++k) {
         CRectBqRecord& p = points[k];

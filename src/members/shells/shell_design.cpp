@@ -42,4 +42,23 @@ float PrincipalAngle(float Nx, float Ny, float S) {
     return std::atan2(2.0f * S, Ny - Nx) / 2.0f;
 }
 
+void PrincipalForces(float Nx, float Ny, float S, float& Nmax, float& Nmin, float& Alfa) {
+    const float mean = (Nx + Ny) / 2, half = (Nx - Ny) / 2;
+    const float radius = std::sqrt(half * half + S * S);
+    Nmax = mean + radius;
+    Nmin = mean - radius;
+    Alfa = PrincipalAngle(Nx, Ny, S);
+}
+
+void DesignShellStrip(const SectionSettings& s, int bar, float M, float N, float h, float width, float& top,
+                      float& bottom) {
+    // Whole millimetres, as the section is drawn.
+    const int hmm = static_cast<int>(h * 1000);
+    const int bmm = static_cast<int>(width * 1000);
+    PJ_COLUMN_KV column;
+    IniSection(column, s, bar, 0);
+    DesignSection(column, s.rebar_mode, M * 1.0e6f, N * 1000, static_cast<float>(bmm), static_cast<float>(hmm), top,
+                  bottom);
+}
+
 }  // namespace kv::shells

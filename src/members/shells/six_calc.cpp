@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kCheckMessage = 1;  // error-channel code of the stress checks
 constexpr int kRowFirst[5] = {1, 6, 10, 13, 15};
 
 kv::shells::SectionSettings Settings(const CSixBqData& d) {
@@ -104,11 +103,7 @@ bool CSixBqData::CalcPointForces(int table) {
         p.My = c(6) * a * a * q * 0.001f;
         p.Mxy = c(7) * a * a * q * 0.001f;
         p.OMiGa = c(1) * a * a * a * a * q * 0.001f / (T * T * T * 1.2f * prop.Ec / 12.0f / 0.9722222f);
-        const float mean = (p.Nx + p.Ny) / 2, half = (p.Nx - p.Ny) / 2;
-        const float radius = std::sqrt(half * half + p.S * p.S);
-        p.Nmax = mean + radius;
-        p.Nmin = mean - radius;
-        p.Alfa = kv::shells::PrincipalAngle(p.Nx, p.Ny, p.S);
+        kv::shells::PrincipalForces(p.Nx, p.Ny, p.S, p.Nmax, p.Nmin, p.Alfa);
         p.sigma1 = p.Nmax / h / 1000;
         p.sigma2 = p.Nmin / h / 1000;
     }
@@ -116,12 +111,7 @@ bool CSixBqData::CalcPointForces(int table) {
 }
 
 void CSixBqData::DesignShellSection(float M, float N, float h, float width, float& top, float& bottom) const {
-    const int hmm = static_cast<int>(h * 1000);
-    const int bmm = static_cast<int>(width * 1000);
-    PJ_COLUMN_KV column;
-    kv::shells::IniSection(column, Settings(*this), shell_rebar_grade, 0);
-    kv::shells::DesignSection(column, rebar_mode, M * 1.0e6f, N * 1000, static_cast<float>(bmm),
-                              static_cast<float>(hmm), top, bottom);
+    kv::shells::DesignShellStrip(Settings(*this), shell_rebar_grade, M, N, h, width, top, bottom);
 }
 
 int CSixBqData::CheckStresses() {
@@ -135,47 +125,23 @@ int CSixBqData::CheckStresses() {
     }
     tell_error(kv::err::kClearWindow, "");
     const float T = t_top / 1000.0f, Tb = t_bottom / 1000.0f;
+    static const char* const kMessages[4] = {"%d点X向拉应力>4ftd, 壳体厚度不满足!!", "%d点X向压应力>fcd, 壳体厚度不满足!!",
+                                             "%d点Y向拉应力>4ftd, 壳体厚度不满足!!", "%d点Y向压应力>fcd, 壳体厚度不满足!!"};
     for (CSixBqRecord& p : points) {
-        const float h = p.Thickness(a, r_const, T, Tb);
-        const float A = 1000 * h, W = 166.66667f * h * h;
         p.err = 0;
-        p.sigma_x[0] = p.Nx / A + p.Mx / W;
-        if (p.sigma_x[0] > 4 * ftd) {
-            p.err = 1;
-            tell_error1(kCheckMessage, "%d点X向拉应力>4ftd, 壳体厚度不满足!!", p.no);
-        }
-        DesignShellSection(p.Mx, p.Nx, h, 1.0f, p.as_x[0], p.as_x[1]);
-        p.sigma_x[1] = p.Nx / A - p.Mx / W;
-        if (std::fabs(p.sigma_x[1]) > fcd) {
-            p.err = 2;
-            tell_error1(kCheckMessage, "%d点X向压应力>fcd, 壳体厚度不满足!!", p.no);
-        }
-        p.sigma_y[0] = p.Ny / A + p.My / W;
-        if (p.sigma_y[0] > 4 * ftd) {
-            p.err = 3;
-            tell_error1(kCheckMessage, "%d点Y向拉应力>4ftd, 壳体厚度不满足!!", p.no);
-        }
-        DesignShellSection(p.My, p.Ny, h, 1.0f, p.as_y[0], p.as_y[1]);
-        p.sigma_y[1] = p.Ny / A - p.My / W;
-        if (std::fabs(p.sigma_y[1]) > fcd) {
-            p.err = 4;
-            tell_error1(kCheckMessage, "%d点Y向压应力>fcd, 壳体厚度不满足!!", p.no);
-        }
+        kv::shells::CheckFaces(p, p.Thickness(a, r_const, T, Tb), ftd, fcd, kMessages,
+                               [this](float M, float N, float h, float& top, float& bottom) {
+                                   DesignShellSection(M, N, h, 1.0f, top, bottom);
+                               });
     }
-    std::fill(as_min, as_min + 4, 0.0f);
-    for (const CSixBqRecord& p : points) {
-        as_min[0] = std::max(as_min[0], p.as_x[0]);
-        as_min[1] = std::max(as_min[1], p.as_x[1]);
-        as_min[2] = std::max(as_min[2], p.as_y[0]);
-        as_min[3] = std::max(as_min[3], p.as_y[1]);
-    }
+    kv::shells::LargestReinforcement(points, 15, as_min);
     const float B = (as_min[0] + as_min[1] + as_min[2] + as_min[3]) * fy / 2;
     for (CSixBqRecord& p : points) {
         const float h = p.Thickness(a, r_const, T, Tb);
         p.as_add[0] = p.as_add[1] = 0;
         if (p.sigma1 > 4 * ftd) {
             p.err = 5;
-            tell_error1(kCheckMessage, "%d点拉应力>4ftd, 砼强度不满足!!", p.no);
+            tell_error1(kv::shells::kCheckMessage, "%d点拉应力>4ftd, 砼强度不满足!!", p.no);
         }
         // The bars cross the principal direction at up to 15°.
         if (p.sigma1 > ftd && p.Nmax > h * 1000 * ftd)
@@ -183,7 +149,7 @@ int CSixBqData::CheckStresses() {
         for (float& v : p.as_add) v = std::max(v, 0.0f);
         if (std::fabs(p.sigma2) > fcd) {
             p.err = 5;
-            tell_error1(kCheckMessage, "%d点压应力>fcd, 砼强度不满足!!", p.no);
+            tell_error1(kv::shells::kCheckMessage, "%d点压应力>fcd, 砼强度不满足!!", p.no);
         }
     }
     return 1;
