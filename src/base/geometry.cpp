@@ -444,6 +444,11 @@ float MaxAngleOfTri(float ax, float ay, float bx, float by, float cx, float cy) 
     return static_cast<float>(std::max({corner(a, b, c), corner(b, c, a), corner(c, a, b)}));
 }
 
+float MaxAngleOfTri2(float ax, float ay, float bx, float by, float cx, float cy) {
+    return std::max({get_two_line_angle(cx, cy, ax, ay, bx, by), get_two_line_angle(ax, ay, bx, by, cx, cy),
+                     get_two_line_angle(bx, by, cx, cy, ax, ay)});
+}
+
 float DistPointSegment(float ax, float ay, float bx, float by, float px, float py) {
     return static_cast<float>(PointSegmentDistance({px, py}, {ax, ay}, {bx, by}));
 }

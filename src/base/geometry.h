@@ -129,6 +129,7 @@ void shift_coordinate(float* x, float* y, float dx, float dy);
 namespace kv::geom {
 float Det3(float ax, float ay, float bx, float by, float cx, float cy);
 float MaxAngleOfTri(float ax, float ay, float bx, float by, float cx, float cy);
+float MaxAngleOfTri2(float ax, float ay, float bx, float by, float cx, float cy);
 float DistPointSegment(float ax, float ay, float bx, float by, float px, float py);
 int SegmentCross(float ax, float ay, float bx, float by, float cx, float cy, float dx, float dy,
                  float* px, float* py);
@@ -164,6 +165,15 @@ float get_dist_point_segment_2d(const A& a, const B& b, const P& p) {
 template <class A, class B, class C>
 float max_angle_of_tri(const A& a, const B& b, const C& c) {
     return kv::geom::MaxAngleOfTri(a.x, a.y, b.x, b.y, c.x, c.y);
+}
+
+// The largest of the three angles measured counter-clockwise inside the
+// triangle in the order a, b, c, in [0, 2π): the largest inner angle when a, b,
+// c turn counter-clockwise, above π when they turn the other way, so a test
+// against a right angle also refuses a triangle that runs backwards.
+template <class A, class B, class C>
+float max_angle_of_tri_2(const A& a, const B& b, const C& c) {
+    return kv::geom::MaxAngleOfTri2(a.x, a.y, b.x, b.y, c.x, c.y);
 }
 
 // 1 when the segments a-b and c-d have a point in common (touching ends

@@ -3,6 +3,7 @@
 // caller reports with its own message, never an exception. Tests make a chosen
 // allocation fail to reach those messages.
 #include <cstddef>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <vector>
@@ -52,6 +53,17 @@ bool AppendDefault(std::vector<T>& v) {
         return false;
     }
     return true;
+}
+
+// A reader (or other object) made on its file name; null when memory cannot be had.
+template <typename T>
+std::unique_ptr<T> MakeObject(const char* name) {
+    if (AllocationFailsNow()) return nullptr;
+    try {
+        return std::make_unique<T>(name);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 // For tests: while an object lives, the `nth` allocation from now (1: the next)

@@ -10,6 +10,7 @@
 
 class struc_ld_file;
 class net_pre_file;
+struct beam_cut_date;
 
 // One entry of the node table: the point and the number it was added under.
 // The geometry templates take it as a point (x and y first).
@@ -59,6 +60,18 @@ public:
     void new_point_table();
     void add_point(float x, float y);
     void write_tri(int a, int b, int c);
+
+    // The suggested mesh length from the plates of "STRUC_LD.FB".
+    float cal_length();
+    // Beams cut into elements: "NET_PRE.FB", and "YS.FB" for type -1.
+    void beam_point();
+    void write_ys_new(int* lines, std::FILE* fp, int code);
+    void write_ys_end(int* lines, std::FILE* fp, int code, int node);
+    void acad_check();
+
+    // Plates meshed: triangles to "NET_PRE.FB", index records to "INDEX_P.FB".
+    void plate_point();
+    net_chain form_point_chain(int plate, struc_ld_file* file, const std::vector<beam_cut_date>& cuts);
 
     // Plate regions.
     std::vector<float> corner_angles(int n, const net_point* chain);

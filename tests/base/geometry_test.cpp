@@ -136,6 +136,12 @@ TEST(Figures, DistancesToSegmentsAndLargestAngles) {
     // Collinear corners give a straight angle; a repeated corner the worst one.
     EXPECT_NEAR(max_angle_of_tri(POINT_2D{0, 0}, POINT_2D{1, 0}, POINT_2D{3, 0}), kPi, 1e-6);
     EXPECT_NEAR(max_angle_of_tri(POINT_2D{0, 0}, POINT_2D{0, 0}, POINT_2D{3, 0}), kPi, 1e-6);
+
+    // The oriented variant agrees on a counter-clockwise triangle; run backwards
+    // its angles are the outer ones, the largest opposite the smallest inner.
+    EXPECT_NEAR(max_angle_of_tri_2(POINT_2D{0, 0}, POINT_2D{3, 0}, POINT_2D{0, 4}), kPi / 2, 1e-6);
+    EXPECT_NEAR(max_angle_of_tri_2(POINT_2D{0, 0}, POINT_2D{0, 4}, POINT_2D{3, 0}), 2 * kPi - std::atan2(3.0, 4.0),
+                1e-5);
 }
 
 TEST(Figures, SegmentsCrossWhereTheyShareAPoint) {

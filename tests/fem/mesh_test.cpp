@@ -12,6 +12,7 @@
 #include "base/error.h"
 #include "base/geometry.h"
 #include "fem/mesh_literal.h"
+#include "mesh_checks.h"
 #include "fem/yxy_net.h"
 #include "support/error_lines.h"
 #include "support/temp_folder.h"
@@ -58,37 +59,10 @@ protected:
         std::fseek(net.pre_file, 0, SEEK_END);
         return out;
     }
-    double Area(const Tri& t) {
-        const net_point &a = net.points[t[0]], &b = net.points[t[1]], &c = net.points[t[2]];
-        return 0.5 * ((double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x));
-    }
-    // Every triangle counter-clockwise, their areas summing to the region's,
-    // each boundary segment used once in its own direction and every inner
-    // edge by exactly two triangles in opposite directions: a conforming cover
-    // of the region without overlaps.
     void ExpectMeshOf(const net_chain& chain, const std::vector<Tri>& tris) {
-        std::vector<float> xs, ys;
-        for (const net_point& p : chain) xs.push_back(p.x), ys.push_back(p.y);
-        double area = area_poli(static_cast<int>(chain.size()), xs.data(), ys.data());
-        double sum = 0;
-        std::map<std::pair<int, int>, int> directed;
-        for (const Tri& t : tris) {
-            double a = Area(t);
-            EXPECT_GT(a, 0) << t[0] << " " << t[1] << " " << t[2];
-            sum += a;
-            for (int e = 0; e < 3; ++e) ++directed[{t[e], t[(e + 1) % 3]}];
-        }
-        EXPECT_NEAR(sum, area, 1e-4 * area);
-        std::set<std::pair<int, int>> boundary;
-        for (std::size_t i = 0; i < chain.size(); ++i)
-            boundary.insert({chain[i].index, chain[(i + 1) % chain.size()].index});
-        for (const auto& [edge, count] : directed) {
-            EXPECT_EQ(count, 1) << edge.first << "-" << edge.second;
-            bool onBoundary = boundary.count(edge) > 0;
-            bool paired = directed.count({edge.second, edge.first}) > 0;
-            EXPECT_TRUE(onBoundary != paired) << edge.first << "-" << edge.second;
-        }
-        for (const auto& edge : boundary) EXPECT_EQ(directed.count(edge), 1u) << edge.first << "-" << edge.second;
+        std::vector<int> boundary;
+        for (const net_point& p : chain) boundary.push_back(p.index);
+        kv::test::ExpectConformingMesh(net.points.get(), boundary, tris);
     }
 
     YXY_NET net;
