@@ -76,7 +76,8 @@ float YXY_NET::cal_length() {
             const auto first = std::partition_point(shortest.begin(), shortest.end(), [&](float s) { return !six(s); });
             const int count = static_cast<int>(shortest.end() - first);
             const float p = static_cast<float>(count) * 100 / plates;
-            if (p > 95 || q <= 0.5f) break;
+            // A step too small to change q (or no q at all) would never end.
+            if (p > 95 || !(q > 0.5f) || q - 0.01f == q) break;
             q -= 0.01f;
         }
     }
@@ -152,6 +153,7 @@ void YXY_NET::beam_point() {
         // A count beyond the table would overflow it anyway.
         auto pieces = [](float t) {
             constexpr float kMost = 2.0f * YXY_NET::kMaxPoints;
+            if (!(t > 0)) return 0;
             return t < kMost ? static_cast<int>(t) : static_cast<int>(kMost);
         };
         int s = pieces((l + 0.1f) / divide_length);
