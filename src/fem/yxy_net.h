@@ -61,6 +61,8 @@ public:
     void add_point(float x, float y);
     void write_tri(int a, int b, int c);
 
+    // The whole stage from "STRUC_LD.FB" to "FREEDOM.FB".
+    void main_net(int analysis_type, float divide, int block);
     // The suggested mesh length from the plates of "STRUC_LD.FB".
     float cal_length();
     // Beams cut into elements: "NET_PRE.FB", and "YS.FB" for type -1.
