@@ -44,7 +44,11 @@ void YXY_EQU::main_equ(int form, int work) {
     }
     freedom_file layout("FREEDOM.FB");
     if (JS_ERROR_CODE || !layout.read_col() || !layout.read_block()) return;
-    if (layout.addr.empty() || cases < 0) return;  // no node: nothing to solve
+    if (cases < 0) {
+        tell_error(kFailure, "Pointer error in net_dat file !");
+        return;
+    }
+    if (layout.addr.empty()) return;  // no node: nothing to solve
     const int neq = layout.neq, blocks = layout.block_num, bs = layout.block_size;
     const std::int32_t* blockend = layout.blockend.data();
     const std::int32_t* addr = layout.addr.data();

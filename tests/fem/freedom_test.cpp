@@ -325,4 +325,24 @@ TEST(SolutionStage, AColumnWithoutHeightInTheFreedomFileIsRefused) {
     EXPECT_TRUE(folder.FilesClosed());
 }
 
+// A damaged mesh file whose case count is negative stops the stage with an error
+// instead of ending as if it had solved.
+TEST(SolutionStage, ANegativeCaseCountIsAnError) {
+    FemFolder folder;
+    Mesh m(4, {{0, 1}, {1, 2}, {2, 3}});
+    m.cases = -1;
+    m.Write(folder);
+    folder.Write("YS.FB", YsFb({{0, 1}, {3, 1}}));
+    freedom_num step(0, 6000);
+    ASSERT_EQ(step.form_freedom_file(), 1);
+    folder.Write("STIFF1.FB", std::string(std::size_t(step.block_size) * 8, '\0'));
+    const std::string loads(std::size_t(step.neq) * 8, '\x01');
+    folder.Write("LOAD_V.FB", loads);
+    YXY_EQU().main_equ(2, 3);
+    EXPECT_EQ(JS_ERROR_CODE, 301);
+    EXPECT_TRUE(folder.Told(301, "Pointer error in net_dat file !"));
+    EXPECT_EQ(folder.Read("LOAD_V.FB"), loads);
+    EXPECT_TRUE(folder.FilesClosed());
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // The finite-element library's input reader: any text given as the input file
-// either stops with the error code set or gives a structure and load file and a
+// (and, in mode 3, any factor files) either stops with the error code set or gives a structure and load file and a
 // soil file that read back whole.
 #include "fuzz_support.h"
 
@@ -15,7 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kv::fuzz::ClearFolder();
     JS_ERROR_CODE = 0;
     kv::fuzz::WriteInput("YXY_JS.DAT", data, size);
-    for (int mode : {1, 2}) {
+    // Mode 3 also reads the width and thickness factors: both files take the
+    // input's last bytes (a count and up to sixteen floats).
+    const std::size_t tail = size < 68 ? size : 68;
+    kv::fuzz::WriteInput("liang_gd.fb", data + size - tail, tail);
+    kv::fuzz::WriteInput("ban_gd.fb", data + size - tail, tail);
+    for (int mode : {1, 2, 3}) {
         JS_ERROR_CODE = 0;
         FB_DATE reader;
         reader.main_date("YXY_JS.DAT", mode, 0);
