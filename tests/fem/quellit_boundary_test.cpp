@@ -1,13 +1,17 @@
 // The program and the shared library quellit share one error channel: a code the
 // library sets is the program's JS_ERROR_CODE, its messages reach the program's
-// sink, and its open files count in the program's JS_OpenFileNum.
+// sink, and its open files count in the program's JS_OpenFileNum. They share the
+// design classes' report-variable base too.
 #include "base/error.h"
 #include "fem/fb_date.h"
+#include "fem/lf_nd.h"
 #include "support/temp_folder.h"
 
+#include <cxxabi.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -46,6 +50,19 @@ TEST(QuellitBoundary, CodeSetByTheProgramStopsTheLibrary) {
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(JS_ERROR_CODE, 301);
     JS_ERROR_CODE = 0;
+}
+
+TEST(QuellitBoundary, CrackWidthClassStandsOnTheProgramsOwnReportVariableBase) {
+    // A copy of the base inside the library would give LF_ND a base type of its
+    // own, apart from the one the program's design classes have.
+    const auto& info = static_cast<const __cxxabiv1::__si_class_type_info&>(typeid(LF_ND));
+    EXPECT_EQ(info.__base_type, &typeid(PJ_BASE));
+
+    LF_ND section;
+    PJ_BASE* base = &section;
+    EXPECT_EQ(dynamic_cast<LF_ND*>(base), &section);
+    EXPECT_TRUE(base->m_VarIn.Has("Wan.RTF.AsShang"));
+    EXPECT_EQ(base->if_GZPJ(), 0);
 }
 
 }  // namespace
