@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "base/jsdata.h"
 
 namespace {
 
@@ -58,6 +59,15 @@ void remove_in_work_path(std::string_view name) {
     const std::string copy(name);
     const char* names[] = {copy.c_str()};
     RemoveAll(FilesNamed(names));
+}
+
+void remove_item_results(const CJsBaseData& data) {
+    for (int k = 0; k < data.m_nJtNum; ++k) {
+        const std::string dxf = data.GetDxfFileName(k);
+        if (!dxf.empty()) remove_in_work_path(dxf);
+    }
+    const std::string rtf = data.GetRtfFileName(0);
+    if (!rtf.empty()) remove_in_work_path(rtf);
 }
 
 int delete_fem_files() {

@@ -11,5 +11,12 @@ std::span<const char* const> FemWorkFiles();
 // any case of letters ("defor.see" for "DEFOR.SEE"); nothing there is no fault.
 void remove_in_work_path(std::string_view name);
 
+class CJsBaseData;
+
+// Removes the drawings (every DXF the item names) and the first report of an
+// item's earlier run, in any case of letters: a run that fails must not leave
+// them looking like its own.
+void remove_item_results(const CJsBaseData& data);
+
 // Removes every file of FemWorkFiles() from the work folder. Returns 1.
 int delete_fem_files();

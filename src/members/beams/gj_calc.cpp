@@ -106,20 +106,9 @@ void CGjFrmJs::Run() {
 
 namespace {
 
-// The item's drawings and report of an earlier run: a run that fails must not
-// leave them looking like its own.
-void RemoveOldResults(const CGjData& data) {
-    for (int k = 0; k < kGjDiagrams; ++k) {
-        const std::string dxf = data.GetDxfFileName(k);
-        if (!dxf.empty()) remove_in_work_path(dxf);
-    }
-    const std::string rtf = data.GetRtfFileName(0);
-    if (!rtf.empty()) remove_in_work_path(rtf);
-}
-
 int Calculate(CGjData& data) {
     JS_ERROR_CODE = 0;
-    RemoveOldResults(data);
+    remove_item_results(data);
     auto conv = std::make_unique<kv::frame::CForm_YXY_Dat_Frm>();
     conv->m_strName = data.DataName() + data.ModelSuffix();
     // A civil-air-defence frame is analysed under load case 1 alone.
