@@ -68,6 +68,13 @@ public:
     // than one span or more than 30. Does not clear the error code.
     static std::optional<std::vector<float>> parse_span_list(const std::string& text);
 
+    // The equivalent frame of the strip as "WLLG_STRLDA-1.DAT" in the current
+    // folder (the work folder during a run); fills m_pSpans, m_pCapLeft and
+    // m_pCapRight. 1 when written with the error code clear (wllg_model.cpp).
+    int WriteFrameModel();
+    // The punching record's slab, column and load from the slab's fields.
+    void FillChongQie();
+
     int m_nCivilDefence = 0;          // 1: civil-air-defence design; not stored
     // The last frame model's computing spans and cap edges per span (m); not stored.
     std::vector<float> m_pSpans, m_pCapLeft, m_pCapRight;
