@@ -1,6 +1,7 @@
 // The flat slab's equivalent frame: the strip over its columns as a plane frame
 // model for the frame library, the computing spans shortened by the caps, and
 // the punching record's inputs from the slab.
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <new>
@@ -60,6 +61,16 @@ CapReach Reach(const CHONGQIE_JS_STRUCT& cap, const Column& col) {
 struct SidePressure {
     float q1, q2, a;
 };
+
+// Metres as whole millimetres, truncated; a length past the int range (a span
+// text may hold any number) stops at its end.
+int Millimetres(float m) {
+    const float mm = m * 1000.0f;  // in float, as the lengths are kept
+    if (std::isnan(mm)) return 0;
+    if (mm >= 2147483648.0f) return INT_MAX;
+    if (mm <= -2147483648.0f) return INT_MIN;
+    return static_cast<int>(mm);
+}
 
 }  // namespace
 
@@ -230,14 +241,14 @@ void CWllgData::FillChongQie() {
         }
         const float a = l[kept], b = l[kept + 1];
         const bool uneven = std::fabs(a - b) > 0.001f || a > 6.0f || b > 6.0f;
-        r.m_nSlabLength = static_cast<int>(mean * 1000);
+        r.m_nSlabLength = Millimetres(mean);
         r.m_fLoad = uneven ? m_fSlabQ * 1.1f : m_fSlabQ;
     } else {
         r.m_nColB = m_nLeftColB;
         r.m_nColD = m_nLeftColD;
         r.m_nColH = m_nLeftColH;
         r.m_nSquareCol = m_nLeftRound == 0 ? 1 : 0;
-        r.m_nSlabLength = static_cast<int>(l[0] * 1000);
+        r.m_nSlabLength = Millimetres(l[0]);
         r.m_fLoad = l[0] > 6.0f ? m_fSlabQ * 1.1f : m_fSlabQ;
     }
 }

@@ -222,6 +222,7 @@ TEST(FillChongQie, SlabLengthAndLoadFromTheWidestPairOfSpans) {
         {"6.5", 6500, 66.0f},
         {"6 6 5 7", 6000, 60.0f},  // (6,6) and (5,7) tie at 6: the first is kept, even
         {"6 6 6.2 6.2", 6200, 66.0f},
+        {"1e30", 2147483647, 66.0f},  // a length past the millimetre range stops at its end
     };
     for (const Case& c : cases) {
         CWllgData d;
