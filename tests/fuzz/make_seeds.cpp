@@ -10,6 +10,9 @@
 #include "design/ban_data.h"
 #include "design/lkq_data.h"
 #include "design/mkq_data.h"
+#include "lining/engine/canshu.h"
+#include "lining/engine/hezai.h"
+#include "lining/engine/jiemian.h"
 #include "loads/kuosan.h"
 #include "members/beams/gj_data.h"
 #include "members/beams/lxl_data.h"
@@ -121,6 +124,44 @@ std::string SaveModule(Data& data, const std::string& stem, const std::string& n
     std::string path = "/tmp/kv-seed.DAT";
     data.SaveData(path.c_str());
     return Read(path);
+}
+
+// The lining's record lines in file order, as lining_fuzz reads them.
+class SeedSection : public CJieMianBase {
+public:
+    int WriteCanShu(std::FILE*) override { return 0; }
+    int JiSuan(std::FILE*) override { return 0; }
+    int DrawOutline(CBase_SGT*) override { return 0; }
+    int DrawGuanJiang(CBase_SGT*) override { return 0; }
+    int GetExtent(CFRect&) override { return 0; }
+};
+
+void WriteLiningSeeds() {
+    std::string path = "/tmp/kv-seed-lining.DAT";
+    std::FILE* fp = open_file_no_comment(path.c_str(), "wt");
+    CDiZhenCanShu().SaveData(fp);
+    CHeZaiCanShu().SaveData(fp);
+    CJiBenCanShu().SaveData(fp);
+    CPeiJinCanShu bars;
+    bars.m_szWaiCe = "钢筋10D16";
+    bars.SaveData(fp);
+    CHeZaiZuHe().SaveData(fp);
+    SeedSection().SaveData(fp);
+    commit_file(fp);
+    const std::string text = Read(path);
+    std::remove(path.c_str());
+    Put("lining", "written", text);
+    Put("lining", "written-crlf", ReplaceAll(text, "\n", "\r\n"));
+    Put("lining", "cut-mid-line", text.substr(0, text.size() / 2));
+    Put("lining", "eight-items", ReplaceAll(text, "0,0,0,0,1\n", "0,0,0,0,0\n"));
+    Put("lining", "long-bar-text", ReplaceAll(text, "12d20\n", std::string(150, '2') + "\n"));
+    Put("lining", "comment-bar-text", ReplaceAll(text, "12d20\n", "  //12d20\n"));
+    Put("lining", "blank-bar-text", ReplaceAll(text, "12d20\n", "\n"));
+    Put("lining", "huge-numbers", ReplaceAll(ReplaceAll(text, "500.000000", "1e38"), "23000.000000", "99999999999999999999"));
+    Put("lining", "nan-inf", ReplaceAll(ReplaceAll(text, "0.100000", "nan"), "70.000000", "-inf"));
+    Put("lining", "negative-index", ReplaceAll(text, "\n8,1,", "\n-80,7,"));
+    Put("lining", "bad-gbk", ReplaceAll(text, "12d20", "\xF9\xB2\xD4\xFF\x80\x81"));
+    Put("lining", "empty", "");
 }
 
 }  // namespace
@@ -564,6 +605,7 @@ int main(int argc, char** argv) {
     Put("codec", "bad-bytes", "\xF9\xB2\xD4\xFF\x80\x81\x30\xB6");
     Put("codec", "crlf", "a\r\nb\rc\n\xB6\r\n\xA5");
 
+    WriteLiningSeeds();
     WriteFemSeeds(g_out);
     WriteFreedomSeeds(g_out);
 
