@@ -62,6 +62,20 @@ public:
     void SetFileName(const std::string& stem) override;
     int SaveData(const char* path) override;
 
+    // The input sketch of the frame, its supports and its loads, in metres
+    // (wllg_sketch.cpp): a middle storey's with the upper columns, else the top
+    // storey's. The two storey forms return 0, drawing nothing, when the span
+    // text is refused (the parser has told why).
+    void DrawSketch(CBase_SGT* d);
+    int DrawSketchTop(CBase_SGT* d);
+    int DrawSketchMid(CBase_SGT* d);
+    // A support line at (x, y) with four hatch strokes above it or below it.
+    static void DrawSupport(CBase_SGT* d, float x, float y, int above);
+    // A load varying from p1 to p2 over the length a of the member from (x1, y1)
+    // towards (x2, y2), drawn at the member's side; nothing when both are ~0.
+    static void DrawLineLoad(CBase_SGT* d, float x1, float y1, float x2, float y2, float p1,
+                             float p2, float a);
+
     // The spans of a span text: "L" is one span of L m, "L*n" n spans of L m,
     // tokens separated by blanks or commas. nullopt after telling (301) why the
     // text is refused: a "*" at either end of a token, a negative count, fewer
