@@ -7,6 +7,8 @@
 
 #include "base/jsdata.h"
 
+class PJ_COLUMN_KV;
+
 // ---- rectangle ------------------------------------------------------------------
 
 // One point of the rectangular plan's quarter.
@@ -182,7 +184,51 @@ public:
     int SaveData(const char* path) override;
     void SetFileName(const std::string& stem) override;
 
+    // Designs the shell from the inputs (circle_calc.cpp); calc_ok 1 on success.
+    void Calculate();
+    // The Kelvin tables: built once from their series, then the program folder's
+    // files may replace them.
+    static void LoadKelvinTables();
+    // Table lookups at x rounded to hundredths; 0 beyond the table (noted in kelvin_out).
+    float ber(float x);
+    float bei(float x);
+    float ber_(float x);
+    float bei_(float x);
+
+    void CalcSphereRadius();
+    int IsApplicable();
+    // The boundary systems; false when the system has no solution.
+    bool JianZhi();
+    bool QianGu();
+    bool TanXing();
+    void SetStations();
+    float CalcNPhi(float x);
+    float CalcNTheta(float x);
+    float CalcMPhi(float x);
+    float CalcQPhi(float x);
+    float CalcW(float x);
+    float CalcV(float x);
+    float CalcChi(float x);
+    void CheckStations();
+    void DesignStrip(float (&pair)[2], float M, float N, float t_k, float width);
+    void DesignRingBeam(PJ_COLUMN_KV& design, float& top, float& bottom, float M, float N, float h);
+    // Shell thickness (m) at radius rho.
+    float LocalThickness(float rho) const;
+
     int calc_ok = 0;
+    float sphere_radius = 0;
+    float c1 = 0, c2 = 0, c3 = 0;
+    float ber_val = 0, bei_val = 0, berp_val = 0, beip_val = 0;
+    float kelvin_x = 0;
+    float char_len = 0;
+    float e_dyn = 0;
+    float rho[13] = {}, n_phi[13] = {}, m_phi[13] = {}, n_theta[13] = {}, q_phi[13] = {};
+    float w[13] = {}, v[13] = {}, chi[13] = {};
+    float sigma_t[13] = {}, sigma_c[13] = {}, sigma_h[13] = {};
+    int check_flag[13] = {};
+    float ring_n = 0, ring_m = 0, ring_as_top = 0, ring_as_bottom = 0;
+    float merid_as[13][2] = {}, hoop_as[13][2] = {};
+    bool kelvin_out = false;  // a lookup fell beyond the table
     std::string shell_no = "BQ1";
 
     static constexpr const char* kMarker = "KV_CIRCLEBQ_V30";

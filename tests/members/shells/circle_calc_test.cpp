@@ -1,0 +1,234 @@
+// The circular shell's engine: the Kelvin tables against an independent integral
+// of J0, the lookup's rounding, table files, the defaults' geometry and range,
+// and the physics of each edge system (edge conditions, equilibrium, membrane limit).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "members/shells/kelvin.h"
+#include "members/shells/shell_data.h"
+#include "support/error_lines.h"
+#include "support/message_recorder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace kelvin = kv::shells::kelvin;
+using cld = std::complex<long double>;
+
+// ber + i·bei = J0(x·e^{3πi/4}) and ber' + i·bei' = −e^{3πi/4}·J1(x·e^{3πi/4}), with
+// J0, J1 by the trapezoidal rule on Bessel's integral (exact to rounding for these
+// periodic integrands).
+void Reference(long double x, long double (&out)[4]) {
+    const long double pi = 3.14159265358979323846264338327950288L;
+    const cld turn = std::polar(1.0L, 3 * pi / 4), z = x * turn;
+    const int n = 400;
+    cld j0 = 0, j1 = 0;
+    for (int i = 0; i < n; ++i) {
+        const long double th = pi * (i + 0.5L) / n;
+        j0 += std::cos(z * std::sin(th));
+        j1 += std::cos(th - z * std::sin(th));
+    }
+    j0 /= n;
+    j1 /= n;
+    const cld d = -turn * j1;
+    out[0] = j0.real();
+    out[1] = j0.imag();
+    out[2] = d.real();
+    out[3] = d.imag();
+}
+
+std::vector<std::string> Boxes(const kv::test::MessageRecorder& shown) {
+    std::vector<std::string> texts;
+    for (const auto& s : shown.shown()) texts.push_back(s.text);
+    return texts;
+}
+
+TEST(Kelvin, TablesMatchBesselIntegral) {
+    for (int i = 0; i < kelvin::kEntries; ++i) {
+        long double ref[4];
+        Reference(i / 100.0L, ref);
+        const long double scale = std::exp(i / 100.0L / std::sqrt(2.0L));
+        for (int f = 0; f < 4; ++f)
+            ASSERT_NEAR(kelvin::Table(f)[i], ref[f], 1.2e-7 * std::fabs(ref[f]) + 1e-12 * scale) << f << " at " << i;
+    }
+    EXPECT_EQ(kelvin::Table(kelvin::kBer)[0], 1.0f);
+    for (int f = 1; f < 4; ++f) EXPECT_EQ(kelvin::Table(f)[0], 0.0f);
+    struct Spot {
+        int f, i;
+        float value;
+    } const spots[] = {{0, 100, 0.98438178f}, {1, 100, 0.24956604f}, {0, 500, -6.2300825f},
+                       {1, 500, 0.11603438f}, {2, 100, -0.06244575f}, {3, 100, 0.49739651f}};
+    for (const Spot& s : spots) EXPECT_NEAR(kelvin::Table(s.f)[s.i], s.value, 2e-7 * std::fabs(s.value)) << s.f;
+}
+
+TEST(Kelvin, LookupRoundsFloatArgument) {
+    struct Case {
+        float x;
+        int index;
+    } const cases[] = {{0, 0},          {1.234f, 123},   {1.235f, 124}, {1.296f, 130},
+                       {1.295f, 129},   {11.09f, 1109}, {11.094f, 1109}, {11.095f, -1}, {11.1f, -1}};
+    for (const Case& c : cases) EXPECT_EQ(kelvin::Index(c.x), c.index) << c.x;
+    kv::test::MessageRecorder shown;
+    CCircleBqData d;
+    EXPECT_EQ(d.bei_(1.296f), kelvin::Table(kelvin::kBeiPrime)[130]);
+    EXPECT_FALSE(d.kelvin_out);
+    EXPECT_EQ(d.ber(11.095f), 0.0f);
+    EXPECT_EQ(d.bei(11.1f), 0.0f);
+    EXPECT_EQ(Boxes(shown), std::vector<std::string>{"本软件不适用此扁壳!"});
+}
+
+TEST(Kelvin, OnlyWholeFileReplacesTable) {
+    kv::test::TempFolder folder;
+    std::string whole(4440, '\0'), part(4000, '\0');
+    const float seven = 7.0f, eight = 8.0f;
+    for (int i = 0; i < 1110; ++i) std::memcpy(&whole[4 * i], &seven, 4);
+    for (int i = 0; i < 1000; ++i) std::memcpy(&part[4 * i], &eight, 4);
+    folder.Write("bei_.dat", whole);
+    folder.Write("ber.dat", part);
+    kelvin::LoadFiles(folder.path());
+    EXPECT_EQ(kelvin::Table(kelvin::kBeiPrime)[555], 7.0f);
+    EXPECT_EQ(kelvin::Table(kelvin::kBer)[0], 1.0f);
+    kelvin::Rebuild();
+    EXPECT_EQ(kelvin::Table(kelvin::kBeiPrime)[0], 0.0f);
+}
+
+TEST(CircleShell, DefaultsAndRange) {
+    kv::test::MessageRecorder shown;
+    CCircleBqData d;
+    d.Calculate();
+    ASSERT_EQ(d.calc_ok, 1);
+    EXPECT_NEAR(d.sphere_radius, 11.0167, 1e-4);
+    EXPECT_NEAR(d.char_len, 1.2613, 1e-4);
+    EXPECT_NEAR(d.kelvin_x, 5.606, 1e-3);
+    CCircleBqData again = d;
+    again.Calculate();
+    EXPECT_EQ(std::memcmp(again.n_phi, d.n_phi, sizeof d.n_phi), 0);
+    EXPECT_EQ(std::memcmp(again.merid_as, d.merid_as, sizeof d.merid_as), 0);
+    EXPECT_EQ(again.ring_as_top, d.ring_as_top);
+
+    struct Case {
+        const char* what;
+        void (*change)(CCircleBqData&);
+        std::vector<std::string> boxes;
+    } const cases[] = {
+        {"f/(2r) 0.199", [](CCircleBqData& d) { d.r = 5; d.f = 1.99f; }, {}},
+        {"f/(2r) above 0.2", [](CCircleBqData& d) { d.r = 5; d.f = 2.0001f; }, {"本软件不适合这种扁壳"}},
+        {"thick", [](CCircleBqData& d) { d.t_top = 600; }, {"本软件不适合这种扁壳"}},
+        {"no rise", [](CCircleBqData& d) { d.f = 0; }, {"本软件不适合这种扁壳"}},
+        {"no radius", [](CCircleBqData& d) { d.r = -1; }, {"本软件不适合这种扁壳"}},
+        {"no thickness", [](CCircleBqData& d) { d.t_top = 0; }, {"本软件不适合这种扁壳"}},
+        {"unknown support", [](CCircleBqData& d) { d.boundary = "铰接"; },
+         {"支承条件“铰接”无法识别, 请选择简支、嵌固或弹性!"}},
+        {"beyond table", [](CCircleBqData& d) { d.r = 20; d.f = 4; d.t_top = 100; d.t_bottom = 100; d.r_const = 20; },
+         {"本软件不适用此扁壳!"}},
+    };
+    for (const Case& c : cases) {
+        kv::test::MessageRecorder boxes;
+        CCircleBqData e;
+        c.change(e);
+        e.Calculate();
+        EXPECT_EQ(Boxes(boxes), c.boxes) << c.what;
+        EXPECT_EQ(e.calc_ok, c.boxes.empty() ? 1 : 0) << c.what;
+    }
+}
+
+TEST(CircleShell, ApplicableAtExactThinness) {
+    // t/R = 0.05 to the decimal: R = (5² + 1²)/2 = 13, t = 650 mm.
+    CCircleBqData d;
+    d.r = 5;
+    d.f = 1;
+    d.t_top = 650;
+    d.CalcSphereRadius();
+    EXPECT_EQ(d.IsApplicable(), 1);
+    d.t_top = 651;
+    EXPECT_EQ(d.IsApplicable(), 0);
+}
+
+float Largest(const float (&a)[13]) {
+    float m = 0;
+    for (float x : a) m = std::max(m, std::fabs(x));
+    return m;
+}
+
+TEST(CircleShell, EdgeSystemsHoldTheirConditions) {
+    for (const char* support : {"简支", "嵌固", "弹性"}) {
+        kv::test::MessageRecorder shown;
+        CCircleBqData d;
+        d.boundary = support;
+        d.Calculate();
+        ASSERT_EQ(d.calc_ok, 1) << support;
+        const std::string s = support;
+        const float tol = 2e-5f;
+        if (s != "弹性") {
+            EXPECT_LE(std::fabs(d.w[10]), tol * Largest(d.w)) << s;
+            EXPECT_LE(std::fabs(d.v[10]), tol * Largest(d.v)) << s;
+        }
+        if (s == "简支") {
+            EXPECT_LE(std::fabs(d.m_phi[10]), tol * Largest(d.m_phi));
+        }
+        if (s == "嵌固") {
+            EXPECT_LE(std::fabs(d.chi[10]), tol * Largest(d.chi));
+        }
+        if (s == "弹性") {
+            // The ring beam moves along the shell's tangent only: cos φ·w + sin φ·v = 0.
+            const float phi = std::asin(d.r / d.sphere_radius);
+            EXPECT_LE(std::fabs(std::cos(phi) * d.w[10] + std::sin(phi) * d.v[10]), tol * Largest(d.w));
+        }
+        // Vertical equilibrium of the cap inside each station.
+        for (int k = 1; k < 13; ++k) {
+            const float lhs = d.n_phi[k] * d.rho[k] / d.sphere_radius + d.q_phi[k];
+            EXPECT_NEAR(lhs, -d.q * d.rho[k] / 2, 1e-4 * d.q * d.rho[k]) << s << " station " << k;
+        }
+        EXPECT_FLOAT_EQ(d.ring_n, -d.n_phi[10] * d.r);
+        EXPECT_FLOAT_EQ(d.ring_m, (d.n_phi[10] * 0.475f - d.m_phi[10]) * d.r);
+    }
+}
+
+TEST(CircleShell, CrownIsMembraneFarFromEdge) {
+    for (const char* support : {"简支", "嵌固"}) {
+        CCircleBqData d;
+        d.r = 10;
+        d.f = 1.5f;
+        d.t_top = d.t_bottom = 100;
+        d.r_const = 10;
+        d.boundary = support;
+        d.Calculate();
+        ASSERT_EQ(d.calc_ok, 1);
+        EXPECT_GT(d.kelvin_x, 9.5f);
+        const float membrane = -d.q * d.sphere_radius / 2;
+        EXPECT_NEAR(d.n_phi[0], membrane, 0.01 * std::fabs(membrane)) << support;
+    }
+}
+
+TEST(CircleShell, StationsThicknessChecksAndBars) {
+    kv::test::MessageRecorder shown;
+    kv::test::ErrorLines lines;
+    CCircleBqData d;
+    EXPECT_FLOAT_EQ(d.LocalThickness(3.9f), 0.25f);
+    EXPECT_FLOAT_EQ(d.LocalThickness(4.5f), 0.325f);
+    EXPECT_FLOAT_EQ(d.LocalThickness(5), 0.4f);
+    d.r_const = 5;
+    EXPECT_FLOAT_EQ(d.LocalThickness(5), 0.25f);
+    d.r_const = 4;
+    d.rebar_mode = 1;
+    d.q = 20000;
+    d.Calculate();
+    ASSERT_EQ(d.calc_ok, 1);
+    EXPECT_EQ(d.rebar_mode, 1);
+    bool hoop = false;
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_EQ(d.hoop_as[k][0], d.hoop_as[k][1]);
+        hoop = hoop || d.check_flag[k] == 3;
+    }
+    EXPECT_TRUE(hoop);
+    EXPECT_FLOAT_EQ(d.rho[11], 4);
+    EXPECT_FLOAT_EQ(d.rho[12], 4.75f);
+    EXPECT_FALSE(lines.lines.empty());
+}
+
+}  // namespace
