@@ -20,11 +20,13 @@ void Compute() {
     }
 }
 
+void ReadFiles(const std::string& folder);
+
 void EnsureBuilt() {
     static std::once_flag once;
     std::call_once(once, [] {
         Compute();
-        LoadFiles(kv::platform::ProgramFolder());
+        ReadFiles(kv::platform::ProgramFolder());
     });
 }
 
@@ -55,6 +57,18 @@ const float* Table(int which) {
 }
 
 void LoadFiles(const std::string& folder) {
+    EnsureBuilt();
+    ReadFiles(folder);
+}
+
+void Rebuild() {
+    EnsureBuilt();
+    Compute();
+}
+
+namespace {
+
+void ReadFiles(const std::string& folder) {
     static const char* const kNames[4] = {"ber.dat", "bei.dat", "ber_.dat", "bei_.dat"};
     for (int f = 0; f < 4; ++f) {
         FILE* fp = std::fopen((folder + kNames[f]).c_str(), "rb");
@@ -71,10 +85,7 @@ void LoadFiles(const std::string& folder) {
     }
 }
 
-void Rebuild() {
-    EnsureBuilt();
-    Compute();
-}
+}  // namespace
 
 int Index(float x) {
     // The products of the float argument are exact in double.
