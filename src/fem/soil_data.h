@@ -64,6 +64,31 @@ public:
     void soil_date_xy_print(std::FILE* f) const;
     void soil_date_xy_print_1(std::FILE* f) const;
 
+    // Cuts and earth pressures (soil_column.cpp). A cut fills `out` with the part
+    // of this column below (down) or above (up) elevation z: 1, or 0 with the error
+    // channel told when z does not cut the column.
+    int get_soil_date_down(soil_date_xy* out, float z) const;
+    int get_soil_date_up(soil_date_xy* out, float z) const;
+    // The layer holding z (a boundary belongs to the upper layer); -1 when none.
+    int layer_at(float z) const;
+    // Vertical soil pressure at the column's bottom, and at elevation z.
+    float weight_sum() const;
+    float overburden(float z) const;
+    // Active earth pressure under the surcharge q, and the passive one, at z.
+    float active_press(float q, float z) const;
+    float passive_press(float z) const;
+    // Derived per-layer values, stored into the layer as well.
+    float layer_factor(int i);
+    float buoyant_weight(int i);
+    // Pressure diagrams along the column: n points, each with its elevation and
+    // the values just above and just below it.
+    void cal_soil_press(float q, int* n, std::vector<float>* z, std::vector<float>* above,
+                        std::vector<float>* below) const;
+    void cal_soil_press_active(float q, int* n, std::vector<float>* z, std::vector<float>* above,
+                               std::vector<float>* below) const;
+    void cal_soil_press_passive(int* n, std::vector<float>* z, std::vector<float>* above,
+                                std::vector<float>* below) const;
+
     // Releases the layers; Layer_num becomes 0, the other header values stay.
     void free();
     // Hands the layers over to the caller, who then owns them.

@@ -118,6 +118,8 @@ public:
     int form_plate_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
     int form_support_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
     int form_load_date(std::FILE* f, struc_ld_file* struc, net_pre_file* pre);
+    // "SOILNODE.FB": the nearest given soil column of every mesh node (soil_column.cpp).
+    void cal_soil_infer_node();
     // Torsion constant and second moment (mm⁴) of a b × h rectangle (mm).
     static void cal_section_ij(float b, float h, float* J, float* I);
     // Elements of the beams before `beam`; triangles of the plates before `plate`.

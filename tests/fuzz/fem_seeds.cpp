@@ -2,6 +2,7 @@
 // section, the structure, load and soil files the input reader writes from it,
 // mesh files packed from their layouts, and damaged versions of each.
 #include "fem/fb_date.h"
+#include "fem/soil_column.h"
 #include "fem/yxy_net.h"
 
 #include "base/error.h"
@@ -115,6 +116,34 @@ void WriteNetDatSeeds(const fs::path& out, std::string text) {
     Put(out, "fem_netdat", "struc-cut-short", pack(struc.substr(0, struc.size() / 2), pre, ""));
 }
 
+// "SOILNODE.FB" written by the mesh stage's writer from the input reader's
+// "SOIL.FB" for three nodes, packed for fem_soil with damaged copies.
+void WriteSoilSeeds(const fs::path& out, const std::string& soil) {
+    const fs::path here = fs::current_path();
+    const fs::path work = fs::temp_directory_path() / "kv-fem-soil-seeds";
+    fs::create_directories(work);
+    fs::current_path(work);
+    std::ofstream(work / "SOIL.FB", std::ios::binary) << soil;
+    std::ofstream(work / "NET_DAT.FB", std::ios::binary)
+        << I32({24, 60, 84, 84, 84, 84, 3, 0, 0, 0, 0}) + F32({0, 0, 0, 0, 0, 0, 1.5f, 0, 40, -3});
+    JS_ERROR_CODE = 0;
+    {
+        YXY_NET net;
+        net.cal_soil_infer_node();
+    }
+    const std::string nodes = Read(work / "SOILNODE.FB");
+    fs::current_path(here);
+    fs::remove_all(work);
+    auto pack = [](const std::string& s, const std::string& n) { return I32({std::int32_t(s.size())}) + s + n; };
+    Put(out, "fem_soil", "written", pack(soil, nodes));
+    Put(out, "fem_soil", "soil-no-columns", pack(I32({0}), nodes));
+    Put(out, "fem_soil", "soil-huge-count", pack(I32({0x7fffffff}) + soil.substr(4), nodes));
+    Put(out, "fem_soil", "soilnode-offset-beyond", pack(soil, I32({0x7fff0000}) + nodes.substr(4)));
+    Put(out, "fem_soil", "soilnode-offset-negative", pack(soil, I32({-8}) + nodes.substr(4)));
+    Put(out, "fem_soil", "soilnode-cut-short", pack(soil, nodes.substr(0, nodes.size() - 40)));
+    Put(out, "fem_soil", "soilnode-zero-layers", pack(soil, nodes.substr(0, 12) + I32({0}) + nodes.substr(16)));
+}
+
 }  // namespace
 
 void WriteFemSeeds(const fs::path& out) {
@@ -145,6 +174,7 @@ void WriteFemSeeds(const fs::path& out) {
     Put(out, "fem_struc", "struc-huge-node-count", huge);
     Put(out, "fem_struc", "soil-huge-layers", soil.substr(0, 12) + I32({100000000}) + soil.substr(16));
     Put(out, "fem_struc", "soil-cut-short", soil.substr(0, soil.size() - 30));
+    WriteSoilSeeds(out, soil);
 
     // Mesh files packed from their layouts.
     const std::string netDat = I32({24, 60, 84, 132, 132, 148}) + I32({3, 2, 0, 1, 2}) +
