@@ -19,4 +19,10 @@ public:
     // where the boundary enters that beam, edge after edge.
     void form_plate_corner_chain(int plate, struc_ld_file* file, std::vector<float>* xs, std::vector<float>* ys,
                                  int* count);
+
+    // Footprint of one side of the foundation strip from node `near` to node `far`
+    // (0-based; nodes and beams of `model` loaded), `width` m wide: four corners in
+    // the beam's local axes (x along it from `near`, y across towards the side),
+    // the outer ones cut where they meet the neighbouring strips.
+    void cal_local_coordi_cross(int near, int far, float width, float* xs, float* ys, struc_ld_file* model);
 };
