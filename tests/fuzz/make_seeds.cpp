@@ -15,6 +15,7 @@
 #include "lining/engine/jiemian.h"
 #include "loads/kuosan.h"
 #include "members/beams/gj_data.h"
+#include "members/beams/jzl_data.h"
 #include "members/beams/lxl_data.h"
 #include "members/beams/liang_data.h"
 #include "members/beams/xuanjin.h"
@@ -225,6 +226,24 @@ int main(int argc, char** argv) {
         TextVariants("lxl", "beam", text);
         Put("lxl", "older-edition", ReplaceAll(text, CLxlData::kMarker, CLxlData::kMarkerV20));
         Put("lxl", "huge-counts", ReplaceAll(ReplaceAll(text, "3,2,0,1\n", "31,2,0,99\n"), ",2,1\n", ",25,-3\n"));
+    }
+    {
+        CJzlData grid;
+        Put("jzl", "written-default", SaveModule(grid, "&KV_0009", "井字梁 JZL-1"));
+        // Secondary beams, every edge beam and a second load.
+        grid.XSecondary = 2;
+        grid.YSecondary = 1;
+        grid.Load2 = 2.5f;
+        grid.LoadMode = 1;
+        for (int e = 0; e < 4; ++e) grid.EdgeBeam[e] = 1, grid.EdgeSupport[e] = e % 3;
+        std::string text = SaveModule(grid, "&KV_0009", "井字梁 JZL-2");
+        Put("jzl", "written-edges", text);
+        TextVariants("jzl", "grid", text);
+        Put("jzl", "older-edition", ReplaceAll(text, CJzlData::kMarker, CJzlData::kMarkerV20));
+        // Span lists the model refuses or that overrun the line, and counts out of range.
+        Put("jzl", "bad-spans", ReplaceAll(ReplaceAll(text, "6.0 5.2*2 3.0\n", "5.2* *3 6*-4\n"), "6*2\n",
+                                           std::string(400, '6') + "*2\n"));
+        Put("jzl", "huge-counts", ReplaceAll(text, "\n2,1,200,200", "\n-1,99,200,200"));
     }
     {
         CGjData frame;
