@@ -381,6 +381,13 @@ float area_poli(int n, const float* xs, const float* ys) {
     return static_cast<float>(0.5 * twice);
 }
 
+float zhouchang_poli(int n, const float* xs, const float* ys) {
+    if (n < 2 || !xs || !ys) return 0.0f;
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) sum += get_dist(xs[i], ys[i], xs[(i + 1) % n], ys[(i + 1) % n]);
+    return static_cast<float>(sum);
+}
+
 int centroid_poli(int n, const float* xs, const float* ys, float* x, float* y) {
     if (n <= 0 || !xs || !ys) {
         if (x) *x = 0.0f;

@@ -116,6 +116,8 @@ float get_two_line_angle(float x1, float y1, float x2, float y2, float x3, float
 // Signed area, positive when the corners run counter-clockwise.
 float area_tri(float x1, float y1, float x2, float y2, float x3, float y3);
 float area_poli(int n, const float* xs, const float* ys);
+// Perimeter of the closed polygon through the n corners.
+float zhouchang_poli(int n, const float* xs, const float* ys);
 
 // The area centroid of a polygon. A polygon without area gives the mean of its
 // corners and the result 0; otherwise the result is 1.
