@@ -2,7 +2,9 @@
 #include "fem/yxy_net.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "base/error.h"
@@ -49,12 +51,12 @@ public:
         size_ = 1;
         while (size_ < n_) size_ *= 2;
         val_.assign(2 * size_, kNone);
-        for (int i = 0; i < n_; ++i) val_[size_ + i] = values[i];
+        for (int i = 0; i < n_; ++i) val_[size_ + i] = Key(values[i]);
         for (int i = size_ - 1; i >= 1; --i) val_[i] = std::min(val_[2 * i], val_[2 * i + 1]);
     }
     void Set(int pos, float v) {
         int i = size_ + pos;
-        val_[i] = v;
+        val_[i] = Key(v);
         for (i /= 2; i >= 1; i /= 2) val_[i] = std::min(val_[2 * i], val_[2 * i + 1]);
     }
     float Value(int pos) const { return val_[size_ + pos]; }
@@ -67,7 +69,10 @@ public:
     int FirstBelow(int lo, float limit) const { return FirstLess(1, 0, size_ - 1, lo, limit); }
 
 private:
-    static constexpr float kNone = 3.0e38f;
+    // A value that is no number sorts last, as the largest: the tree's minimum
+    // must be one of its leaves, or a search for it walks off the table.
+    static constexpr float kNone = std::numeric_limits<float>::infinity();
+    static float Key(float v) { return std::isnan(v) ? kNone : v; }
     float Min(int node, int l, int r, int lo, int hi) const {
         if (hi < l || r < lo) return kNone;
         if (lo <= l && r <= hi) return val_[node];

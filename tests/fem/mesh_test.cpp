@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <limits>
 #include <random>
 #include <set>
 #include <string>
@@ -390,3 +391,54 @@ TEST_F(Mesh, RenumberingTakesStripsAcrossTheLongerExtentAndListsBothNumbers) {
 }
 
 }  // namespace
+
+// Inputs the random rounds above do not reach: negative and huge co-ordinates,
+// a divide length far below the spread, whole columns of equal values, and a
+// co-ordinate across the strips that is no number.
+TEST_F(Mesh, StripOrderEqualsTheSelectionSortOnAwkwardTables) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<float, float>> xy;
+        float divide;
+        bool alongX;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    std::vector<std::pair<float, float>> column, huge, infAlong, nanAlong;
+    for (int i = 0; i < 20; ++i) infAlong.push_back({float(i % 3), i % 4 == 1 ? inf : float(20 - i)});
+    for (int i = 0; i < 40; ++i) column.push_back({i % 2 ? -0.0f : 0.0f, float(i % 5)});
+    for (int i = 0; i < 40; ++i) huge.push_back({-5.0e8f + 2.5e7f * (i % 7), float(i % 3) * 1.0e8f});
+    for (int i = 0; i < 20; ++i) nanAlong.push_back({float(i % 2), i % 4 == 1 ? nan : float(20 - i)});
+    const Case cases[] = {
+        {"one column of equal x, signed zeros", column, 0.3f, true},
+        {"huge spread, narrow strips", huge, 300.0f, false},
+        {"huge spread, huge strips", huge, 3.0e9f, true},
+        {"no end along the strip order", infAlong, 3.0f, true},
+    };
+    for (const Case& c : cases) {
+        net.new_point_table();
+        for (auto [x, y] : c.xy) net.add_point(x, y);
+        net.divide_length = c.divide;
+        const int n = net.point_num;
+        std::vector<net_point> copy(net.points.get(), net.points.get() + n);
+        kv::test::LiteralStripSort(copy.data(), n, net.divide_length, c.alongX);
+        if (c.alongX)
+            net.strip_sort_x();
+        else
+            net.strip_sort_y();
+        std::vector<int> slow, fast;
+        for (int k = 0; k < n; ++k) slow.push_back(copy[k].index), fast.push_back(net.points[k].index);
+        EXPECT_EQ(fast, slow) << c.what;
+    }
+    // Where the scan's order with a value that is no number is a matter of
+    // where it stood, the table keeps every point once and its numbers follow.
+    net.new_point_table();
+    for (auto [x, y] : nanAlong) net.add_point(x, y);
+    net.divide_length = 3.0f;
+    net.strip_sort_x();
+    std::set<int> seen;
+    for (int k = 0; k < net.point_num; ++k) seen.insert(net.points[k].index);
+    EXPECT_EQ(seen.size(), nanAlong.size());
+    for (int k = 0; k < net.point_num; ++k)
+        if (!std::isnan(net.points[k].y)) EXPECT_EQ(net.points[k].y, nanAlong[net.points[k].index].second);
+}
