@@ -1,0 +1,26 @@
+#pragma once
+// The assembly stage: the global stiffness matrix block by block into
+// "STIFF1.FB" (with the lower part of the unsymmetric matrix of the elastic-soil
+// analysis in "STIFF2.FB"), then the right-hand sides of all load cases into
+// "LOAD_V.FB" and their copy "LOAD_VB.FB". Only one block array (two for the
+// unsymmetric matrix) is in memory at a time.
+#include "fem/plate_element.h"
+
+class YXY_STIFF {
+public:
+    YXY_STIFF();
+    ~YXY_STIFF();
+
+    // form: 1 unsymmetric (elastic soil), 2 symmetric, 3 symmetric for the plastic
+    // iteration; work: 1 matrix, 2 load vectors, 3 both.
+    void main_stiff(int form, int work);
+    // The right-hand sides of every case.
+    void load_vecter();
+
+private:
+    int form_ = 2;
+    kv::fem::plate_element plate_;
+};
+
+// Copies "LOAD_V.FB" to "LOAD_VB.FB"; nothing while the error code is set.
+void backup_load_v();
