@@ -109,6 +109,12 @@ void CJzlJs::jzl_build_grid(CJzlData* data) {
     for (float s : ys)
         for (int k = 0; k < kx; ++k) ysub.push_back(s / kx);
     const int nXs = m_nXSpans * ky, nYs = m_nYSpans * kx;
+    // The library's node table would overflow in the middle of its mesh stage:
+    // stop here with its own message, before any table or work file is made.
+    if ((nXs + 1) * (nYs + 1) > kJzlMaxNodes) {
+        tell_error(kv::err::kFailure, sprintf_gbk("Point_num = %d over flow !", kJzlMaxNodes));
+        return;
+    }
     m_nXSub = nXs;
     m_nYSub = nYs;
 
@@ -214,6 +220,11 @@ void CJzlJs::jzl_prepare_model() {
         b.y2 = n2.y;
         b.width_factor = 1.0f;
         b.element = b.absent ? -1 : ++element;
+    }
+    // Only absent edge lines (one span each way, no edge or secondary beam).
+    if (element == 0) {
+        tell_error(kv::err::kFailure, "没有可以计算的梁（请设边梁或次梁）!");
+        return;
     }
 
     for (JZL_PANEL& p : m_Panels) {

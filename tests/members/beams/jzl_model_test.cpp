@@ -167,6 +167,53 @@ TEST(GridBeamModel, SecondaryCountsOutOfRangeAreRefusedBeforeBuilding) {
     }
 }
 
+// The library's node table holds 10,000 nodes: 30 spans of 6 m with three
+// secondary beams each way make 121 × 121 = 14,641, refused before any table
+// is made; two each way (91 × 91 = 8,281) still build.
+TEST(GridBeamModel, GridsPastTheLibrarysNodeTableAreRefused) {
+    struct Case {
+        int secondary;
+        bool refused;
+    } cases[] = {{3, true}, {2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.secondary);
+        Channel channel;
+        CJzlData data;
+        data.XSpans = data.YSpans = "6*30";
+        data.XSecondary = data.YSecondary = c.secondary;
+        CJzlJs js;
+        js.jzl_build_grid(&data);
+        if (c.refused) {
+            EXPECT_EQ(JS_ERROR_CODE, kv::err::kFailure);
+            EXPECT_EQ(channel.Last(), "Point_num = 10000 over flow !");
+            EXPECT_TRUE(js.m_Nodes.empty());
+        } else {
+            EXPECT_EQ(JS_ERROR_CODE, 0);
+            EXPECT_EQ(js.m_Nodes.size(), 8281u);
+        }
+    }
+}
+
+// One span each way without edge beams or secondary beams leaves only the four
+// absent edge lines: nothing to analyse.
+TEST(GridBeamModel, GridWithoutAPresentBeamIsRefused) {
+    Channel channel;
+    CJzlData data;
+    data.XSpans = "6";
+    data.YSpans = "4";
+    CJzlJs js;
+    js.jzl_build_grid(&data);
+    ASSERT_EQ(JS_ERROR_CODE, 0);
+    js.jzl_prepare_model();
+    EXPECT_EQ(JS_ERROR_CODE, kv::err::kFailure);
+    EXPECT_EQ(channel.Last(), "没有可以计算的梁（请设边梁或次梁）!");
+    data.EdgeBeam[2] = 1;
+    JS_ERROR_CODE = 0;
+    CJzlJs top;
+    Build(top, data);
+    EXPECT_EQ(JS_ERROR_CODE, 0);
+}
+
 TEST(GridBeamModel, BeamFinderAnswersEitherDirection) {
     Channel channel;
     CJzlData data;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "members/beams/jzl_calc.h"
-#include "members/beams/jzl_data.h"
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "jzl_test_support.h"
 
 namespace {
 
@@ -45,6 +48,98 @@ TEST(GridBeamRedistribution, AbsentFirstSegmentSkipsTheLine) {
     jzl_redistribute_line(span.beams, 3, &data, 1);
     EXPECT_EQ(span.beams[0].moment[2][0], -100.0f);
     EXPECT_EQ(span.beams[2].moment[2][2], -40.0f);
+}
+
+
+// The lines of `lines` from the one equal to `head` on, `count` of them.
+std::vector<std::string> From(const std::vector<std::string>& lines, const std::string& head, std::size_t count) {
+    const auto at = std::find(lines.begin(), lines.end(), head);
+    if (at == lines.end() || static_cast<std::size_t>(lines.end() - at) < count) return {};
+    return {at, at + static_cast<std::ptrdiff_t>(count)};
+}
+
+// Made-up case-3 forces on the default grid: beam 5 (element 1, the first
+// inner horizontal span) sags by 90 kN·m in its middle and hogs at its ends;
+// beam 6's middle takes 2000 kN·m, more than a 200 × 500 section can carry.
+TEST(GridBeamReport, ConditionsScriptsAndOneBlockPerPresentBeam) {
+    kv::test::JzlFolder folder;
+    CJzlData data;
+    data.m_strName = "井字梁 JZL1";
+    data.SetFileName("A");
+    data.Steam = 1;
+    CJzlJs js;
+    kv::test::BuildModel(js, data);
+    JZL_BEAM& first = js.m_Beams[4];
+    ASSERT_EQ(first.element, 1);
+    const float m[3] = {-60, 90, -120};
+    std::copy(m, m + 3, first.moment[2]);
+    first.shear[0] = first.shear[1] = 55.5f;
+    first.shear[2] = -66.25f;
+    first.torque[0] = first.torque[1] = 1.5f;
+    first.torque[2] = -2.0f;
+    js.m_Beams[5].moment[2][1] = 2000;
+    js.WriteReport();
+    EXPECT_EQ(JS_ERROR_CODE, 0);
+
+    const std::vector<std::string> lines = folder.Lines("A_JZL.RTF");
+    ASSERT_GT(lines.size(), 20u);
+    EXPECT_EQ(lines[1], "计算项目: 井字梁 JZL1");
+    const std::vector<std::string> conditions = From(lines, "[ 计算条件 ]", 14);
+    ASSERT_EQ(conditions.size(), 14u);
+    EXPECT_EQ(conditions[1], "  梁总数: 22");
+    EXPECT_EQ(conditions[3], "  配筋计算as(mm): 35(mm)");
+    EXPECT_EQ(conditions[6], "  箍筋间距: 150(mm)");
+    EXPECT_EQ(conditions[7], "  均布荷载: 6.000(kN/m2)");
+    EXPECT_EQ(conditions[9], "  主梁支座弯矩调幅幅度: 15.000");
+    EXPECT_EQ(conditions[11], "  考虑蒸气养护或掺早强剂");
+    EXPECT_EQ(conditions[12], "  荷载分配模式:  (双向) ");
+    std::string all;
+    for (const std::string& l : lines) all += l + "\n";
+    const std::size_t jt = all.find("InsertDxf=AJT_JZL.DXF"), table = all.find("[ 内力配筋 ]"),
+                      nl = all.find("InsertDxf=ANL_JZL.DXF"), pj = all.find("InsertDxf=APJ_JZL.DXF");
+    ASSERT_NE(jt, std::string::npos);
+    EXPECT_LT(jt, table);
+    EXPECT_LT(table, nl);
+    EXPECT_LT(nl, pj);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "  荷载分配模式:  (双向) "), 1);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("梁号:", 0) == 0; }),
+              10) << "the twelve absent edge beams write nothing";
+
+    const std::vector<std::string> block =
+        From(lines, "梁号: 1   左节点号: 6 右节点号: 7 梁宽: 200(mm) 梁高: 500(mm)", 15);
+    ASSERT_EQ(block.size(), 15u);
+    EXPECT_EQ(block[3], "                            左             中             右");
+    EXPECT_EQ(block[4], "弯    矩(kN.m):            -60             90           -120");
+    EXPECT_EQ(block[5], "剪    力(kN  ):          55.50                        -66.25");
+    EXPECT_EQ(block[6], "扭    矩(kN.m):           1.50                         -2.00");
+    EXPECT_EQ(block[8], "                             左             中             右");
+    // Hogging ends carry more top than bottom steel, the sagging middle the reverse.
+    auto column = [](const std::string& line, int j) { return std::stof(line.substr(line.find(':') + 1 + 15 * j, 15)); };
+    const std::string& topLine = block[9];
+    const std::string& bottomLine = block[10];
+    ASSERT_EQ(topLine.rfind("上部纵筋(mm2):", 0), 0u);
+    ASSERT_EQ(bottomLine.rfind("下部纵筋(mm2):", 0), 0u);
+    EXPECT_GT(column(topLine, 0), column(bottomLine, 0));
+    EXPECT_GT(column(topLine, 2), column(topLine, 0)) << "120 kN·m needs more than 60";
+    EXPECT_GT(column(bottomLine, 1), column(topLine, 1));
+    EXPECT_NEAR(first.top_steel[1], column(topLine, 1), 0.5f);
+    EXPECT_GT(first.shear_stirrup[2], 0);
+
+    // The overloaded middle: its explanation, then "——" in the middle column only.
+    const auto head = std::find(lines.begin(), lines.end(), "梁号: 2   左节点号: 7 右节点号: 8 梁宽: 200(mm) 梁高: 500(mm)");
+    ASSERT_NE(head, lines.end());
+    const auto top = std::find_if(head, lines.end(), [](const std::string& l) { return l.rfind("上部纵筋", 0) == 0; });
+    ASSERT_NE(top, lines.end());
+    EXPECT_NE(std::find_if(head, top, [](const std::string& l) { return l.find("**中截面:") != std::string::npos; }), top);
+    for (const std::string& steel : {*top, *(top + 1)}) {
+        SCOPED_TRACE(steel);
+        const std::string cells = steel.substr(steel.find(':') + 1);
+        EXPECT_EQ(cells.find("——"), cells.find_first_not_of(' ', 15)) << "the middle column holds the dashes";
+        EXPECT_EQ(cells.find("——", cells.find("——") + 1), std::string::npos);
+    }
+    EXPECT_EQ(js.m_Beams[5].top_steel[1], -1.0f);
+    EXPECT_EQ(js.m_Beams[5].bottom_steel[1], -1.0f);
+    EXPECT_GE(js.m_Beams[5].top_steel[0], 0.0f);
 }
 
 }  // namespace
