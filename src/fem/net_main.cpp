@@ -1,17 +1,33 @@
 // The mesh stage as a whole: the divide length, then the beam division, the
 // plate meshing, the renumbering, the element data file and the freedoms.
+#include <cmath>
 #include <memory>
 #include <new>
 
 #include "base/error.h"
 #include "fem/fem_alloc.h"
 #include "fem/freedom.h"
+#include "fem/struc_ld_file.h"
 #include "fem/yxy_net.h"
 
 using kv::err::kFailure;
 
 namespace {
 constexpr int kHeadline = -2;
+
+// Every node of the structure file at a finite place; false (told) at the first
+// that is not. A point at no place has no mesh, and an infinite one would be
+// meshed into elements of no size without complaint.
+bool NodesArePlaced() {
+    struc_ld_file file("STRUC_LD.FB");
+    if (JS_ERROR_CODE || !file.read_node()) return false;
+    for (int i = 0; i < file.node_num; ++i)
+        if (!std::isfinite(file.x[i]) || !std::isfinite(file.y[i])) {
+            tell_error1(kFailure, "第 %d 号结点的坐标不是有效数值 !", i + 1);
+            return false;
+        }
+    return true;
+}
 }  // namespace
 
 void YXY_NET::main_net(int analysis_type, float divide, int block) {
@@ -21,6 +37,7 @@ void YXY_NET::main_net(int analysis_type, float divide, int block) {
         return;
     }
     block_size = block;
+    if (!NodesArePlaced()) return;
     tell_error(kHeadline, "正在计算网格剖分建议长度....");
     if (divide == 0) {
         const int n = type == -1 ? 12 : 6;

@@ -2,6 +2,7 @@
 // and the files it leaves.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -149,3 +150,25 @@ TEST(MainNet, TypeMinusOneDividesByTwelveOfTheSuggestedLengthAndWritesItsRestrai
 }
 
 }  // namespace
+
+// A co-ordinate that is no number or infinite (typed as "nan" or "inf", or a
+// damaged structure file) has no mesh: the stage stops before its first file
+// and names the node, whatever the divide length.
+TEST(MainNet, ANodeWithoutAFiniteCoordinateIsRefusedBeforeAnyFile) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                      -std::numeric_limits<float>::infinity()})
+        for (float divide : {0.0f, 1.0f}) {
+            SCOPED_TRACE(std::to_string(bad) + " " + std::to_string(divide));
+            FemFolder folder;
+            ReadModel(folder, Input({{0, 0}, {3, 0}, {3, bad}, {0, 3}}, {{1, 2}, {2, 3}, {3, 4}, {4, 1}}, {{1, 2, 3, 4}}));
+            folder.Write("YS.FB", "00000000\n");
+            YXY_NET net;
+            net.main_net(0, divide, 6000);
+            EXPECT_EQ(JS_ERROR_CODE, 301);
+            EXPECT_TRUE(folder.Told(301, "第 3 号结点的坐标不是有效数值 !")) << ::testing::PrintToString(folder.Messages());
+            EXPECT_FALSE(folder.Exists("NET_PRE.FB"));
+            EXPECT_FALSE(folder.Exists("NET_DAT.FB"));
+            EXPECT_FALSE(folder.Exists("FREEDOM.FB"));
+            EXPECT_TRUE(folder.FilesClosed());
+        }
+}
