@@ -59,8 +59,8 @@ public:
         double cell = std::sqrt(std::max(w * h, extent * extent / std::max(n, 1)) / std::max(n, 1)) * 1.5;
         if (!(cell > 0)) cell = extent;
         cell_ = cell;
-        nx_ = std::clamp(static_cast<int>(w / cell) + 1, 1, 4096);
-        ny_ = std::clamp(static_cast<int>(h / cell) + 1, 1, 4096);
+        nx_ = ClampCell(w / cell, 4096) + 1;
+        ny_ = ClampCell(h / cell, 4096) + 1;
         pointCells_.assign(static_cast<std::size_t>(nx_) * ny_, {});
         for (int i = 0; i < n; ++i) pointCells_[CellOf(pts[i].x, pts[i].y)].push_back(i);
         edgeCells_.assign(pointCells_.size(), {});
@@ -178,17 +178,20 @@ public:
     }
 
 private:
+    // A cell index from a position in cells, kept inside the grid (a point at
+    // no number lands in the first cell rather than at no index).
+    static int ClampCell(double v, int count) {
+        if (!(v > 0)) return 0;
+        if (v >= count - 1) return count - 1;
+        return static_cast<int>(v);
+    }
     std::size_t CellOf(double x, double y) const {
-        int i = std::clamp(static_cast<int>((x - x0_) / cell_), 0, nx_ - 1);
-        int j = std::clamp(static_cast<int>((y - y0_) / cell_), 0, ny_ - 1);
+        int i = ClampCell((x - x0_) / cell_, nx_);
+        int j = ClampCell((y - y0_) / cell_, ny_);
         return static_cast<std::size_t>(j) * nx_ + i;
     }
     void CellRange(double xa, double ya, double xb, double yb, int* i0, int* j0, int* i1, int* j1) const {
-        auto clampCell = [](double v, int count) {
-            if (!(v > 0)) return 0;
-            if (v >= count - 1) return count - 1;
-            return static_cast<int>(v);
-        };
+        const auto clampCell = ClampCell;
         *i0 = clampCell((xa - x0_) / cell_, nx_);
         *i1 = clampCell((xb - x0_) / cell_, nx_);
         *j0 = clampCell((ya - y0_) / cell_, ny_);

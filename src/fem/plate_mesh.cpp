@@ -99,10 +99,18 @@ void YXY_NET::mesh_polygon(net_chain chain) {
 }
 
 // The cut's inner points, from `e` towards `s`, as the cut will add them.
+// Segments of length `divide` on a cut of length `d`: at least one, and never
+// more than the node table could take (a far-off or undefined co-ordinate would
+// otherwise make a count no int holds).
+static int SegmentCount(float d, float divide) {
+    constexpr float kMost = 2.0f * YXY_NET::kMaxPoints;
+    const float t = d / divide;
+    if (!(t >= 1)) return 1;
+    return t < kMost ? static_cast<int>(t) : static_cast<int>(kMost);
+}
+
 static int CutPoints(const net_point& ps, const net_point& pe, float divide, std::vector<net_point>* out) {
-    float d = get_dist_point_2d(pe, ps);
-    int k = static_cast<int>(d / divide);
-    if (k < 1) k = 1;
+    const int k = SegmentCount(get_dist_point_2d(pe, ps), divide);
     out->clear();
     for (int i = 1; i < k; ++i) {
         net_point p;
@@ -305,7 +313,7 @@ void YXY_NET::split_polygon(const net_chain& chain, const float* angles, net_cha
     for (int c = 0; c <= n - 2; ++c) {
         int e = (s + c + 1) % n;
         // The trial cut's points would take room in the node table.
-        int k = std::max(1, static_cast<int>(get_dist_point_2d(chain[e], chain[s]) / divide_length));
+        int k = SegmentCount(get_dist_point_2d(chain[e], chain[s]), divide_length);
         if (point_num + k - 1 > kMaxPoints) {
             tell_error1(kv::err::kFailure, "Point_num = %d over flow !", kMaxPoints);
             return;

@@ -7,6 +7,7 @@
 
 #include "base/error.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -174,6 +175,14 @@ void WriteFemSeeds(const fs::path& out) {
     Put(out, "fem_struc", "struc-huge-node-count", huge);
     Put(out, "fem_struc", "soil-huge-layers", soil.substr(0, 12) + I32({100000000}) + soil.substr(16));
     Put(out, "fem_struc", "soil-cut-short", soil.substr(0, soil.size() - 30));
+    // The same structure for the whole mesh stage, once per analysis type (the
+    // length picks it), with a node moved off to a huge, an infinite and an
+    // undefined co-ordinate.
+    for (int pad = 0; pad < 4; ++pad) Put(out, "fem_net", "written-" + std::to_string(pad), struc + std::string(pad, '\0'));
+    Put(out, "fem_net", "node-far", Replace(struc, F32({4.0f, 0.0f}), F32({4.0e6f, 0.0f})));
+    Put(out, "fem_net", "node-inf", Replace(struc, F32({4.0f, 0.0f}), F32({HUGE_VALF, 0.0f})));
+    Put(out, "fem_net", "node-nan", Replace(struc, F32({4.0f, 3.0f}), F32({NAN, 3.0f})));
+    Put(out, "fem_net", "cut-short", struc.substr(0, struc.size() / 2));
     WriteSoilSeeds(out, soil);
 
     // Mesh files packed from their layouts.
