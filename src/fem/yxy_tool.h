@@ -14,6 +14,20 @@ public:
     ~YXY_TOOL();
     YXY_TOOL& operator=(const YXY_TOOL&);
 
+    // Results of the output stage for one input beam, plate or node and one load
+    // case (0-based). Each opens, reads and closes its file; on any failure (told,
+    // 301 for an index outside the file's counts or a damaged file) the outputs
+    // stay as they were.
+    // Start, middle and end values from "W_LIANG.FB" / "FL_LIANG.FB".
+    void Get_Disp_yxy_Liang(int beam, int load_case, float out[3]);
+    void Get_FL_yxy_Liang(int beam, int load_case, float out[3]);
+    // `count` corner values and the centre value from "W_BAN.FB" / "FL_BAN.FB";
+    // `count` must be the plate's edge count.
+    void Get_Disp_yxy_Ban(int plate, int load_case, int count, float* out, float* centre);
+    void Get_FL_yxy_Ban(int plate, int load_case, int count, float* out, float* centre);
+    // The vertical pin force under an input node from "ZHU_PIN.FB"; 0 on failure.
+    float Get_zhu_pin_force(int node, int load_case);
+
     // The input-node polygon of plate `plate` (0-based) of a structure file whose
     // nodes, beams and plates are loaded: one point per beam of its boundary,
     // where the boundary enters that beam, edge after edge.
