@@ -47,6 +47,7 @@ namespace fs = std::filesystem;
 
 void WriteFemSeeds(const fs::path& out);  // fem_seeds.cpp
 void WriteFreedomSeeds(const fs::path& out);  // freedom_seeds.cpp
+void WriteResultSeeds(const fs::path& out);   // result_seeds.cpp
 
 namespace {
 
@@ -627,6 +628,7 @@ int main(int argc, char** argv) {
     WriteLiningSeeds();
     WriteFemSeeds(g_out);
     WriteFreedomSeeds(g_out);
+    WriteResultSeeds(g_out);
 
     fs::remove_all(work);
     return 0;
