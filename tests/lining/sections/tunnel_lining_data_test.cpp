@@ -108,13 +108,21 @@ TEST(LiningData, ReportHeadUnderTheConcreteCodeLeavesOutTheHydraulicFactors) {
     lining.m_JiBen.m_nGuiFan = 1;
     lining.m_nJieMianType = 5;
     lining.Current().m_nKangLiYaoQiu = 0;
+    lining.m_DiZhen.m_bDiZhen = 1;
     const std::string text = Head(lining);
-    EXPECT_NE(text.find("    规范标准：          \t\t\t砼规范GB50010-2002\n"
-                        "    承载能力极限状态γ0：\t\t\t1.0\n"
-                        "    衬砌断面类型：      \t\t\t圆拱直墙形(底拱)\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("    抗力验证要求：      \t\t\t低\n"), std::string::npos);
+    const std::string basic =
+        "\n[ 基本参数 ]\n\n"
+        "    规范标准：          \t\t\t砼规范GB50010-2002\n"
+        "    承载能力极限状态γ0：\t\t\t1.0\n"
+        "    衬砌断面类型：      \t\t\t圆拱直墙形(底拱)\n"
+        "    每段计算的分段数：  \t\t\t10\n"
+        "    计算迭代次数：      \t\t\t10\n"
+        "    抗力验证要求：      \t\t\t低\n"
+        "\n[ 衬砌参数 ]\n";
+    EXPECT_NE(text.find(basic), std::string::npos) << text;
     EXPECT_EQ(text.find("采用的荷载效应组合"), std::string::npos);
+    // With seismic action the combination table has its ninth row.
+    EXPECT_NE(text.find("\t  9 \t地震作用力 \t   √ \t        1.20 \n\n"), std::string::npos);
     lining.m_nJieMianType = 7;  // no section of that type
     EXPECT_EQ(lining.WriteJssHead(stdout), -1);
 }
