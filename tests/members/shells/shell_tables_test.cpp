@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <cmath>
 #include <vector>
 
@@ -180,6 +182,116 @@ TEST(ShellTables, HexagonKeepsItsShape) {
     EXPECT_EQ(SixCoefficient(0, 15, 2), 0.0f);
     EXPECT_EQ(SixCoefficient(6, 15, 2), 0.0f);
     EXPECT_EQ(RectCoefficient(21, 1, 9), 0.0f);
+}
+
+// The rectangle's tables once more, by another road: the same grid of a/20 and the
+// same equations (a = D = q = 1), but the diaphragm edges written as zero values
+// beyond which the fields continue oddly, the two coupled equations reduced to
+// (L² + E·t·k²/D)·w = q and −L·(t·φ) = E·t²·k·w, and both solved by elimination
+// on the whole plan instead of by a series.
+class DirectGrid {
+public:
+    DirectGrid(double beta, double riseRatio) : nx_(20), ny_(static_cast<int>(std::lround(20 * beta))) {
+        const int n = (nx_ - 1) * (ny_ - 1);
+        const double h2 = 1.0 / (nx_ * nx_), oneMinusNu2 = 1 - 1.0 / 36;
+        const double kOverT = 8 * riseRatio / (1 + beta * beta);
+        std::vector<double> lap(static_cast<std::size_t>(n) * n, 0.0), a(lap.size(), 0.0);
+        for (int i = 1; i < nx_; ++i)
+            for (int j = 1; j < ny_; ++j) {
+                const int r = Unknown(i, j);
+                lap[r * n + r] = -4 / h2;
+                for (const auto& [di, dj] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                    if (Unknown(i + di, j + dj) >= 0) lap[r * n + Unknown(i + di, j + dj)] = 1 / h2;
+            }
+        for (int r = 0; r < n; ++r)
+            for (int m = 0; m < n; ++m)
+                if (lap[r * n + m] != 0)
+                    for (int s = 0; s < n; ++s) a[r * n + s] += lap[r * n + m] * lap[m * n + s];
+        for (int r = 0; r < n; ++r) a[r * n + r] += 12 * oneMinusNu2 * kOverT * kOverT;
+        w_.assign(n, 1.0);
+        Eliminate(a, w_);
+        for (double& v : lap) v = -v;
+        psi_ = w_;
+        for (double& v : psi_) v *= 12 * oneMinusNu2 * kOverT;
+        Eliminate(lap, psi_);
+    }
+
+    // Components 1..7 × 1000 at the table point in row r (from the a-edge) and
+    // column c (from the middle of the a-edge), every second node.
+    std::array<double, 7> Point(int r, int c) const {
+        const int i = nx_ / 2 + 2 * c, j = ny_ - 2 * r;
+        const double nu = 1.0 / 6;
+        const auto xx = [&](const std::vector<double>& u) { return Value(u, i + 1, j) - 2 * Value(u, i, j) + Value(u, i - 1, j); };
+        const auto yy = [&](const std::vector<double>& u) { return Value(u, i, j + 1) - 2 * Value(u, i, j) + Value(u, i, j - 1); };
+        const auto xy = [&](const std::vector<double>& u) {
+            return (Value(u, i + 1, j + 1) - Value(u, i + 1, j - 1) - Value(u, i - 1, j + 1) + Value(u, i - 1, j - 1)) / 4;
+        };
+        const double s2 = nx_ * nx_;  // 1/h²
+        return {-1000 * Value(w_, i, j),
+                1000 * yy(psi_) * s2,
+                1000 * xx(psi_) * s2,
+                -1000 * xy(psi_) * s2,
+                -1000 * (xx(w_) + nu * yy(w_)) * s2,
+                -1000 * (yy(w_) + nu * xx(w_)) * s2,
+                1000 * (1 - nu) * xy(w_) * s2};
+    }
+
+private:
+    int Unknown(int i, int j) const { return i < 1 || i >= nx_ || j < 1 || j >= ny_ ? -1 : (i - 1) * (ny_ - 1) + j - 1; }
+    double Value(const std::vector<double>& u, int i, int j) const {
+        if (i > nx_) return -Value(u, 2 * nx_ - i, j);
+        if (j > ny_) return -Value(u, i, 2 * ny_ - j);
+        const int k = Unknown(i, j);
+        return k < 0 ? 0.0 : u[k];
+    }
+    // Gaussian elimination with partial pivoting; `b` becomes the solution.
+    static void Eliminate(std::vector<double> m, std::vector<double>& b) {
+        const int n = static_cast<int>(b.size());
+        for (int col = 0; col < n; ++col) {
+            int pivot = col;
+            for (int r = col + 1; r < n; ++r)
+                if (std::fabs(m[r * n + col]) > std::fabs(m[pivot * n + col])) pivot = r;
+            if (pivot != col) {
+                for (int k = 0; k < n; ++k) std::swap(m[col * n + k], m[pivot * n + k]);
+                std::swap(b[col], b[pivot]);
+            }
+            for (int r = col + 1; r < n; ++r) {
+                const double f = m[r * n + col] / m[col * n + col];
+                if (f == 0) continue;
+                for (int k = col; k < n; ++k) m[r * n + k] -= f * m[col * n + k];
+                b[r] -= f * b[col];
+            }
+        }
+        for (int r = n - 1; r >= 0; --r) {
+            double sum = b[r];
+            for (int k = r + 1; k < n; ++k) sum -= m[r * n + k] * b[k];
+            b[r] = sum / m[r * n + r];
+        }
+    }
+    int nx_, ny_;
+    std::vector<double> w_, psi_;
+};
+
+TEST(ShellTables, RectangleAgreesWithTheGridSolvedByEliminationAtEveryPoint) {
+    // The square of f/t = 2 gives its printed centre and diagonal point directly.
+    const DirectGrid square(1.0, 2.0);
+    const double centre[7] = {-1.3313, -62.13, -62.13, 0, 11.86, 11.86, 0};
+    const double diagonal[7] = {-0.5531, -25.81, -25.81, -42.39, 9.01, 9.01, 6.81};  // point 16
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_NEAR(square.Point(5, 0)[k], centre[k], 0.01) << k + 1;
+        EXPECT_NEAR(square.Point(2, 3)[k], diagonal[k], 0.01) << k + 1;
+    }
+    // Every point and component of three tables, before the stored truncation.
+    for (int t : {1, 13, 20}) {
+        const DirectGrid grid(kSideRatios[(t - 1) / 5], kRiseRatios[(t - 1) % 5]);
+        const std::vector<double> table = ComputeRectTable(t);
+        for (int p = 0; p < RectTablePoints(t); ++p) {
+            const auto want = grid.Point(p / 6, p % 6);
+            for (int k = 0; k < 7; ++k)
+                EXPECT_NEAR(table[p * kRectComponents + k], want[k], 1e-6 + 1e-9 * std::fabs(want[k]))
+                    << "table " << t << " point " << p + 1 << " component " << k + 1;
+        }
+    }
 }
 
 }  // namespace
