@@ -100,7 +100,9 @@ int CRectBqData::ReadCoefficients() {
 }
 
 int CRectBqData::GetMaterial() {
-    if (!kv::shells::KnownConcrete(concrete_grade)) return 0;
+    if (!kv::shells::KnownConcrete(concrete_grade) || !kv::shells::KnownBars(shell_rebar_grade) ||
+        !kv::shells::KnownBars(beam_rebar_grade))
+        return 0;
     PJ_COLUMN_KV column;
     kv::shells::IniSection(column, Settings(*this), beam_rebar_grade, beam_rebar_grade);
     fcd = column.fcd;

@@ -37,6 +37,13 @@ bool KnownConcrete(int grade) {
     return false;
 }
 
+bool KnownBars(int grade) {
+    Rein_Prop prop{};
+    if (get_rein_property(grade, &prop) && prop.fy > 0) return true;
+    kv::MessageBox("钢筋级别 " + std::to_string(grade) + " 无材料数据, 请重新选择!");
+    return false;
+}
+
 float PrincipalAngle(float Nx, float Ny, float S) {
     if (Nx == Ny) return -0.7853982f;
     return std::atan2(2.0f * S, Ny - Nx) / 2.0f;

@@ -28,6 +28,8 @@ void DesignSection(PJ_COLUMN_KV& column, int rebar_mode, float M, float N, float
 // The shell's concrete grade is known to the property table; otherwise says so
 // (a hand-edited file may carry any number) and gives false.
 bool KnownConcrete(int grade);
+// The same for a bar grade: a grade without strength would ask for endless bars.
+bool KnownBars(int grade);
 
 // Principal direction of the membrane forces; −π/4 where Nx equals Ny.
 float PrincipalAngle(float Nx, float Ny, float S);

@@ -89,7 +89,9 @@ int CSixBqData::ChooseTable(float t_top_m) const {
 }
 
 bool CSixBqData::CalcPointForces(int table) {
-    if (!kv::shells::KnownConcrete(concrete_grade)) return false;
+    if (!kv::shells::KnownConcrete(concrete_grade) || !kv::shells::KnownBars(shell_rebar_grade) ||
+        !kv::shells::KnownBars(beam_rebar_grade))
+        return false;
     Con_Prop prop{};
     get_rc_property(concrete_grade, &prop);
     const float T = t_top / 1000.0f;

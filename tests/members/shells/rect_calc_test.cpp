@@ -80,6 +80,9 @@ TEST(RectShell, RefusalsShowTheirBoxesAndLeaveNoValidResult) {
         {"negative side", [](CRectBqData& d) { d.a = -6; }, {"本软件不适合这种扁壳"}},
         {"no thickness", [](CRectBqData& d) { d.t_top = 0; }, {"本软件不适合这种扁壳"}},
         {"unknown grade", [](CRectBqData& d) { d.concrete_grade = 37; }, {"混凝土强度等级 C37 无材料数据, 请重新选择!"}},
+        // Bars the table does not know would give no strength (fy 0: endless bars).
+        {"unknown beam bars", [](CRectBqData& d) { d.beam_rebar_grade = 9; }, {"钢筋级别 9 无材料数据, 请重新选择!"}},
+        {"unknown shell bars", [](CRectBqData& d) { d.shell_rebar_grade = 0; }, {"钢筋级别 0 无材料数据, 请重新选择!"}},
     };
     for (const Case& c : cases) {
         CRectBqData d;

@@ -54,6 +54,8 @@ TEST(SixShell, TolerancesAndRefusals) {
         {"no rise", [](CSixBqData& d) { d.f = 0; }, {"本软件不适合这种扁壳"}},
         {"no side", [](CSixBqData& d) { d.a = 0; }, {"本软件不适合这种扁壳"}},
         {"unknown grade", [](CSixBqData& d) { d.concrete_grade = 99; }, {"混凝土强度等级 C99 无材料数据, 请重新选择!"}},
+        {"unknown beam bars", [](CSixBqData& d) { d.beam_rebar_grade = 9; }, {"钢筋级别 9 无材料数据, 请重新选择!"}},
+        {"unknown shell bars", [](CSixBqData& d) { d.shell_rebar_grade = -1; }, {"钢筋级别 -1 无材料数据, 请重新选择!"}},
     };
     for (const Case& c : cases) {
         CSixBqData d;
