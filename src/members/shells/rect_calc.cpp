@@ -24,7 +24,9 @@ float CRectBqRecord::Thickness(float a, float b, float r_const, float t_top, flo
     const float y = b / 2.0f - r * b / (2 * m - 2);
     const float u = std::sqrt(x * x + y * y);
     const float cmax = std::sqrt((a / 2) * (a / 2) + (b / 2) * (b / 2));
-    if (u <= r_const) return t_top;
+    // A zone reaching the corners keeps t_top everywhere (the corner may round a
+    // hair beyond it, where the slope would divide by zero).
+    if (u <= r_const || cmax <= r_const) return t_top;
     return t_top + (u - r_const) * (t_bottom - t_top) / (cmax - r_const);
 }
 

@@ -32,7 +32,8 @@ float CSixBqRecord::Thickness(float a, float r_const, float t_top, float t_botto
     float x, y;
     Position(a, x, y);
     const float u = std::sqrt(x * x + y * y);
-    if (u <= r_const) return t_top;
+    // A zone reaching the corners keeps t_top everywhere (see the rectangle's).
+    if (u <= r_const || a <= r_const) return t_top;
     return t_top + (u - r_const) * (t_bottom - t_top) / (a - r_const);
 }
 

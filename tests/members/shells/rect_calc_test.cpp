@@ -43,6 +43,14 @@ TEST(RectShell, DefaultShellTakesTableThreeAndGivesTheCentreForceByHand) {
     EXPECT_NEAR(centre.OMiGa, -0.1725 * 1296 * 198.2 * 0.001 / (0.008 * 1.2 * 32500 / 12 / 0.9722222), 1e-4);
 }
 
+TEST(RectShell, ThicknessConstantOutToTheCornersStaysTheTopThickness) {
+    // r_const = the half diagonal, which rounding puts a hair short of the corner.
+    const float half = 1.36f / 2, diagonal = std::sqrt(half * half + half * half);
+    CRectBqRecord corner;
+    corner.no = 6;
+    EXPECT_EQ(corner.Thickness(1.36f, 1.36f, diagonal, 0.2f, 0.4f, 36), 0.2f);
+}
+
 TEST(RectShell, TableChoiceFollowsTheRiseAndSideRatios) {
     struct Case {
         float b, f_over_t;

@@ -40,6 +40,20 @@ TEST(SixShell, DefaultShellTakesTableThree) {
     EXPECT_FLOAT_EQ(d.points[4].Thickness(5, 4, 0.25f, 0.25f), 0.25f);
 }
 
+TEST(SixShell, ThicknessConstantOutToTheCornersStaysTheTopThickness) {
+    // r_const = a: the corner lies at a, though rounding puts it a hair beyond.
+    CSixBqData d;
+    d.a = 9.55f;
+    d.r_const = 9.55f;
+    d.f = 2.5f;  // f/t 10
+    for (const CSixBqRecord& p : d.points) EXPECT_EQ(p.Thickness(d.a, d.r_const, 0.25f, 0.5f), 0.25f) << p.no;
+    kv::test::MessageRecorder shown;
+    d.Calculate();
+    ASSERT_EQ(d.calc_ok, 1);
+    EXPECT_FLOAT_EQ(d.points[4].sigma_x[1], d.points[4].Nx / 250 - d.points[4].Mx / (166.66667f * 0.25f * 0.25f));
+    EXPECT_TRUE(std::isfinite(d.points[4].as_x[0]));
+}
+
 TEST(SixShell, TolerancesAndRefusals) {
     struct Case {
         const char* what;
