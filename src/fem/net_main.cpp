@@ -76,8 +76,12 @@ void YXY_NET::main_net(int analysis_type, float divide, int block) {
     tell_error(kHeadline, "正在形成有限元计算数据文件....");
     form_date_file();
     if (JS_ERROR_CODE) return;
-    // Types 1 and 3 attach a soil column to every node here; they are refused
-    // before the mesh stage until the soil stage exists.
+    if (type == 1 || type == 3) {
+        // The soil analyses take the nearest soil column to every mesh node.
+        tell_error(0, "    0)  Cal_soil_infor_node()");
+        cal_soil_infer_node();
+        if (JS_ERROR_CODE) return;
+    }
 
     tell_error(kHeadline, "正在形成自由度信息文件....");
     std::unique_ptr<freedom_num> step;

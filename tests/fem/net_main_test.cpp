@@ -172,3 +172,27 @@ TEST(MainNet, ANodeWithoutAFiniteCoordinateIsRefusedBeforeAnyFile) {
             EXPECT_TRUE(folder.FilesClosed());
         }
 }
+
+// The soil analyses (types 1 and 3) give every mesh node its nearest soil column
+// once the element data file is complete, before the freedoms.
+TEST(MainNet, SoilTypesTakeTheNearestSoilColumnOfEveryMeshNode) {
+    for (int type : {1, 3}) {
+        FemFolder folder;
+        std::string text = Input({{0, 0}, {3, 0}, {3, 3}, {0, 3}}, {{1, 2}, {2, 3}, {3, 4}, {4, 1}}, {{1, 2, 3, 4}});
+        text.replace(text.find("##  土层信息\n0\n"), std::string::npos,
+                     "##  土层信息\n1\n第1点\n1,2.0,1.5\n2,0.0,-2.0\n1,1.5,19.0,8.0e4\n2,4.0,18.5,1.2e5,2.0e5\n");
+        ReadModel(folder, text);
+        YXY_NET net;
+        net.main_net(type, 1.0e6f, 6000);
+        EXPECT_EQ(JS_ERROR_CODE, 0) << type << ::testing::PrintToString(folder.Messages());
+        EXPECT_TRUE(folder.Told(0, "    0)  Cal_soil_infor_node()")) << type;
+        EXPECT_TRUE(folder.Exists("SOILNODE.FB")) << type;
+        EXPECT_TRUE(folder.Exists("FREEDOM.FB")) << type;
+    }
+    FemFolder folder;
+    ReadModel(folder, Input({{0, 0}, {3, 0}}, {{1, 2}}));
+    folder.Write("YS.FB", "00000000\n");
+    YXY_NET net;
+    net.main_net(0, 1.0e6f, 6000);
+    EXPECT_FALSE(folder.Exists("SOILNODE.FB"));
+}
