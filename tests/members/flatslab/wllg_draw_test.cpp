@@ -2,6 +2,7 @@
 // by hand, and the drawings of a run of the defaults.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,28 @@ TEST_F(WllgDrawing, CapDesignAddsBracketedCapEdgeValuesInColourFour) {
     EXPECT_NE(Text(d, "  (括号内数字表示柱帽边缘处弯矩)"), nullptr);
     EXPECT_NE(Text(d, "  (括号内数字表示柱帽边缘处配筋)"), nullptr);
     EXPECT_EQ(Text(d, "(14)"), nullptr) << "columns have no strips";
+}
+
+// Drawing 1's curve under the moment diagram (offset −(G + H) = −2750, the slab's
+// axis at y = −1750). The scale puts the largest moment, 100, at e·2/3 from the
+// axis with e = half the mean member length = (6000 + 1000 + 1000)/3/2: 8.889
+// per kN·m. Sagging lies below a slab drawn left to right, hogging above.
+TEST_F(WllgDrawing, RedistributedCurveHangsSaggingBelowTheSlab) {
+    js.DrawDiagrams();
+    const DXF d = Read(1);
+    const double scale = (8000.0 / 3 / 2) * 2 / 3 / 100;
+    auto line = [&](int colour, double x1, double y1, double x2, double y2) {
+        for (const Entity& e : d.Entities())
+            if (e.kind == EntityKind::Line && e.color == colour && std::abs(e.x1 - x1) < 0.5 &&
+                std::abs(e.y1 - y1) < 0.5 && std::abs(e.x2 - x2) < 0.5 && std::abs(e.y2 - y2) < 0.5)
+                return true;
+        return false;
+    };
+    const double axis = 1000 - 2750;
+    EXPECT_TRUE(line(7, 0, axis, 0, axis + 100 * scale)) << "the hogging end, joined to the axis";
+    EXPECT_TRUE(line(1, 0, axis + 100 * scale, 750, axis)) << "station 0 to station 1";
+    EXPECT_TRUE(line(1, 2250, axis, 3000, axis - 50 * scale)) << "mid-span sags below";
+    EXPECT_TRUE(line(7, 6000, axis + 80 * scale, 6000, axis));
 }
 
 // Drawing 4: the sketch, then rows r = 1, 2, 3 at −r·(G + H) = −2750·r, the
