@@ -10,6 +10,7 @@
 
 #include "drawing/base_sgt.h"
 #include "fem/fb_date.h"
+#include "fem/yxy.h"
 
 class CJzlData;
 class PJ_BEAM_KV;
@@ -78,7 +79,9 @@ public:
     void Cleanup();
 
     // ---- analysis (jzl_input.cpp, jzl_calc.cpp)
-    // 1 when every step ran; stops at the first that sets the error code.
+    // The input and restraint files, the library's run, the forces, the
+    // redistribution and the report: 1 when every step ran; stops at the first
+    // that sets the error code, leaving the work files written so far.
     int Run();
     void WriteYxyJsDat();
     // The same input with one load case of the data's group factors.
@@ -122,6 +125,7 @@ public:
     std::vector<JZL_PANEL> m_Panels;
 
     FB_DATE m_FbDate;
+    YXY m_Yxy;
     std::unique_ptr<PJ_BEAM_KV> m_pDesign;  // the design object of the beam being reported
     CBase_SGT m_Drawing;
 
@@ -154,5 +158,14 @@ private:
 // the released moment is added back along the span as a straight line.
 void jzl_redistribute_line(JZL_BEAM* first, int n, const CJzlData* data, int stride);
 
-// The whole calculation of one item: 1 on success, 0 on failure.
+// The whole calculation of one item in the current folder (the work folder):
+// the item's earlier drawings and report removed, the model, the run, the three
+// drawings and the work files cleared. 1 on success (with the notice "计算结束!",
+// which leaves the error code at 201); 0 on failure, the work files left.
 int jzl_calculate(CJzlData* data);
+
+// The dialog's preview: the grid of `data` built on the one preview object (the
+// library is never run) and drawn into `drawing` at (0, 0), beam outlines then
+// node symbols, no labels. 1, or 0 when the model cannot be built (the message
+// window says why).
+int jzl_draw_preview(CJzlData* data, CBase_SGT* drawing);
