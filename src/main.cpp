@@ -20,6 +20,8 @@
 #include "members/beams/ui/dlglxl.h"
 #include "members/beams/gj_data.h"
 #include "members/beams/ui/dlggj.h"
+#include "members/beams/jzl_data.h"
+#include "members/beams/ui/dlgjzl.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -107,6 +109,12 @@ int main(int argc, char** argv) {
     // The continuous beam.
     theApp.AddFrameSetup([](CMainFrame&) {
         SetModuleCommand(32810, [](CMainFrame& frame) { RunModuleCommand(frame, G_LxlData, RunLxlDialog); });
+    });
+    // The grid beam: outside a project its diagrams show after the dialog.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32811, [](CMainFrame& frame) {
+            RunModuleCommand(frame, G_JzlData, RunJzlDialog, {.showDiagramsAfterSingleRun = true});
+        });
     });
     // The rigid frame: always the civil-air-defence frame, with the scheme and the
     // result diagrams in its report.

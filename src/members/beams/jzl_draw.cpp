@@ -179,3 +179,18 @@ void CJzlJs::WriteDxf() {
     tell_error(kv::err::kNotice, "Ok 4 !");
     tell_error(kv::err::kNotice, "Ok 5 !");
 }
+
+int jzl_draw_preview(CJzlData* data, CBase_SGT* drawing) {
+    // One object for every redraw: its tables are made again each time, the
+    // object itself (and its analysis parts) only once.
+    static CJzlJs preview;
+    JS_ERROR_CODE = 0;
+    preview.Cleanup();
+    preview.jzl_build_grid(data);
+    if (JS_ERROR_CODE) return 0;
+    preview.jzl_prepare_model();
+    if (JS_ERROR_CODE) return 0;
+    for (const JZL_BEAM& b : preview.m_Beams) preview.DrawBeamOutline(drawing, b, 0, 0);
+    for (const JZL_NODE& n : preview.m_Nodes) preview.DrawNode(drawing, n, 0, 0);
+    return JS_ERROR_CODE ? 0 : 1;
+}
