@@ -8,6 +8,7 @@
 #include "base/calcrunner.h"
 #include "base/error.h"
 #include "design/pj_beam.h"
+#include "fem/force_file.h"
 #include "members/beams/fem_files.h"
 #include "members/beams/jzl_calc.h"
 #include "members/beams/jzl_data.h"
@@ -17,6 +18,7 @@ CJzlJs::CJzlJs() = default;
 CJzlJs::~CJzlJs() { Cleanup(); }
 
 void CJzlJs::Cleanup() {
+    m_pForce.reset();
     m_pDesign.reset();
     m_Nodes.clear();
     m_Beams.clear();

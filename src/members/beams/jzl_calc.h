@@ -14,6 +14,7 @@
 
 class CJzlData;
 class PJ_BEAM_KV;
+class force_file;
 
 // Nodes over which the finite-element library's node table overflows.
 inline constexpr int kJzlMaxNodes = 10000;
@@ -93,6 +94,16 @@ public:
     void jzl_redistribute(const CJzlData* data);
     void WriteReport();
     void WriteBeamBlock(JZL_BEAM& beam, std::FILE* fp, PJ_BEAM_KV* design, float spacing);
+    // Not part of a run: the crack widths of every present beam under the
+    // characteristic moments (cases 1 + 2) with the designed steel, and the
+    // long-term stiffness factors that would narrow the beams' widths in a
+    // further analysis ("梁长期刚度计算错误 !" and a factor outside (0, 1] fall back
+    // to 0.8).
+    void CalculateCrackWidths();
+    void CalculateLongTermStiffness();
+    // Not part of a run either: the deflections of load case 1 at every present
+    // beam's ends and middle from the library's displacement file, in mm downward.
+    void ReadDeflections();
 
     // ---- drawings (jzl_draw.cpp)
     void WriteDxf();
@@ -126,6 +137,7 @@ public:
 
     FB_DATE m_FbDate;
     YXY m_Yxy;
+    std::unique_ptr<force_file> m_pForce;   // while the forces are read, until the cleanup
     std::unique_ptr<PJ_BEAM_KV> m_pDesign;  // the design object of the beam being reported
     CBase_SGT m_Drawing;
 

@@ -1,18 +1,17 @@
 // The grid beam's files for the finite-element library: the text input
 // "YXY_JS.DAT" with its load cases, the restraints "YS.FB", and the beam forces
-// read back from "FORCE.FB".
+// read back from "FORCE.FB" through the library's reader.
 #include <cmath>
-#include <cstdint>
-#include <cstring>
+#include <new>
 #include <vector>
 
 #include "base/error.h"
 #include "base/geometry.h"
 #include "base/interp.h"
 #include "base/textio.h"
+#include "fem/force_file.h"
 #include "members/beams/jzl_calc.h"
 #include "members/beams/jzl_data.h"
-#include "platform/textfile.h"
 
 namespace {
 
@@ -183,79 +182,34 @@ void CJzlJs::WriteYsFb() {
     if (commit_file(fp)) tell_error(kv::err::kFailure, "不能写文件 : YS.FB");
 }
 
-namespace {
-
-// The beam blocks of "FORCE.FB": a header of the beam, plate and case counts
-// and the positions of every case's beam and plate blocks, then per case one
-// 228-byte record per input beam.
-class BeamForceFile {
-public:
-    static constexpr std::size_t kRecord = 228;
-
-    explicit BeamForceFile(const char* name) {
-        if (!kv::platform::ReadFileBytes(name, bytes_) || bytes_.size() < 12) {
-            bytes_.clear();
-            return;
-        }
-        beams_ = Int(0);
-        cases_ = Int(8);
-        ok_ = beams_ >= 0 && cases_ >= 0 && bytes_.size() >= 12 + 8 * static_cast<std::size_t>(cases_);
-    }
-    bool ok() const { return ok_; }
-    int num_beam() const { return beams_; }
-    // The records of case c, or null when the file does not hold them whole.
-    const unsigned char* read_beam(int c) const {
-        if (c < 0 || c >= cases_) return nullptr;
-        const std::int32_t at = Int(12 + 8 * static_cast<std::size_t>(c));
-        if (at <= 0 || static_cast<std::size_t>(at) + kRecord * beams_ > bytes_.size()) return nullptr;
-        return reinterpret_cast<const unsigned char*>(bytes_.data()) + at;
-    }
-    static float Float(const unsigned char* record, std::size_t offset) {
-        float v;
-        std::memcpy(&v, record + offset, 4);
-        return std::isfinite(v) ? v : 0.0f;
-    }
-
-private:
-    std::int32_t Int(std::size_t offset) const {
-        std::int32_t v;
-        std::memcpy(&v, bytes_.data() + offset, 4);
-        return v;
-    }
-    std::string bytes_;
-    std::int32_t beams_ = 0, cases_ = 0;
-    bool ok_ = false;
-};
-
-}  // namespace
-
 void CJzlJs::ReadForceFb() {
-    BeamForceFile file("FORCE.FB");
-    if (!file.ok()) {
+    m_pForce.reset(new (std::nothrow) force_file("FORCE.FB"));
+    // A reader that could not be made, or that refused the file (told by it).
+    if (!m_pForce || JS_ERROR_CODE) {
         tell_error(kv::err::kFailure, "打不开有限元计算内力文件 ！");
         return;
     }
+    force_file& file = *m_pForce;
     for (int c = 0; c < 3; ++c) {
-        if (file.num_beam() <= 0) continue;
-        const unsigned char* records = file.read_beam(c);
-        if (!records) {
+        if (file.num_beam <= 0) continue;
+        if (!file.read_beam(c)) {
             tell_error(kv::err::kFailure, "读入梁内力信息时发生错误");
             return;
         }
         for (JZL_BEAM& b : m_Beams) {
             if (b.element <= 0) continue;
-            if (b.element > file.num_beam()) {
+            // A file of another model holds fewer beams than this one has elements.
+            if (b.element > static_cast<int>(file.beam.size())) {
                 tell_error(kv::err::kFailure, "读入梁内力信息时发生错误");
                 return;
             }
-            const unsigned char* r = records + BeamForceFile::kRecord * (b.element - 1);
-            b.moment[c][0] = BeamForceFile::Float(r, 28);
-            b.moment[c][1] = BeamForceFile::Float(r, 32);
-            b.moment[c][2] = BeamForceFile::Float(r, 36);
-            b.shear[0] = b.shear[1] = BeamForceFile::Float(r, 40);
-            b.shear[2] = BeamForceFile::Float(r, 48);
-            b.torque[0] = b.torque[1] = BeamForceFile::Float(r, 52);
-            b.torque[2] = BeamForceFile::Float(r, 60);
+            const beam_force& r = file.beam[static_cast<std::size_t>(b.element - 1)];
+            for (int j = 0; j < 3; ++j) b.moment[c][j] = r.M[j];
+            b.shear[0] = b.shear[1] = r.V[0];
+            b.shear[2] = r.V[2];
+            b.torque[0] = b.torque[1] = r.T[0];
+            b.torque[2] = r.T[2];
         }
+        file.free_beam();
     }
 }

@@ -9,7 +9,10 @@
 #include "base/globals.h"
 #include "base/textio.h"
 #include "codes/guifan.h"
+#include "codes/material.h"
 #include "design/pj_beam.h"
+#include "fem/lf_nd.h"
+#include "fem/yxy_tool.h"
 #include "members/beams/jzl_calc.h"
 #include "members/beams/jzl_data.h"
 #include "report/script.h"
@@ -169,4 +172,107 @@ void CJzlJs::WriteReport() {
     const int failed = commit_file(m_fpReport);
     m_fpReport = nullptr;
     if (failed) tell_error(kv::err::kFailure, "不能写文件 : " + m_pData->GetRtfFileName(0));
+}
+
+namespace {
+
+// The section record of a beam with the run's materials; the steel is set per section.
+struct SectionMaterials {
+    float ftk = 1.5f, Ec = 25500, Es = 200000, fyk = 235;
+};
+
+SectionMaterials Materials(int conGrade, int barGrade) {
+    SectionMaterials m;
+    Con_Prop con{};
+    if (get_rc_property(conGrade, &con)) {
+        m.ftk = con.ftk;
+        m.Ec = con.Ec;
+    } else {
+        tell_error(kv::err::kDataError, "混凝土标号错误");
+    }
+    Rein_Prop bar{};
+    if (get_rein_property(barGrade, &bar)) {
+        m.Es = bar.Es;
+        m.fyk = bar.fyk;
+    } else {
+        tell_error(kv::err::kDataError, "钢筋标号错误");
+    }
+    return m;
+}
+
+cross BeamCross(const JZL_BEAM& beam, const SectionMaterials& m, int cover, int diameter, int barGrade) {
+    cross s{};
+    s.type = 1;
+    s.h = beam.h;
+    s.b = beam.b;
+    s.ftk = m.ftk;
+    s.Ec = m.Ec;
+    s.c = static_cast<float>(cover);
+    s.d = static_cast<float>(diameter);
+    s.Es = m.Es;
+    s.fyk = m.fyk;
+    s.nu = barGrade < 2 ? 1.0f : 0.7f;  // plain bars bond worse than ribbed ones
+    s.layers = 1;
+    s.l0 = 1.0f;
+    return s;
+}
+
+// Tension and compression steel of section j under a characteristic moment Mk.
+void SteelFor(cross& s, const JZL_BEAM& beam, int j, float Mk) {
+    s.As = Mk >= 0 ? beam.bottom_steel[j] : beam.top_steel[j];
+    s.Asp = Mk >= 0 ? beam.top_steel[j] : beam.bottom_steel[j];
+}
+
+}  // namespace
+
+void CJzlJs::CalculateCrackWidths() {
+    const SectionMaterials m = Materials(m_nConGrade, m_nBarGrade);
+    LF_ND crack;
+    for (JZL_BEAM& beam : m_Beams) {
+        if (beam.absent) continue;
+        cross s = BeamCross(beam, m, m_nCover, m_nBarDiameter, m_nBarGrade);
+        for (int j = 0; j < 3; ++j) {
+            const float Mk = beam.moment[0][j] + beam.moment[1][j];
+            SteelFor(s, beam, j, Mk);
+            beam.crack[j] = crack.crack_cal(0, std::fabs(Mk) * 1.0e6f, 3, &s);
+        }
+    }
+}
+
+void CJzlJs::CalculateLongTermStiffness() {
+    const SectionMaterials m = Materials(m_nConGrade, m_nBarGrade);
+    LF_ND stiffness;
+    for (JZL_BEAM& beam : m_Beams) {
+        if (beam.absent) continue;
+        cross s = BeamCross(beam, m, m_nCover, m_nBarDiameter, m_nBarGrade);
+        const float B0 = m.Ec * beam.b * beam.h * beam.h * beam.h / 12;
+        float B = B0;
+        for (int j = 0; j < 3; ++j) {
+            const float M1 = beam.moment[0][j], M2 = beam.moment[1][j];
+            const float Mk = M1 + M2, Mq = m_fLongTerm1 * M1 + m_fLongTerm2 * M2;
+            SteelFor(s, beam, j, Mk);
+            if ((std::fabs(Mk) > 0.01f || std::fabs(Mq) > 0.01f) && s.As > 1.0f)
+                B = std::min(B, stiffness.cqgd(Mk * 1.0e6f, Mq * 1.0e6f, &s));
+        }
+        if (B <= 0.00001f) {
+            tell_error(kv::err::kDataError, "梁长期刚度计算错误 !");
+            B = 0.8f * B0;
+        }
+        float factor = B / B0;
+        if (!(factor > 0 && factor <= 1)) {
+            tell_error1(kv::err::kDataError, "第%d根梁长期刚度折减系数为 %.4f 计算错误 !", beam.element, factor);
+            factor = 0.8f;
+        }
+        beam.width_factor = factor;
+    }
+}
+
+void CJzlJs::ReadDeflections() {
+    YXY_TOOL tool;
+    for (JZL_BEAM& beam : m_Beams) {
+        if (beam.absent) continue;
+        float w[3] = {0, 0, 0};  // a beam the file lacks stays undeflected
+        tool.Get_Disp_yxy_Liang(beam.element - 1, 0, w);
+        for (int j = 0; j < 3; ++j) beam.deflection[j] = -1000 * w[j];
+    }
 }

@@ -152,6 +152,7 @@ std::string ForceFile(int beams, int cases, bool zeroPosition = false) {
     for (int c = 0; c < cases; ++c) {
         const std::int32_t at = zeroPosition && c == 1 ? 0 : static_cast<std::int32_t>(bytes.size());
         put(12 + 8 * c, &at);
+        put(16 + 8 * c, &at);  // no plates: their block starts where the beams' does
         for (int j = 0; j < beams; ++j) {
             std::string record(228, '\0');
             std::memcpy(&record[0], &j, 4);
@@ -194,7 +195,7 @@ TEST(GridBeamInput, ForcesComeFromTheirRecordBytes) {
         std::string bytes;
         const char* message;
     } bad[] = {{"", "打不开有限元计算内力文件 ！"},
-               {ForceFile(10, 3, true), "读入梁内力信息时发生错误"},
+               {ForceFile(10, 3, true), "打不开有限元计算内力文件 ！"},  // a run that stopped early
                {ForceFile(10, 2), "读入梁内力信息时发生错误"},
                {ForceFile(10, 3).substr(0, 12 + 24 + 228 * 25), "读入梁内力信息时发生错误"},
                {ForceFile(8, 3), "读入梁内力信息时发生错误"}};

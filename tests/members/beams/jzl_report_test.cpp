@@ -142,4 +142,38 @@ TEST(GridBeamReport, ConditionsScriptsAndOneBlockPerPresentBeam) {
     EXPECT_GE(js.m_Beams[5].top_steel[0], 0.0f);
 }
 
+// The routines a run does not call: crack widths under the characteristic
+// moments and the long-term stiffness factor, on the default grid with one beam
+// loaded in cases 1 and 2 and reinforced.
+TEST(GridBeamServiceability, CrackWidthsAndLongTermFactorFollowTheMoments) {
+    kv::test::JzlFolder folder;
+    CJzlData data;
+    CJzlJs js;
+    kv::test::BuildModel(js, data);
+    JZL_BEAM& loaded = js.m_Beams[4];
+    const float m1[3] = {-60, 40, -80}, m2[3] = {-20, 10, -30};
+    for (int j = 0; j < 3; ++j) {
+        loaded.moment[0][j] = m1[j];
+        loaded.moment[1][j] = m2[j];
+        loaded.top_steel[j] = 700;
+        loaded.bottom_steel[j] = 500;
+    }
+    js.CalculateCrackWidths();
+    js.CalculateLongTermStiffness();
+    EXPECT_EQ(JS_ERROR_CODE, 0);
+    for (int j = 0; j < 3; ++j) EXPECT_GT(loaded.crack[j], 0.0f) << j;
+    EXPECT_GT(loaded.crack[2], loaded.crack[0]) << "110 kN·m on the same top steel as 80 opens wider";
+    EXPECT_GT(loaded.width_factor, 0.0f);
+    EXPECT_LT(loaded.width_factor, 1.0f) << "a cracked section is less stiff than the whole one";
+    const JZL_BEAM& idle = js.m_Beams[5];
+    EXPECT_EQ(idle.crack[1], 0.0f);
+    EXPECT_EQ(idle.width_factor, 1.0f) << "without moments the section keeps its stiffness";
+
+    // An unknown concrete grade is said and the routine goes on with defaults.
+    js.m_nConGrade = 99;
+    js.CalculateCrackWidths();
+    EXPECT_TRUE(folder.errors.Has(kv::err::kDataError, "混凝土标号错误"));
+    EXPECT_GT(loaded.crack[2], 0.0f);
+}
+
 }  // namespace
