@@ -6,6 +6,11 @@
 // unsymmetric matrix) is in memory at a time.
 #include "fem/plate_element.h"
 
+#include <cstdint>
+
+class net_dat_file;
+class freedom_file;
+
 class YXY_STIFF {
 public:
     YXY_STIFF();
@@ -18,6 +23,9 @@ public:
     void load_vecter();
 
 private:
+    // The blocks of the symmetric matrix into "STIFF1.FB"; first[j] the first row of column j.
+    int assemble(const net_dat_file& dat, const freedom_file& fr, const std::int32_t* first);
+
     int form_ = 2;
     kv::fem::plate_element plate_;
 };

@@ -24,6 +24,9 @@ struct FemModel {
     std::vector<std::string> supports;
     // The load case: counts line "points,lines,areas" and the load lines.
     std::string loads = "0,0,0\n";
+    int case_count = 1;  // cases in `loads`
+    int beam_offset = 0;  // mm, every beam
+    int block_size = 6000;  // raised by the freedom step to three times the node count
     float plate_angle = 0;
     int beam_b = 250, beam_h = 600, thick = 250;
 
@@ -36,8 +39,8 @@ struct FemModel {
         }
         t += "##  梁\n" + std::to_string(beams.size()) + ",30\n";  // C30
         for (std::size_t i = 0; i < beams.size(); ++i) {
-            std::snprintf(line, sizeof line, "%d,%d,1,%d,%d,%d,%d,0.0,0,0.0,0.0,0,0,0\n", int(i + 1), int(i + 1),
-                          beams[i].first, beams[i].second, beam_b, beam_h);
+            std::snprintf(line, sizeof line, "%d,%d,1,%d,%d,%d,%d,0.0,%d,0.0,0.0,0,0,0\n", int(i + 1), int(i + 1),
+                          beams[i].first, beams[i].second, beam_b, beam_h, beam_offset);
             t += line;
         }
         t += "##  板\n" + std::to_string(plates.size()) + ",30\n";
@@ -49,7 +52,7 @@ struct FemModel {
         }
         t += "##  支撑\n" + std::to_string(supports.size()) + ",0\n";
         for (std::size_t s = 0; s < supports.size(); ++s) t += std::to_string(s + 1) + "," + supports[s] + "\n";
-        return t + "##  荷载\n1\n" + loads + "##  土层信息\n0\n";
+        return t + "##  荷载\n" + std::to_string(case_count) + "\n" + loads + "##  土层信息\n0\n";
     }
 
     // Reads the model and meshes it (analysis type 2: restraints from the supports).
@@ -59,7 +62,7 @@ struct FemModel {
         reader.main_date("YXY_JS.DAT", 1, 0);
         ASSERT_EQ(JS_ERROR_CODE, 0) << ::testing::PrintToString(folder.Messages());
         YXY_NET net;
-        net.main_net(2, divide, 6000);
+        net.main_net(2, divide, block_size);
         ASSERT_EQ(JS_ERROR_CODE, 0) << ::testing::PrintToString(folder.Messages());
     }
 };
