@@ -22,6 +22,8 @@
 #include "members/beams/ui/dlggj.h"
 #include "members/beams/jzl_data.h"
 #include "members/beams/ui/dlgjzl.h"
+#include "members/flatslab/ui/wllgpages.h"
+#include "members/flatslab/wllg_data.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -124,6 +126,13 @@ int main(int argc, char** argv) {
             G_GjData.m_nInsertResultDiagrams = 1;
             G_GjData.m_nInsertSchemeDiagram = 1;
             RunModuleCommand(frame, G_GjData, RunGjDialog, {.showDiagramsAfterSingleRun = true});
+        });
+    });
+    // The flat slab: civil-air-defence rules, its diagrams shown after a single run.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32812, [](CMainFrame& frame) {
+            UseCivilDefenceRules(G_WllgData);
+            RunModuleCommand(frame, G_WllgData, RunWllgSheet, {.showDiagramsAfterSingleRun = true});
         });
     });
     if (!theApp.InitInstance()) return 1;
