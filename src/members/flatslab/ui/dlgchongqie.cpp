@@ -310,7 +310,7 @@ bool CDlgChongQie::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pPreview) {
         if (event->type() == QEvent::MouseButtonPress) OnChange();
         else if (event->type() == QEvent::Resize && m_pSketch) m_pPreview->All();
-    } else if (LeftForAnotherField(event)) {
+    } else if (LeftForAnotherField(event) && isVisible() && !isHidden()) {
         OnChange();
     }
     return CSheetPage::eventFilter(watched, event);

@@ -132,7 +132,8 @@ bool CWllgPage::eventFilter(QObject* watched, QEvent* event) {
         }
         return CSheetPage::eventFilter(watched, event);
     }
-    if (LeftForAnotherField(event))
+    // A page going out of sight takes its fields once, in OnKillActive.
+    if (LeftForAnotherField(event) && isVisible() && !isHidden())
         for (auto& [w, changed] : m_leave)
             if (w == watched) changed();
     return CSheetPage::eventFilter(watched, event);
@@ -150,6 +151,13 @@ void CWllgPage::OnKillActive() {
     CDlgTabSheet* sheet = Sheet();
     if (!sheet || !sheet->isVisible() || !isHidden()) return;
     PageToData();
+}
+
+void CWllgPage::FillChongQie() {
+    // A refused span text is told; the next run starts with the error code as it was.
+    const int code = JS_ERROR_CODE;
+    m_pData->FillChongQie();
+    JS_ERROR_CODE = code;
 }
 
 void CWllgPage::Redraw() {
@@ -323,7 +331,7 @@ int CPageWllgJiHe::PageToData() {
     if (m_cEdgeCap->currentIndex() >= 0) d.m_nEdgeCap = m_cEdgeCap->currentIndex();
     static_cast<WLLG_FIELDS&>(data) = d;
     data.m_strName = name;
-    data.FillChongQie();
+    FillChongQie();
     Redraw();
     return 1;
 }
@@ -474,7 +482,7 @@ int CPageWllgBanDai::PageToData() {
         if (!kv::ddx::Float(m_eLoad[i], *v[i], true, 0, top)) return 2;
     }
     static_cast<WLLG_FIELDS&>(*m_pData) = d;
-    m_pData->FillChongQie();
+    FillChongQie();
     Redraw();
     return 1;
 }
@@ -591,7 +599,7 @@ int CPageWllgCanShu::PageToData() {
     const CHONGQIE_JS_STRUCT& r = d.m_ChongQie;
     d.m_nCapDesign = r.m_nHasCap && r.m_nCapDown && m_cCapDesign->isChecked() ? 1 : 0;
     static_cast<WLLG_FIELDS&>(*m_pData) = d;
-    m_pData->FillChongQie();
+    FillChongQie();
     return 1;
 }
 

@@ -55,6 +55,8 @@ protected:
     // The preview over a placeholder button 1288 of `size`.
     QWidget* MakePreview(QSize size);
     QLineEdit* MakeEdit(int id, int width = 70);
+    // The punching record refilled from the slab.
+    void FillChongQie();
     // Focus leaving `edit` for another control runs `changed`.
     void OnLeave(QWidget* edit, std::function<void()> changed);
     bool eventFilter(QObject* watched, QEvent* event) override;
