@@ -20,8 +20,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabBar>
+#include <QToolButton>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -54,6 +56,8 @@ protected:
         G_WllgData = CWllgData();
         JS_ERROR_CODE = 0;
         ItemFlow::SetUp();
+        // The program folder's pictures, as the build puts them beside the program.
+        std::filesystem::copy(std::string(KV_TEST_FIXTURES) + "/../../resources/pictures", program.path() + "pictures");
         // As the program installs it.
         SetModuleCommand(32812, [](CMainFrame& f) {
             UseCivilDefenceRules(G_WllgData);
@@ -79,7 +83,7 @@ TEST_F(WllgFlow, NewItemCalculatedIsStoredWithSixDiagramsAndItsReport) {
     }
     QString caption;
     QStringList tabs;
-    int messageLines = 0;
+    int messageLines = 0, pictures = 0;
     bool closed = false;
     OnNextModal([&](QDialog& sheet) {
         caption = sheet.windowTitle();
@@ -89,6 +93,9 @@ TEST_F(WllgFlow, NewItemCalculatedIsStoredWithSixDiagramsAndItsReport) {
         ById<QRadioButton>(sheet, 1281)->click();  // 中间层
         sheet.move(20, 20);
         Shoot("wllg-jihe.png");
+        bar->setCurrentIndex(1);
+        for (int id : {1282, 1042, 1008}) pictures += ById<QToolButton>(sheet, id)->icon().isNull() ? 0 : 1;
+        Shoot("wllg-bandai.png");
         bar->setCurrentIndex(3);
         Settle();
         Click(sheet, 1170);  // 验算冲切
@@ -103,6 +110,7 @@ TEST_F(WllgFlow, NewItemCalculatedIsStoredWithSixDiagramsAndItsReport) {
     EXPECT_EQ(caption, "无梁楼盖");
     EXPECT_EQ(tabs, (QStringList{"几何参数", "板带荷载", "计算参数", "冲切验算"}));
     EXPECT_GT(messageLines, 0);
+    EXPECT_EQ(pictures, 3) << "the load pictures of 板带荷载";
     EXPECT_TRUE(closed) << "计算 closes the sheet";
     EXPECT_EQ(G_WllgData.m_nCivilDefence, 1);
     EXPECT_EQ(G_WllgData.m_ChongQie.m_nCivilDefence, 1);

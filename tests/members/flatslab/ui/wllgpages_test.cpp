@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QToolButton>
 
 #include <fstream>
 #include <string>
@@ -134,6 +135,21 @@ TEST_F(WllgSheetTest, MiddleStoreyEnablesTheUpperStoreyAndItsColumnLoads) {
     Tab(1);
     for (int id : {1120, 1123, 1125, 1374, 1180, 1183}) EXPECT_FALSE(Ctl(*banDai, id)->isEnabled()) << id;
     EXPECT_TRUE(Ctl(*banDai, 1166)->isEnabled());
+}
+
+TEST_F(WllgSheetTest, LoadPicturesThatCannotBeFoundLeaveTheirButtonsEmpty) {
+    kv::test::TempFolder empty;
+    const std::string kept = G_strExePath;
+    G_strExePath = empty.path();
+    Open();
+    G_strExePath = kept;
+    Tab(1);
+    for (int id : {1282, 1042, 1008}) {
+        EXPECT_TRUE(Ctl<QToolButton>(*banDai, id)->icon().isNull()) << id;
+        EXPECT_FALSE(Ctl(*banDai, id)->isEnabled());
+    }
+    Type(*banDai, 1128, "70");
+    EXPECT_FLOAT_EQ(data.m_fSlabQ, 70.0f);
 }
 
 TEST_F(WllgSheetTest, RoundColumnsTakeADiameterInsteadOfTwoSides) {
