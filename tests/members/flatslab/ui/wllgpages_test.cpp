@@ -9,10 +9,13 @@
 #include "drawing/base_sgt.h"
 #include "members/flatslab/ui/dlgchongqie.h"
 #include "members/flatslab/wllg_data.h"
+#include "platform/textfile.h"
 #include "support/edition_guard.h"
 #include "widgets/rangemessage.h"
 
 #include "dialog_fixture.h"
+#include "report_stand_in.h"
+#include "views/dialogs/jiantu.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -326,6 +329,26 @@ TEST_F(WllgSheetTest, ReadingAForeignFileChangesNothing) {
     EXPECT_TRUE(jiHe->windowTitle().isEmpty());
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0], "文件类型不匹配 !");
+}
+
+TEST_F(WllgSheetTest, DiagramAndReportButtonsEndTheSheet) {
+    data.SetFileName("&KV_0002");
+    std::vector<std::string> shown;
+    SetDiagramViewer([&](const std::string& path) { shown.push_back(path); });
+    ASSERT_TRUE(kv::platform::WriteTextFile(dir / data.GetRtfFileName(0), "无梁楼盖计算书\n"));
+    kv::test::ReportViewStandIn view;
+    Open();
+    Click(*jiHe, 3091);  // 查报表
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(sheet->result(), 1);
+    EXPECT_TRUE(view.doc.toPlainText().contains("无梁楼盖计算书"));
+    sheet->show();
+    Click(*jiHe, 3089);  // 查简图: no diagrams yet, the chooser with their six titles
+    EXPECT_FALSE(sheet->isVisible());
+    ASSERT_NE(JianTuChooser(), nullptr);
+    EXPECT_EQ(JianTuChooser()->List()->count(), 6);
+    SetDiagramViewer({});
+    DestroyJianTuChooser();
 }
 
 // ---- the punching page ----------------------------------------------------------------
