@@ -302,6 +302,31 @@ TEST_F(JzlDialog, SaveDataWritesTheNameAsTyped) {
     EXPECT_EQ(saved.YSpans, "7.5*3");
 }
 
+// A 计算 that fails (here at the span list) leaves nothing of an earlier run to
+// look current; the dialog still saves the item and closes, and the message
+// window says why.
+TEST_F(JzlDialog, FailedCalculationRemovesEarlierResultsAndSavesTheItem) {
+    BindToItem();
+    for (const char* f : {"&KV_0001JT_JZL.DXF", "&KV_0001NL_JZL.DXF", "&KV_0001PJ_JZL.DXF", "&KV_0001_JZL.RTF"})
+        dir.Write(f, "earlier");
+    kv::test::ErrorLines lines;
+    bool closed = false;
+    const int result = Run([&](CDlgJzl& dlg) {
+        SetField(dlg, 1371, "5.2*");
+        Click(dlg, 1170);
+        closed = !dlg.isVisible();
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_TRUE(lines.Has(kv::err::kFailure, "跨长输入有误 !"));
+    for (const char* f : {"&KV_0001JT_JZL.DXF", "&KV_0001NL_JZL.DXF", "&KV_0001PJ_JZL.DXF", "&KV_0001_JZL.RTF"})
+        EXPECT_FALSE(dir.Exists(f)) << f;
+    CJzlData saved;
+    ASSERT_EQ(saved.LoadData((dir / "&KV_0001.dat").c_str()), 1);
+    EXPECT_EQ(saved.XSpans, "5.2*");
+}
+
 // KV_SCREENSHOT_DIR names a folder for a picture of the dialog (under xvfb-run
 // with QT_QPA_PLATFORM=xcb): edge beams on two edges and a secondary beam each way.
 TEST_F(JzlDialog, ScreenshotOfTheDialog) {
