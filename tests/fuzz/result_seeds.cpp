@@ -55,8 +55,8 @@ const char* const kModel =
     "7,7,1,6,3,250,600,0.0,0,0.0,0.0,0,0,0\n##  板\n2,30\n1,0,250,0.0,0.0,4\n1,1\n1,2\n1,3\n1,4\n"
     "2,0,250,0.0,30.0,4\n1,5\n1,6\n1,7\n1,2\n##  支撑\n0,0\n##  荷载\n2\n0,0,0\n0,0,0\n##  土层信息\n0\n";
 
-// W_LIANG.FB, W_BAN.FB and ZHU_PIN.FB written by the output stage: w = 0.001(1 + x + 7y)
-// in case 1 and twice that in case 2, the pin forces the same field.
+// W_LIANG.FB, W_BAN.FB, ZHU_PIN.FB and FORCE.FB written by the output stage: w =
+// 0.001(1 + x + 7y) in case 1 and twice that in case 2, the pin forces the same field.
 void WriteSummaries(const fs::path& out) {
     const fs::path here = fs::current_path();
     const fs::path work = fs::temp_directory_path() / "kv-fem-result-seeds";
@@ -95,12 +95,13 @@ void WriteSummaries(const fs::path& out) {
         freedom_file freedom("FREEDOM.FB");
         stage.out_disp(2, freedom);
         stage.out_zhu_pin();
+        stage.out_force(2, freedom);
     }
     const std::string liang = Read(work / "W_LIANG.FB"), ban = Read(work / "W_BAN.FB"),
-                      pin = Read(work / "ZHU_PIN.FB");
+                      pin = Read(work / "ZHU_PIN.FB"), force = Read(work / "FORCE.FB");
     fs::current_path(here);
     fs::remove_all(work);
-    if (JS_ERROR_CODE || liang.empty() || ban.empty() || pin.empty()) {
+    if (JS_ERROR_CODE || liang.empty() || ban.empty() || pin.empty() || force.empty()) {
         std::fprintf(stderr, "the summary seeds could not be written\n");
         return;
     }
@@ -114,6 +115,7 @@ void WriteSummaries(const fs::path& out) {
     Put(out, "fem_summary", "w-ban-edge-count-huge", With(ban, std::size_t(ban[8] & 0xff), 0x40000000));
     Put(out, "fem_summary", "w-ban-cut-in-block", ban.substr(0, ban.size() - 10));
     Put(out, "fem_summary", "empty", "");
+    Put(out, "fem_force", "stage-written", force);
 }
 
 // FORCE.FB of two beams and a plate of three edges in three cases, put together
