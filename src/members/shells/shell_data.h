@@ -55,6 +55,9 @@ public:
 
     // Designs the shell from the inputs; calc_ok 1 when every step ran.
     void Calculate();
+    // Writes the report of the last calculation under report name 0 (shell_report.cpp);
+    // 0, said in the message window, when the file cannot be written.
+    int WriteReport();
     // Component c (1..9) of point p of table t; 0 for a table outside 1..20.
     float LookupTable(int t, int p, int c) const;
 
@@ -129,6 +132,7 @@ public:
     void SetFileName(const std::string& stem) override;
 
     void Calculate();
+    int WriteReport();
     // Component c (1..7) of point p (1..15) of table t; 0 for a table outside 1..5.
     float LookupTable(int t, int p, int c) const;
 
@@ -186,6 +190,7 @@ public:
 
     // Designs the shell from the inputs (circle_calc.cpp); calc_ok 1 on success.
     void Calculate();
+    int WriteReport();
     // The Kelvin tables: built once from their series, then the program folder's
     // files may replace them.
     static void LoadKelvinTables();
