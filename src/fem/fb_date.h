@@ -32,6 +32,13 @@ public:
     // factors of "liang_gd.fb" and "ban_gd.fb". The third value is not used.
     void main_date(const char* name, int mode, int unused);
 
+    // Load statistics of the connected parts of "STRUC_LD.FB" (one load case):
+    // written to `name` and reported per part.
+    void hezai_tongji(const char* name);
+    // Total base area and load of every case (at most 20) into "PJFL_FJ.FB";
+    // `name` is not used.
+    void hezai_tongji_1(const char* name);
+
 private:
     int read_fixpoint();
     int write_fixpoint();
@@ -52,6 +59,10 @@ private:
     int read_soil();
     int write_soil();
     void free_soil();
+
+    // Logs the connected parts and the continuous beams.
+    QUELLIT_LOCAL void Check_Elastic_Ele_Needed();
+    friend struct FbDateStatsAccess;  // tests reach the log
 
     // Steps of main_date (not exported).
     QUELLIT_LOCAL void run(const char* name);
