@@ -235,7 +235,9 @@ void CCircleBqData::Calculate() {
         kv::MessageBox("支承条件“" + boundary + "”无法识别, 请选择简支、嵌固或弹性!");
         return;
     }
-    if (!kv::shells::KnownConcrete(concrete_grade)) return;
+    if (!kv::shells::KnownConcrete(concrete_grade) || !kv::shells::KnownBars(shell_rebar_grade) ||
+        !kv::shells::KnownBars(beam_rebar_grade))
+        return;
 
     const float t = t_top / 1000.0f;
     char_len = 0.76f * std::sqrt(t * sphere_radius);

@@ -122,6 +122,10 @@ TEST(CircleShell, DefaultsAndRange) {
         {"no rise", [](CCircleBqData& d) { d.f = 0; }, {"本软件不适合这种扁壳"}},
         {"no radius", [](CCircleBqData& d) { d.r = -1; }, {"本软件不适合这种扁壳"}},
         {"no thickness", [](CCircleBqData& d) { d.t_top = 0; }, {"本软件不适合这种扁壳"}},
+        {"unknown concrete", [](CCircleBqData& d) { d.concrete_grade = 37; }, {"混凝土强度等级 C37 无材料数据, 请重新选择!"}},
+        // Bars the table does not know would give no strength (fy 0: endless bars).
+        {"unknown beam bars", [](CCircleBqData& d) { d.beam_rebar_grade = 9; }, {"钢筋级别 9 无材料数据, 请重新选择!"}},
+        {"unknown shell bars", [](CCircleBqData& d) { d.shell_rebar_grade = 0; }, {"钢筋级别 0 无材料数据, 请重新选择!"}},
         {"unknown support", [](CCircleBqData& d) { d.boundary = "铰接"; },
          {"支承条件“铰接”无法识别, 请选择简支、嵌固或弹性!"}},
         {"beyond table", [](CCircleBqData& d) { d.r = 20; d.f = 4; d.t_top = 100; d.t_bottom = 100; d.r_const = 20; },
