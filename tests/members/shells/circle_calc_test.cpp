@@ -193,6 +193,25 @@ TEST(CircleShell, EdgeSystemsHoldTheirConditions) {
     }
 }
 
+TEST(CircleShell, GbkSupportWordOfAWindowsFileSelectsItsSystem) {
+    // GBK bytes written out by hand (not through our codec), lines ending CR LF.
+    kv::test::TempFolder folder;
+    folder.Write("qg.dat", "KV_CIRCLEBQ_V30\r\n5,250,400,4,1.2,500,1500\r\n250,30,1,10,125,3,35,0.8,0,0\r\n"
+                           "475,705,\xC7\xB6\xB9\xCC\r\n");
+    kv::test::MessageRecorder shown;
+    CCircleBqData file;
+    ASSERT_EQ(file.LoadData((folder / "qg.dat").c_str()), 1);
+    EXPECT_EQ(file.boundary, "嵌固");
+    file.Calculate();
+    ASSERT_EQ(file.calc_ok, 1);
+    CCircleBqData memory;
+    memory.boundary = "嵌固";
+    memory.Calculate();
+    EXPECT_EQ(std::memcmp(file.n_phi, memory.n_phi, sizeof file.n_phi), 0);
+    EXPECT_EQ(std::memcmp(file.chi, memory.chi, sizeof file.chi), 0);
+    EXPECT_LE(std::fabs(file.chi[10]), 2e-5f * Largest(file.chi)) << "the clamped edge does not turn";
+}
+
 TEST(CircleShell, CrownIsMembraneFarFromEdge) {
     for (const char* support : {"简支", "嵌固"}) {
         CCircleBqData d;
