@@ -11,21 +11,6 @@ using namespace kv::drawing;
 namespace {
 double rad(double d) { return d * kPi / 180.0; }
 
-int ParseColor(const char* c, int fallback) {
-    if (!c || !*c) return fallback;
-    std::string s(c);
-    for (auto& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    if (s == "BYLAYER") return kByLayer;
-    if (s == "BYBLOCK") return kByBlock;
-    static const char* names[] = {"", "RED", "YELLOW", "GREEN", "CYAN", "BLUE", "MAGENTA", "WHITE"};
-    for (int i = 1; i <= 7; ++i)
-        if (s == names[i]) return i;
-    char* end = nullptr;
-    const long v = std::strtol(c, &end, 10);
-    if (end == c || v < 0 || v > 256) return fallback;
-    return static_cast<int>(v);
-}
-
 void ParseAlign(const char* a, int& h, int& v) {
     h = 0, v = 0;
     if (!a || !*a) return;
@@ -89,7 +74,7 @@ void CBase_SGT::Set_Default_ENV() {
 void CBase_SGT::SetBiLiChi(float scale) {
     if (scale > 0 && std::isfinite(scale)) env_.scale = scale;
 }
-void CBase_SGT::SetCurColor(const char* color) { env_.color = ParseColor(color, env_.color); }
+void CBase_SGT::SetCurColor(const char* color) { env_.color = ColorNumber(color, env_.color); }
 void CBase_SGT::SetCurStyle(const char* style) {
     if (style && *style) env_.style = style;
 }

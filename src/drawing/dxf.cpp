@@ -1,8 +1,12 @@
 #include "drawing/dxf.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
 
 #include "platform/codec.h"
 
@@ -67,6 +71,21 @@ TextBox BoxOf(const Entity& e, double factor = 1.0) {
 namespace kv::drawing {
 // Counter-clockwise sweep from a0 to a1 in (0, 360]. Taken by remainder: angles
 // from files may lie any number of turns away, where adding 360 changes nothing.
+int ColorNumber(const char* c, int fallback) {
+    if (!c || !*c) return fallback;
+    std::string s(c);
+    for (auto& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    if (s == "BYLAYER") return kByLayer;
+    if (s == "BYBLOCK") return kByBlock;
+    static const char* names[] = {"", "RED", "YELLOW", "GREEN", "CYAN", "BLUE", "MAGENTA", "WHITE"};
+    for (int i = 1; i <= 7; ++i)
+        if (s == names[i]) return i;
+    char* end = nullptr;
+    const long v = std::strtol(c, &end, 10);
+    if (end == c || v < 0 || v > 256) return fallback;
+    return static_cast<int>(v);
+}
+
 double SweepDegrees(double a0, double a1) {
     double sweep = std::fmod(std::fmod(a1, 360.0) - std::fmod(a0, 360.0), 360.0);
     if (sweep <= 0) sweep += 360.0;
@@ -267,14 +286,38 @@ int DXF::Close() {
 }
 
 int DXF::Write_Line(float x1, float y1, float x2, float y2) {
+    return Write_Line(x1, y1, 0, x2, y2, 0, 1.0f, "0", "BYLAYER", "BYLAYER");
+}
+
+int DXF::Write_Text(float x, float y, float height, float angle, const char* text) {
+    return Write_Text(x, y, 0, height, angle, text, FindStyle("HZ") ? "HZ" : "STANDARD", "0", "BYLAYER", "BYLAYER");
+}
+
+int DXF::Write_Arc(float cx, float cy, float r, float a0, float a1) {
+    return Write_Arc(cx, cy, 0, r, a0, a1, 1.0f, "0", "BYLAYER", "BYLAYER");
+}
+
+namespace {
+// Layer, colour and line type of the long forms.
+void SetAttributes(Entity& e, const char* layer, const char* color, const char* linetype) {
+    e.layer = layer && *layer ? layer : "0";
+    e.color = ColorNumber(color, kByLayer);
+    if (linetype && *linetype && std::strcmp(linetype, "BYLAYER") != 0) e.linetype = linetype;
+}
+}  // namespace
+
+int DXF::Write_Line(float x1, float y1, float, float x2, float y2, float, float, const char* layer,
+                    const char* color, const char* linetype) {
     Entity e;
     e.kind = EntityKind::Line;
     e.x1 = x1, e.y1 = y1, e.x2 = x2, e.y2 = y2;
+    SetAttributes(e, layer, color, linetype);
     AddEntity(std::move(e));
     return 1;
 }
 
-int DXF::Write_Text(float x, float y, float height, float angle, const char* text) {
+int DXF::Write_Text(float x, float y, float, float height, float angle, const char* text, const char* style,
+                    const char* layer, const char* color, const char* linetype) {
     if (!text) return 0;
     Entity e;
     e.kind = EntityKind::Text;
@@ -282,17 +325,20 @@ int DXF::Write_Text(float x, float y, float height, float angle, const char* tex
     e.height = height;
     e.rotation = angle;
     e.text = text;
-    const TextStyle* hz = FindStyle("HZ");
-    e.style = hz ? "HZ" : "STANDARD";
-    e.widthFactor = hz ? hz->widthFactor : 1.0;
+    const TextStyle* st = style ? FindStyle(style) : nullptr;
+    e.style = st ? st->name : "STANDARD";
+    e.widthFactor = st ? st->widthFactor : 1.0;
+    SetAttributes(e, layer, color, linetype);
     AddEntity(std::move(e));
     return 1;
 }
 
-int DXF::Write_Arc(float cx, float cy, float r, float a0, float a1) {
+int DXF::Write_Arc(float cx, float cy, float, float r, float a0, float a1, float, const char* layer,
+                   const char* color, const char* linetype) {
     Entity e;
     e.kind = EntityKind::Arc;
     e.x1 = cx, e.y1 = cy, e.radius = r, e.startAngle = a0, e.endAngle = a1;
+    SetAttributes(e, layer, color, linetype);
     AddEntity(std::move(e));
     return 1;
 }

@@ -118,6 +118,10 @@ struct Linetype {
 // characters; %%u and %%o (under- and overline switches) are dropped.
 std::string DisplayText(std::string_view text);
 
+// Colour number of a colour given as text: "BYLAYER", "BYBLOCK", a colour name
+// ("RED" .. "WHITE") or a number 0..256; `fallback` for anything else.
+int ColorNumber(const char* color, int fallback);
+
 // Counter-clockwise sweep in degrees from a0 to a1, in (0, 360]; equal angles
 // make a full turn.
 double SweepDegrees(double a0, double a1);
@@ -174,6 +178,16 @@ public:
     int Write_Line(float x1, float y1, float x2, float y2);
     int Write_Text(float x, float y, float height, float angle, const char* text);
     int Write_Arc(float cx, float cy, float r, float a0, float a1);
+    // The same with z (the drawings are plane: it is dropped), the line-type
+    // scale (R12 entities carry none: 1 is the only one drawn), the layer, the
+    // colour ("BYLAYER", "BYBLOCK" or a number) and the line type ("BYLAYER" or a
+    // name); texts also name their style (an unknown one falls back to STANDARD).
+    int Write_Line(float x1, float y1, float z1, float x2, float y2, float z2, float scale, const char* layer,
+                   const char* color, const char* linetype);
+    int Write_Text(float x, float y, float z, float height, float angle, const char* text, const char* style,
+                   const char* layer, const char* color, const char* linetype);
+    int Write_Arc(float cx, float cy, float cz, float r, float a0, float a1, float scale, const char* layer,
+                  const char* color, const char* linetype);
 
     // Writes the drawing as R12 ASCII DXF through a temporary file; 1 on success.
     int Write_MemDxf_To_File(const char* path) const;

@@ -139,6 +139,42 @@ TEST(DxfFile, WrittenDrawingReadsBackEqual) {
     EXPECT_EQ(back.FindStyle("HZ")->bigFont, "hztxt");
 }
 
+TEST(DxfFile, LongFormsCarryLayerColourLineTypeAndStyle) {
+    kv::test::TempFolder dir;
+    DXF d;
+    d.New_MemDxf();
+    d.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
+    d.Write_Line(0, 0, 0, 1, 1, 0, 1.0f, "0", "1", "BYLAYER");
+    d.Write_Line(0, 0, 0, 2, 0, 0, 1.0f, "AXIS", "BYLAYER", "DASHED");
+    d.Write_Text(1, 2, 0, 0.3f, -45, "上侧", "HZ", "0", "BYLAYER", "BYLAYER");
+    d.Write_Text(1, 2, 0, 0.3f, 0, "1.5", "STANDARD", "0", "BYLAYER", "BYLAYER");
+    d.Write_Text(1, 2, 0, 0.3f, 0, "x", "NOSUCH", "0", "BYBLOCK", "BYLAYER");
+    d.Write_Arc(30, -30, 0, 30, 90, 110, 1.0f, "0", "BYLAYER", "BYLAYER");
+    ASSERT_EQ(d.Write_MemDxf_To_File((dir / "l.dxf").c_str()), 1);
+    DXF back;
+    ASSERT_EQ(back.Read_FileDxf_To_Mem((dir / "l.dxf").c_str()), 1);
+    const auto& e = back.Entities();
+    ASSERT_EQ(e.size(), 6u);
+    EXPECT_EQ(e[0].color, 1);
+    EXPECT_EQ(e[0].layer, "0");
+    EXPECT_EQ(e[1].layer, "AXIS");
+    EXPECT_EQ(e[1].color, kByLayer);
+    EXPECT_EQ(e[1].linetype, "DASHED");
+    EXPECT_NE(back.FindLayer("AXIS"), nullptr);
+    EXPECT_EQ(e[2].style, "HZ");
+    EXPECT_NEAR(e[2].widthFactor, 0.75, 1e-6);
+    EXPECT_EQ(e[2].text, "上侧");
+    EXPECT_EQ(e[3].style, "STANDARD");
+    EXPECT_EQ(e[4].style, "STANDARD") << "an unknown style falls back";
+    EXPECT_EQ(e[4].color, kByBlock);
+    EXPECT_EQ(e[5].kind, EntityKind::Arc);
+    EXPECT_NEAR(e[5].endAngle, 110, 1e-6);
+    const std::string py = kv::test::PythonWithEzdxf();
+    if (!py.empty()) {
+        EXPECT_TRUE(kv::test::EzdxfRecoverPasses(py, dir / "l.dxf"));
+    }
+}
+
 TEST(DxfFile, FileDrawingIsWrittenOnCloseAndFoundWhateverTheCase) {
     kv::test::TempFolder dir;
     CBase_SGT d;
