@@ -1,8 +1,17 @@
 // The shell coefficient tables and one calculation per plan. The program makes
 // all 25 tables on the first use of a shell ("AllTables" is that first use; it
-// should stay well under 0.1 s), then reads them from memory.
+// should stay well under 0.1 s), then reads them from memory; the circle's Kelvin
+// tables are worked out once at start ("KelvinTables"). "CircleDrawAll" writes the
+// circle's twelve drawings into a fresh folder.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "base/globals.h"
+#include "members/shells/circle_draw.h"
+#include "members/shells/kelvin.h"
 #include "members/shells/shell_data.h"
 #include "members/shells/shell_tables.h"
 
@@ -46,5 +55,38 @@ void SixCalculate(benchmark::State& state) {
     }
 }
 BENCHMARK(SixCalculate)->Unit(benchmark::kMillisecond);
+
+void KelvinTables(benchmark::State& state) {
+    for (auto _ : state) {
+        kv::shells::kelvin::Rebuild();
+        benchmark::DoNotOptimize(kv::shells::kelvin::Table(0)[1109]);
+    }
+}
+BENCHMARK(KelvinTables)->Unit(benchmark::kMillisecond);
+
+void CircleCalculate(benchmark::State& state) {
+    CCircleBqData d;
+    for (auto _ : state) {
+        d.Calculate();
+        benchmark::DoNotOptimize(d.calc_ok);
+    }
+}
+BENCHMARK(CircleCalculate)->Unit(benchmark::kMicrosecond);
+
+void CircleDrawAll(benchmark::State& state) {
+    char folder[] = "/tmp/kv_shell_bench_XXXXXX";
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string previous = G_strWorkPath;
+    G_strWorkPath = std::string(folder) + "/";
+    CCircleBqData d;
+    d.Calculate();
+    for (auto _ : state) CCircleBqDraw(&d).DrawAll();
+    G_strWorkPath = previous;
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(CircleDrawAll)->Unit(benchmark::kMillisecond);
 
 }  // namespace
