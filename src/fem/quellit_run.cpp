@@ -21,6 +21,7 @@
 #include "base/error.h"
 #include "fem/binio.h"
 #include "fem/fb_date.h"
+#include "fem/force_file.h"
 #include "fem/freedom.h"
 #include "fem/mesh_files.h"
 #include "fem/workfile.h"
@@ -143,6 +144,17 @@ void Summary() {
     }
 }
 
+// The text dumps of "FORCE.FB", case after case.
+void Forces() {
+    force_file forces("FORCE.FB");
+    for (int c = 0; c < forces.num_case && !JS_ERROR_CODE; ++c) {
+        std::printf("==========================  Case %d  ==========================\n", c + 1);
+        if (forces.read_beam(c)) forces.write_beam_txt(stdout);
+        if (!JS_ERROR_CODE && forces.read_plate(c)) forces.write_plate_txt(stdout);
+    }
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -175,5 +187,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     Summary();
+    if (a.forces && !JS_ERROR_CODE) Forces();
     return JS_ERROR_CODE ? 1 : 0;
 }

@@ -35,6 +35,14 @@ void YXY::main_yxy(int type, float divide, int block, int c) {
 
 // Point restraints, supports and springs: no soil, symmetric matrix (form 2).
 void YXY::run_plain(int type, float divide, int block) {
+    constexpr int kSymmetric = 2, kMatrixAndLoads = 3;
     net.main_net(type, divide, block);
     if (JS_ERROR_CODE) return;
+    stiff.main_stiff(kSymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    equ.main_equ(kSymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    out.main_out(kSymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    see.main_see(0);
 }

@@ -6,7 +6,9 @@
 #include "fem/equ_solver.h"
 #include "fem/yxy_iter.h"
 #include "fem/yxy_net.h"
+#include "fem/yxy_out.h"
 #include "fem/yxy_soil.h"
+#include "fem/yxy_stiff.h"
 
 class QUELLIT_API YXY {
 public:
@@ -33,8 +35,11 @@ public:
     // The stages, in the order of a run. The mesh stage must stay first.
     YXY_NET net;
     YXY_SOIL soil;
+    YXY_STIFF stiff;
     YXY_EQU equ;
     YXY_ITER iter;
+    YXY_OUT out;
+    YXY_SEE see;
 
 private:
     QUELLIT_LOCAL void run_plain(int type, float divide, int block);

@@ -54,9 +54,17 @@ def main():
     for (number, load, rest), expected in zip(cases, [100.0, 480.0]):
         check(close(float(load), expected, 1e-5), f"case {number} load {load} is {expected}")
         pins = re.search(r"pin forces under the input nodes ([-0-9.e+]+) kN", rest)
-        if pins:  # the output stage ran: the supports carry the whole load
-            check(close(float(pins.group(1)), expected, 1e-3), f"case {number} pins {pins.group(1)} carry {expected}")
-            check(re.search(r"max \|w\| [0-9.e+-]+ m", rest) is not None, f"case {number} max |w|")
+        # Within 1 %: the plate's end forces are those of its stiffness without the
+        # condensed correction mode, so its free nodes keep small pin forces.
+        check(pins is not None and close(float(pins.group(1)), expected, 1e-2),
+              f"case {number}: the supports carry the whole load: {rest}")
+        w = re.search(r"max \|w\| ([0-9.e+-]+) m", rest)
+        check(w is not None and 0 < float(w.group(1)) < 0.1, f"case {number} max |w|: {rest}")
+
+    rc, out, err, files = run(runner, fixture, "grid.dat", "2", "0", "6000", "2", "--forces")
+    check(rc == 0, f"--forces runs (rc {rc}): {err}")
+    check(out.count("Num_beam=12") == 2 and out.count("Num_plate=1") == 2, "both cases dump beams and plates")
+    check(out.count("Beam : ") == 24 and out.count("Plate : 1 ") == 2, "every beam and the plate in each case")
 
     rc, out, err, files = run(runner, fixture, "grid.dat", "3")
     check(rc == 1 and "\n 301  " in "\n" + out, f"type 3 stops with 301 (rc {rc})")
