@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "base/calcrunner.h"
+#include "base/error.h"
 #include "base/globals.h"
 #include "base/jsdata.h"
 
@@ -73,4 +76,29 @@ void remove_item_results(const CJsBaseData& data) {
 int delete_fem_files() {
     RemoveAll(FilesNamed(FemWorkFiles()));
     return 1;
+}
+
+int end_fem_run(const FemRunEnding& ending) {
+    if (JS_ERROR_CODE) {
+        tell_error(kv::err::kDataError, ending.failure);
+        return 0;
+    }
+    tell_error(kv::err::kDataError, ending.success);
+    JS_ERROR_CODE = 0;  // the line's code stops runs; a success leaves nothing pending
+    return 1;
+}
+
+int run_fem_calculation(const std::string& title, const FemRunEnding& ending, const std::function<int()>& calculate) {
+    int result = 0;
+    const bool ran = kv::calc::Run(title, [&] {
+        try {
+            result = calculate();
+        } catch (const std::bad_alloc&) {
+            tell_error(kv::err::kFailure, "内存不够 !");
+            delete_fem_files();
+            tell_error(kv::err::kDataError, ending.failure);
+            result = 0;
+        }
+    });
+    return ran ? result : 0;
 }

@@ -106,6 +106,8 @@ void CGjFrmJs::Run() {
 
 namespace {
 
+constexpr FemRunEnding kEnding{"计算成功 !", "计算不成功 !"};
+
 int Calculate(CGjData& data) {
     JS_ERROR_CODE = 0;
     remove_item_results(data);
@@ -153,29 +155,13 @@ int Calculate(CGjData& data) {
     conv.reset();
     delete_fem_files();
     kv::calc::ReportProgress(4, 4);
-    if (JS_ERROR_CODE) {
-        tell_error(kv::err::kDataError, "计算不成功 !");
-        return 0;
-    }
-    tell_error(kv::err::kDataError, "计算成功 !");
-    JS_ERROR_CODE = 0;  // the line's code stops runs; a success leaves nothing pending
-    return 1;
+    return end_fem_run(kEnding);
 }
 
 }  // namespace
 
 int gj_calculate(CGjData* data) {
     if (!data) return 0;
-    int result = 0;
-    const bool ran = kv::calc::Run(data->m_strName.empty() ? "刚架" : data->m_strName, [&] {
-        try {
-            result = Calculate(*data);
-        } catch (const std::bad_alloc&) {
-            tell_error(kv::err::kFailure, "内存不够 !");
-            delete_fem_files();
-            tell_error(kv::err::kDataError, "计算不成功 !");
-            result = 0;
-        }
-    });
-    return ran ? result : 0;
+    return run_fem_calculation(data->m_strName.empty() ? "刚架" : data->m_strName, kEnding,
+                               [&] { return Calculate(*data); });
 }

@@ -243,6 +243,8 @@ int wllg_check_data(const CWllgData& d) {
 
 namespace {
 
+constexpr FemRunEnding kEnding{"计算成功 ！", "计算失败 ！"};
+
 int Calculate(CWllgData& data) {
     JS_ERROR_CODE = 0;
     remove_item_results(data);
@@ -286,29 +288,13 @@ int Calculate(CWllgData& data) {
     wllg_draw_punching(data);
     JS_ERROR_CODE = failed;
     kv::calc::ReportProgress(4, 4);
-    if (JS_ERROR_CODE) {
-        tell_error(kv::err::kDataError, "计算失败 ！");
-        return 0;
-    }
-    tell_error(kv::err::kDataError, "计算成功 ！");
-    JS_ERROR_CODE = 0;  // the line's code stops runs; a success leaves nothing pending
-    return 1;
+    return end_fem_run(kEnding);
 }
 
 }  // namespace
 
 int wllg_calculate(CWllgData* data) {
     if (!data) return 0;
-    int result = 0;
-    const bool ran = kv::calc::Run(data->m_strName.empty() ? "无梁楼盖" : data->m_strName, [&] {
-        try {
-            result = Calculate(*data);
-        } catch (const std::bad_alloc&) {
-            tell_error(kv::err::kFailure, "内存不够 !");
-            delete_fem_files();
-            tell_error(kv::err::kDataError, "计算失败 ！");
-            result = 0;
-        }
-    });
-    return ran ? result : 0;
+    return run_fem_calculation(data->m_strName.empty() ? "无梁楼盖" : data->m_strName, kEnding,
+                               [&] { return Calculate(*data); });
 }

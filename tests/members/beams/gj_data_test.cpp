@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "base/error.h"
 #include "members/beams/fem_files.h"
 #include "platform/codec.h"
 #include "support/edition_guard.h"
+#include "support/error_lines.h"
 #include "support/message_recorder.h"
 #include "support/work_folder.h"
 
@@ -243,6 +245,24 @@ TEST(FemWorkFiles, DeleteReachesADeepWorkFolder) {
     ASSERT_GT(G_strWorkPath.size(), 300u);
     delete_fem_files();
     EXPECT_FALSE(dir.Exists(deep + "FORCE.FB"));
+}
+
+// Memory running out mid-run clears the work files and ends in the module's words.
+TEST(FemWorkFiles, RunOutOfMemoryClearsTheWorkFilesAndSaysTheFailure) {
+    WorkFolder dir;
+    dir.Write("FORCE.FB", "x");
+    kv::test::ErrorLines lines;
+    const FemRunEnding ending{"done", "not done"};
+    EXPECT_EQ(run_fem_calculation("t", ending, []() -> int { throw std::bad_alloc(); }), 0);
+    EXPECT_FALSE(dir.Exists("FORCE.FB"));
+    ASSERT_EQ(lines.lines.size(), 2u);
+    EXPECT_TRUE(lines.Has(kv::err::kFailure, "内存不够 !"));
+    EXPECT_EQ(lines.lines.back().text, "not done");
+    EXPECT_FALSE(lines.Has(kv::err::kDataError, "done"));
+
+    JS_ERROR_CODE = 0;
+    EXPECT_EQ(run_fem_calculation("t", ending, [&] { return end_fem_run(ending); }), 1);
+    EXPECT_EQ(lines.lines.back().text, "done");
 }
 
 }  // namespace
