@@ -191,11 +191,10 @@ private:
         return static_cast<std::size_t>(j) * nx_ + i;
     }
     void CellRange(double xa, double ya, double xb, double yb, int* i0, int* j0, int* i1, int* j1) const {
-        const auto clampCell = ClampCell;
-        *i0 = clampCell((xa - x0_) / cell_, nx_);
-        *i1 = clampCell((xb - x0_) / cell_, nx_);
-        *j0 = clampCell((ya - y0_) / cell_, ny_);
-        *j1 = clampCell((yb - y0_) / cell_, ny_);
+        *i0 = ClampCell((xa - x0_) / cell_, nx_);
+        *i1 = ClampCell((xb - x0_) / cell_, nx_);
+        *j0 = ClampCell((ya - y0_) / cell_, ny_);
+        *j1 = ClampCell((yb - y0_) / cell_, ny_);
     }
     void AddSegment(int u, int v) {
         const int id = static_cast<int>(segs_.size());

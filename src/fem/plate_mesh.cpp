@@ -98,7 +98,6 @@ void YXY_NET::mesh_polygon(net_chain chain) {
     mesh_polygon(std::move(part2));
 }
 
-// The cut's inner points, from `e` towards `s`, as the cut will add them.
 // Segments of length `divide` on a cut of length `d`: at least one, and never
 // more than the node table could take (a far-off or undefined co-ordinate would
 // otherwise make a count no int holds).
@@ -109,6 +108,7 @@ static int SegmentCount(float d, float divide) {
     return t < kMost ? static_cast<int>(t) : static_cast<int>(kMost);
 }
 
+// The cut's inner points, from `e` towards `s`, as the cut will add them.
 static int CutPoints(const net_point& ps, const net_point& pe, float divide, std::vector<net_point>* out) {
     const int k = SegmentCount(get_dist_point_2d(pe, ps), divide);
     out->clear();
