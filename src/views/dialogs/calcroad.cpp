@@ -14,10 +14,24 @@
 #include "views/dialogs/shellservices.h"
 #include "widgets/ui/loadtext.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QTextDocument>
 
 #include <cstdio>
+
+namespace {
+
+// The report, once in RTF, in the report view with its scripts run, saved with
+// its diagrams: the combined report and the word processor read the file, not
+// the view.
+void ShowConvertedReport(const std::string& report) {
+    if (!kv::shell::ReadReport(report)) return;
+    kv::shell::RunReportScripts();
+    kv::shell::SaveReport(report);
+}
+
+}  // namespace
 
 bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
                         const CalculationSteps& steps) {
@@ -46,12 +60,7 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
     }
     LoadToListBox(messages, "Message.Box");
     if (drawn) ShowDiagramFile(dxf);
-    if (converted && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its diagrams: the combined report and the word
-        // processor read the file, not the view.
-        kv::shell::SaveReport(report);
-    }
+    if (converted) ShowConvertedReport(report);
     if (!report.empty()) AppendTmpReport(report, report + "_tmp");
     // Files that could not be written are told: the views would otherwise show
     // the last run's as if they were this one's, and the engineer reopens the
@@ -68,6 +77,25 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
         if (!data.SaveData(item.c_str())) tell(item);
     }
     if (!unwritten.empty()) kv::MessageBox(unwritten, kv::MB_OK | kv::MB_ICONERROR);
+    return true;
+}
+
+bool RunWrittenResultsRoad(CJsBaseData& data, const std::string& title, const std::function<void()>& calculate) {
+    const std::string dxf = G_strWorkPath + data.GetDxfFileName(0);
+    const std::string report = G_strWorkPath + data.GetRtfFileName(0);
+    bool converted = false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ran = kv::calc::Run(title, [&] {
+        calculate();
+        converted = kv::platform::FileExists(report) && TextToRtf(report.c_str());
+    });
+    QApplication::restoreOverrideCursor();
+    if (!ran) return false;
+    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
+    if (converted) ShowConvertedReport(report);
+    const std::string item = G_strWorkPath + data.m_strStem + ".dat";
+    // Closing as if the results were kept would hide that the file is the old one.
+    if (!data.SaveData(item.c_str())) kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
     return true;
 }
 

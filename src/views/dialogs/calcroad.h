@@ -26,6 +26,14 @@ struct CalculationSteps {
 bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget* messages,
                         const CalculationSteps& steps);
 
+// The 计算 of a member whose run writes its own drawings and report (the frame
+// and finite-element members): `calculate` on the calculation runner, the report
+// turned into RTF there, then drawing 0 in the drawing view, the report shown with
+// its diagrams and saved, and the item file saved (a file that cannot be saved is
+// said so). A failed run shows what it left; the message window says why. False
+// when another run was going and nothing ran.
+bool RunWrittenResultsRoad(CJsBaseData& data, const std::string& title, const std::function<void()>& calculate);
+
 // Appends the report `tmpPath` to the report `reportPath` in the current report
 // view (or, without one, in the file) and saves it there; the companion is deleted afterwards. A companion that
 // does not exist leaves the report as it was. Returns 1.

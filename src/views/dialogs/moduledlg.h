@@ -22,12 +22,13 @@ public:
     // The hidden default button and the Enter key: on to the next field.
     virtual void OnEnterKey();
 
+    // A focus-out event that moved the focus to another field; a message box or
+    // menu coming up on top is no such move. Pages of a tab sheet ask it too.
+    static bool LeftForAnotherField(const QEvent* event);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-    // A focus-out event that moved the focus to another field; a message box or
-    // menu coming up on top is no such move.
-    static bool LeftForAnotherField(const QEvent* event);
     // Shows `widget`'s tool tip now, not after the usual wait.
     static void ShowToolTipNow(QWidget* widget);
 

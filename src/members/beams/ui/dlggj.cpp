@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "report/script.h"
+#include "views/dialogs/calcroad.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/jiantu.h"
 #include "views/dialogs/shellservices.h"
@@ -269,27 +270,7 @@ void CDlgGj::OnBuildModel() {
 void CDlgGj::OnCalculate() {
     if (!m_pData || !DlgToData()) return;
     CGjData& data = *m_pData;
-    const std::string dxf = G_strWorkPath + data.GetDxfFileName(0);
-    const std::string report = G_strWorkPath + data.GetRtfFileName(0);
-    bool converted = false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ran = kv::calc::Run(windowTitle().toStdString(), [&] {
-        gj_calculate(&data);
-        converted = kv::platform::FileExists(report) && TextToRtf(report.c_str());
-    });
-    QApplication::restoreOverrideCursor();
-    if (!ran) return;
-    // A failed run shows what is there; the message window says why it failed.
-    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
-    if (converted && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its diagrams for the combined report.
-        kv::shell::SaveReport(report);
-    }
-    const std::string item = G_strWorkPath + data.DataName() + ".dat";
-    // Closing as if the results were kept would hide that the file is the old one.
-    if (!data.SaveData(item.c_str())) kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
-    OnOK();
+    if (RunWrittenResultsRoad(data, windowTitle().toStdString(), [&] { gj_calculate(&data); })) OnOK();
 }
 
 void CDlgGj::OnOK() {

@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "report/script.h"
+#include "views/dialogs/calcroad.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/jiantu.h"
 #include "views/dialogs/shellservices.h"
@@ -419,29 +420,8 @@ bool CDlgJzl::eventFilter(QObject* watched, QEvent* event) {
 void CDlgJzl::OnCalculate() {
     if (!m_pData || !DlgToData()) return;
     CJzlData& data = *m_pData;
-    const std::string dxf = G_strWorkPath + data.GetDxfFileName(0);
-    const std::string report = G_strWorkPath + data.GetRtfFileName(0);
-    bool converted = false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ran = kv::calc::Run(windowTitle().toStdString(), [&] {
-        jzl_calculate(&data);
-        converted = kv::platform::FileExists(report) && TextToRtf(report.c_str());
-    });
-    QApplication::restoreOverrideCursor();
-    if (!ran) return;
-    // A failed run removed the item's earlier results: nothing stale is shown,
-    // and the message window says why it failed.
-    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
-    if (converted && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its diagrams for the combined report.
-        kv::shell::SaveReport(report);
-    }
-    const std::string itemFile = G_strWorkPath + data.m_strStem + ".dat";
-    // Closing as if the results were kept would hide that the file is the old one.
-    if (!data.SaveData(itemFile.c_str()))
-        kv::MessageBox("不能保存文件 : " + itemFile, kv::MB_OK | kv::MB_ICONERROR);
-    OnOK();
+    // A failed run removed the item's earlier results: nothing stale is shown.
+    if (RunWrittenResultsRoad(data, windowTitle().toStdString(), [&] { jzl_calculate(&data); })) OnOK();
 }
 
 void CDlgJzl::OnReadData() {

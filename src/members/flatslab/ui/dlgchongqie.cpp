@@ -10,6 +10,7 @@
 #include "members/flatslab/wllg_data.h"
 #include "members/slabwall/ui/dlgcontrols.h"
 #include "platform/services.h"
+#include "views/dialogs/moduledlg.h"
 #include "widgets/ui/ddx.h"
 
 #include <QApplication>
@@ -33,23 +34,6 @@ using namespace kv::slabwall::ui;
 constexpr const char* kKcqFilter = "矩形井字梁数据(*.KCQ)|*.KCQ||";
 constexpr const char* kOutFilter = "报表文件(*.OUT)|*.OUT||";
 
-bool LeftForAnotherField(const QEvent* event) {
-    if (event->type() != QEvent::FocusOut) return false;
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-QRadioButton* Radio(QWidget* parent, const QString& text, int id) {
-    auto* r = new QRadioButton(text, parent);
-    r->setObjectName(QString::number(id));
-    return r;
-}
-
-QCheckBox* Check(QWidget* parent, const QString& text, int id) {
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(QString::number(id));
-    return c;
-}
 
 // Two radios of one choice, side by side.
 QHBoxLayout* Pair(QWidget* parent, QRadioButton* a, QRadioButton* b) {
@@ -310,7 +294,7 @@ bool CDlgChongQie::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pPreview) {
         if (event->type() == QEvent::MouseButtonPress) OnChange();
         else if (event->type() == QEvent::Resize && m_pSketch) m_pPreview->All();
-    } else if (LeftForAnotherField(event) && isVisible() && !isHidden()) {
+    } else if (CModuleDlg::LeftForAnotherField(event) && isVisible() && !isHidden()) {
         OnChange();
     }
     return CSheetPage::eventFilter(watched, event);

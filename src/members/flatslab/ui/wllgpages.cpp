@@ -14,9 +14,11 @@
 #include "platform/paths.h"
 #include "platform/services.h"
 #include "report/script.h"
+#include "views/dialogs/calcroad.h"
 #include "views/dialogs/checkdatasaved.h"
 #include "views/dialogs/dlghelppic.h"
 #include "views/dialogs/jiantu.h"
+#include "views/dialogs/moduledlg.h"
 #include "views/dialogs/shellservices.h"
 #include "widgets/rangemessage.h"
 #include "widgets/ui/ddx.h"
@@ -45,25 +47,6 @@ using namespace kv::slabwall::ui;
 
 constexpr const char* kFilter = "无梁楼盖数据文件(*.WLB)|*.WLB||";
 
-// A focus-out that moved the focus to another control; a message box or a menu
-// coming up on top is no such move.
-bool LeftForAnotherField(const QEvent* event) {
-    if (event->type() != QEvent::FocusOut) return false;
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-QRadioButton* Radio(QWidget* parent, const QString& text, int id) {
-    auto* r = new QRadioButton(text, parent);
-    r->setObjectName(QString::number(id));
-    return r;
-}
-
-QCheckBox* Check(QWidget* parent, const QString& text, int id) {
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(QString::number(id));
-    return c;
-}
 
 QGroupBox* Group(QWidget* parent, const QString& title, QLayout* layout) {
     auto* g = new QGroupBox(title, parent);
@@ -133,7 +116,7 @@ bool CWllgPage::eventFilter(QObject* watched, QEvent* event) {
         return CSheetPage::eventFilter(watched, event);
     }
     // A page going out of sight takes its fields once, in OnKillActive.
-    if (LeftForAnotherField(event) && isVisible() && !isHidden())
+    if (CModuleDlg::LeftForAnotherField(event) && isVisible() && !isHidden())
         for (auto& [w, changed] : m_leave)
             if (w == watched) changed();
     return CSheetPage::eventFilter(watched, event);
@@ -393,25 +376,15 @@ void CPageWllgJiHe::OnCalculate() {
     CWllgData& data = *m_pData;
     // A field that fails leaves the object as it was, and the run goes on with it.
     PageToData();
-    // The run's work files belong in the work folder.
-    const std::string here = kv::platform::CurrentFolder();
-    if (!G_strWorkPath.empty()) kv::platform::SetCurrentFolder(G_strWorkPath);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    wllg_calculate(&data);
-    QApplication::restoreOverrideCursor();
-    kv::platform::SetCurrentFolder(here);
-    // A failed run shows what is there; the report and the message window say why.
-    const std::string dxf = G_strWorkPath + data.GetDxfFileName(0);
-    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
-    const std::string report = G_strWorkPath + data.GetRtfFileName(0);
-    if (kv::platform::FileExists(report) && TextToRtf(report.c_str()) && kv::shell::ReadReport(report)) {
-        kv::shell::RunReportScripts();
-        // The report keeps its diagrams for the combined report.
-        kv::shell::SaveReport(report);
-    }
+    const bool ran = RunWrittenResultsRoad(data, data.m_strName.empty() ? "无梁楼盖" : data.m_strName, [&] {
+        // The run's work files belong in the work folder.
+        const std::string here = kv::platform::CurrentFolder();
+        if (!G_strWorkPath.empty()) kv::platform::SetCurrentFolder(G_strWorkPath);
+        wllg_calculate(&data);
+        kv::platform::SetCurrentFolder(here);
+    });
+    if (!ran) return;
     if (CDlgTabSheet* sheet = Sheet()) sheet->done(1);
-    const std::string item = G_strWorkPath + data.m_strStem + ".dat";
-    if (!data.SaveData(item.c_str())) kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);
 }
 
 // ---- 板带荷载 ---------------------------------------------------------------------------

@@ -1,11 +1,13 @@
 #pragma once
 // The controls of the slab and wall dialogs: each named by its id, so that code
 // and tests find it as the dialog's layout names it.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
 #include <QTextEdit>
@@ -25,6 +27,18 @@ inline QPushButton* Button(QWidget* parent, const QString& text, int id) {
     b->setObjectName(QString::number(id));
     b->setAutoDefault(false);
     return b;
+}
+
+inline QRadioButton* Radio(QWidget* parent, const QString& text, int id) {
+    auto* r = new QRadioButton(text, parent);
+    r->setObjectName(QString::number(id));
+    return r;
+}
+
+inline QCheckBox* Check(QWidget* parent, const QString& text, int id) {
+    auto* c = new QCheckBox(text, parent);
+    c->setObjectName(QString::number(id));
+    return c;
 }
 
 inline QLabel* Label(QWidget* parent, const QString& text, int id = 0) {
