@@ -41,3 +41,27 @@ TEST(GridBeamRun, RefusedGridsLeaveNoEarlierResultsAndNoWorkFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// The default grid analysed by the library: the three drawings and the report
+// are written, the run ends "计算结束!" (201, as the grid beam has it), and the
+// library's work files are gone.
+TEST(GridBeamRun, TheDefaultGridRunsThroughTheLibraryAndLeavesOnlyItsResults) {
+    JzlFolder folder;
+    CJzlData data;
+    data.SetFileName("A");
+    EXPECT_EQ(jzl_calculate(&data), 1);
+    EXPECT_TRUE(folder.errors.Has(kv::err::kDataError, "计算结束!"));
+    for (const char* f : {"AJT_JZL.DXF", "ANL_JZL.DXF", "APJ_JZL.DXF", "A_JZL.RTF"}) EXPECT_TRUE(folder.Exists(f)) << f;
+    for (const char* f : {"YXY_JS.DAT", "YS.FB", "STRUC_LD.FB", "NET_DAT.FB", "FORCE.FB", "ZHU_PIN.FB"})
+        EXPECT_FALSE(folder.Exists(f)) << f;
+    // One block per present beam: the default grid without edge beams has ten.
+    const std::string report = folder.Read("A_JZL.RTF");
+    const std::string rule = "\n" + std::string(73, '-') + "\n";
+    int blocks = 0;
+    for (std::size_t at = report.find(rule); at != std::string::npos; at = report.find(rule, at + 1)) ++blocks;
+    EXPECT_EQ(blocks, 10);
+}
+
+}  // namespace
