@@ -8,41 +8,14 @@
 #include <cstdio>
 #include <string>
 
-#include "base/globals.h"
 #include "drawing/dxf.h"
 #include "members/shells/shell_data.h"
+#include "members/shells/shell_dxf.h"
 
-namespace {
-
-void Line(DXF& d, float x1, float y1, float x2, float y2) {
-    d.Write_Line(x1, y1, 0, x2, y2, 0, 1.0f, "0", "BYLAYER", "BYLAYER");
-}
-
-void Text(DXF& d, float x, float y, float height, float angle, const std::string& text, const char* style) {
-    d.Write_Text(x, y, 0, height, angle, text.c_str(), style, "0", "BYLAYER", "BYLAYER");
-}
-
-std::string Format(const char* format, float value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, format, value);
-    return buf;
-}
-
-// Drawing k of the item in the work folder: the text style, then what `draw` puts in.
-template <typename Draw>
-void WriteDrawing(const CCircleBqData& data, int k, Draw draw) {
-    DXF d;
-    d.New((G_strWorkPath + data.GetDxfFileName(k)).c_str());
-    d.Add_STyle("HZ", "txt", "hztxt", 0, 0.75f);
-    d.Write_Tables();
-    d.Begin_Entity();
-    draw(d);
-    d.End_Entity();
-    // A file that cannot be written is left to the writer; the next drawing goes on.
-    d.Close();
-}
-
-}  // namespace
+using kv::shells::Format;
+using kv::shells::Line;
+using kv::shells::Text;
+using kv::shells::WriteDrawing;
 
 long double fatan(float x) { return std::atan(static_cast<long double>(x)); }
 
