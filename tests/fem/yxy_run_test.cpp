@@ -557,6 +557,96 @@ TEST(WholeRun, ASimplySupportedSquarePlateConvergesTowardsNavier) {
 }
 
 // ---------------------------------------------------------------------------
+// Patch test: four skewed plates round an inner node on edge beams of no
+// stiffness worth the name, held (w) at three corners only. Case 0: the outer
+// edges carry the nodal moments of a constant Mx, My (each node half of each
+// segment it ends). Case 1: a constant twist Mxy, whose edge loads add up to
+// corner forces 2Mxy; the free corner takes its force, the held ones carry the
+// rest. Plate theory gives the whole field, κ = D⁻¹M, w = −κx x²/2 − κy y²/2 −
+// κxy xy/2 plus the plane through the held corners, and every point of every
+// edge the same M turned into the edge's direction. The twist needs no edge
+// nodes, so it runs on a finer mesh too.
+TEST(WholeRun, ADistortedPlatePatchReproducesConstantMomentStates) {
+    struct State {
+        double Mx, My, Mxy;  // kN·m/m
+    };
+    const State states[] = {{12, -5, 0}, {0, 0, 3}};
+    FemModel model;
+    model.thickness = 200;
+    const std::pair<float, float> at[] = {{0, 0},    {2.3f, 0}, {4, 0},    {0, 2.7f}, {2.4f, 1.9f},
+                                          {4, 1.6f}, {0, 4},    {1.4f, 4}, {4, 4}};
+    for (auto [x, y] : at) model.AddNode(x, y);
+    const int ends[][2] = {{1, 2}, {2, 3}, {3, 6}, {6, 9}, {9, 8}, {8, 7},
+                           {7, 4}, {4, 1}, {2, 5}, {5, 6}, {5, 8}, {4, 5}};
+    for (auto [s, e] : ends) model.AddBeam(s, e, 1, 1);
+    model.plates = {{1, 9, 12, 8}, {2, 3, 10, 9}, {10, 4, 5, 11}, {12, 11, 6, 7}};
+    {
+        // x = 0 and x = 4 carry Mx about y, y = 0 and y = 4 My about x.
+        const double Mx = states[0].Mx, My = states[0].My;
+        FemModel::Case c;
+        auto moment = [&](int node, double M2, double M3) { c.point.push_back({node, 0, float(M2), float(M3)}); };
+        moment(1, My * 1.15, -Mx * 1.35);
+        moment(2, My * 2.0, 0);
+        moment(3, My * 0.85, Mx * 0.8);
+        moment(4, 0, -Mx * 2.0);
+        moment(6, 0, Mx * 2.0);
+        moment(7, -My * 0.7, -Mx * 0.65);
+        moment(8, -My * 2.0, 0);
+        moment(9, -My * 1.3, Mx * 1.2);
+        model.cases.push_back(c);
+        model.cases.push_back({{{9, float(2 * states[1].Mxy), 0, 0}}, {}, {}});
+    }
+    for (float divide : {1.0e6f, 1.0f}) {
+        SCOPED_TRACE(divide);
+        FemFolder folder;
+        Analyse(folder, model, 0, {{0, 1}, {2, 1}, {6, 1}}, divide);
+        net_dat_file dat("NET_DAT.FB");
+        ASSERT_EQ(dat.read_node(), 1);
+        ASSERT_EQ(dat.read_plate(), 1);
+        ASSERT_GE(dat.plates.size(), 16u);
+        const double t = 0.2, E = dat.plate_E, nu = dat.plate_mu;
+        const double D = E * t * t * t / (12 * (1 - nu * nu));
+        force_file forces("FORCE.FB");
+        // On the finer mesh the edge moments of case 0 stand only at the input nodes.
+        for (int lc = divide > 1 ? 0 : 1; lc < 2; ++lc) {
+            SCOPED_TRACE(lc);
+            const auto [Mx, My, Mxy] = states[lc];
+            const double kx = (Mx - nu * My) / (D * (1 - nu * nu)), ky = (My - nu * Mx) / (D * (1 - nu * nu));
+            const double kxy = 2 * Mxy / (D * (1 - nu));
+            auto exact = [&](double x, double y) {
+                return -kx * (x * x - 4 * x) / 2 - ky * (y * y - 4 * y) / 2 - kxy * x * y / 2;
+            };
+            const std::vector<float> w = CaseOf(folder, "DEFOR.FB", lc);
+            ASSERT_EQ(w.size(), dat.x.size());
+            double scale = 0;
+            for (std::size_t j = 0; j < w.size(); ++j) scale = std::max(scale, std::fabs(exact(dat.x[j], dat.y[j])));
+            for (std::size_t j = 0; j < w.size(); ++j)
+                EXPECT_NEAR(w[j], exact(dat.x[j], dat.y[j]), 1e-4 * scale) << "mesh node " << j;
+
+            const double tol = 1e-3 * std::max({std::fabs(Mx), std::fabs(My), std::fabs(Mxy)});
+            ASSERT_EQ(forces.read_plate(lc), 1);
+            ASSERT_EQ(forces.plate.size(), 4u);
+            for (const plate_force& p : forces.plate) {
+                SCOPED_TRACE(p.Plate);
+                ASSERT_EQ(p.bbs, 4);
+                for (std::size_t i = 0; i < 4; ++i) {
+                    // Along the edge from its first point to the next plate corner.
+                    const std::size_t k = (i + 1) % 4;
+                    const double dx = p.x[k] - p.x[i], dy = p.y[k] - p.y[i], L = std::hypot(dx, dy);
+                    const double cs = dx / L, sn = dy / L;
+                    const double along = Mx * cs * cs + My * sn * sn + 2 * Mxy * sn * cs;
+                    const double across = Mx * sn * sn + My * cs * cs - 2 * Mxy * sn * cs;
+                    for (float v : {p.Mp_l[i], p.Mp_m[i], p.Mp_r[i]}) EXPECT_NEAR(-v, along, tol) << "edge " << i;
+                    for (float v : {p.Mv_l[i], p.Mv_m[i], p.Mv_r[i]}) EXPECT_NEAR(-v, across, tol) << "edge " << i;
+                }
+                EXPECT_NEAR(p.Mxx, -My, tol);
+                EXPECT_NEAR(p.Myy, -Mx, tol);
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
 // A held beam with a second beam of no section hanging off its end: the free
 // end's freedoms have no stiffness at all, and the factorisation meets a zero
 // pivot. The mesh, the freedoms and the assembly stay; nothing of the output
