@@ -69,9 +69,10 @@ float LF_ND::cal_zz(float N, float M, cross* s) {
     const float h0 = s->h - as;
     const float e0 = std::fabs(M / N);
     if (e0 / h0 <= 0.55f) tell_error(kv::err::kNotice, "e0/h0 <= 0.55,not cal\n");
-    float eta = 1.0f;
-    if (s->l0 / s->h > 14.0f) eta = 1.0f + 0.00025f / e0 * h0 * s->l0 * s->l0 / (s->h * s->h);
-    const float e = eta * e0 + s->h / 2.0f - as;
+    // η·e0 with η = 1 + 0.00025/e0·h0·(l0/h)², multiplied out: finite without a moment.
+    float eta_e0 = e0;
+    if (s->l0 / s->h > 14.0f) eta_e0 = e0 + 0.00025f * h0 * s->l0 * s->l0 / (s->h * s->h);
+    const float e = eta_e0 + s->h / 2.0f - as;
     const float gamma = CompressionFlange(s, h0);
     float z = (0.87f - 0.12f * (1.0f - gamma) * (h0 / e) * (h0 / e)) * h0;
     if (z > 0.87f * h0) z = 0.87f * h0;
@@ -168,7 +169,9 @@ float LF_ND::cqgd(float Mk, float Mq, cross* s) {
     float theta = Clamp(1.6f + 0.4f * (rho - rho_p) / rho, 1.6f, 2.0f);
     if (s->type == 3) theta *= 1.2f;
     const float bs = dqgd(Mk, s);
-    return bs * std::fabs(Mk) / (std::fabs(Mq) * (theta - 1.0f) + std::fabs(Mk));
+    const float load = std::fabs(Mq) * (theta - 1.0f) + std::fabs(Mk);
+    if (load == 0.0f) return bs;  // no moment to share out: the short-term stiffness
+    return bs * std::fabs(Mk) / load;
 }
 
 float LF_ND::naodu_cal(float Mk, float Mq, float M2, int support, cross* s) {

@@ -200,6 +200,25 @@ TEST(CrackWidth, SlendernessFactorAppliesOnlyAboveFourteen) {
     EXPECT_EQ(JS_ERROR_CODE, 0);
 }
 
+// No moment at all: a slender member in pure compression and a span without
+// load give numbers, not NaN.
+TEST(CrackWidth, SectionsWithoutMomentGiveFiniteValues) {
+    FemFolder folder;
+    LF_ND lf;
+    cross s = Beam();
+    s.l0 = 16 * s.h;
+    // η·e0 = 0.00025·h0·(l0/h)² = 0.00025·465·256 = 29.76 when e0 = 0; e = 29.76 + 250 - 35
+    // = 244.76; z = (0.87 - 0.12·(465/244.76)²)·465 = 203.150, z/(e - z) = 4.88226;
+    // σs = 1e5/(4.88226·1256) = 16.3076; ψ = 1.1 - 0.65·2.01/(0.020096·16.3076) -> 0.4;
+    // w = 2.1·16.3076·0.4/2e5·(67.5 + 99.522)·0.7 = 0.0080078 mm
+    EXPECT_NEAR(lf.crack_cal(-1e5f, 0, 4, &s), 0.0080078, 0.0080078 * 1e-4);
+    // Neither a characteristic nor a quasi-permanent moment: the short-term
+    // stiffness stands, and the deflection is 0.
+    EXPECT_FLOAT_EQ(lf.cqgd(0, 0, &s), lf.dqgd(0, &s));
+    EXPECT_EQ(lf.naodu_cal(0, 0, 0, 1, &s), 0.0f);
+    EXPECT_EQ(JS_ERROR_CODE, 0);
+}
+
 std::string Printed(LF_ND& lf) {
     std::FILE* f = std::tmpfile();
     lf.Out_Message(f);
