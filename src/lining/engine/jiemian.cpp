@@ -13,11 +13,11 @@
 
 int CJieMianBase::LoadData(std::FILE* fp) {
     if (!fp) return -1;
-    kv::lining::ReadLine(fp, "%f,%f,%f,%f,%f,%f,%f,%d,%f,%d,%f,%f", &m_fTuBiLi[0], &m_fTuBiLi[1],
+    const bool read = kv::lining::ReadLine(fp, "%f,%f,%f,%f,%f,%f,%f,%d,%f,%d,%f,%f", &m_fTuBiLi[0], &m_fTuBiLi[1],
                       &m_fTuBiLi[2], &m_fTuBiLi[3], &m_fTuBiLi[4], &m_fTuBiLi[5], &m_fE, &m_nMaxDieDai, &m_fTuBiLi[6],
                       &m_nKangLiYaoQiu, &m_fRongCha, &m_fHeZaiBiLi);
     if (m_nMaxDieDai < 1) m_nMaxDieDai = 1;
-    return 0;
+    return read ? 0 : -1;
 }
 
 int CJieMianBase::SaveData(std::FILE* fp) {

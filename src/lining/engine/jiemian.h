@@ -23,7 +23,7 @@ public:
     CJieMianBase& operator=(const CJieMianBase&) = default;
 
     // The common line; every section reads and writes it before its own lines.
-    // -1 for a null file, else 0.
+    // -1 for a null file or one that ended before the line, else 0.
     virtual int LoadData(std::FILE* fp);
     virtual int SaveData(std::FILE* fp);
     // "[ 衬砌参数 ]" of the section.

@@ -32,13 +32,14 @@ void Take(const Values& values, const Fields& fields, int stored, std::index_seq
 // Reads the next data line with `format` into the fields, in order, up to the
 // first value that is missing, does not match or is out of range: the fields
 // from there on keep their values. The count of fields taken is not reported;
-// a record reads what its line holds.
+// a record reads what its line holds. False only when the file has ended.
 template <typename... T>
-void ReadLine(std::FILE* fp, std::string_view format, T*... fields) {
+bool ReadLine(std::FILE* fp, std::string_view format, T*... fields) {
     std::tuple<T...> values{*fields...};
     const int stored = std::apply(
         [&](auto&... v) { return fgets_scan_fields(fp, kLineSize, format, &v...); }, values);
     detail::Take(values, std::make_tuple(fields...), stored, std::index_sequence_for<T...>{});
+    return stored >= 0;
 }
 
 // The first word of the next data line, or empty (a blank line, the end of the

@@ -7,7 +7,9 @@
 #include "base/error.h"
 #include "base/globals.h"
 #include "base/textio.h"
+#include "lining/engine/lineio.h"
 #include "drawing/base_sgt.h"
+#include "platform/services.h"
 #include "report/script.h"
 
 namespace {
@@ -24,10 +26,139 @@ const char* const kStateTitle[2] = {"内力配筋计算", "裂缝计算"};
 CTunnelLiningData::CTunnelLiningData() {
     // Only the seismic action keeps its larger factor in a fresh lining.
     for (int j = 0; j < 8; ++j) m_HeZaiZuHe.m_Items[j].m_fFenXiang = 1.0f;
+    CJieMianBase* const sections[kTypeCount] = {
+        &m_JmYuanXing,    &m_JmGongXing,     &m_JmYuanGongZhiQiangWuDiBan, &m_JmYuanGongZhiQiang,
+        &m_JmYuanGongZhiQiangDiYuanJiao,     &m_JmYuanGongZhiQiangDiGong,  &m_JmZhiQiangSanXinGong,
+        &m_JmSanXinGongDiTie, &m_JmMaTiPingDi, &m_JmMaTi,                  &m_JmMaTiKaiKou,
+        &m_JmGaoBiGong,   &m_JmJianBianDuan, &m_JmJuXing,                  &m_JmQuQiang};
+    for (int type = 0; type < kTypeCount; ++type) m_pJieMian[type] = sections[type];
     SetJieMianOwner();
 }
 
 CTunnelLiningData::~CTunnelLiningData() = default;
+
+CTunnelLiningData& CTunnelLiningData::operator=(const CTunnelLiningData& other) {
+    if (this == &other) return *this;
+    m_nJieMianType = other.m_nJieMianType;
+    m_nFenDuanShu = other.m_nFenDuanShu;
+    m_bXiangXi = other.m_bXiangXi;
+    m_DiZhen = other.m_DiZhen;
+    m_JiBen = other.m_JiBen;
+    m_PeiJin = other.m_PeiJin;
+    m_ShuiWei = other.m_ShuiWei;
+    m_HeZaiZuHe = other.m_HeZaiZuHe;
+    m_HeZaiCanShu = other.m_HeZaiCanShu;
+    m_JmYuanXing = other.m_JmYuanXing;
+    m_JmGongXing = other.m_JmGongXing;
+    m_JmYuanGongZhiQiangWuDiBan = other.m_JmYuanGongZhiQiangWuDiBan;
+    m_JmYuanGongZhiQiang = other.m_JmYuanGongZhiQiang;
+    m_JmYuanGongZhiQiangDiYuanJiao = other.m_JmYuanGongZhiQiangDiYuanJiao;
+    m_JmMaTiPingDi = other.m_JmMaTiPingDi;
+    m_JmMaTi = other.m_JmMaTi;
+    m_JmMaTiKaiKou = other.m_JmMaTiKaiKou;
+    m_JmGaoBiGong = other.m_JmGaoBiGong;
+    m_JmJianBianDuan = other.m_JmJianBianDuan;
+    m_JmJuXing = other.m_JmJuXing;
+    m_JmYuanGongZhiQiangDiGong = other.m_JmYuanGongZhiQiangDiGong;
+    m_JmZhiQiangSanXinGong = other.m_JmZhiQiangSanXinGong;
+    m_JmSanXinGongDiTie = other.m_JmSanXinGongDiTie;
+    m_JmQuQiang = other.m_JmQuQiang;
+    // The copies came with the other object as their owner.
+    CJieMianBase* const own[] = {&m_JmYuanXing,   &m_JmGongXing,     &m_JmYuanGongZhiQiangWuDiBan,
+                                 &m_JmYuanGongZhiQiang, &m_JmYuanGongZhiQiangDiYuanJiao, &m_JmMaTiPingDi,
+                                 &m_JmMaTi,       &m_JmMaTiKaiKou,   &m_JmGaoBiGong,
+                                 &m_JmJianBianDuan, &m_JmJuXing,     &m_JmYuanGongZhiQiangDiGong,
+                                 &m_JmZhiQiangSanXinGong, &m_JmSanXinGongDiTie, &m_JmQuQiang};
+    for (CJieMianBase* section : own) section->m_pData = this;
+    SetJieMianOwner();
+    return *this;
+}
+
+// ---- the lining data file ----------------------------------------------------
+
+namespace {
+
+constexpr const char* kSectionMarker = "TUNNEL_JMCS--截面参数";
+constexpr const char* kThreeCentreMarker = "TUNNEL_JMCS--三心圆弧1";
+constexpr const char* kOldDataMarker = "TUNNEL_JMCS--老版本的数据";
+
+// The section records after the marker of the older records, in file order.
+constexpr int kOlderRecordTypes[] = {0, 1, 2, 3, 4, 13, 12, 8, 9, 10, 11};
+
+// Skips a marker line whatever it holds; false when the file has ended.
+bool SkipLine(std::FILE* fp) {
+    std::string line;
+    return fgets_skip_comment(line, kv::lining::kLineSize, fp);
+}
+
+}  // namespace
+
+bool CTunnelLiningData::ReadFields(std::FILE* fp) {
+    int version = 0;
+    bool read = kv::lining::ReadLine(fp, "%d,%d", &m_nJieMianType, &m_bXiangXi);
+    read = kv::lining::ReadLine(fp, "%d,%d", &m_nFenDuanShu, &version) && read;
+    if (!read) return false;
+    if (version > 1) m_DiZhen.LoadData(fp);
+    m_HeZaiCanShu.LoadData(fp);
+    if (version < 1) {
+        tell_error(6, "读取老版本的数据");
+        if (m_HeZaiCanShu.m_bZiZhong == 0) m_HeZaiZuHe.m_Items[0].m_bJiSuan = 0;
+        // The oldest files knew no types 5 to 7: their 5 to 10 are now 8 to 13.
+        if (m_nJieMianType > 4) m_nJieMianType += 3;
+    } else {
+        m_JiBen.LoadData(fp);
+        m_PeiJin.LoadData(fp);
+        m_HeZaiZuHe.LoadData(fp);
+        if (!CheckBiaoShi(fp, kSectionMarker)) return false;
+        read = m_pJieMian[5]->LoadData(fp) == 0;
+        read = SkipLine(fp) && read;  // the three-centred arches' marker, whatever it says
+        read = m_pJieMian[6]->LoadData(fp) == 0 && read;
+        read = m_pJieMian[7]->LoadData(fp) == 0 && read;
+        read = SkipLine(fp) && read;  // the older records' marker, whatever it says
+        if (!read) return false;
+    }
+    for (int type : kOlderRecordTypes) read = m_pJieMian[type]->LoadData(fp) == 0 && read;
+    if (version > 2) read = m_pJieMian[14]->LoadData(fp) == 0 && read;
+    return read;
+}
+
+void CTunnelLiningData::WriteFields(std::FILE* fp) {
+    std::fprintf(fp, "%d,%d\n", m_nJieMianType, m_bXiangXi);
+    std::fprintf(fp, "%d,%d\n", m_nFenDuanShu, kFileVersion);
+    m_DiZhen.SaveData(fp);
+    m_HeZaiCanShu.SaveData(fp);
+    m_JiBen.SaveData(fp);
+    m_PeiJin.SaveData(fp);
+    m_HeZaiZuHe.SaveData(fp);
+    SetBiaoShi(fp, kSectionMarker);
+    m_pJieMian[5]->SaveData(fp);
+    SetBiaoShi(fp, kThreeCentreMarker);
+    m_pJieMian[6]->SaveData(fp);
+    m_pJieMian[7]->SaveData(fp);
+    SetBiaoShi(fp, kOldDataMarker);
+    for (int type : kOlderRecordTypes) m_pJieMian[type]->SaveData(fp);
+    m_pJieMian[14]->SaveData(fp);
+}
+
+int CTunnelLiningData::LoadData(const char* path) {
+    const int loaded = LoadMarkedData(path, kMarker, nullptr, [this](std::FILE* fp, bool) {
+        // Read into a copy: a file that breaks off must not leave half of it here.
+        auto copy = std::make_unique<CTunnelLiningData>();
+        *copy = *this;
+        if (!copy->ReadFields(fp)) return false;
+        *this = *copy;
+        return true;
+    });
+    SetJieMianOwner();
+    return loaded;
+}
+
+int CTunnelLiningData::SaveData(const char* path) {
+    SetJieMianOwner();
+    const int saved = SaveMarkedData(path, kMarker, [this](std::FILE* fp) { WriteFields(fp); });
+    if (!saved) kv::MessageBox(std::string("不能保存文件 : ") + path, kv::MB_OK | kv::MB_ICONERROR);
+    return saved;
+}
 
 void CTunnelLiningData::SetFileName(const std::string& dataName) {
     m_strDataName = dataName;
@@ -148,7 +279,8 @@ int CTunnelLiningData::JiSuan(std::FILE* report) {
 
     m_fpLog = nullptr;
     if (m_bXiangXi) {
-        const std::string path = G_strWorkPath + GetRtfFileName(10);
+        // The log has a name of its own: the report's would be emptied by it.
+        const std::string path = G_strWorkPath + m_strDataName + "_LOG.TXT";
         m_fpLog = open_file_no_comment(path.c_str(), "w+");
         if (m_fpLog) WriteLogHead(m_fpLog);
     }
@@ -177,8 +309,9 @@ int CTunnelLiningData::JiSuan(std::FILE* report) {
     }
 
     // Drawing names 2 the result sheet, 3 the deformation, 4..10 the seven diagrams.
+    // A shelter combination's drawings are empty and it has no names of its own.
     auto save = [&](int drawing, int name) {
-        if (m_pDxf[drawing] && !GetDxfFileName(name - 1).empty())
+        if (m_nZuHeIndex == 0 && m_pDxf[drawing] && !GetDxfFileName(name - 1).empty())
             m_pDxf[drawing]->Write_MemDxf_To_File((G_strWorkPath + GetDxfFileName(name - 1)).c_str());
     };
     save(kResultSheet, 2);

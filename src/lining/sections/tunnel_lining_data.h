@@ -10,6 +10,20 @@
 #include "lining/engine/hezai.h"
 #include "lining/engine/jiemian.h"
 #include "lining/engine/owner.h"
+#include "lining/sections/jm_gongxing.h"
+#include "lining/sections/jm_jianbianduan.h"
+#include "lining/sections/jm_juxing.h"
+#include "lining/sections/jm_mati.h"
+#include "lining/sections/jm_mati_pingdi.h"
+#include "lining/sections/jm_quqiang.h"
+#include "lining/sections/jm_sanxingong.h"
+#include "lining/sections/jm_sanxingong_ditie.h"
+#include "lining/sections/jm_supported_arch.h"
+#include "lining/sections/jm_yuangong.h"
+#include "lining/sections/jm_yuangong_digong.h"
+#include "lining/sections/jm_yuangong_diyuanjiao.h"
+#include "lining/sections/jm_yuangong_wudiban.h"
+#include "lining/sections/jm_yuanxing.h"
 
 class CBase_SGT;
 class CChenQiResult;  // where a shelter run keeps its results
@@ -23,7 +37,22 @@ public:
     CTunnelLiningData();
     ~CTunnelLiningData() override;
     CTunnelLiningData(const CTunnelLiningData&) = delete;
-    CTunnelLiningData& operator=(const CTunnelLiningData&) = delete;
+    // Copies the section type, the segment count, the log switch, the records and
+    // every section's record; the drawings, the log file, the combination index,
+    // the blast flag, the shelter result object and the item's names stay, and
+    // every section keeps this object as its owner.
+    CTunnelLiningData& operator=(const CTunnelLiningData& other);
+
+    // The lining data file. LoadData takes what it read only after a complete
+    // read (1); a foreign, short or damaged file leaves the object as it was (0).
+    // SaveData replaces the file only when all of it was written (1); else 0 and
+    // a message.
+    using CJsBaseData::LoadData;
+    using CJsBaseData::SaveData;
+    int LoadData(const char* path) override;
+    int SaveData(const char* path) override;
+    static constexpr const char* kMarker = "HYDRAULIC_TUNNEL_LINING_V10";
+    static constexpr int kFileVersion = 3;
 
     // The diagram titles and the drawing and report names of the item.
     void SetFileName(const std::string& dataName) override;
@@ -73,11 +102,33 @@ public:
     int m_bHeBao = 0;         // a blast combination of the shelter lining
     CChenQiResult* m_pChenQiResult = nullptr;
 
+    // The sections, one of each type.
+    CJmYuanXing m_JmYuanXing;                                  // 0
+    CJmGongXing m_JmGongXing;                                  // 1
+    CJmYuanGongZhiQiangWuDiBan m_JmYuanGongZhiQiangWuDiBan;    // 2
+    CJmYuanGongZhiQiang m_JmYuanGongZhiQiang;                  // 3
+    CJmYuanGongZhiQiangDiYuanJiao m_JmYuanGongZhiQiangDiYuanJiao;  // 4
+    CJmMaTiPingDi m_JmMaTiPingDi;                              // 8
+    CJmMaTi m_JmMaTi;                                          // 9
+    CJmMaTiKaiKou m_JmMaTiKaiKou;                              // 10
+    CJmGaoBiGong m_JmGaoBiGong;                                // 11
+    CJmJianBianDuan m_JmJianBianDuan;                          // 12
+    CJmJuXing m_JmJuXing;                                      // 13
+    CJmYuanGongZhiQiangDiGong m_JmYuanGongZhiQiangDiGong;      // 5
+    CJmZhiQiangSanXinGong m_JmZhiQiangSanXinGong;              // 6
+    CJmSanXinGongDiTie m_JmSanXinGongDiTie;                    // 7
+    CJmQuQiang m_JmQuQiang;                                    // 14
+
 protected:
     // Puts the section object of a type in its place; the section types give
     // their members here as they join.
     void SetJieMian(int type, CJieMianBase* section);
 
 private:
+    // The records of the file after the marker, in file order, into this object;
+    // false when the file ended early or has no section marker.
+    bool ReadFields(std::FILE* fp);
+    void WriteFields(std::FILE* fp);
+
     CJieMianBase* m_pJieMian[kTypeCount] = {};
 };

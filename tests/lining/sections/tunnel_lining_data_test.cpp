@@ -35,12 +35,29 @@ TEST(LiningData, AFreshLiningCountsOnlySeismicActionWithItsLargerFactor) {
     EXPECT_EQ(lining.m_nJieMianType, 3);
 }
 
-TEST(LiningData, SectionsOfTypesTwoToSixAndNoneForOthers) {
-    TestLining lining;
-    for (int type = -1; type <= 15; ++type) {
+TEST(LiningData, OneSectionOfEachTypeAndNoneOutsideThem) {
+    CTunnelLiningData lining;
+    const CJieMianBase* want[15] = {&lining.m_JmYuanXing,
+                                    &lining.m_JmGongXing,
+                                    &lining.m_JmYuanGongZhiQiangWuDiBan,
+                                    &lining.m_JmYuanGongZhiQiang,
+                                    &lining.m_JmYuanGongZhiQiangDiYuanJiao,
+                                    &lining.m_JmYuanGongZhiQiangDiGong,
+                                    &lining.m_JmZhiQiangSanXinGong,
+                                    &lining.m_JmSanXinGongDiTie,
+                                    &lining.m_JmMaTiPingDi,
+                                    &lining.m_JmMaTi,
+                                    &lining.m_JmMaTiKaiKou,
+                                    &lining.m_JmGaoBiGong,
+                                    &lining.m_JmJianBianDuan,
+                                    &lining.m_JmJuXing,
+                                    &lining.m_JmQuQiang};
+    for (int type = -1; type <= 16; ++type) {
         lining.m_nJieMianType = type;
-        CJieMianBase* want = type >= 2 && type <= 6 ? &lining.sections[type - 2] : nullptr;
-        EXPECT_EQ(lining.GetCurJieMian(), want) << type;
+        EXPECT_EQ(lining.GetCurJieMian(), type >= 0 && type < 15 ? want[type] : nullptr) << type;
+        if (type >= 0 && type < 15) {
+            EXPECT_EQ(want[type]->m_pData, &lining) << type;
+        }
     }
 }
 
@@ -123,7 +140,7 @@ TEST(LiningData, ReportHeadUnderTheConcreteCodeLeavesOutTheHydraulicFactors) {
     EXPECT_EQ(text.find("采用的荷载效应组合"), std::string::npos);
     // With seismic action the combination table has its ninth row.
     EXPECT_NE(text.find("\t  9 \t地震作用力 \t   √ \t        1.20 \n\n"), std::string::npos);
-    lining.m_nJieMianType = 7;  // no section of that type
+    lining.m_nJieMianType = 15;  // a type name without a section
     EXPECT_EQ(lining.WriteJssHead(stdout), -1);
 }
 
@@ -222,7 +239,8 @@ TEST(LiningData, DetailedLogStartsWithItsHead) {
     TestLining lining;
     lining.SetFileName("SD");
     lining.JiSuan(nullptr);
-    const std::string log = kv::platform::GbkToUtf8Lossy(folder.Read("SD.RTF"));
+    // Its own name: the report's would be emptied by it.
+    const std::string log = kv::platform::GbkToUtf8Lossy(folder.Read("SD_LOG.TXT"));
     EXPECT_EQ(log.rfind("[ 中间结果输出抗力假设验证的情况 ]", 0), 0u) << log;
 }
 

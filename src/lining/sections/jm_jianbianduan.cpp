@@ -1,0 +1,27 @@
+#include "lining/sections/jm_jianbianduan.h"
+
+#include "lining/engine/lineio.h"
+
+CJmJianBianDuan::CJmJianBianDuan() = default;
+
+int CJmJianBianDuan::LoadData(std::FILE* fp) {
+    if (!fp) return -1;
+    bool read = CJieMianBase::LoadData(fp) == 0;
+    read = kv::lining::ReadLine(fp, "%d", &m_nLeiXing) && read;
+    read = kv::lining::ReadLine(fp, "%f,%f,%f", &m_fDiBanBanKuan, &m_fDiBanHouDu, &m_fDiBanK) && read;
+    read = kv::lining::ReadLine(fp, "%f,%f,%f", &m_fCeQiangGaoDu, &m_fCeQiangHouDu, &m_fCeQiangK) && read;
+    read = kv::lining::ReadLine(fp, "%f,%f", &m_fDingBanHouDu, &m_fDingBanK) && read;
+    read = kv::lining::ReadLine(fp, "%f,%f,%f", &m_fYuanJiaoBanJing, &m_fShangYuanJiaoK, &m_fXiaYuanJiaoK) && read;
+    return read ? 0 : -1;
+}
+
+int CJmJianBianDuan::SaveData(std::FILE* fp) {
+    if (!fp) return -1;
+    CJieMianBase::SaveData(fp);
+    std::fprintf(fp, "%d\n", m_nLeiXing);
+    std::fprintf(fp, "%f,%f,%f\n", m_fDiBanBanKuan, m_fDiBanHouDu, m_fDiBanK);
+    std::fprintf(fp, "%f,%f,%f\n", m_fCeQiangGaoDu, m_fCeQiangHouDu, m_fCeQiangK);
+    std::fprintf(fp, "%f,%f\n", m_fDingBanHouDu, m_fDingBanK);
+    std::fprintf(fp, "%f,%f,%f\n", m_fYuanJiaoBanJing, m_fShangYuanJiaoK, m_fXiaYuanJiaoK);
+    return 0;
+}
