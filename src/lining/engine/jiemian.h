@@ -9,6 +9,7 @@
 
 class CBase_SGT;
 class CHeZaiCanShu;
+class CHeZaiZuHe;
 class CLiningOwner;
 
 // The record that crack-width design fills: 25 four-byte values.
@@ -75,6 +76,116 @@ public:
     static float FCos(float angle);
     static float FSin(float angle);
     static void ClearDesignResult(cross_lf* result);
+
+    // ---- element transfer matrices (transfer_matrix.cpp) ----
+    // State order N, Q, M, U = E·u, V = E·v, Φ = E·φ; matrices 6×6 row-major.
+    // State matrix of element i of n at a Runge-Kutta stage (1..4) of a straight
+    // part of length L or an arc of radius R and central angle θ; the thickness
+    // runs linearly t0 → t1 over the part, k/E acts on V when `flag` is set.
+    int StateMatrix_Line(int n, int i, int stage, float L, float t0, float t1, int flag, float k, double* A) const;
+    int StateMatrix_Arc(int n, int i, int stage, float R, float theta, float t0, float t1, int flag, float k,
+                        double* A) const;
+    // Stage matrix K_c = h·A(s_c)·(I + f_c·K_(c-1)); `previous` is unused at stage 1.
+    int StageK_Line(int n, int i, int stage, float L, float t0, float t1, int flag, float k, const double* previous,
+                    double* K) const;
+    int StageK_Arc(int n, int i, int stage, float R, float theta, float t0, float t1, int flag, float k,
+                   const double* previous, double* K) const;
+    // Element transfer matrix H = I + Σ w_c·K_c with the resistance flags of the
+    // element's start, midpoint and end.
+    int CalHj_Line(int n, int i, float L, float t0, float t1, int startFlag, int midFlag, int endFlag, float k,
+                   double* H) const;
+    int CalHj_Arc(int n, int i, float R, float theta, float t0, float t1, int startFlag, int midFlag, int endFlag,
+                  float k, double* H) const;
+    // The joint between two parts whose axes turn by `alpha` (radians).
+    static int RotateMatrix(double* R, double alpha);
+    // C (r×c) = A (r×k) · B (k×c); C must not overlap A or B.
+    static void MatMul(double* C, const double* A, const double* B, int r, int k, int c);
+
+    // ---- part integrators and load intensities (part_integrators.cpp) ----
+    // Each integrator fills, element by element, the n transfer matrices (36
+    // doubles each) and load vectors (6 each, without the element length) of one
+    // part from its n + 1 node flags and n midpoint flags; it stops at the first
+    // element that fails and returns -1. `log` may be null.
+    // A floor (floor 1, run from its outer end to the centre) or roof (0).
+    int CalDiBan(int n, float L, float t, float k, const int* nodeFlags, const int* midFlags, double* H, double* P,
+                 int floor, float y0, float x0, std::FILE* log);
+    // A straight wall from the elevation y0 over the height L, upwards (side 1) or downwards (0).
+    int CalCeQiang(int n, float y0, float L, float t, float k, const int* nodeFlags, const int* midFlags, double* H,
+                   double* P, int side, std::FILE* log);
+    // A crown arch of half angle θ springing at y0, x0: side 1 from the springing, 0 from the crown.
+    int CalDingGong(int n, float R, float t0, float t1, float theta, float y0, float x0, float k, const int* nodeFlags,
+                    const int* midFlags, double* H, double* P, int side, std::FILE* log);
+    // An invert of half angle θ from its lowest point outwards.
+    int CalDiGong(int n, float R, float t0, float t1, float theta, float k, const int* nodeFlags, const int* midFlags,
+                  double* H, double* P, std::FILE* log);
+    // A quarter-circle corner, at the bottom (bottom 1) or at the top at the elevation yOff (0).
+    int CalYuanJiao(int n, float R, float t0, float t1, float k, const int* nodeFlags, const int* midFlags, double* H,
+                    double* P, int bottom, float yOff, std::FILE* log);
+    // A side arch of angle θ ending at φe from the downward vertical (types 8 to 10 and 14).
+    int CalCeGong(int n, float R, float t0, float t1, float theta, float y0, float k, const int* nodeFlags,
+                  const int* midFlags, double* H, double* P, int side, float phiE, std::FILE* log);
+    // A side arch of angle θ starting at φe from the crown.
+    int CalCeGongEx(int n, float R, float t0, float t1, float theta, float y0, float x0, float k, const int* nodeFlags,
+                    const int* midFlags, double* H, double* P, int side, float phiE, std::FILE* log);
+
+    // Element load vectors of the kinds above (Runge-Kutta over the element).
+    int CalPj_DiBan(int n, int i, float L, float t, float k, int floor, float y0, float x0, int f0, int fm, int f1,
+                    double* P, std::FILE* log);
+    int CalPj_CeQiang(int n, int i, float y0, float L, float t, float k, int side, int f0, int fm, int f1, double* P,
+                      std::FILE* log);
+    int CalPj_DingGong(int n, int i, float R, float t0, float t1, float theta, float y0, float x0, float k, int side,
+                       int f0, int fm, int f1, double* P, std::FILE* log);
+    int CalPj_DiGong(int n, int i, float R, float t0, float t1, float theta, float k, int f0, int fm, int f1,
+                     double* P, std::FILE* log);
+    int CalPj_YuanJiao(int n, int i, float R, float t0, float t1, float k, int bottom, float yOff, int f0, int fm,
+                       int f1, double* P, std::FILE* log);
+    int CalPj_CeGong(int n, int i, float R, float t0, float t1, float theta, float y0, float k, int side, float phiE,
+                     int f0, int fm, int f1, double* P, std::FILE* log);
+    int CalPj_CeGongEx(int n, int i, float R, float t0, float t1, float theta, float y0, float x0, float k, int side,
+                       float phiE, int f0, int fm, int f1, double* P, std::FILE* log);
+
+    // Load intensity at a stage point: p[0] tangential, p[1] normal (towards the
+    // inside), the rest 0, under the combination factors of m_nState.
+    int LoadAt_DiBan(int n, int i, int stage, float L, float t, int floor, float y0, float x0, double* p);
+    int LoadAt_CeQiang(int n, int i, int stage, float y0, float L, float t, int side, double* p);
+    int LoadAt_DingGong(int n, int i, int stage, float R, float t0, float t1, float theta, float y0, float x0,
+                        int side, double* p);
+    int LoadAt_DiGong(int n, int i, int stage, float R, float t0, float t1, float theta, double* p);
+    int LoadAt_YuanJiao(int n, int i, int stage, float R, float t0, float t1, int bottom, float yOff, double* p);
+    int LoadAt_CeGong(int n, int i, int stage, float R, float t0, float t1, float theta, float y0, int side,
+                      float phiE, double* p);
+    int LoadAt_CeGongEx(int n, int i, int stage, float R, float t0, float t1, float theta, float y0, float x0,
+                        int side, float phiE, double* p);
+
+    // Thickness at a stage point of an element of a part running t0 → t1.
+    static float StageValue(int n, int i, int stage, float t0, float t1);
+    // Side rock pressure at the elevation y of side 1 (left or only) or 0 (right).
+    float SideRockAt(float y, int side);
+    // Top (upper 1) or bottom (0) rock pressure at x from the section's left edge.
+    float TopRockAt(float x, int upper);
+    // γ0 and the design-situation factor ψ of a state; -1 for a state outside 0..2.
+    int GetZuHeFactor(float* gamma0, float* psi, int state);
+    // Partial factor γ and long-term coefficient ψc of a load item in a state.
+    int GetLoadFactor(float* gamma, float* psiC, const CHeZaiZuHe& table, int state, int item);
+    // Scales each term by its combination factors; `top` selects the top (1) or
+    // bottom/other (0) items for the rock and grouting terms. -1 leaves them as they are.
+    int ApplyZuHe(float& rock, float& side, float& weight, float& grout, float& inner, float& outer, int top);
+
+    // ---- boundary rows and resistance checks (boundary_rows.cpp) ----
+    // Three rows (3×6) that state an end: 0 symmetry cut, 1 hinge, 2 fixed end,
+    // 3 elastic support of coefficient k, thickness t, second moment I; `flag`
+    // negates the spring terms. -1 for a null output or another type.
+    static int BoundaryMatrix(int type, double* rows, float k, float t, float I, float E, int flag);
+    // The rows of a support kind: 0 铰支, 1 固定支座, 2 弹性支座 (I = t³/12).
+    // Another kind gets zero rows and -1.
+    static int SupportMatrix(int kind, double* rows, float k, float t, float E, int flag);
+    // Sets the node flags (and the midpoint flags) from the normal displacements
+    // of the node results (6 per node, u, v in m): 1 where v exceeds the
+    // threshold. 1 when no flag changed; midpoints count only with `midpoints`.
+    int CheckKangLi(int n, int parts, const double* nodes, int* nodeFlags, int* midFlags, int midpoints,
+                    std::FILE* log) const;
+    // Largest change of a normal displacement against the previous results, m.
+    static float CheckWeiYi(int n, int parts, const double* nodes, const double* previous, std::FILE* log);
 
     int m_bLieFengZhuShi = 0;     // an exempt node was met: print the crack note
     CLiningOwner* m_pData = nullptr;  // owner, set by it after construction and every read

@@ -12,23 +12,7 @@ using kv::test::Written;
 
 namespace {
 
-// The owner a section reads its records from.
-class Owner : public CLiningOwner {
-public:
-    int GetJieMianType() const override { return 3; }
-    int GetSegmentCount() const override { return 10; }
-    std::FILE* GetLogFile() const override { return nullptr; }
-    CDiZhenCanShu& GetDiZhen() override { return diZhen; }
-    CJiBenCanShu& GetJiBen() override { return jiBen; }
-    CPeiJinCanShu& GetPeiJin() override { return peiJin; }
-    CHeZaiCanShu& GetHeZaiCanShu() override { return heZai; }
-    CHeZaiZuHe& GetHeZaiZuHe() override { return zuHe; }
-    CDiZhenCanShu diZhen;
-    CJiBenCanShu jiBen;
-    CPeiJinCanShu peiJin;
-    CHeZaiCanShu heZai;
-    CHeZaiZuHe zuHe;
-};
+using Owner = CTestOwner;
 
 TEST(LiningSection, CommonLineReadsBackWhatItWrote) {
     CTestSection written;

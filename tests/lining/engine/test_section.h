@@ -7,6 +7,7 @@
 
 #include "base/globals.h"
 #include "lining/engine/canshu.h"
+#include "lining/engine/hezai.h"
 #include "lining/engine/jiemian.h"
 #include "lining/engine/owner.h"
 
@@ -34,6 +35,7 @@ public:
         return 0;
     }
     int HasZhiZuo() override { return zhiZuo; }
+    float GetHeight(int side) override { return height[side] > 0 ? height[side] : CJieMianBase::GetHeight(side); }
     int IsZhiZuoSym() override { return zhiZuoSym; }
 
     struct Run {
@@ -46,4 +48,24 @@ public:
     float m_fDesignArea = 100;
     int zhiZuo = 0;
     int zhiZuoSym = 1;
+    float height[2] = {0, 0};  // wall heights of sides 0 and 1; 0 takes the extent's
+};
+
+// The owner a section reads its records from.
+class CTestOwner : public CLiningOwner {
+public:
+    int GetJieMianType() const override { return type; }
+    int GetSegmentCount() const override { return 10; }
+    std::FILE* GetLogFile() const override { return nullptr; }
+    CDiZhenCanShu& GetDiZhen() override { return diZhen; }
+    CJiBenCanShu& GetJiBen() override { return jiBen; }
+    CPeiJinCanShu& GetPeiJin() override { return peiJin; }
+    CHeZaiCanShu& GetHeZaiCanShu() override { return heZai; }
+    CHeZaiZuHe& GetHeZaiZuHe() override { return zuHe; }
+    int type = 3;
+    CDiZhenCanShu diZhen;
+    CJiBenCanShu jiBen;
+    CPeiJinCanShu peiJin;
+    CHeZaiCanShu heZai;
+    CHeZaiZuHe zuHe;
 };
