@@ -209,6 +209,7 @@ TEST(LiningLoadIntensity, SwitchingOffTopRockPressure) {
     z.m_fDiCe = z.m_fDiZhong = 40;
     c.owner.type = 14;
     const Load upper14 = SideArch(c.s, 2.5f);  // the curved wall's stage point above mid-height
+    EXPECT_NE(upper14.n, 0);
     c.owner.type = 3;
     const Load on[] = {Roof(c.s, 1, 2), Crown(c.s), Corner(c.s, 0), OffsetArch(c.s), Floor(c.s), Invert(c.s),
                        SideArch(c.s, 1.2f), Corner(c.s, 1)};
