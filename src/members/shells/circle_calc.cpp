@@ -256,6 +256,18 @@ void CCircleBqData::Calculate() {
     SetStations();
     for (int k = 1; k <= 12; ++k) {
         const float x = kSqrt2 * rho[k] / char_len;
+        if (x == 0) {
+            // A station at the crown (r_const 0, a ring beam as wide as the plan): the
+            // formulas are 0/0 there and the crown's values are their limits.
+            n_phi[k] = n_phi[0];
+            n_theta[k] = n_theta[0];
+            m_phi[k] = m_phi[0];
+            q_phi[k] = q_phi[0];
+            w[k] = w[0];
+            v[k] = v[0];
+            chi[k] = chi[0];
+            continue;
+        }
         ber_val = ber(x);
         berp_val = ber_(x);
         bei_val = bei(x);

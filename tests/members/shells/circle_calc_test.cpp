@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "design/pj_column.h"
 #include "members/shells/kelvin.h"
 #include "members/shells/shell_data.h"
 #include "support/error_lines.h"
@@ -252,6 +253,134 @@ TEST(CircleShell, StationsThicknessChecksAndBars) {
     EXPECT_FLOAT_EQ(d.rho[11], 4);
     EXPECT_FLOAT_EQ(d.rho[12], 4.75f);
     EXPECT_FALSE(lines.lines.empty());
+}
+
+TEST(CircleShell, EdgeValuesMatchTheBendingLayerByHand) {
+    // Far from the crown the edge disturbance is the bending layer of a sphere (ν = 0,
+    // λ⁴ = 3R²/t²): clamped, the edge moment is q·R·t/(4√3); pinned (w = v = 0, no
+    // moment), the edge turns by q·R·λ/(2·E·t). Within 10 % at x_e near 10.
+    for (const char* support : {"简支", "嵌固"}) {
+        CCircleBqData d;
+        d.r = 8;
+        d.f = 1.5f;
+        d.t_top = d.t_bottom = 100;
+        d.r_const = 8;
+        d.boundary = support;
+        d.Calculate();
+        ASSERT_EQ(d.calc_ok, 1);
+        const double R = (64 + 2.25) / 3.0, t = 0.1, E = 1.2 * 3.0e7;
+        const double lambda = std::sqrt(std::sqrt(3.0) * R / t);
+        if (std::string(support) == "嵌固")
+            EXPECT_NEAR(std::fabs(d.m_phi[10]), d.q * R * t / (4 * std::sqrt(3.0)), 0.1 * d.q * R * t / 6.93);
+        else
+            EXPECT_NEAR(std::fabs(d.chi[10]), d.q * R * lambda / (2 * E * t), 0.1 * d.q * R * lambda / (2 * E * t));
+    }
+}
+
+TEST(CircleShell, RingBeamRowsHoldAndARigidRingClampsTheEdge) {
+    kv::test::MessageRecorder shown;
+    CCircleBqData d;  // 弹性 by default
+    d.Calculate();
+    ASSERT_EQ(d.calc_ok, 1);
+    // The rows at the edge with Kelvin values of the integral at the looked-up entry.
+    long double kv4[4];
+    Reference(kelvin::Index(d.kelvin_x) / 100.0L, kv4);
+    const double ber = kv4[0], bei = kv4[1], berp = kv4[2], beip = kv4[3];
+    const double x = d.kelvin_x, r = 5, f = 1.2, R = (r * r + f * f) / (2 * f), t = 0.25, l = 0.76 * std::sqrt(t * R);
+    const double T = 250 * R * l * l * x / 4, s = r / R, c = std::sqrt(1 - s * s);
+    const double b = 0.5, h = 1.5, kA = r * r / (b * h), kI = r * r / (b * h * h * h / 12), e = 0.475, e1 = 0.705;
+    const double gamma = 1 + 12 * e * e1 / (h * h), G = kI * t * t * l / (2 * std::sqrt(6.0));
+    const double s2 = std::sqrt(2.0), s12 = std::sqrt(12.0), axial = 2 * kA * gamma / (x * l * l);
+    const double rows[3][4] = {
+        {c * s12 / t * bei - s * s2 / l * berp, c * s12 / t * ber + s * s2 / l * beip, s * s2 / l * x + c * s12 / t,
+         s * s2 / l * T},
+        {axial * berp + 12 * kA * e1 / (h * h) * (ber - beip / x) / R - s12 * s * bei / (t * t) - s2 * c * berp / (t * l),
+         -axial * beip - 12 * kA * e1 / (h * h) * (berp / x + bei) / R - s12 * s * ber / (t * t) + s2 * c * beip / (t * l),
+         s2 * c * x / (t * l) - s12 * s / (t * t), (axial + s2 * c / (t * l)) * T},
+        {-2 * e * G / (x * l * l) * berp - G / R * (ber - beip / x) - beip,
+         2 * e * G / (x * l * l) * beip + G / R * (berp / x + bei) - berp, 0, -2 * e * G / (x * l * l) * T},
+    };
+    for (int i = 0; i < 3; ++i) {
+        const double terms[3] = {rows[i][0] * d.c1, rows[i][1] * d.c2, rows[i][2] * d.c3};
+        const double scale = std::max({std::fabs(terms[0]), std::fabs(terms[1]), std::fabs(terms[2]), std::fabs(rows[i][3])});
+        EXPECT_NEAR(terms[0] + terms[1] + terms[2], rows[i][3], 1e-4 * scale) << "row " << i + 1;
+    }
+
+    // A ring that neither stretches nor turns holds the edge as a clamp does.
+    CCircleBqData rigid;
+    rigid.beam_b = rigid.beam_h = 1000000;
+    rigid.CalcSphereRadius();
+    rigid.char_len = d.char_len;
+    rigid.kelvin_x = d.kelvin_x;
+    rigid.ber_val = d.ber_val;
+    rigid.bei_val = d.bei_val;
+    rigid.berp_val = d.berp_val;
+    rigid.beip_val = d.beip_val;
+    ASSERT_TRUE(rigid.TanXing());
+    CCircleBqData clamped = rigid;
+    ASSERT_TRUE(clamped.QianGu());
+    EXPECT_NEAR(rigid.c1, clamped.c1, 1e-4 * std::fabs(clamped.c1));
+    EXPECT_NEAR(rigid.c2, clamped.c2, 1e-4 * std::fabs(clamped.c2));
+    EXPECT_NEAR(rigid.c3, clamped.c3, 1e-4 * std::fabs(clamped.c3));
+}
+
+TEST(CircleShell, StationAtTheCrownTakesTheCrownValues) {
+    // A thickness that changes from the crown (r_const 0) or a ring beam as wide as
+    // the plan puts station 11 or 12 at the crown, where the formulas are 0/0.
+    struct Case {
+        const char* what;
+        int station;
+        void (*change)(CCircleBqData&);
+    } const cases[] = {
+        {"r_const 0", 11, [](CCircleBqData& d) { d.r_const = 0; }},
+        {"ring beam across the plan", 12, [](CCircleBqData& d) { d.beam_b = 10000; }},
+    };
+    for (const Case& c : cases) {
+        kv::test::MessageRecorder shown;
+        CCircleBqData d;
+        c.change(d);
+        d.Calculate();
+        ASSERT_EQ(d.calc_ok, 1) << c.what;
+        const int k = c.station;
+        EXPECT_EQ(d.rho[k], 0.0f) << c.what;
+        const float* at[] = {d.n_phi, d.n_theta, d.m_phi, d.q_phi, d.w, d.v, d.chi, d.sigma_t, d.sigma_c, d.sigma_h};
+        for (const float* a : at) EXPECT_EQ(a[k], a[0]) << c.what;
+        // Near the crown the formulas approach the crown's values.
+        EXPECT_NEAR(d.n_phi[1], d.n_phi[0], 0.01 * std::fabs(d.n_phi[0])) << c.what;
+        for (int face = 0; face < 2; ++face) {
+            EXPECT_TRUE(std::isfinite(d.merid_as[k][face])) << c.what;
+            EXPECT_TRUE(std::isfinite(d.hoop_as[k][face])) << c.what;
+        }
+    }
+}
+
+TEST(CircleShell, FlagsKeepTheLastFailureAndTheRingBeamTakesItsHeight) {
+    kv::test::MessageRecorder shown;
+    kv::test::ErrorLines lines;
+    CCircleBqData d;
+    d.q = -20000;  // lifted: the crown pulls in both directions
+    d.Calculate();
+    ASSERT_EQ(d.calc_ok, 1);
+    PJ_COLUMN_KV column;
+    column.Ini(d.concrete_grade, d.beam_rebar_grade, 0, 0, d.as, d.beam_ini_factor, d.steam_cured, 1, 1, 1, 0, 0, 1.0f);
+    const float ftd = column.ftd, fcd = column.fcd;
+    bool tensionAndHoop = false;
+    for (int k = 0; k < 13; ++k) {
+        int flag = 0;
+        if (d.sigma_t[k] > 4 * ftd) flag = 1;
+        if (std::fabs(d.sigma_c[k]) > fcd) flag = 2;
+        if (d.sigma_h[k] > 4 * ftd) flag = 3;
+        EXPECT_EQ(d.check_flag[k], flag) << "station " << k;
+        tensionAndHoop = tensionAndHoop || (d.sigma_t[k] > 4 * ftd && d.sigma_h[k] > 4 * ftd);
+        EXPECT_EQ(d.merid_as[k][0], d.merid_as[k][1]) << "symmetric bars, station " << k;
+    }
+    EXPECT_TRUE(tensionAndHoop) << "the load should fail tension and hoop at one station";
+    // The ring beam: a section beam_b x beam_h under the edge's moment and tension.
+    EXPECT_FLOAT_EQ(d.ring_n, -d.n_phi[10] * 5);
+    column.set_value(d.ring_m * 1.0e6f, 0, 0, 0, std::fabs(d.ring_n) * 1000, 500, 1500, 1000, 0, 0, 2);
+    column.PianLaYa();
+    EXPECT_FLOAT_EQ(d.ring_as_top, column.Asx);
+    EXPECT_FLOAT_EQ(d.ring_as_bottom, column.Asx);
 }
 
 }  // namespace
