@@ -9,6 +9,7 @@
 #include "platform/textfile.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 namespace bin = kv::fem::bin;
@@ -21,6 +22,14 @@ constexpr int kOutOfMemory = 399;
 const char* const kStrucFile = "STRUC_LD.FB";
 
 void Echo(const std::string& line) { tell_error(kProgress, line); }
+
+// Load values a solution can carry: a NaN or an infinity would run through every
+// stage and come out as results that look computed.
+bool Finite(std::initializer_list<float> values) {
+    for (float v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
 
 // The point halfway along a beam: between its ends, or on its arc (kinds above
 // 10), which runs counter-clockwise about the centre from the start to the end.
@@ -431,6 +440,10 @@ int FB_DATE::read_plate() {
             if (!JS_ERROR_CODE) tell_error1(kFailure, "Input file ends at line %d", in_->line_number());
             return 0;
         }
+        if (plates_.back().thick < 0) {
+            tell_error1(kFailure, "Plate %d: thickness %d mm is negative", i + 1, static_cast<int>(plates_.back().thick));
+            return 0;
+        }
         for (const plate_edge& e : plates_.back().edges)
             for (std::int32_t beam : e.beam)
                 if (beam == 0 || std::abs(beam) > beams_known_) {
@@ -588,6 +601,10 @@ int FB_DATE::read_load() {
             tell_error1(kFailure, "Point load %d: node %d not in the node table", i + 1, L.node);
             return 0;
         }
+        if (!Finite({L.P, L.M2, L.M3})) {
+            tell_error1(kFailure, "Point load %d: a value is not a number (line %d)", i + 1, in_->line_number());
+            return 0;
+        }
     }
     for (int i = 0; i < line_num_; ++i) {
         if (!next_line(line) || !add(line_)) return 0;
@@ -598,6 +615,10 @@ int FB_DATE::read_load() {
             tell_error1(kFailure, "Line load %d: beam %d not in the beam table", i + 1, L.beam);
             return 0;
         }
+        if (!Finite({L.v[0], L.v[1], L.v[2], L.v[3]})) {
+            tell_error1(kFailure, "Line load %d: a value is not a number (line %d)", i + 1, in_->line_number());
+            return 0;
+        }
     }
     for (int i = 0; i < distri_num_; ++i) {
         if (!next_line(line) || !add(distri_)) return 0;
@@ -606,6 +627,10 @@ int FB_DATE::read_load() {
         scan_fields(line, "%*d,%d,%f", &L.plate, &L.q);
         if (L.plate < 1 || L.plate > plates_known_) {
             tell_error1(kFailure, "Area load %d: plate %d not in the plate table", i + 1, L.plate);
+            return 0;
+        }
+        if (!Finite({L.q})) {
+            tell_error1(kFailure, "Area load %d: a value is not a number (line %d)", i + 1, in_->line_number());
             return 0;
         }
     }

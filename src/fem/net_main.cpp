@@ -37,6 +37,11 @@ void YXY_NET::main_net(int analysis_type, float divide, int block) {
         return;
     }
     block_size = block;
+    // 0 asks for the suggested length; a negative or endless one meshes nothing sensible.
+    if (!(divide >= 0) || !std::isfinite(divide)) {
+        tell_error(kFailure, "网格剖分长度错误 !");
+        return;
+    }
     if (!NodesArePlaced()) return;
     tell_error(kHeadline, "正在计算网格剖分建议长度....");
     if (divide == 0) {

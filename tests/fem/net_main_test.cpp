@@ -91,6 +91,18 @@ TEST(MainNet, AnAnalysisTypeOutsideMinusOneToFourIsRefusedBeforeAnything) {
     }
 }
 
+TEST(MainNet, ADivideLengthBelowZeroOrNotANumberIsRefusedBeforeAnything) {
+    for (float divide : {-1.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        FemFolder folder;
+        ReadModel(folder, Input({{0, 0}, {3, 0}}, {{1, 2}}));
+        YXY_NET net;
+        net.main_net(0, divide, 6000);
+        EXPECT_EQ(JS_ERROR_CODE, 301) << divide;
+        EXPECT_EQ(folder.Messages(), std::vector<std::string>{"网格剖分长度错误 !"}) << divide;
+        EXPECT_FALSE(folder.Exists("NET_PRE.FB")) << divide;
+    }
+}
+
 // The main program's call: every beam one element, the plates meshed, and the
 // steps announced in order down to the freedom file.
 TEST(MainNet, TheMainProgramsLengthKeepsOneElementPerBeamAndRunsEveryStep) {
