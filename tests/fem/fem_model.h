@@ -40,6 +40,8 @@ struct FemModel {
     int thickness = 250;
     std::vector<Support> supports;
     std::vector<Case> cases;
+    // The soil section after its header line: the column count, then the columns.
+    std::string soil = "0\n";
 
     int AddNode(float x, float y, int flag = 0) {
         nodes.push_back({x, y, flag});
@@ -98,7 +100,7 @@ struct FemModel {
                 t += line;
             }
         }
-        return t + "##  土层信息\n0\n";
+        return t + "##  土层信息\n" + soil;
     }
 };
 
