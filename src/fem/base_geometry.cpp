@@ -380,7 +380,7 @@ int write_area_file(const float* areas, int n) {
     return 1;
 }
 
-int write_grav_file(int n, float base_elevation) {
+int write_grav_file(int n, float base_elevation, std::vector<float>* weights_out) {
     std::vector<float> weights;
     if (!kv::fem::Allocate(weights, static_cast<std::size_t>(std::max(n, 0)))) {
         tell_error(kFailure, "Out of Memery !");
@@ -405,5 +405,6 @@ int write_grav_file(int n, float base_elevation) {
         tell_error(kFailure, "Write file error in Grav.fb");
         return 0;
     }
+    if (weights_out) *weights_out = std::move(weights);
     return 1;
 }

@@ -33,4 +33,5 @@ void init_react_force(float A, float xc, float yc, float* W, float* Mx, float* M
 // "Area.fb": the node areas; "Grav.fb": per node the weight of the soil above the
 // base elevation (from "SOILNODE.FB"). 1, or 0 with the error channel told.
 int write_area_file(const float* areas, int n);
-int write_grav_file(int n, float base_elevation);
+// `weights`, when given, takes the per-area weights too.
+int write_grav_file(int n, float base_elevation, std::vector<float>* weights = nullptr);

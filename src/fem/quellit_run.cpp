@@ -2,12 +2,15 @@
 // for checking a model by hand.
 //
 //   quellit_run [-C folder] input.dat type [divide_length [block_size [c]]] [--forces]
+//               [--plastic-limit kN/m2]
 //
 // Reads the input file and runs the analysis in the folder (the current one
 // unless -C names another), printing every line of the error channel as
 // "code  text", then a summary: nodes, equations and blocks of the matrix, and per
 // load case the load applied to the mesh, the sum of the pin forces under the
-// input nodes and the largest |w|. --forces adds the text dumps of "FORCE.FB".
+// input nodes, the base reaction (analyses on soil) and the largest |w|. --forces
+// adds the text dumps of "FORCE.FB"; --plastic-limit gives the plastic iteration
+// (type 3) its limit pressure on standard input, where it asks for it.
 // Exit status: 0 done, 1 the run stopped on an error, 2 wrong arguments.
 #include <unistd.h>
 
@@ -31,7 +34,8 @@ namespace {
 
 const char kUsage[] =
     "usage: quellit_run [-C folder] input.dat type [divide_length [block_size [c]]] [--forces]\n"
-    "  type           analysis type: -1, 0, 2 or 4 (1 and 3 need the soil stages)\n"
+    "                   [--plastic-limit kN/m2]\n"
+    "  type           analysis type: -1 to 4 (1 elastic soil, 3 plastic base reaction)\n"
     "  divide_length  longest beam element in m, 0 for the automatic length (default 0)\n"
     "  block_size     matrix entries per solver block (default 6000)\n"
     "  c              value of the plastic iteration (default 2)\n";
@@ -43,6 +47,7 @@ struct Arguments {
     int block = 6000;
     int c = 2;
     bool forces = false;
+    std::string limit;  // fed to standard input when given
 };
 
 bool ParseNumber(const char* text, double* value) {
@@ -63,6 +68,10 @@ bool Parse(int argc, char** argv, Arguments* a) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--forces") == 0) {
             a->forces = true;
+        } else if (std::strcmp(argv[i], "--plastic-limit") == 0) {
+            double v = 0;
+            if (++i >= argc || !ParseNumber(argv[i], &v)) return false;
+            a->limit = argv[i];
         } else if (std::strcmp(argv[i], "-C") == 0) {
             if (++i >= argc) return false;
             a->folder = argv[i];
@@ -128,6 +137,40 @@ std::vector<double> PerCase(const char* name, bool largest) {
     return out;
 }
 
+// Per case: Σ reaction per area × node area ("REACT.FB" and "Area.fb" of the
+// analyses on soil). Empty without them.
+std::vector<double> BaseReactions() {
+    std::vector<double> out;
+    if (access("REACT.FB", R_OK) != 0 || access("Area.fb", R_OK) != 0) return out;
+    kv::fem::WorkFile r, a;
+    std::int32_t count = 0, cases = 0, n = 0;
+    if (!r.open("REACT.FB", "rb") || !a.open("Area.fb", "rb") || !kv::fem::bin::get_i32(r.get(), count) ||
+        !kv::fem::bin::get_i32(r.get(), cases) || !kv::fem::bin::get_i32(a.get(), n) || n != count || count < 0 ||
+        cases < 0 || !kv::fem::bin::fits(r.get(), (long long)count * cases, 4))
+        return out;
+    std::vector<float> area(static_cast<std::size_t>(n)), values(static_cast<std::size_t>(n));
+    if (!kv::fem::bin::get_f32s(a.get(), area.data(), area.size())) return out;
+    for (int c = 0; c < cases; ++c) {
+        if (!kv::fem::bin::get_f32s(r.get(), values.data(), values.size())) return {};
+        double v = 0;
+        for (std::size_t i = 0; i < values.size(); ++i) v += double(values[i]) * area[i];
+        out.push_back(v);
+    }
+    return out;
+}
+
+// Puts `text` on standard input through a pipe that ends after it.
+bool FeedInput(const std::string& text) {
+    int fd[2];
+    if (pipe(fd) != 0) return false;
+    const std::string line = text + "\n";
+    const bool written = write(fd[1], line.data(), line.size()) == ssize_t(line.size());
+    close(fd[1]);
+    const bool placed = dup2(fd[0], STDIN_FILENO) >= 0;
+    close(fd[0]);
+    return written && placed;
+}
+
 void Summary() {
     freedom_file layout("FREEDOM.FB");
     if (JS_ERROR_CODE) return;
@@ -136,9 +179,11 @@ void Summary() {
     const std::vector<double> loads = LoadTotals();
     const std::vector<double> pins = PerCase("ZHU_PIN.FB", false);
     const std::vector<double> w = PerCase("DEFOR.FB", true);
+    const std::vector<double> react = BaseReactions();
     for (std::size_t c = 0; c < loads.size(); ++c) {
         std::printf("case %zu: load %.6g kN", c + 1, loads[c]);
         if (c < pins.size()) std::printf(", pin forces under the input nodes %.6g kN", pins[c]);
+        if (c < react.size()) std::printf(", base reaction %.6g kN", react[c]);
         if (c < w.size()) std::printf(", max |w| %.6g m", w[c]);
         std::printf("\n");
     }
@@ -167,6 +212,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quellit_run: cannot enter %s\n", a.folder.c_str());
         return 2;
     }
+    if (!a.limit.empty() && !FeedInput(a.limit)) {
+        std::fprintf(stderr, "quellit_run: cannot feed the plastic limit\n");
+        return 2;
+    }
     kv::err::SetSink([](int code, const std::string& text) { std::printf("%4d  %s\n", code, text.c_str()); });
     JS_ERROR_CODE = 0;
     {
@@ -181,7 +230,7 @@ int main(int argc, char** argv) {
         std::printf("stopped with code %d\n", JS_ERROR_CODE);
         return 1;
     }
-    const bool analysed = a.type == -1 || a.type == 0 || a.type == 2 || a.type == 4;
+    const bool analysed = a.type >= -1 && a.type <= 4;
     if (!analysed) {
         std::printf("analysis type %d: nothing to run\n", a.type);
         return 0;

@@ -13,7 +13,6 @@ YXY& YXY::operator=(const YXY& other) {
 void YXY::set_acad_flag(int flag) { net.acad_flag = flag; }
 
 void YXY::main_yxy(int type, float divide, int block, int c) {
-    (void)c;  // read only by the plastic iteration of type 3
     if (JS_ERROR_CODE) return;
     switch (type) {
     case -1:
@@ -23,10 +22,10 @@ void YXY::main_yxy(int type, float divide, int block, int c) {
         run_plain(type, divide, block);
         break;
     case 1:
+        run_elastic_soil(divide, block);
+        break;
     case 3:
-        // The soil stages are not built: refuse before any file is written rather
-        // than leave results of a model without its soil.
-        tell_error1(kv::err::kFailure, "有限元分析类型 %d 需要地基土计算, 本程序尚不能计算 !", type);
+        run_plastic_soil(divide, block, c);
         break;
     default:
         break;  // no such analysis: nothing runs
@@ -45,4 +44,37 @@ void YXY::run_plain(int type, float divide, int block) {
     out.main_out(kSymmetric, kMatrixAndLoads);
     if (JS_ERROR_CODE) return;
     see.main_see(0);
+}
+
+// Elastic layered soil: the soil stiffness couples every w, the matrix is unsymmetric (form 1).
+void YXY::run_elastic_soil(float divide, int block) {
+    constexpr int kUnsymmetric = 1, kMatrixAndLoads = 3;
+    net.main_net(1, divide, block);
+    if (JS_ERROR_CODE) return;
+    soil.main_soil();
+    if (JS_ERROR_CODE) return;
+    stiff.main_stiff(kUnsymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    equ.main_equ(kUnsymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    out.main_out(kUnsymmetric, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    see.main_see(1);
+    if (JS_ERROR_CODE) return;
+    iter.prepare_softness();
+}
+
+// Soil springs iterated with the no-tension and plastic cut: the iteration
+// factorises and solves in place of the solution stage (form 3).
+void YXY::run_plastic_soil(float divide, int block, int c) {
+    constexpr int kPlastic = 3, kMatrixAndLoads = 3;
+    net.main_net(3, divide, block);
+    if (JS_ERROR_CODE) return;
+    stiff.main_stiff(kPlastic, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    iter.main_iter(c);
+    if (JS_ERROR_CODE) return;
+    out.main_out(kPlastic, kMatrixAndLoads);
+    if (JS_ERROR_CODE) return;
+    see.main_see(1);
 }

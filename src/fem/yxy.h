@@ -19,10 +19,10 @@ public:
     // stages hold nothing else between runs.
     YXY& operator=(const YXY& other);
 
-    // One whole analysis of `type` (-1, 0, 2, 4; 1 and 3 are refused until the
-    // soil stages exist; any other type does nothing). `divide` is the longest
+    // One whole analysis of `type` (-1 to 4; any other type does nothing). `divide` is the longest
     // beam element in m (0: from the plates), `block` the matrix entries per block
-    // of the solver (raised to three per node), `c` the plastic iteration's value.
+    // of the solver (raised to three per node), `c` the plastic iteration's
+    // refactorisation (1 every iteration, else the first of each case).
     // Nothing runs while JS_ERROR_CODE is set, and the run stops at the first
     // stage that sets it, leaving the files of the stages before.
     void main_yxy(int type, float divide, int block, int c);
@@ -43,4 +43,6 @@ public:
 
 private:
     QUELLIT_LOCAL void run_plain(int type, float divide, int block);
+    QUELLIT_LOCAL void run_elastic_soil(float divide, int block);
+    QUELLIT_LOCAL void run_plastic_soil(float divide, int block, int c);
 };

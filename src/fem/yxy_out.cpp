@@ -62,6 +62,20 @@ bool AreasFit(const std::vector<float>& area, int nodes) {
     return false;
 }
 
+// Reaction per unit area; a node without area has none (warned once per case).
+void PerArea(std::vector<float>& r, const std::vector<float>& area) {
+    bool warned = false;
+    for (std::size_t j = 0; j < r.size(); ++j) {
+        if (area[j] != 0.0f) {
+            r[j] /= area[j];
+            continue;
+        }
+        r[j] = 0.0f;
+        if (!warned) tell_error1(kv::err::kWarning, "Node %d has no base area in out_react", int(j + 1));
+        warned = true;
+    }
+}
+
 }  // namespace
 
 int nearest_node(float x, float y, const std::vector<float>& xs, const std::vector<float>& ys) {
@@ -137,7 +151,7 @@ void YXY_OUT::out_react(int cases, freedom_file& freedom) {
             for (int j = 0; j < nodes; ++j) r[j] = static_cast<float>(r[j] + w[s] * group[j]);
         }
         if (JS_ERROR_CODE) break;
-        for (int j = 0; j < nodes; ++j) r[j] /= area[j];
+        PerArea(r, area);
         if (!bin::put_f32s(out.get(), r.data(), r.size())) tell_error(kFailure, "不能写文件 : REACT.FB");
     }
     freedom.free_id();
@@ -164,7 +178,7 @@ void YXY_OUT::out_react_iter(int cases, freedom_file& freedom) {
             tell_error(kFailure, "Read file error in FDSTF.FB");
             break;
         }
-        for (int j = 0; j < nodes; ++j) r[j] /= area[j];
+        PerArea(r, area);
         if (!bin::put_f32s(out.get(), r.data(), r.size())) {
             tell_error(kFailure, "不能写文件 : REACT.FB");
             break;

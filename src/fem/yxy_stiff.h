@@ -21,10 +21,20 @@ public:
     void main_stiff(int form, int work);
     // The right-hand sides of every case.
     void load_vecter();
+    // Adds the soil stiffness of "FDSTF.FB" (column m of K_soil at byte m·nodes·8)
+    // to block b of the unsymmetric matrix: entry (w_i, w_j) grows by K_soil(i, j).
+    // q is the first row any column of the block reaches. 1, or 0 with the error told.
+    int sum_fd(int b, double* upper, double* lower, const std::int32_t* blockend, const std::int32_t* addr,
+               const std::int32_t* first, int q, int nodes);
+    // The soil analyses' base: node areas into "Area.fb", the soil weight above the
+    // base into "Grav.fb" (logged, not added to the loads), and the rigid-base
+    // resultant of every case logged.
+    void load_vecter_pick_grav(int neq, int cases);
 
 private:
     // The blocks of the symmetric matrix into "STIFF1.FB"; first[j] the first row of column j.
-    int assemble(const net_dat_file& dat, const freedom_file& fr, const std::int32_t* first);
+    int assemble(const net_dat_file& dat, const freedom_file& fr, const std::int32_t* first,
+                 const std::int32_t* q);
 
     int form_ = 2;
     kv::fem::plate_element plate_;
@@ -32,3 +42,5 @@ private:
 
 // Copies "LOAD_V.FB" to "LOAD_VB.FB"; nothing while the error code is set.
 void backup_load_v();
+// Logs the sum of the node soil weights (kN).
+void print_soil_weight(const float* weights, int n);

@@ -78,22 +78,6 @@ TEST(MainYxy, TypesOutsideTheTableAndARunEnteredWithTheErrorSetDoNothing) {
     }
 }
 
-TEST(MainYxy, SoilTypesAreRefusedBeforeAnyStageRuns) {
-    for (int type : {1, 3}) {
-        SCOPED_TRACE(type);
-        FemFolder folder;
-        Prepare(folder, Grid(3, 3, 3.0f), EdgeRestraints(3, 3));
-        const std::string before = folder.List();
-        YXY yxy;
-        yxy.main_yxy(type, 0, 6000, 2);
-        EXPECT_EQ(JS_ERROR_CODE, 301);
-        ASSERT_EQ(folder.lines.size(), 1u);
-        EXPECT_EQ(folder.lines[0].code, 301);
-        EXPECT_NE(folder.lines[0].text.find(std::to_string(type)), std::string::npos) << folder.lines[0].text;
-        EXPECT_EQ(folder.List(), before);
-    }
-}
-
 // The main program passes type 0, 1.0e6 m and 6000: every beam stays one
 // element, and the block holds at least three entries per node.
 TEST(MainYxy, TheMainProgramsArgumentsKeepOneElementPerBeamAndRaiseTheBlockSize) {
