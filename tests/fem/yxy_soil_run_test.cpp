@@ -100,6 +100,9 @@ TEST(SoilRun, AnElasticRaftCarriesItsLoadOnTheSoilWithSymmetricSettlements) {
     EXPECT_EQ(folder.Read("FDSOF1.FB").size(), std::size_t(n) * n * 4);
     EXPECT_TRUE(folder.Exists("FL_BAN.FB"));
     EXPECT_TRUE(folder.Exists("react.see"));
+    // The soil above the base (1 m of 18 kN/m³ over 16 m²) is logged, not loaded.
+    EXPECT_TRUE(folder.Told(0, "\nSoil  Weight :          288.00 (KN)")) << ::testing::PrintToString(folder.Messages());
+    EXPECT_EQ(folder.Read("Grav.fb").size(), 8 + 4 * std::size_t(n));
     EXPECT_TRUE(folder.FilesClosed());
 }
 
