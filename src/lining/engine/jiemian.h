@@ -168,8 +168,10 @@ public:
     // Partial factor γ and long-term coefficient ψc of a load item in a state.
     int GetLoadFactor(float* gamma, float* psiC, const CHeZaiZuHe& table, int state, int item);
     // Scales each term by its combination factors; `top` selects the top (1) or
-    // bottom/other (0) items for the rock and grouting terms. -1 leaves them as they are.
-    int ApplyZuHe(float& rock, float& side, float& weight, float& grout, float& inner, float& outer, int top);
+    // bottom (0) rock item, `topGrout` the top (1) or other (0) grouting item
+    // (-1: as `top`). -1 leaves them as they are.
+    int ApplyZuHe(float& rock, float& side, float& weight, float& grout, float& inner, float& outer, int top,
+                  int topGrout = -1);
 
     // ---- boundary rows and resistance checks (boundary_rows.cpp) ----
     // Three rows (3×6) that state an end: 0 symmetry cut, 1 hinge, 2 fixed end,

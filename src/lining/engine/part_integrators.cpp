@@ -43,9 +43,12 @@ Terms Common(const CJieMianBase& s, const CHeZaiCanShu& z, float y, float t) {
     return terms;
 }
 
-void Factor(CJieMianBase& s, Terms& terms, int top) {
+// Each term takes the switch and factor of its own kind: a top rock pressure
+// those of 顶岩压力, a bottom one those of 底岩压力, a crown-region grouting
+// those of 顶部灌浆压力 and every other grouting those of 其余灌浆压力.
+void Factor(CJieMianBase& s, Terms& terms, int topRock, int topGrout) {
     // A state outside 0..2 leaves the terms as they are.
-    (void)s.ApplyZuHe(terms.rock, terms.side, terms.weight, terms.grout, terms.inner, terms.outer, top);
+    (void)s.ApplyZuHe(terms.rock, terms.side, terms.weight, terms.grout, terms.inner, terms.outer, topRock, topGrout);
 }
 
 // The load vector of a stage point: only the tangential and normal terms.
@@ -157,13 +160,13 @@ int CJieMianBase::GetLoadFactor(float* gamma, float* psiC, const CHeZaiZuHe& tab
 }
 
 int CJieMianBase::ApplyZuHe(float& rock, float& side, float& weight, float& grout, float& inner, float& outer,
-                            int top) {
+                            int top, int topGrout) {
     float gamma0 = 1.0f, psi = 1.0f;
     if (GetZuHeFactor(&gamma0, &psi, m_nState) != 0) return -1;
     const CHeZaiZuHe& table = m_pData->GetHeZaiZuHe();
     // The load items of the combination table: 0 weight, 1 top rock, 2 bottom
     // rock, 3 side rock, 4 internal water, 5 external water, 6 top grouting,
-    // 7 other grouting. The routine's top flag picks the rock and grouting items.
+    // 7 other grouting.
     auto scale = [&](float& term, int item) {
         float gamma = 0.0f, psiC = 1.0f;
         GetLoadFactor(&gamma, &psiC, table, m_nState, item);
@@ -174,7 +177,7 @@ int CJieMianBase::ApplyZuHe(float& rock, float& side, float& weight, float& grou
     scale(weight, 0);
     scale(inner, 4);
     scale(outer, 5);
-    scale(grout, top ? 6 : 7);
+    scale(grout, (topGrout < 0 ? top : topGrout) ? 6 : 7);
     return 0;
 }
 
@@ -233,7 +236,7 @@ int CJieMianBase::LoadAt_DiBan(int n, int i, int stage, float L, float t, int fl
     terms.rock = TopRockAt(x, floor ? 0 : 1);
     if (floor) terms.grout = z->m_fQiTaGuanJiang;
     else if (x > z->m_fQiDianJuLi - 0.001f) terms.grout = z->m_fDingGuanJiang;
-    Factor(*this, terms, floor ? 0 : 1);
+    Factor(*this, terms, floor ? 0 : 1, floor ? 0 : 1);
     const float weight = floor ? -terms.weight : terms.weight;
     Store(p, 0.0f, terms.rock - terms.inner + terms.outer + terms.grout + weight);
     return 0;
@@ -247,7 +250,7 @@ int CJieMianBase::LoadAt_CeQiang(int n, int i, int stage, float y0, float L, flo
     Terms terms = Common(*this, *z, y, t);
     terms.side = SideRockAt(y, side ? 1 : 0);
     terms.grout = z->m_fQiTaGuanJiang;
-    Factor(*this, terms, 1);
+    Factor(*this, terms, 1, 0);
     Store(p, side ? terms.weight : -terms.weight, terms.side - terms.inner + terms.outer + terms.grout);
     return 0;
 }
@@ -266,7 +269,7 @@ int CJieMianBase::LoadAt_DingGong(int n, int i, int stage, float R, float t0, fl
     terms.rock = TopRockAt(x, 1);
     terms.side = SideRockAt(y, side);
     if (phi < z->m_fFanWeiJiao * kDegree + 0.01f) terms.grout = z->m_fDingGuanJiang;
-    Factor(*this, terms, 1);
+    Factor(*this, terms, 1, 1);
     const float horizontal = terms.side * sinPhi, vertical = terms.rock * cosPhi + terms.weight;
     const float tangential = vertical * sinPhi - horizontal * cosPhi;
     Store(p, side ? tangential : -tangential, ArcNormal(terms, horizontal, vertical, sinPhi, cosPhi));
@@ -284,7 +287,7 @@ int CJieMianBase::LoadAt_DiGong(int n, int i, int stage, float R, float t0, floa
     terms.rock = TopRockAt(x, 0);
     terms.side = SideRockAt(y, 1);
     terms.grout = z->m_fQiTaGuanJiang;
-    Factor(*this, terms, 0);
+    Factor(*this, terms, 0, 0);
     const float horizontal = terms.side * sinPhi, vertical = terms.rock * cosPhi - terms.weight;
     Store(p, horizontal * cosPhi - vertical * sinPhi, ArcNormal(terms, horizontal, vertical, sinPhi, cosPhi));
     return 0;
@@ -303,8 +306,7 @@ int CJieMianBase::LoadAt_YuanJiao(int n, int i, int stage, float R, float t0, fl
     terms.rock = TopRockAt(x, bottom ? 0 : 1);
     terms.side = SideRockAt(y, 1);
     terms.grout = z->m_fQiTaGuanJiang;
-    // Both corners take the top items, the bottom corner's bottom rock included.
-    Factor(*this, terms, 1);
+    Factor(*this, terms, bottom ? 0 : 1, 0);
     if (bottom) {
         const float horizontal = terms.side * sinPhi, vertical = terms.rock * cosPhi - terms.weight;
         Store(p, horizontal * cosPhi - vertical * sinPhi, ArcNormal(terms, horizontal, vertical, sinPhi, cosPhi));
@@ -357,7 +359,7 @@ int CJieMianBase::LoadAt_CeGong(int n, int i, int stage, float R, float t0, floa
     if (bottomRock) terms.rock = TopRockAt(x, upperHalf ? 1 : 0);
     terms.side = SideRockAt(y, side);
     terms.grout = z->m_fQiTaGuanJiang;
-    Factor(*this, terms, 0);
+    Factor(*this, terms, upperHalf ? 1 : 0, 0);
     const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
     const float horizontal = terms.side * sinPhi;
     float vertical, tangential;
@@ -387,7 +389,7 @@ int CJieMianBase::LoadAt_CeGongEx(int n, int i, int stage, float R, float t0, fl
     terms.side = SideRockAt(y, side);
     if (!m_bDingGongGuanJiang) terms.grout = z->m_fQiTaGuanJiang;
     else if (phi < z->m_fFanWeiJiao * kDegree + 0.01f) terms.grout = z->m_fDingGuanJiang;
-    Factor(*this, terms, 1);
+    Factor(*this, terms, 1, m_bDingGongGuanJiang ? 1 : 0);
     const float horizontal = terms.side * sinPhi, vertical = terms.rock * cosPhi + terms.weight;
     const float tangential = vertical * sinPhi - horizontal * cosPhi;
     Store(p, side ? tangential : -tangential, ArcNormal(terms, horizontal, vertical, sinPhi, cosPhi));

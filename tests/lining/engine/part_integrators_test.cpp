@@ -222,14 +222,17 @@ TEST(LiningLoadIntensity, SwitchingOffTopRockPressure) {
     EXPECT_EQ(Floor(c.s).n, on[4].n);
     EXPECT_EQ(Invert(c.s).n, on[5].n);
     EXPECT_EQ(SideArch(c.s, 1.2f).n, on[6].n);
-    // The rock and grouting items follow the load routine, not the kind of value:
-    // the corners take the top items, the side arches the bottom ones, the
-    // curved wall's upper half included.
-    EXPECT_EQ(Corner(c.s, 1).n, 0);
+    // Each pressure follows the switch of its own kind: a bottom corner keeps its
+    // bottom rock, the curved wall's upper half loses its top rock.
+    EXPECT_EQ(Corner(c.s, 1).n, on[7].n);
     c.owner.type = 14;
-    EXPECT_EQ(SideArch(c.s, 2.5f).n, upper14.n);
-    c.owner.zuHe.m_Items[2].m_bJiSuan = 0;  // 底岩压力
     EXPECT_EQ(SideArch(c.s, 2.5f).n, 0);
+    c.owner.zuHe.m_Items[1].m_bJiSuan = 1;
+    c.owner.zuHe.m_Items[2].m_bJiSuan = 0;  // 底岩压力
+    EXPECT_EQ(SideArch(c.s, 2.5f).n, upper14.n);
+    c.owner.type = 3;
+    EXPECT_EQ(Corner(c.s, 1).n, 0);
+    EXPECT_EQ(Corner(c.s, 0).n, on[2].n);
 }
 
 TEST(LiningLoadIntensity, SwitchingOffOtherGrouting) {
@@ -246,12 +249,16 @@ TEST(LiningLoadIntensity, SwitchingOffOtherGrouting) {
     EXPECT_EQ(Floor(c.s).n, 0);
     EXPECT_EQ(Invert(c.s).n, 0);
     EXPECT_EQ(SideArch(c.s, 1.2f).n, 0);
-    // Walls, corners and offset side arches outside the crown take the top item.
-    EXPECT_EQ(Wall(c.s).n, 15);
-    EXPECT_NEAR(Corner(c.s, 1).n, 15, 1e-6);
+    // Walls, corners and offset side arches outside the crown have only the other grouting.
+    EXPECT_EQ(Wall(c.s).n, 0);
+    EXPECT_NEAR(Corner(c.s, 1).n, 0, 1e-6);
     c.s.m_bDingGongGuanJiang = 0;
-    EXPECT_EQ(OffsetArch(c.s).n, 15);
+    EXPECT_EQ(OffsetArch(c.s).n, 0);
+    c.owner.zuHe.m_Items[7].m_bJiSuan = 1;
     c.owner.zuHe.m_Items[6].m_bJiSuan = 0;
+    EXPECT_EQ(OffsetArch(c.s).n, 15);
+    EXPECT_EQ(Wall(c.s).n, 15);
+    c.s.m_bDingGongGuanJiang = 1;
     EXPECT_EQ(OffsetArch(c.s).n, 0);
 }
 
