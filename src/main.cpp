@@ -24,6 +24,8 @@
 #include "members/beams/ui/dlgjzl.h"
 #include "members/flatslab/ui/wllgpages.h"
 #include "members/flatslab/wllg_data.h"
+#include "members/shells/shell_data.h"
+#include "members/shells/ui/dlgbq.h"
 #include "members/slabwall/ui/dlgban.h"
 #include "members/slabwall/ui/dlgneiqiang.h"
 #include "members/slabwall/ui/dlgqiang.h"
@@ -133,6 +135,18 @@ int main(int argc, char** argv) {
         SetModuleCommand(32812, [](CMainFrame& frame) {
             UseCivilDefenceRules(G_WllgData);
             RunModuleCommand(frame, G_WllgData, RunWllgSheet, {.showDiagramsAfterSingleRun = true});
+        });
+    });
+    // The shallow shells: outside a project their diagrams show after the dialog.
+    theApp.AddFrameSetup([](CMainFrame&) {
+        SetModuleCommand(32816, [](CMainFrame& frame) {
+            RunModuleCommand(frame, G_RectBqData, RunRectBqDialog, {.showDiagramsAfterSingleRun = true});
+        });
+        SetModuleCommand(32817, [](CMainFrame& frame) {
+            RunModuleCommand(frame, G_SixBqData, RunSixBqDialog, {.showDiagramsAfterSingleRun = true});
+        });
+        SetModuleCommand(32818, [](CMainFrame& frame) {
+            RunModuleCommand(frame, G_CircleBqData, RunCircleBqDialog, {.showDiagramsAfterSingleRun = true});
         });
     });
     if (!theApp.InitInstance()) return 1;

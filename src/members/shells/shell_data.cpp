@@ -41,6 +41,10 @@ void SetDrawings(CJsBaseData& data, const std::string& stem, const char* const (
 
 // ---- rectangle ------------------------------------------------------------------
 
+CRectBqData G_RectBqData;
+CSixBqData G_SixBqData;
+CCircleBqData G_CircleBqData;
+
 CRectBqData::CRectBqData() { SetFileName("NONAME"); }
 
 void CRectBqData::SetFileName(const std::string& stem) {

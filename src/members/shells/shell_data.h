@@ -162,6 +162,9 @@ public:
 
 // ---- circle ---------------------------------------------------------------------
 
+// The ring beam's support conditions, in the order the dialog lists them.
+inline constexpr const char* kCircleBoundaryNames[3] = {"简支", "嵌固", "弹性"};
+
 struct CIRCLEBQ_FIELDS {
     float r = 5.0f;
     int t_top = 250, t_bottom = 400;
@@ -174,7 +177,7 @@ struct CIRCLEBQ_FIELDS {
     float beam_ini_factor = 0.8f;
     int steam_cured = 0;
     int e_alpha = 475, e1_alpha = 705;
-    std::string boundary = "弹性";  // 简支, 嵌固 or 弹性
+    std::string boundary = "弹性";  // one of kCircleBoundaryNames
     int rebar_mode = 0;
 };
 
@@ -239,3 +242,8 @@ public:
     static constexpr const char* kMarker = "KV_CIRCLEBQ_V30";
     static constexpr const char* kMarkerV20 = "KV_BQ3_V20";
 };
+
+// The modules' objects: the item being edited, bound to it by the module command.
+extern CRectBqData G_RectBqData;
+extern CSixBqData G_SixBqData;
+extern CCircleBqData G_CircleBqData;

@@ -81,16 +81,25 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
 }
 
 bool RunWrittenResultsRoad(CJsBaseData& data, const std::string& title, const std::function<void()>& calculate) {
+    return RunCheckedResultsRoad(data, title, [&] {
+        calculate();
+        return WrittenResults{};
+    });
+}
+
+bool RunCheckedResultsRoad(CJsBaseData& data, const std::string& title,
+                           const std::function<WrittenResults()>& calculate) {
     const std::string dxf = G_strWorkPath + data.GetDxfFileName(0);
     const std::string report = G_strWorkPath + data.GetRtfFileName(0);
+    WrittenResults left;
     bool converted = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ran = kv::calc::Run(title, [&] {
-        calculate();
-        converted = kv::platform::FileExists(report) && TextToRtf(report.c_str());
+        left = calculate();
+        converted = left.calculated && left.reported && kv::platform::FileExists(report) && TextToRtf(report.c_str());
     });
     QApplication::restoreOverrideCursor();
-    if (!ran) return false;
+    if (!ran || !left.calculated) return false;
     if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
     if (converted) ShowConvertedReport(report);
     const std::string item = G_strWorkPath + data.m_strStem + ".dat";

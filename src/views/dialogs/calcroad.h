@@ -34,6 +34,18 @@ bool RunCalculationRoad(CJsBaseData& data, const std::string& title, QListWidget
 // when another run was going and nothing ran.
 bool RunWrittenResultsRoad(CJsBaseData& data, const std::string& title, const std::function<void()>& calculate);
 
+// What such a run left, for members whose calculation may refuse its data:
+// `calculated` false when it did (nothing was written, so nothing is shown, the
+// item file is not saved and the road answers false: the dialog stays open);
+// `reported` false when the report could not be written (the file there is an
+// earlier run's and is not shown).
+struct WrittenResults {
+    bool calculated = true;
+    bool reported = true;
+};
+bool RunCheckedResultsRoad(CJsBaseData& data, const std::string& title,
+                           const std::function<WrittenResults()>& calculate);
+
 // Appends the report `tmpPath` to the report `reportPath` in the current report
 // view (or, without one, in the file) and saves it there; the companion is deleted afterwards. A companion that
 // does not exist leaves the report as it was. Returns 1.

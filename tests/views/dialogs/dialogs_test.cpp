@@ -5,6 +5,7 @@
 #include "views/dialogs/dlgtabsheet.h"
 #include "views/dialogs/jiantu.h"
 #include "views/dialogs/onefielddlgs.h"
+#include "views/dialogs/shellservices.h"
 
 #include "base/globals.h"
 #include "base/jsdata.h"
@@ -382,6 +383,48 @@ TEST_F(Dialogs, ACalculationWhoseItemFileCannotBeSavedSaysSo) {
     ASSERT_TRUE(RunCalculationRoad(data, "t", nullptr, steps));
     ASSERT_EQ(messages->shown().size(), 1u);
     EXPECT_EQ(messages->shown()[0].text, "不能保存文件 : " + (dir / "&KV_0001.dat"));
+}
+
+// A member whose own run may refuse its data or fail to write its report: a
+// refusal shows and saves nothing and keeps the dialog; a report that could not
+// be written leaves the earlier run's file, which must not be shown as this run's.
+TEST_F(Dialogs, ACheckedRunShowsOnlyWhatItWrote) {
+    kv::test::WorkFolder dir;
+    dir.MakeCurrent();
+    G_strWorkPath = dir.path();
+    CJsBaseData data;
+    data.SetFileName("&KV_0001");
+    data.SetSingleEntry("&KV_0001", "_T");
+    dir.Write(data.GetRtfFileName(0), "earlier report\n");
+    dir.Write(data.GetDxfFileName(0), "");
+    std::vector<std::string> drawings, reports;
+    SetDiagramViewer([&](const std::string& path) { drawings.push_back(path); });
+    kv::shell::ReportView view;
+    view.read = [&](const std::string& path) {
+        reports.push_back(path);
+        return true;
+    };
+    kv::shell::SetReportView(view);
+    struct Case {
+        WrittenResults left;
+        bool closes, shown, saved;
+    } const cases[] = {
+        {{.calculated = false, .reported = false}, false, false, false},
+        {{.calculated = true, .reported = false}, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.left.calculated);
+        drawings.clear();
+        reports.clear();
+        std::remove((dir / "&KV_0001.dat").c_str());
+        EXPECT_EQ(RunCheckedResultsRoad(data, "t", [&] { return c.left; }), c.closes);
+        EXPECT_EQ(drawings.size(), c.shown ? 1u : 0u);
+        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(dir.Exists("&KV_0001.dat"), c.saved);
+        EXPECT_EQ(dir.Read(data.GetRtfFileName(0)), "earlier report\n");
+    }
+    kv::shell::SetReportView({});
+    G_strWorkPath.clear();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 namespace kv::shells {
 
 class CFilterEdit : public QLineEdit {
+    Q_OBJECT
 public:
     // Character classes, bits of the mask.
     enum : unsigned short { kDigits = 1, kLetters = 2, kOther = 4 };
