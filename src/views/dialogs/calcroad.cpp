@@ -100,8 +100,10 @@ bool RunCheckedResultsRoad(CJsBaseData& data, const std::string& title,
     });
     QApplication::restoreOverrideCursor();
     if (!ran || !left.calculated) return false;
-    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
     if (converted) ShowConvertedReport(report);
+    // After the report: its pictures pass through the drawing view, and the run
+    // ends on its first drawing.
+    if (kv::platform::FileExists(dxf)) ShowDiagramFile(dxf);
     const std::string item = G_strWorkPath + data.m_strStem + ".dat";
     // Closing as if the results were kept would hide that the file is the old one.
     if (!data.SaveData(item.c_str())) kv::MessageBox("不能保存文件 : " + item, kv::MB_OK | kv::MB_ICONERROR);

@@ -106,20 +106,20 @@ QPixmap CirclePicture() {
 // from the beam's top to where the shell's middle surface meets its inner face
 // and to the beam's centre line.
 QPixmap RingPicture() {
-    Canvas c(200, 170);
-    const QRectF beam(110, 30, 50, 110);
+    Canvas c(240, 170);
+    const QRectF beam(100, 30, 50, 110);
     c.p.fillRect(beam, QColor(230, 210, 210));
     c.Pen(kBeam, 2);
     c.p.drawRect(beam);
     c.Pen(kShell, 2);
     QPainterPath shell(QPointF(10, 30));
-    shell.quadTo(QPointF(70, 40), QPointF(beam.left(), 70));
+    shell.quadTo(QPointF(60, 40), QPointF(beam.left(), 70));
     c.p.drawPath(shell);
-    c.Dimension(QPointF(beam.right() + 14, beam.top()), QPointF(beam.right() + 14, 70), "eα", QPointF(6, 4));
-    c.Dimension(QPointF(beam.right() + 34, beam.top()), QPointF(beam.right() + 34, beam.center().y()), "e1α",
-                QPointF(-6, 30));
     c.Pen(Qt::black, 1, Qt::DashDotLine);
-    c.p.drawLine(QPointF(beam.left() - 6, beam.center().y()), QPointF(beam.right() + 40, beam.center().y()));
+    c.p.drawLine(QPointF(beam.left() - 6, beam.center().y()), QPointF(beam.right() + 50, beam.center().y()));
+    c.Dimension(QPointF(beam.right() + 14, beam.top()), QPointF(beam.right() + 14, 70), "eα", QPointF(5, 4));
+    c.Dimension(QPointF(beam.right() + 44, beam.top()), QPointF(beam.right() + 44, beam.center().y()), "e1α",
+                QPointF(5, 4));
     return c.Done();
 }
 
