@@ -10,6 +10,7 @@
 #include "members/shells/ui/filteredit.h"
 #include "support/edition_guard.h"
 #include "views/dialogs/checkdatasaved.h"
+#include "views/dialogs/jiantu.h"
 #include "views/dialogs/shellservices.h"
 
 #include "dialog_fixture.h"
@@ -50,6 +51,8 @@ protected:
     void TearDown() override {
         SetProjectModeQuery(nullptr);
         kv::shell::SetItemStore(nullptr);
+        // 查简图 made the chooser: it must go while the application is there.
+        DestroyJianTuChooser();
         G_strWorkPath.clear();
         DialogTest::TearDown();
     }
