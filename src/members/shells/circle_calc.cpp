@@ -281,6 +281,14 @@ void CCircleBqData::Calculate() {
         v[k] = CalcV(x);
         chi[k] = CalcChi(x);
     }
+    // Kelvin tables of absurd size (a program folder's own files) overflow the
+    // stations: say so rather than design on values that are no numbers.
+    for (int k = 0; k <= 12; ++k)
+        if (!std::isfinite(n_phi[k]) || !std::isfinite(n_theta[k]) || !std::isfinite(m_phi[k]) ||
+            !std::isfinite(q_phi[k]) || !std::isfinite(w[k]) || !std::isfinite(v[k]) || !std::isfinite(chi[k])) {
+            kv::MessageBox("扁壳的内力计算结果不是有效数值, 请检查Kelvin函数表 !");
+            return;
+        }
     CheckStations();
 
     const float e = e_alpha / 1000.0f;

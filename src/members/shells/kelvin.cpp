@@ -1,5 +1,6 @@
 #include "members/shells/kelvin.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -77,11 +78,16 @@ void ReadFiles(const std::string& folder) {
         const size_t got = std::fread(bytes, 1, sizeof bytes, fp);
         std::fclose(fp);
         if (got != sizeof bytes) continue;  // only a whole table replaces one
+        float read[kEntries];
+        bool finite = true;
         for (int i = 0; i < kEntries; ++i) {
             const std::uint32_t u = bytes[4 * i] | bytes[4 * i + 1] << 8 | bytes[4 * i + 2] << 16 |
                                     static_cast<std::uint32_t>(bytes[4 * i + 3]) << 24;
-            std::memcpy(&g_tables[f][i], &u, 4);
+            std::memcpy(&read[i], &u, 4);
+            finite = finite && std::isfinite(read[i]);
         }
+        // A value that is no number would turn a station's results into NaN.
+        if (finite) std::memcpy(g_tables[f], read, sizeof read);
     }
 }
 

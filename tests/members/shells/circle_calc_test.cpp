@@ -6,6 +6,9 @@
 #include <cmath>
 #include <complex>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -96,6 +99,42 @@ TEST(Kelvin, OnlyWholeFileReplacesTable) {
     EXPECT_EQ(kelvin::Table(kelvin::kBer)[0], 1.0f);
     kelvin::Rebuild();
     EXPECT_EQ(kelvin::Table(kelvin::kBeiPrime)[0], 0.0f);
+}
+
+TEST(Kelvin, ATableWithAValueThatIsNotANumberIsNotTaken) {
+    kv::test::TempFolder folder;
+    std::string table(4440, '\0');
+    const float seven = 7.0f, nan = std::numeric_limits<float>::quiet_NaN();
+    for (int i = 0; i < 1110; ++i) std::memcpy(&table[4 * i], &seven, 4);
+    std::memcpy(&table[4 * 700], &nan, 4);
+    folder.Write("bei.dat", table);
+    kelvin::LoadFiles(folder.path());
+    EXPECT_NE(kelvin::Table(kelvin::kBei)[0], 7.0f);
+    EXPECT_TRUE(std::isfinite(kelvin::Table(kelvin::kBei)[700]));
+    CCircleBqData d;
+    d.Calculate();
+    EXPECT_EQ(d.calc_ok, 1);
+    for (int k = 0; k < 13; ++k) EXPECT_TRUE(std::isfinite(d.n_phi[k])) << k;
+    kelvin::Rebuild();
+}
+
+TEST(Kelvin, TablesThatOverflowTheStationsStopTheCalculation) {
+    // Four tables that a fuzz run found: finite, but the stations overflow on them.
+    std::ifstream in(std::string(KV_TEST_FIXTURES) + "/../fuzz/corpus/kelvin/finding-overflowing-tables",
+                     std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 4u * 4440u);
+    const std::size_t part = bytes.size() / 4;
+    kv::test::TempFolder folder;
+    kv::test::MessageRecorder shown;
+    const char* names[] = {"ber.dat", "bei.dat", "ber_.dat", "bei_.dat"};
+    for (int f = 0; f < 4; ++f) folder.Write(names[f], bytes.substr(f * part, part));
+    kelvin::LoadFiles(folder.path());
+    CCircleBqData d;
+    d.Calculate();
+    kelvin::Rebuild();
+    EXPECT_EQ(d.calc_ok, 0);
+    EXPECT_EQ(Boxes(shown), std::vector<std::string>{"扁壳的内力计算结果不是有效数值, 请检查Kelvin函数表 !"});
 }
 
 TEST(CircleShell, DefaultsAndRange) {
