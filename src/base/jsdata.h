@@ -139,7 +139,7 @@ public:
     std::string m_strPeiJinTitle;   // title of the reinforcement edit
     int m_nCurJt = 0;               // current diagram
     float PeiJinTuBiLi = 50.0f;     // scale of the reinforcement drawing
-    int m_nFlag[4] = {0, 0, 0, 0};  // host switches
+    int m_nFlag[5] = {0, 0, 0, 0, 0};  // host switches
 };
 
 // Result archive of the table-window modules.
