@@ -1,6 +1,9 @@
 #include "lining/shelter/shelter_data.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 
 #include "base/textio.h"
@@ -29,6 +32,25 @@ struct Body {
     float biLi[kChenQiDiagramNum], zhi[kChenQiDiagramNum];
     float dongLi[2];
 };
+
+// A value "%f" writes back within a line: finite and below 1e16.
+bool Plausible(std::initializer_list<const float*> groups, std::size_t each) {
+    for (const float* v : groups)
+        for (std::size_t k = 0; k < each; ++k)
+            if (!(std::fabs(v[k]) < 1e16f)) return false;
+    return true;
+}
+
+bool Plausible(const Body& b) {
+    const CChenQiCanShu& c = b.cs;
+    const float scalars[] = {c.L, c.H, c.f, c.fi, c.fs, c.tc, c.tb, c.tw, c.R, c.kTop, c.kBottom, c.kSide, c.E,
+                             c.gamma, c.moHui, c.huiTian, c.shuiTou, c.shuiZheJian, b.gamma0, b.tiaoZheng, b.as,
+                             b.dongLi[0], b.dongLi[1]};
+    float factors[kChenQiZuHeNum * kChenQiLoadNum];
+    for (int k = 0; k < kChenQiZuHeNum * kChenQiLoadNum; ++k) factors[k] = b.zuhe[k].fXiShu;
+    return Plausible({scalars}, std::size(scalars)) && Plausible({&c.q[0][0]}, 9) && Plausible({c.reserved}, 3) &&
+           Plausible({factors}, std::size(factors)) && Plausible({b.biLi, b.zhi}, kChenQiDiagramNum);
+}
 
 std::string Format(const char* format, double v) {
     char text[64];
@@ -118,7 +140,7 @@ int CChenQiData::ReadBody(std::FILE* fp) {
         ok = fgets_scan_exact(fp, kLineBytes, "%f,%f", &b.biLi[k], &b.zhi[k]);
     ok = ok && fgets_scan_exact(fp, kLineBytes, "%f,%f", &b.dongLi[0], &b.dongLi[1]);
     // The geometry divides by the segment count and knows four kinds only.
-    if (!ok || c.nType < 0 || c.nType > 3 || b.fenDuan < kChenQiMinFenDuan || b.fenDuan > kChenQiMaxFenDuan)
+    if (!ok || !Plausible(b) || c.nType < 0 || c.nType > 3 || b.fenDuan < kChenQiMinFenDuan || b.fenDuan > kChenQiMaxFenDuan)
         return 0;
 
     m_CanShu = b.cs;

@@ -1,5 +1,6 @@
 #include "lining/shelter/shelter_result.h"
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -112,14 +113,18 @@ int CChenQiResult::ReadBody(std::FILE* fp) {
                 if (!fgets_scan_exact(fp, kLineBytes, "%f,%f,%f,%f,%f,%f,%f,%f,%f,%f", &v[0], &v[1], &v[2], &v[3],
                                       &v[4], &v[5], &v[6], &v[7], &v[8], &v[9]))
                     return 0;
-                for (int q = 0; q < kChenQiQuantityNum; ++q) part.Values(q, c)[i] = v[q];
+                for (int q = 0; q < kChenQiQuantityNum; ++q) {
+                    if (!(std::fabs(v[q]) < 1e16f)) return 0;  // would not write back within a line
+                    part.Values(q, c)[i] = v[q];
+                }
             }
         }
         // The bar texts end at the next comma.
         if (!fgets_skip_comment(line, kLineBytes, fp)) return 0;
         const std::vector<std::string> fields = Split(line);
         if (fields.size() != 6 || scan_fields(fields[0], "%f", &part.m_fAsIn) != 1 ||
-            scan_fields(fields[1], "%f", &part.m_fAsOut) != 1)
+            scan_fields(fields[1], "%f", &part.m_fAsOut) != 1 || !(std::fabs(part.m_fAsIn) < 1e16f) ||
+            !(std::fabs(part.m_fAsOut) < 1e16f))
             return 0;
         for (int k = 0; k < 4; ++k) part.m_szGangJin[k] = Cut(fields[2 + k]);
         int* c = part.m_nCtrlNode;
@@ -136,7 +141,9 @@ int CChenQiResult::ReadBody(std::FILE* fp) {
         for (int k = 0; k < 6; ++k)
             if (scan_fields(fields[k], "%d", k < 3 ? &read.m_nDieDai[k] : &read.m_bShouLian[k - 3]) != 1) return 0;
         for (int p = 0; p < count; ++p)
-            if (scan_fields(fields[6 + p], "%f", &read.m_Parts[p].m_fAv) != 1) return 0;
+            if (scan_fields(fields[6 + p], "%f", &read.m_Parts[p].m_fAv) != 1 ||
+                !(std::fabs(read.m_Parts[p].m_fAv) < 1e16f))
+                return 0;
     }
     m_Parts = std::move(read.m_Parts);
     for (int k = 0; k < 3; ++k) {

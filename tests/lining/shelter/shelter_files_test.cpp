@@ -5,9 +5,9 @@
 
 #include "lining/shelter/shelter_data.h"
 #include "lining/shelter/shelter_result.h"
-#include "message_recorder.h"
+#include "support/message_recorder.h"
 #include "platform/profile.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
