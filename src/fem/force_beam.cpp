@@ -21,18 +21,39 @@ using kv::err::kFailure;
 
 float Length(const beam_element_data& e) { return get_dist(e.x[0], e.y[0], e.x[1], e.y[1]); }
 
+// The line loads of one element, in their order.
+using ElementLoads = std::vector<const line_load*>;
+
+ElementLoads LoadsOf(const std::vector<line_load>& loads, int element) {
+    ElementLoads own;
+    for (const line_load& q : loads)
+        if (q.beam == element) own.push_back(&q);
+    return own;
+}
+
+// From the file's index of the loads by element where it holds the loads kept.
+ElementLoads LoadsOf(const net_dat_file& dat, int element) {
+    const std::size_t e = static_cast<std::size_t>(element);
+    if (element < 0 || dat.line_order.size() != dat.line.size() || e + 1 >= dat.line_start.size())
+        return LoadsOf(dat.line, element);
+    ElementLoads own;
+    for (std::int32_t k = dat.line_start[e]; k < dat.line_start[e + 1]; ++k)
+        own.push_back(&dat.line[static_cast<std::size_t>(dat.line_order[static_cast<std::size_t>(k)])]);
+    return own;
+}
+
 // The element's nodal forces in its own axes: K·R·d less the fixed-end forces of
 // its loads. The loads' intensities and forces act against w, hence negated.
-void LocalEndForces(const beam_element_data& e, int element, const float d[6], float E, float nu,
-                    const std::vector<line_load>& loads, float f[6], float u[6]) {
+void LocalEndForces(const beam_element_data& e, const float d[6], float E, float nu, const ElementLoads& loads,
+                    float f[6], float u[6]) {
     float K[36] = {}, R[36];
     stiff_beam_local(K, e.x, e.y, e.J, e.I, E, nu);
     form_rotate_matrix(R, get_line_angle(e.x[0], e.y[0], e.x[1], e.y[1]));
     mut_matrix(R, d, u, 6, 6, 1);
     mut_matrix(K, u, f, 6, 6, 1);
     const float L = Length(e);
-    for (const line_load& q : loads) {
-        if (q.beam != element) continue;
+    for (const line_load* load : loads) {
+        const line_load& q = *load;
         float fe[6] = {};
         if (q.kind == 1)
             cal_load_beam(fe, L, -q.v[0], -q.v[1], q.v[2], q.v[3]);
@@ -48,16 +69,15 @@ struct ElementEnds {
     float f[6] = {}, u[6] = {};
 };
 
-ElementEnds EndsOf(const beam_element_data& e, int element, const float d[6], float E, float nu,
-                   const std::vector<line_load>& loads) {
+ElementEnds EndsOf(const beam_element_data& e, const float d[6], float E, float nu, const ElementLoads& loads) {
     ElementEnds ends;
     ends.L = Length(e);
-    LocalEndForces(e, element, d, E, nu, loads, ends.f, ends.u);
+    LocalEndForces(e, d, E, nu, loads, ends.f, ends.u);
     return ends;
 }
 
-void ValuesAt(const ElementEnds& ends, const beam_element_data& e, int element, float t, float E,
-              const std::vector<line_load>& loads, beam_point_force* out) {
+void ValuesAt(const ElementEnds& ends, const beam_element_data& e, float t, float E, const ElementLoads& loads,
+              beam_point_force* out) {
     const float* f = ends.f;
     const float* u = ends.u;
     const float L = ends.L;
@@ -68,8 +88,8 @@ void ValuesAt(const ElementEnds& ends, const beam_element_data& e, int element, 
     float M = (out->M1 + out->M2) / 2.0f + (t - 0.5f) * (out->M2 - out->M1);
     float V = out->V1;
     float sag = 0.0f;  // deflection of the loads on the fixed-ended element, in their own sense
-    for (const line_load& q : loads) {
-        if (q.beam != element) continue;
+    for (const line_load* load : loads) {
+        const line_load& q = *load;
         const float* v = q.v;
         M += cal_load_m(L, x, q.kind, v[0], v[1], v[2], v[3]);
         V -= cal_load_resultant(L, x, q.kind, v[0], v[1], v[2], v[3]);
@@ -108,7 +128,8 @@ void locate_station(int first, int last, float x, int* element, float* t) {
 
 void beam_force_at(const beam_element_data& e, int element, float t, const float d[6], float E, float nu,
                    const std::vector<line_load>& loads, beam_point_force* out) {
-    ValuesAt(EndsOf(e, element, d, E, nu, loads), e, element, t, E, loads, out);
+    const ElementLoads own = LoadsOf(loads, element);
+    ValuesAt(EndsOf(e, d, E, nu, own), e, t, E, own, out);
 }
 
 float cal_defl_end(float L, float x, float w1, float w2, float r1, float r2) {
@@ -203,15 +224,17 @@ int out_force_beam(int load_case, int beam, const struc_ld_file& struc, const ne
     int held = -1;
     beam_element_data e;
     ElementEnds ends;
+    ElementLoads loads;
     auto at = [&](int element, float t, beam_point_force* out) {
         if (element != held) {
             if (!get_beam_element(element, dat, id, &e)) return false;
             float d[6];
             element_displacements(e.eq, 6, U, d);
-            ends = EndsOf(e, element, d, E, nu, dat.line);
+            loads = LoadsOf(dat, element);
+            ends = EndsOf(e, d, E, nu, loads);
             held = element;
         }
-        ValuesAt(ends, e, element, t, E, dat.line, out);
+        ValuesAt(ends, e, t, E, loads, out);
         return true;
     };
 
@@ -258,8 +281,9 @@ int out_force_beam(int load_case, int beam, const struc_ld_file& struc, const ne
     return 1;
 }
 
-int beam_end_force(const beam_element_data& e, int element, const float d[6], float E, float nu,
-                   const std::vector<line_load>& loads, float F[6]) {
+namespace {
+
+int EndForces(const beam_element_data& e, const float d[6], float E, float nu, const ElementLoads& loads, float F[6]) {
     float K[36] = {}, R[36], u[6], f[6];
     if (!stiff_beam_local(K, e.x, e.y, e.J, e.I, E, nu)) return 0;
     form_rotate_matrix(R, get_line_angle(e.x[0], e.y[0], e.x[1], e.y[1]));
@@ -267,8 +291,8 @@ int beam_end_force(const beam_element_data& e, int element, const float d[6], fl
     mut_matrix(K, u, f, 6, 6, 1);
     mut_matrix_1(R, f, F, 6, 6, 1);
     const float L = Length(e);
-    for (const line_load& q : loads) {
-        if (q.beam != element) continue;
+    for (const line_load* load : loads) {
+        const line_load& q = *load;
         float fe[6] = {}, Fe[6];
         if (q.kind == 1)
             cal_load_beam(fe, L, -q.v[0], -q.v[1], q.v[2], q.v[3]);
@@ -281,12 +305,19 @@ int beam_end_force(const beam_element_data& e, int element, const float d[6], fl
     return 1;
 }
 
+}  // namespace
+
+int beam_end_force(const beam_element_data& e, int element, const float d[6], float E, float nu,
+                   const std::vector<line_load>& loads, float F[6]) {
+    return EndForces(e, d, E, nu, LoadsOf(loads, element), F);
+}
+
 int out_pin_beam(int element, const net_dat_file& dat, const FreedomIds& id, const double* U, float* pins) {
     beam_element_data e;
     if (!get_beam_element(element, dat, id, &e)) return 0;
     float d[6], F[6];
     element_displacements(e.eq, 6, U, d);
-    if (!beam_end_force(e, element, d, dat.beam_E, dat.beam_mu, dat.line, F)) return 0;
+    if (!EndForces(e, d, dat.beam_E, dat.beam_mu, LoadsOf(dat, element), F)) return 0;
     for (int k = 0; k < 2; ++k)
         for (int i = 0; i < 3; ++i) pins[3 * e.node[k] + i] += F[3 * k + i];
     return 1;

@@ -332,6 +332,24 @@ int net_dat_file::read_load(int load_case, int kind) {
     if (kind != 1) {
         con = {};
         if (!section(line, line_num, beam_num, [](const line_load& r) { return r.beam; })) return 0;
+        // The output stage looks up every element's loads: counted out once here
+        // rather than searched for each element.
+        if (!kv::fem::Allocate(line_start, static_cast<std::size_t>(beam_num) + 1) ||
+            !kv::fem::Allocate(line_order, line.size())) {
+            line = {};
+            tell_error(kOutOfMemory, "Out of Memery !");
+            return 0;
+        }
+        // Counts, their running sums as each element's start, the loads placed
+        // (which moves every start to its element's end), the starts back.
+        std::fill(line_start.begin(), line_start.end(), 0);
+        for (const line_load& r : line) ++line_start[static_cast<std::size_t>(r.beam) + 1];
+        for (std::size_t e = 1; e < line_start.size(); ++e) line_start[e] += line_start[e - 1];
+        for (std::size_t k = 0; k < line.size(); ++k)
+            line_order[static_cast<std::size_t>(line_start[static_cast<std::size_t>(line[k].beam)]++)] =
+                static_cast<std::int32_t>(k);
+        for (std::size_t e = line_start.size() - 1; e > 0; --e) line_start[e] = line_start[e - 1];
+        line_start[0] = 0;
         if (kind != 2) {
             line = {};
             if (!section(distri, distri_num, plate_num, [](const distri_load& r) { return r.plate; })) return 0;
@@ -380,6 +398,8 @@ void net_dat_file::free_support() {
 void net_dat_file::free_load() {
     con = {};
     line = {};
+    line_start = {};
+    line_order = {};
     distri = {};
     held_case = held_kind = -1;
 }

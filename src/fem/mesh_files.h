@@ -119,6 +119,9 @@ public:
     std::vector<con_load> con;
     std::vector<line_load> line;
     std::vector<distri_load> distri;
+    // The kept line loads element by element, each element's in their order:
+    // line[line_order[k]] for k from line_start[e] to line_start[e + 1] - 1.
+    std::vector<std::int32_t> line_start, line_order;
     int held_case = -1, held_kind = -1;
 
 private:
