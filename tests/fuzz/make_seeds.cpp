@@ -23,6 +23,8 @@
 #include "members/flatslab/wllg_data.h"
 #include "members/slabwall/mkqjs_data.h"
 #include "members/slabwall/mkqjs_result.h"
+#include "lining/shelter/shelter_data.h"
+#include "lining/shelter/shelter_result.h"
 #include "drawing/dxf.h"
 #include "fem/strut_layer_model.h"
 #include "frame/frame_library.h"
@@ -339,6 +341,37 @@ int main(int argc, char** argv) {
         Put("mkqjs", "exout-sizes",
             "\3[XB2MKQ]\nXB=1\nDW=1500\nDH=2200\nSIZE-1=800,300,200,250,100,100\nSIZE-3=1e39,nan,-5,,,\n"
             "[MKQQE]\nQE=0.2,0.3,inf\n[PBMKQHZ]\nVerq1=99999999999999999999\n[GXMKQHZ]\nx=abc\n");
+    }
+
+    {
+        // The first byte of a shelter input picks the file: 0 data, 1 result, 2 exchange file.
+        for (int kind : {0, 3}) {
+            CChenQiData shelter;
+            shelter.m_CanShu.nType = kind;
+            std::string text = SaveModule(shelter, "&KV_0009_CHENQI", "衬砌 1");
+            Put("shelter", "data-written-" + std::to_string(kind), '\0' + text);
+            if (kind == 0) {
+                Put("shelter", "data-crlf", '\0' + ReplaceAll(text, "\n", "\r\n"));
+                Put("shelter", "data-cut-mid-line", '\0' + text.substr(0, text.size() / 2));
+                Put("shelter", "data-kind-9", '\0' + ReplaceAll(text, "ChenQi_V10\n0,", "ChenQi_V10\n9,"));
+                Put("shelter", "data-nan-inf", '\0' + ReplaceAll(text, "500.000000", "nan"));
+            }
+            CChenQiResult result;
+            result.m_pChenQi = &shelter;
+            result.SetParts();
+            result.m_Parts[0].Values(2, 1)[3] = -41.5f;
+            result.m_nDieDai[1] = 3;
+            result.SaveData("/tmp/kv-seed.DAT");
+            std::string res = Read("/tmp/kv-seed.DAT");
+            Put("shelter", "result-written-" + std::to_string(kind), '\1' + res);
+            if (kind == 0) {
+                Put("shelter", "result-cut-mid-line", '\1' + res.substr(0, res.size() / 2));
+                Put("shelter", "result-no-trailing-line", '\1' + res.substr(0, res.rfind('\n', res.size() - 2) + 1));
+                Put("shelter", "result-nan-inf", '\1' + ReplaceAll(res, "0.000000,", "inf,"));
+            }
+        }
+        Put("shelter", "exout-loads",
+            "\2[CQCWHZ]\nq1=120\nq2=1e39\nq3=nan\nk=1.2\n[CQHWHZ]\nq1=abc\nk=\n[CQCC]\nL=6000\n");
     }
 
     CJsBaseData item;

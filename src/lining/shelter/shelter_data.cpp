@@ -219,7 +219,9 @@ int CChenQiData::DoExOutIni(const char* path, int mode) {
     close_file(fp);
     auto read = [&](const char* section, const char* key, float* value) {
         const std::string text = GetPrivateProfileString(section, key, Format("%f", *value), path).substr(0, 259);
-        *value = static_cast<float>(std::atof(text.c_str()));
+        // A number the data file could not hold again (1e39, nan) keeps the value.
+        const double v = std::atof(text.c_str());
+        if (std::fabs(v) < 1e16) *value = static_cast<float>(v);
     };
     // [CQCWHZ] (常武) first, then [CQHWHZ] (核爆); q1 top, q2 side, q3 bottom.
     const struct {

@@ -133,6 +133,15 @@ TEST(ShelterExchange, ReadsOnlyTheKeysThere) {
             EXPECT_EQ(d.m_CanShu.q[p][k], p == 0 && k == 1 ? 123.5f : before.q[p][k]) << p << k;
     EXPECT_EQ(d.m_fDongLi[0], 1.0f);
     EXPECT_EQ(d.m_fDongLi[1], 1.0f);
+
+    // Numbers the data file could not hold again keep the values.
+    tmp.Write("ExOut.ini", "[CQCWHZ]\nq1=1e39\nq2=nan\nq3=-inf\n");
+    ASSERT_EQ(d.DoExOutIni((tmp / "ExOut.ini").c_str(), 0), 1);
+    EXPECT_EQ(d.m_CanShu.q[0][2], before.q[0][2]);
+    EXPECT_EQ(d.m_CanShu.q[2][2], before.q[2][2]);
+    EXPECT_EQ(d.m_CanShu.q[1][2], before.q[1][2]);
+    ASSERT_EQ(d.SaveData((tmp / "d.DAT").c_str()), 1);
+    EXPECT_EQ(CChenQiData().LoadData((tmp / "d.DAT").c_str()), 1);
 }
 
 TEST(ShelterResult, EmptyArchiveAndPartsOfEachKind) {
