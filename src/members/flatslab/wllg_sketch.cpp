@@ -35,7 +35,8 @@ void CWllgData::DrawLineLoad(CBase_SGT* d, float x1, float y1, float x2, float y
                              float p2, float a) {
     if (std::fabs(p1) < 0.00001f && std::fabs(p2) < 0.00001f) return;
     const float len = std::hypot(x2 - x1, y2 - y1);
-    if (len <= 0) return;
+    // A span text may hold any number ("1e9", "inf"): such a slab gets no outline.
+    if (!(len > 0) || !std::isfinite(len) || !std::isfinite(a)) return;
     const float ux = (x2 - x1) / len, uy = (y2 - y1) / len;  // along the member
     const float nx = -uy, ny = ux;                            // to its left
     auto at = [&](float s, float t, float& ox, float& oy) {
@@ -50,7 +51,10 @@ void CWllgData::DrawLineLoad(CBase_SGT* d, float x1, float y1, float x2, float y
     d->Draw_Line(bx, by, cx, cy);
     d->Draw_Line(bx, by, x1, y1);
     d->Draw_Line(ax, ay, cx, cy);
-    const int n = std::max(1, static_cast<int>(a / 0.5f));
+    // One hatch each half metre; at most as many as the longest column load the
+    // page takes (1000 m), so that a slab of absurd spans still redraws at once.
+    constexpr float kMostHatches = 2000;
+    const int n = static_cast<int>(std::clamp(a / 0.5f, 1.0f, kMostHatches));
     for (int i = 1; i <= n; ++i) {
         const float f = static_cast<float>(i) / n;
         d->Draw_Line(x1 + (ax - x1) * f, y1 + (ay - y1) * f, bx + (cx - bx) * f, by + (cy - by) * f);

@@ -151,3 +151,23 @@ TEST(WllgSketch, RefusedSpanTextDrawsNothingAfterTheParsersMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A span typed with a few zeros too many, or as "inf"/"nan", is parsed as it
+// stands; the preview redraws on every change and must stay quick, bounded and
+// finite.
+TEST(WllgSketch, AbsurdSpanLengthsStillDrawABoundedSketch) {
+    for (const char* spans : {"1e8", "1e9 6", "1e30", "inf", "nan 6", "-1e9", "-1e30"}) {
+        for (int mid : {0, 1}) {
+            CWllgData w = ThreeSpans(mid);
+            w.m_szSpans = spans;
+            Sketch s;
+            w.DrawSketch(&s.d);
+            // 4 columns with their supports, the slab and the column loads: a few hundred.
+            EXPECT_LT(s.e().size(), 5000u) << spans << " " << mid;
+        }
+    }
+}
+
+}  // namespace
