@@ -1,6 +1,7 @@
 // The flat-slab file (CWllgData), both editions of its marker.
 #include "module_roundtrip.h"
 
+#include "drawing/base_sgt.h"
 #include "members/flatslab/wllg_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -11,6 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto spans = CWllgData::parse_span_list(read.m_szSpans);
         if (spans && (spans->empty() || spans->size() > static_cast<std::size_t>(kWllgMaxSpans)))
             kv::fuzz::Fail("a span list outside 1..30 spans");
+        // The pages draw whatever was read into their preview at once.
+        for (int mid : {0, 1}) {
+            read.m_nMidStorey = mid;
+            CBase_SGT sketch;
+            sketch.New_MemDxf();
+            read.DrawSketch(&sketch);
+        }
     }
     return 0;
 }
