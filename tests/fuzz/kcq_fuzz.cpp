@@ -4,7 +4,9 @@
 
 #include <cstring>
 
+#include "base/globals.h"
 #include "base/textio.h"
+#include "drawing/base_sgt.h"
 #include "members/flatslab/chongqie.h"
 
 namespace {
@@ -36,5 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string second = kv::fuzz::Folder() + "second.KCQ";
     WriteTo(again, second);
     if (kv::fuzz::ReadBytes(path) != kv::fuzz::ReadBytes(second)) kv::fuzz::Fail("a punching line reads back different");
+    // The punching page draws what was read at once, and checks it on a click:
+    // under both rule sets, as every value a file can hold.
+    CBase_SGT sketch;
+    sketch.New_MemDxf();
+    first.DrawJianTu(&sketch);
+    G_strWorkPath = kv::fuzz::Folder();
+    for (int civil : {0, 1}) {
+        CHONGQIE_JS_STRUCT r = first;
+        r.m_nCivilDefence = civil;
+        chongqie_check(r);
+        chongqie_transverse_steel(r);
+        chongqie_report(r, (kv::fuzz::Folder() + "r.OUT").c_str());
+    }
     return 0;
 }
