@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -108,6 +109,35 @@ TEST(WllgSketch, MiddleStoreyAddsSupportsHatchedAboveAndTheUpperColumnLoads) {
     EXPECT_GT(s.Of(EntityKind::Line, 1).size(), top.Of(EntityKind::Line, 1).size());
 }
 
+// How far left the outlines reach that run below the slab and those that run above it.
+std::pair<double, double> LeftReach(const Sketch& s, double slab) {
+    double below = 0, above = 0;
+    for (const auto& x : s.Of(EntityKind::Line, 1)) {
+        const double left = std::min(x.x1, x.x2);
+        if (std::min(x.y1, x.y2) < slab - 1e-6) below = std::min(below, left);
+        if (std::max(x.y1, x.y2) > slab + 1e-6) above = std::min(above, left);
+    }
+    return {below, above};
+}
+
+TEST(WllgSketch, UpperColumnLoadsSetTheScaleOnlyOfAMiddleStorey) {
+    CWllgData w = ThreeSpans(1);
+    w.m_fUpLeftQ1 = 400;  // four times the lower columns' 100
+    Sketch mid;
+    w.DrawSketch(&mid.d);
+    // 400 is drawn 2 m long, the lower 100 a quarter of it.
+    auto [below, above] = LeftReach(mid, 4.2);
+    EXPECT_TRUE(Near(above, -2.0)) << above;
+    EXPECT_TRUE(Near(below, -0.5)) << below;
+    // A top storey draws no upper columns and scales by its own loads.
+    w.m_nMidStorey = 0;
+    Sketch top;
+    w.DrawSketch(&top.d);
+    std::tie(below, above) = LeftReach(top, 4.2);
+    EXPECT_TRUE(Near(below, -2.0)) << below;
+    EXPECT_TRUE(Near(above, 0.0)) << above;
+}
+
 TEST(WllgSketch, AllLoadsZeroDrawNoOutline) {
     for (int mid : {0, 1}) {
         CWllgData w = ThreeSpans(mid);
@@ -131,6 +161,19 @@ TEST(WllgSketch, LineLoadHatchesEveryHalfMetreAtLeastOnce) {
         CWllgData::DrawLineLoad(&s.d, 0, 0, 0, 5, 1, 0.5f, c.a);
         // B-C, B-foot, A-C and the hatches (the last repeats A-C).
         EXPECT_EQ(s.e().size(), 3 + c.hatches) << c.a;
+    }
+    // Up a column: the outline lies to the left, B = (-1, 0), C = (-0.5, 1.4),
+    // A = (0, 1.4); the hatches join the points halfway and at the end.
+    Sketch two;
+    CWllgData::DrawLineLoad(&two.d, 0, 0, 0, 5, 1, 0.5f, 1.4f);
+    ASSERT_EQ(two.e().size(), 5u);
+    const double want[5][4] = {{-1, 0, -0.5, 1.4}, {-1, 0, 0, 0}, {0, 1.4, -0.5, 1.4},
+                               {0, 0.7, -0.75, 0.7}, {0, 1.4, -0.5, 1.4}};
+    for (int i = 0; i < 5; ++i) {
+        const Entity& x = two.e()[i];
+        EXPECT_TRUE(Near(x.x1, want[i][0]) && Near(x.y1, want[i][1]) && Near(x.x2, want[i][2]) &&
+                    Near(x.y2, want[i][3]))
+            << i << ": " << x.x1 << "," << x.y1 << " " << x.x2 << "," << x.y2;
     }
     Sketch none;
     CWllgData::DrawLineLoad(&none.d, 0, 0, 0, 5, 0.000001f, -0.000001f, 4);
