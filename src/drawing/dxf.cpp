@@ -404,6 +404,12 @@ float DXF::GetTextWidth(const char* text, float height) const {
     return static_cast<float>(CShx::TextWidth(text, height, hz ? hz->widthFactor : 1.0));
 }
 
+float DXF::GetTextWidth(const char* text, float height, float widthFactor, const char* /*style*/) const {
+    // Every style of our drawings sets its texts in the same two SHX fonts.
+    if (!text) return 0;
+    return static_cast<float>(CShx::TextWidth(text, height, widthFactor));
+}
+
 int DXF::GetFRect(CFRect& r) const {
     bool any = false;
     r = {};

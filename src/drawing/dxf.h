@@ -213,6 +213,9 @@ public:
 
     int ClearAllEntity();
     float GetTextWidth(const char* text, float height) const;
+    // The same at a width factor the caller gives (the drawing's own "HZ" style
+    // may have another); `style` names the style whose fonts measure the text.
+    float GetTextWidth(const char* text, float height, float widthFactor, const char* style) const;
 
     // Paints the drawing through `coor`. `textFactor` scales every text height
     // (the views' text-height setting) about its insertion point.

@@ -669,3 +669,18 @@ TEST(PictureLayout, ExtentRulesOfTheCopiedPicture) {
     EXPECT_FLOAT_EQ(wide.rect.top, 210.5f);
 }
 }  // namespace
+
+namespace {
+
+TEST(DxfText, WidthAtAGivenFactorScalesFromTheStylesOwn) {
+    CBase_SGT d;
+    d.New_MemDxf();  // "HZ" at width factor 0.75
+    const char* text = "轴力图(设计值)";
+    const float own = d.GetTextWidth(text, 40);
+    EXPECT_GT(own, 0);
+    EXPECT_NEAR(d.GetTextWidth(text, 40, 0.75f, "HZ"), own, 1e-3);
+    EXPECT_NEAR(d.GetTextWidth(text, 40, 0.7f, "HZ"), own * 0.7f / 0.75f, 1e-3);
+    EXPECT_EQ(d.GetTextWidth(nullptr, 40, 0.7f, "HZ"), 0);
+}
+
+}  // namespace

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string>
 
+class CBase_SGT;
+struct CFRect;
+
 // Load kinds by index (0 衬砌自重 .. 8 地震作用力).
 extern const char* const G_HeZaiName[9];
 
@@ -40,7 +43,29 @@ public:
     // symmetric section may be computed as a quarter: `arch` says whether the top
     // grouting is given by a range angle, `angle` (degrees) the arch it must cover.
     int IsSymmetric(int arch, float angle) const;
+
+    // The calculation sketch's loads. Points are metres times the sketch scale s,
+    // T is the text height; `loadScale` turns a pressure into a length (m).
+    // The pressure diagrams beside the sides, above the top and, without
+    // supports, below the bottom; the side heights of the left (H1) and right (H0) walls.
+    void DrawArrows(CBase_SGT* d, const CFRect& extent, float s, float T, float loadScale, float leftHalfWidth,
+                    int hasZhiZuo, float H1, float H0) const;
+    // The internal and external water levels and the level they count from, `a` above the extent's bottom.
+    void DrawWaterLevels(CBase_SGT* d, const CFRect& extent, float a, float s, float T) const;
 };
+
+// One side's pressure diagram on the axis x (m), from the bottom to the top;
+// `left` draws it to the left of the axis.
+void DrawSideLoad(CBase_SGT* d, float x, float bottom, float top, float lower, float upper, float s, float T,
+                  float loadScale, int left);
+// The diagram above the top (or below the bottom) from the left to the right
+// edge, its middle value `halfWidth` right of the left edge.
+void DrawTopBottomLoad(CBase_SGT* d, float left, float right, float base, float halfWidth, float leftValue,
+                       float middleValue, float rightValue, float s, float T, float loadScale, int bottom);
+// A level mark with its apex at (x, y) (drawing units), labelled "%.3f" of the value.
+void DrawWaterMark(CBase_SGT* d, float x, float y, float T, float value);
+// The same with a text of the caller's; no text draws the bare mark.
+void DrawWaterMarkText(CBase_SGT* d, float x, float y, float T, const char* text);
 
 class CHeZaiZuHeItem {
 public:

@@ -35,14 +35,33 @@ int CJieMianBase::DrawJsJt(CBase_SGT* drawing) {
     GetExtent(extent);
     const float larger = std::max(extent.Width(), extent.Height());
     if (larger > 0) m_fBiLi = m_fJianTuSize / larger;
+    // The sketch is small: its dimensions at half the pen's sizes.
+    for (int i = 0; i < 3; ++i) drawing->SetDimSize(i, drawing->GetDimSize(i) / 2);
+    const float left = GetHeight(1), right = GetHeight(0);
+    const CHeZaiCanShu* loads = GetHeZai();
+    if (loads)
+        loads->DrawArrows(drawing, extent, m_fBiLi, m_fTextHeight, m_fHeZaiBiLi / 100, GetHalfWidth(1), HasZhiZuo(),
+                          left, right);
     DrawGuanJiang(drawing);
+    if (loads)
+        loads->DrawWaterLevels(drawing, extent, std::min(extent.Height() - left, extent.Height() - right), m_fBiLi,
+                               m_fTextHeight);
+    if (m_bJianTuBiaoTi == 1) {
+        drawing->Push_ENV();
+        drawing->SetCurColor("0");
+        const float h = 3 * m_fTextHeight;
+        const char* title = "计算简图";
+        drawing->Draw_Text((extent.left + extent.right) / 2 - drawing->GetTextWidth(title, h, 0.7f, "HZ") / 2,
+                           extent.bottom - 15 * m_fTextHeight, h, 0, title);
+        drawing->Pop_ENV();
+    }
     return 0;
 }
 
 int CJieMianBase::DrawLabel(CBase_SGT* drawing, int direction, float first, float second, float x, float y,
                             float height, float angle) {
     if (!drawing) return -1;
-    if (!m_bJieMianDrawn) return 0;
+    if (!m_bJieMianDrawn) return 1;
     if (direction < 0 || direction > 3) direction = 0;
     x *= m_fBiLi;
     y *= m_fBiLi;
@@ -61,7 +80,7 @@ int CJieMianBase::DrawLabel(CBase_SGT* drawing, int direction, float first, floa
         std::snprintf(text, sizeof text, "%.1f", second);
         drawing->Write_Text(at[direction][2], at[direction][3], f, turn, text);
     }
-    return 1;
+    return 0;
 }
 
 int CJieMianBase::DrawJieMian(CBase_SGT* drawing) {
@@ -75,9 +94,9 @@ int CJieMianBase::DrawJieMian(CBase_SGT* drawing) {
     return 0;
 }
 
-int CJieMianBase::DrawNeiLi(CBase_SGT*, int) { return 1; }
-int CJieMianBase::DrawBianXing(CBase_SGT*) { return 1; }
-int CJieMianBase::DrawDiZhen(CBase_SGT*) { return 1; }
+int CJieMianBase::DrawNeiLi(CBase_SGT*, int, int, const double*, int) { return 1; }
+int CJieMianBase::DrawBianXing(CBase_SGT*, int, const double*, int) { return 1; }
+int CJieMianBase::DrawDiZhen(CBase_SGT*, int, int, int) { return 1; }
 
 int CJieMianBase::HasZhiZuo() { return 0; }
 

@@ -5,17 +5,15 @@
 // symmetry rules. Each section type adds its geometry, its driver and drawings.
 #include <cstdio>
 
+#include "design/liefen.h"
 #include "drawing/dxf.h"
 
 class CBase_SGT;
+class CGangJin;
 class CHeZaiCanShu;
 class CHeZaiZuHe;
 class CLiningOwner;
-
-// The record that crack-width design fills: 25 four-byte values.
-struct cross_lf {
-    float values[25];
-};
+class PJ_COLUMN;
 
 class CJieMianBase {
 public:
@@ -40,9 +38,10 @@ public:
     // Opens the outline drawing and draws the outline.
     virtual int DrawJieMian(CBase_SGT* drawing);
     virtual int DrawGuanJiang(CBase_SGT* drawing) = 0;
-    // A result diagram and the deformation; the base draws nothing.
-    virtual int DrawNeiLi(CBase_SGT* drawing, int diagram);
-    virtual int DrawBianXing(CBase_SGT* drawing);
+    // Result diagram q (0..6) and the deformation of one side (1 left, 0
+    // right) from the node results (six values a node); the base draws nothing.
+    virtual int DrawNeiLi(CBase_SGT* drawing, int q, int n, const double* results, int side);
+    virtual int DrawBianXing(CBase_SGT* drawing, int n, const double* results, int side);
     // The section stands on supports (an open section).
     virtual int HasZhiZuo();
     // A symmetric half is computed.
@@ -63,8 +62,8 @@ public:
     // the rock distributions; the base takes them from the extent.
     virtual float GetHeight(int side);
     virtual float GetHalfWidth(int side);
-    // The seismic-effect diagrams; the base draws nothing.
-    virtual int DrawDiZhen(CBase_SGT* drawing);
+    // Seismic-effect diagram e (0 N, 1 Q, 2 M) of one side; the base draws nothing.
+    virtual int DrawDiZhen(CBase_SGT* drawing, int e, int n, int side);
 
     virtual ~CJieMianBase() = default;
 
@@ -188,6 +187,78 @@ public:
                     std::FILE* log) const;
     // Largest change of a normal displacement against the previous results, m.
     static float CheckWeiYi(int n, int parts, const double* nodes, const double* previous, std::FILE* log);
+
+    // ---- results of a run: the report rows and the section design of the nodes
+    // The conclusion of the resistance iteration, in colour.
+    int WriteJieLun(int count, int converged, float difference, std::FILE* report);
+    // The three head lines of a results table; 1.
+    int WriteResultHead(std::FILE* report);
+    // Rows and design of the n + 1 nodes of the part m_nShuChuBuWei: k the part's
+    // rock coefficient (MN/m³), t0 and t1 its thickness (m) at the two ends; 0.
+    int OutputPart(int n, const double* results, float k, float t0, float t1, std::FILE* report);
+    // The start of a node's row (values N, Q, M, u, v, φ, M − ΔM); values below
+    // 1e-6 become 0 in `values`. 0 for null values, else 1.
+    int WriteResultRow(int node, double values[7], double resistance, std::FILE* report);
+    // Designs one node (reinforcement, or the crack width in the crack state) and
+    // ends its row; 1.
+    int DesignNode(int node, float t, double N, double Q, double M, double mMinus, std::FILE* report);
+    int WriteDesignRow(int node, float t, double N, double Q, double M, double mMinus, PJ_COLUMN* design,
+                       std::FILE* report);
+    // 0 without a report (nothing computed), else 1.
+    int WriteCrackRow(float t, double N, double M, CJsLieFen* crack, std::FILE* report);
+    // The crack section of thickness t (m) with the bars of the tension face; 1.
+    int FillCrossLf(float t, cross_lf* record, int tensionInner);
+    // Equivalent diameter (mm) of a bar set; -1 (and 0.00001) for a set without bars, else 0.
+    static int EquivalentDiameter(float* out, CGangJin bars);
+    // The note on exempt crack rows; 0 without a report, else 1.
+    int WriteCrackNote(std::FILE* report);
+
+    // ---- drawings of a run (the sketch, result diagrams and their helpers)
+    // Fills the owner's memory drawings from the node results of the state.
+    int DrawResults(int n, const double* results);
+    // A dimension between two points with its value; `unused` is not read.
+    int DrawDimension(CBase_SGT* drawing, float x1, float y1, float x2, float y2, float value, float arrow,
+                      float unused, float textHeight, int flag);
+    // Moves the start of a radius longer than the extent height so that half the
+    // height stays drawn; 1 when moved.
+    int ShortenRadius(float* x, float* y, float* length, float angle, int allowed);
+    struct RadiusMark {
+        CBase_SGT* drawing = nullptr;
+        float x = 0, y = 0;       // centre, m
+        float length = 0;         // R, m
+        float angle = 0;          // degrees
+        float textHeight = 0;
+        float scale = 1;
+        int textOffset = 0;
+        int mayShorten = 0;
+        int shorten = 0;
+    };
+    int DrawRadius(const RadiusMark& mark);
+    // Faces of an arc member (face 0 both, 1 inner, 2 outer), angles in radians.
+    int DrawArcFaces(CBase_SGT* drawing, float x, float y, float R, float a0, float a1, float t0, float t1,
+                     int steps, int face);
+    int DrawWallArchFaces(CBase_SGT* drawing, float a, float footY, float H, float cx, float cy, float R,
+                          float rightAngle, float leftAngle, float tSpring, float tCrown, float tWall, int face,
+                          int sides);
+    int DrawArcPair(CBase_SGT* drawing, float a, float b, float c, float d, float e, float f, float g, float h,
+                    float l, float m, float o, float r, int face);
+    // Support symbol (0 铰支, 1 固定支座, 2 弹性支座) on P1→P2.
+    int DrawZhiZuo(CBase_SGT* target, int kind, float x1, float y1, float x2, float y2, int flag, float size,
+                   float extension);
+    int DrawTopGrout(CBase_SGT* drawing, float x, float y, float R, float leftLimit, float rightLimit, int label);
+    int DrawOtherGrout(CBase_SGT* drawing, float x, float y, float R, float leftRange, float rightRange,
+                       int label);
+    int DrawRoofGrout(CBase_SGT* drawing, float roofY, float halfSpan);
+    // Value diagrams along an arc and a straight vertical member; `results`
+    // points at the component in the first node's record.
+    int DrawArcValue(CBase_SGT* drawing, int q, int n, const double* results, float x, float y, float R, float a,
+                     float b, float g, float k, int side, int outward, int mode);
+    int DrawLineValue(CBase_SGT* drawing, const double* results, int q, int n, float x, float y0, float L, float g,
+                      float k, int side, int outward, int cont);
+    int DrawArcBianXing(CBase_SGT* drawing, const double* results, int n, float x, float y, float R, float a,
+                        float b, float factor, int side, int mode);
+    int DrawLineBianXing(CBase_SGT* drawing, const double* results, int n, float x, float y0, float L,
+                         float factor, int side, int cont);
 
     int m_bLieFengZhuShi = 0;     // an exempt node was met: print the crack note
     CLiningOwner* m_pData = nullptr;  // owner, set by it after construction and every read

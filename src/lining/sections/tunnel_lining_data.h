@@ -31,9 +31,6 @@ class CChenQiResult;  // where a shelter run keeps its results
 class CTunnelLiningData : public CJsBaseData, public CLiningOwner {
 public:
     static constexpr int kTypeCount = 15;
-    // The memory drawings of a run.
-    enum Drawing { kResultSheet, kOutline, kDiagram0, kDeformation = kDiagram0 + 7, kDrawingCount };
-
     CTunnelLiningData();
     ~CTunnelLiningData() override;
     CTunnelLiningData(const CTunnelLiningData&) = delete;
@@ -85,6 +82,12 @@ public:
     CPeiJinCanShu& GetPeiJin() override { return m_PeiJin; }
     CHeZaiCanShu& GetHeZaiCanShu() override { return m_HeZaiCanShu; }
     CHeZaiZuHe& GetHeZaiZuHe() override { return m_HeZaiZuHe; }
+    int GetZuHeIndex() const override { return m_nZuHeIndex; }
+    int IsHeBao() const override { return m_bHeBao; }
+    CLiningShelter* GetShelter() const override { return m_pShelter; }
+    CBase_SGT* GetDrawing(int which) const override {
+        return which >= 0 && which < kDrawingCount ? m_pDxf[which].get() : nullptr;
+    }
 
     int m_nJieMianType = 3;   // current section type, 0..14
     int m_nFenDuanShu = 10;   // elements per part
@@ -101,6 +104,7 @@ public:
     int m_nZuHeIndex = 0;     // 0 alone; 1..3 the shelter combination being run
     int m_bHeBao = 0;         // a blast combination of the shelter lining
     CChenQiResult* m_pChenQiResult = nullptr;
+    CLiningShelter* m_pShelter = nullptr;  // what the engine reads and fills in a shelter run
 
     // The sections, one of each type.
     CJmYuanXing m_JmYuanXing;                                  // 0

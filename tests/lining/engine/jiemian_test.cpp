@@ -1,6 +1,8 @@
 // The section base class: its common line, the diagram table and the symmetry rules.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 
 #include "lining/engine/hezai.h"
@@ -111,9 +113,10 @@ TEST(LiningSection, BaseAnswersAndTheExtent) {
     EXPECT_FLOAT_EQ(s.GetHalfWidth(1), 3);
     EXPECT_FLOAT_EQ(s.GetTextHeight(), 40);
     cross_lf crack;
-    for (float& v : crack.values) v = 7;
+    std::memset(&crack, 0x7f, sizeof crack);
     CJieMianBase::ClearDesignResult(&crack);
-    for (float v : crack.values) EXPECT_EQ(v, 0);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&crack);
+    for (std::size_t i = 0; i < sizeof crack; ++i) EXPECT_EQ(bytes[i], 0) << i;
 }
 
 }  // namespace
